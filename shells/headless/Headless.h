@@ -1,0 +1,22 @@
+// The headless shell: an offscreen GL context and a virtual tick counter, for tests and tools.
+#pragma once
+
+namespace headless {
+
+// Creates an 800 by 600 (or the given size) pbuffer context on Mesa's software renderer and makes it
+// current. Returns false when no such context can be had.
+bool createContext(int width = 800, int height = 600);
+void destroyContext();
+
+// The tick counter the game reads: it moves only when told to.
+void setTick(unsigned tick);
+void advanceTick(unsigned milliseconds);
+
+// Replaces the GL entry-point lookup (null restores the real one): lets tests take an entry point away.
+using ProcLookup = void* (*)(const char* name);
+void setProcLookup(ProcLookup lookup);
+
+// Number of buffer swaps so far.
+unsigned swapCount();
+
+}  // namespace headless

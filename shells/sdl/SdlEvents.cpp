@@ -1,0 +1,94 @@
+// The SDL2 shell's events: keys to virtual-key codes, mouse to steering and pitch, window changes.
+#include "SdlEvents.h"
+
+#include <SDL.h>
+
+#include "app/Game.h"
+#include "common/ShellState.h"
+
+int virtualKeyFor(int key) {
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);  // letters by their capitals
+    if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
+    switch (key) {
+        case SDLK_BACKSPACE: return 0x08;
+        case SDLK_TAB: return 0x09;
+        case SDLK_RETURN: return 0x0D;
+        case SDLK_PAUSE: return 0x13;
+        case SDLK_CAPSLOCK: return 0x14;
+        case SDLK_ESCAPE: return vkEscape;
+        case SDLK_SPACE: return 0x20;
+        case SDLK_PAGEUP: return 0x21;
+        case SDLK_PAGEDOWN: return 0x22;
+        case SDLK_END: return 0x23;
+        case SDLK_HOME: return 0x24;
+        case SDLK_LEFT: return 0x25;
+        case SDLK_UP: return 0x26;
+        case SDLK_RIGHT: return 0x27;
+        case SDLK_DOWN: return 0x28;
+        case SDLK_INSERT: return 0x2D;
+        case SDLK_DELETE: return 0x2E;
+        case SDLK_LSHIFT: case SDLK_RSHIFT: return 0x10;
+        case SDLK_LCTRL: case SDLK_RCTRL: return 0x11;
+        case SDLK_KP_0: case SDLK_KP_1: case SDLK_KP_2: case SDLK_KP_3: case SDLK_KP_4:
+        case SDLK_KP_5: case SDLK_KP_6: case SDLK_KP_7: case SDLK_KP_8: case SDLK_KP_9:
+            return 0x60 + (key == SDLK_KP_0 ? 0 : key - SDLK_KP_1 + 1);
+        default: return -1;
+    }
+}
+
+namespace {
+
+// Keys held with Alt, and F10, reach Windows as system keys, which the game does not record.
+bool isSystemKey(const SDL_KeyboardEvent& key) {
+    return (key.keysym.mod & KMOD_ALT) != 0 || key.keysym.sym == SDLK_F10 || key.keysym.sym == SDLK_LALT ||
+           key.keysym.sym == SDLK_RALT;
+}
+
+void handleWindowEvent(const SDL_WindowEvent& w) {
+    SDL_Window* window = SDL_GetWindowFromID(w.windowID);
+    const bool minimised = window && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
+    switch (w.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED: resizeViewport(w.data1, w.data2); break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            active = false;
+            resizeViewport(0, 0);  // a minimised window has a client area of 0 by 0
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SHOWN: active = true; break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            active = !minimised;
+            SDL_DisableScreenSaver();  // no screen saver while the game has the focus
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            active = !minimised;  // losing the focus alone keeps drawing on
+            SDL_EnableScreenSaver();
+            break;
+        case SDL_WINDOWEVENT_CLOSE: {
+            SDL_Event quit = {};
+            quit.type = SDL_QUIT;
+            SDL_PushEvent(&quit);
+            break;
+        }
+        default: break;
+    }
+}
+
+}  // namespace
+
+bool handleEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT: return false;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            if (isSystemKey(event.key)) break;
+            const int vk = virtualKeyFor(event.key.keysym.sym);
+            if (vk >= 0) onKey(vk, event.type == SDL_KEYDOWN);
+            break;
+        }
+        case SDL_MOUSEMOTION: onMouseMove(unsigned(event.motion.x), unsigned(event.motion.y)); break;
+        case SDL_WINDOWEVENT: handleWindowEvent(event.window); break;
+        default: break;
+    }
+    return true;
+}

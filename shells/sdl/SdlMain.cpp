@@ -1,0 +1,42 @@
+// The SDL2 shell's entry point and main loop: every waiting event first, then a frame.
+#include <SDL.h>
+#include <time.h>
+
+#include "SdlEvents.h"
+#include "SdlWindow.h"
+#include "app/Game.h"
+#include "common/GameRandom.h"
+#include "common/Platform.h"
+#include "common/ShellState.h"
+
+unsigned platform::tickCount() {
+    // Milliseconds since the system started, as GetTickCount counts them, so the seed differs per run.
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return unsigned(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u);
+}
+
+void* platform::glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
+
+void platform::swapBuffers() { SDL_GL_SwapWindow(static_cast<SDL_Window*>(gameWindow())); }
+
+int main(int, char**) {
+    lastTick = platform::tickCount();
+    gameSrand(lastTick);
+    if (!openWindow("Vanturo", 800, 600, 16, false)) return 0;
+
+    bool running = true;
+    while (running) {
+        SDL_Event event;
+        if (SDL_PollEvent(&event)) {
+            running = handleEvent(event);
+            continue;
+        }
+        if (loopPass()) break;
+        // Minimised, nothing is drawn: sleep until something happens instead of spinning a core.
+        if (!active && SDL_WaitEvent(&event)) running = handleEvent(event);
+    }
+    closeWindow();
+    SDL_Quit();
+    return 1;
+}

@@ -1,0 +1,152 @@
+// The SDL2 shell's window and GL context, opened and closed in the same steps as the Win32 game's.
+#include "SdlWindow.h"
+
+#include <SDL.h>
+
+#include "app/Game.h"
+
+namespace {
+
+const char* const windowClassFailed = "Failed To Register The Window Class.";
+
+int realInitVideo() { return SDL_InitSubSystem(SDL_INIT_VIDEO); }
+void realQuitVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
+bool realChangeDisplayMode(int width, int height, int bits) {
+    SDL_DisplayMode wanted = {};
+    wanted.w = width;
+    wanted.h = height;
+    wanted.format = bits == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
+    SDL_DisplayMode closest;
+    return SDL_GetClosestDisplayMode(0, &wanted, &closest) != nullptr && closest.w == width && closest.h == height;
+}
+
+void* realCreateWindow(const char* title, int width, int height, bool fullscreen) {
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+    return SDL_CreateWindow(title, 0, 0, width, height, flags);
+}
+
+void realDestroyWindow(void* window) { SDL_DestroyWindow(static_cast<SDL_Window*>(window)); }
+
+bool realHasDrawable(void* window) {
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(window), &w, &h);
+    return w > 0 && h > 0;
+}
+
+bool realRequestPixelFormat(int colourBits, int depthBits) {
+    const bool sixteen = colourBits == 16;
+    bool ok = SDL_GL_SetAttribute(SDL_GL_RED_SIZE, sixteen ? 5 : 8) == 0;
+    ok = SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, sixteen ? 6 : 8) == 0 && ok;
+    ok = SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, sixteen ? 5 : 8) == 0 && ok;
+    ok = SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits) == 0 && ok;
+    ok = SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) == 0 && ok;
+    ok = SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY) == 0 && ok;
+    return ok;
+}
+
+bool realPixelFormatGranted(void* window) {
+    return SDL_GetWindowPixelFormat(static_cast<SDL_Window*>(window)) != SDL_PIXELFORMAT_UNKNOWN;
+}
+
+void* realCreateContext(void* window) { return SDL_GL_CreateContext(static_cast<SDL_Window*>(window)); }
+
+bool realMakeCurrent(void* window, void* context) {
+    return SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window), static_cast<SDL_GLContext>(context)) == 0;
+}
+
+void realDeleteContext(void* context) { SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context)); }
+
+void realShow(void* window) {
+    SDL_Window* w = static_cast<SDL_Window*>(window);
+    SDL_ShowWindow(w);
+    SDL_RaiseWindow(w);
+    SDL_SetWindowInputFocus(w);
+}
+
+bool realMessageBox(const char* text, const char* caption, int kind) {
+    SDL_MessageBoxButtonData ok[] = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "OK"}};
+    SDL_MessageBoxButtonData yesNo[] = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+                                        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"}};
+    SDL_MessageBoxData box = {};
+    box.flags = kind == shutdownBox ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;
+    box.title = caption;
+    box.message = text;
+    box.numbuttons = kind == questionBox ? 2 : 1;
+    box.buttons = kind == questionBox ? yesNo : ok;
+    int pressed = 0;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) return false;
+    return pressed == 1;
+}
+
+const SdlWindowApi realApi = {realInitVideo,        realQuitVideo,      realChangeDisplayMode, realCreateWindow,
+                              realDestroyWindow,    realHasDrawable,    realRequestPixelFormat, realPixelFormatGranted,
+                              realCreateContext,    realMakeCurrent,    realDeleteContext,      realShow,
+                              realMessageBox};
+const SdlWindowApi* api = &realApi;
+
+void* window = nullptr;
+void* context = nullptr;
+bool videoUp = false;
+
+bool failOpening(const char* message) {
+    closeWindow();
+    api->messageBox(message, "ERROR", errorBox);
+    return false;
+}
+
+}  // namespace
+
+const SdlWindowApi& sdlWindowApi() { return realApi; }
+void useSdlWindowApi(const SdlWindowApi* replacement) { api = replacement ? replacement : &realApi; }
+void* gameWindow() { return window; }
+
+bool openWindow(const char* title, int width, int height, int bits, bool fullscreen) {
+    if (api->initVideo() != 0) {
+        api->messageBox(windowClassFailed, "ERROR", errorBox);
+        return false;
+    }
+    videoUp = true;
+    if (fullscreen && !api->changeDisplayMode(width, height, bits)) {
+        if (api->messageBox("The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode "
+                            "Instead?",
+                            "GL", questionBox)) {
+            fullscreen = false;
+        } else {
+            api->messageBox("Program Will Now Close.", "ERROR", errorBox);
+            return false;
+        }
+    }
+    // SDL sizes the client area itself, and takes the pixel format before the window exists; whether it
+    // was granted is checked at the steps where the Win32 game chooses and sets it.
+    const bool formatRequested = api->requestPixelFormat(bits, 16);
+    window = api->createWindow(title, width, height, fullscreen);
+    if (!window) return failOpening("Window Creation Error.");
+    if (!api->hasDrawable(window)) return failOpening("Can't Create A GL Device Context.");
+    if (!api->pixelFormatGranted(window)) return failOpening("Can't Find A Suitable PixelFormat.");
+    if (!formatRequested) return failOpening("Can't Set The PixelFormat.");
+    context = api->createContext(window);
+    if (!context) return failOpening("Can't Create A GL Rendering Context.");
+    if (!api->makeCurrent(window, context)) return failOpening("Can't Activate The GL Rendering Context.");
+    api->show(window);
+    resizeViewport(width, height);
+    if (!setupScene()) return failOpening("Initialization Failed.");
+    return true;
+}
+
+void closeWindow() {
+    if (context) {
+        if (!api->makeCurrent(window, nullptr)) api->messageBox("Release Of DC And RC Failed.", "SHUTDOWN ERROR", shutdownBox);
+        api->deleteContext(context);
+        context = nullptr;
+    }
+    if (window) {
+        api->destroyWindow(window);
+        window = nullptr;
+    }
+    if (videoUp) {
+        api->quitVideo();
+        videoUp = false;
+    }
+}

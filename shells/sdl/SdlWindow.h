@@ -1,0 +1,34 @@
+// The SDL2 shell's window: opening and closing it step by step, with every failure shown in a message box.
+#pragma once
+
+// Every SDL call the window steps make, so tests can make any one of them fail and record the boxes.
+struct SdlWindowApi {
+    int (*initVideo)();                         // stands for registering the window class
+    void (*quitVideo)();
+    bool (*changeDisplayMode)(int width, int height, int bits);
+    void* (*createWindow)(const char* title, int width, int height, bool fullscreen);  // hidden, GL-capable
+    void (*destroyWindow)(void* window);
+    bool (*hasDrawable)(void* window);          // the window's GL drawable: stands for its device context
+    bool (*requestPixelFormat)(int colourBits, int depthBits);  // asked before the window is made
+    bool (*pixelFormatGranted)(void* window);
+    void* (*createContext)(void* window);
+    bool (*makeCurrent)(void* window, void* context);
+    void (*deleteContext)(void* context);
+    void (*show)(void* window);
+    // kind: 0 error (OK, exclamation), 1 shutdown (OK, information), 2 question (Yes/No, exclamation).
+    // Returns true for OK or Yes.
+    bool (*messageBox)(const char* text, const char* caption, int kind);
+};
+
+enum MessageKind { errorBox = 0, shutdownBox = 1, questionBox = 2 };
+
+// The real SDL calls.
+const SdlWindowApi& sdlWindowApi();
+// Replaces the calls used by openWindow and closeWindow (tests); null restores the real ones.
+void useSdlWindowApi(const SdlWindowApi* api);
+
+bool openWindow(const char* title, int width, int height, int bits, bool fullscreen);
+void closeWindow();
+
+// The window and context opened, or null.
+void* gameWindow();

@@ -1,0 +1,26 @@
+// The game's portable shell steps: what every window system (and the headless tools) calls.
+#pragma once
+
+// Viewport and the 45-degree projection for a client area; the first call creates the camera.
+void resizeViewport(int width, int height);
+
+// Looks up the multitexture entry points (ends the process with code 0 if either is missing), loads the
+// level's files and sets the fixed render state. Needs the GL context current.
+bool setupScene();
+
+// Draws one frame: clear, chase view, level, the world update from the 101st frame on, light, timing.
+bool renderFrame();
+
+// One pass of the main loop once no message is waiting: a frame (while active) and its swap, the polygon
+// mode keys. Returns true when the loop should end (Escape held, or the frame asked to stop).
+bool loopPass();
+
+// Input as the window's messages deliver it.
+void onMouseMove(unsigned x, unsigned y);  // client coordinates in pixels
+void onKey(int virtualKey, bool down);
+
+// The level's files, relative to the working directory.
+extern const char* const terrainFile;
+extern const char* const objectMapFile;
+extern const char* const detailTextureFile;
+extern const char* const particleTextureFile;

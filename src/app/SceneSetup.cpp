@@ -1,0 +1,45 @@
+// Start-up: the multitexture entry points, the level's files, and the render state every frame relies on.
+#include <cstdlib>
+
+#include "app/Game.h"
+#include "assets/TextureCache.h"
+#include "common/Platform.h"
+#include "common/ShellState.h"
+#include "world/Level.h"
+
+const char* const terrainFile = "data/level1.tga";
+const char* const objectMapFile = "data/level1objects.tga";
+const char* const detailTextureFile = "data/textures/detail.tga";
+const char* const particleTextureFile = "data/textures/particle.tga";
+
+bool setupScene() {
+    arb::glMultiTexCoord2fARB =
+        reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(platform::glProcAddress("glMultiTexCoord2fARB"));
+    arb::glActiveTextureARB = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::glProcAddress("glActiveTextureARB"));
+    if (!arb::glMultiTexCoord2fARB || !arb::glActiveTextureARB) std::exit(0);  // silently: no ground to draw
+
+    Level& level = Level::instance();
+    level.loadTerrain(terrainFile);
+    level.loadObjectMap(objectMapFile);
+    detailTexture = loadTexture(detailTextureFile);
+    particleTexture = loadTexture(particleTextureFile);
+
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.7f, 0.7f, 0.9f, 1.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glEnable(GL_TEXTURE_2D);
+    glFogi(GL_FOG_MODE, GL_EXP);
+    const GLfloat fogColour[4] = {0.7f, 0.7f, 0.9f, 1.0f};  // the clear colour: far ground fades into the sky
+    glFogfv(GL_FOG_COLOR, fogColour);
+    glFogf(GL_FOG_DENSITY, 0.0005f);
+    glEnable(GL_FOG);
+    return true;
+}

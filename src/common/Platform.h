@@ -1,0 +1,20 @@
+// Platform services the portable game needs; each shell (SDL2, Win32, headless) implements them once.
+#pragma once
+
+namespace platform {
+
+// Milliseconds since the system started, wrapping at 2^32, like GetTickCount.
+unsigned tickCount();
+
+// Address of a GL entry point, or null when the implementation does not offer it.
+void* glProcAddress(const char* name);
+
+// Shows the back buffer of the game's window.
+void swapBuffers();
+
+// Compiles display lists listBase .. listBase + count - 1 with the bitmaps of character codes
+// first .. first + count - 1 of the HUD font (bold 24-pixel "Courier New" or its closest match).
+// Needs the GL context current. Returns false when no font could be found; the lists then draw nothing.
+bool buildFontBitmaps(unsigned listBase, int first, int count);
+
+}  // namespace platform

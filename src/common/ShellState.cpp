@@ -1,0 +1,15 @@
+// Process-wide values of the application shell.
+#include "common/ShellState.h"
+
+bool active = true;
+bool keys[256] = {};
+unsigned lastTick = 0;
+float frameTime = 0.0f;
+int frameCount = 0;
+GLuint detailTexture = 0;
+GLuint particleTexture = 0;
+
+namespace arb {
+PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
+PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = nullptr;
+}  // namespace arb

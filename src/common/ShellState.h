@@ -1,0 +1,22 @@
+// Process-wide values of the application shell that the other subsystems read.
+#pragma once
+
+#include "common/Gl.h"
+
+extern bool active;           // false while the window is minimised
+extern bool keys[256];        // key-down flags by virtual-key code
+extern unsigned lastTick;     // tick of the previous frame's timing step
+extern float frameTime;       // milliseconds of the last frame; every update scales by it
+extern int frameCount;        // frames drawn so far
+extern GLuint detailTexture;  // terrain detail texture, 0 when it did not load
+extern GLuint particleTexture;
+
+// The multitexture entry points, looked up at start-up. Kept in their own namespace because the system
+// GL headers may declare functions of the same names.
+namespace arb {
+extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARB;
+extern PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB;
+}  // namespace arb
+
+// Virtual-key codes the game reads.
+constexpr int vkEscape = 0x1B;

@@ -1,0 +1,52 @@
+// Entity: the base of every game object: a position, a heading, a type id, its own model and its filing.
+#pragma once
+
+#include <memory>
+
+#include "assets/Ms3dModel.h"
+#include "common/Vector3.h"
+
+class TerrainTile;
+
+namespace typeIds {
+constexpr int ship = 1;
+constexpr int tree = 2;
+constexpr int rock = 3;
+constexpr int plant = 4;  // mushrooms and plants
+constexpr int smallRock = 5;
+constexpr int tower = 6;
+constexpr int shot = 7;
+constexpr int explosion = 9;
+}  // namespace typeIds
+
+class Entity {
+public:
+    virtual ~Entity() = default;
+    Entity(const Entity&) = delete;
+    Entity& operator=(const Entity&) = delete;
+
+    virtual int typeId() const = 0;
+    // The Level calls beginDraw and endDraw twice on the first entity of each list: both must be repeatable.
+    virtual void beginDraw();
+    virtual void draw();
+    virtual void endDraw();
+    // Once per updated frame. May file new entities, and may unlink and delete this entity.
+    virtual void update() = 0;
+
+    // Moves along x, keeps the filing right and stands the entity on the ground.
+    void setX(float newX);
+    // Moves to p, keeps the filing right and keeps p's height.
+    void setPosition(Vector3 p);
+
+    float x = 0, y = 0, z = 0;
+    float heading = 0;             // degrees about +y
+    int id = 0;                    // number within its tile, fresh at every filing
+    TerrainTile* tile = nullptr;   // not owned: the tile that last filed the entity
+    bool filed = false;            // whether a tile's list holds the entity now
+    std::unique_ptr<Ms3dModel> model;
+
+protected:
+    Entity();
+    // Leaves the old tile and files the entity again where it now stands, if x and z left the tile.
+    void refileIfOutside();
+};

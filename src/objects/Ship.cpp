@@ -1,0 +1,112 @@
+// Ship: steering, motion, the slope rule, and drawing with the heads-up line and the shield bubble.
+#include "objects/Ship.h"
+
+#include <cmath>
+
+#include "common/Gl.h"
+#include "common/ShellState.h"
+#include "text/GlFont.h"
+#include "world/Level.h"
+#include "world/TerrainTile.h"
+
+const char* const hudFormat = "Shield: %d    %3.0f fps  deg: %3.0f  rot: %1.4f  delta: %3.0f  h: %0.2f";
+
+namespace {
+constexpr float perFrameUnit = 0.033333335f;  // 1/30: speeds are given per 30 ms
+constexpr float degreesToRadians = 0.017453292f;
+constexpr double radiansToDegrees = 57.29577951;
+constexpr float heightJump = 10;       // ground differences up to this are ridden out on gentle slopes
+constexpr float steepSlope = 150;      // slope readings below this mean ground tilted over 30 degrees
+constexpr float drawLift = 20;         // the model flies this far above the stored height
+constexpr float maxBank = -80;         // degrees of bank per unit of steer
+}  // namespace
+
+Ship Ship::player;
+
+Ship::Ship() {
+    model->load("data/models/ship.ms3d");
+    model->loadTextures();
+}
+
+void Ship::reset() {
+    x = y = z = heading = 0;
+    id = 0;
+    tile = nullptr;
+    filed = false;
+    steer = 0;
+    shield = 100;
+}
+
+void Ship::beginDraw() {
+    model->loadTextures();  // the ship was built before the context: its textures arrive now
+    model->applyMaterial();
+}
+
+void Ship::update() {
+    heading = heading + steer * turnRate * frameTime * perFrameUnit;
+    moveToX(x + std::sin(heading * degreesToRadians) * frameTime * speed * perFrameUnit);
+    moveToZ(z + std::cos(heading * degreesToRadians) * frameTime * speed * perFrameUnit);
+}
+
+void Ship::moveToX(float newX) {
+    x = newX;
+    afterMove();
+}
+
+void Ship::moveToZ(float newZ) {
+    z = newZ;
+    afterMove();
+}
+
+void Ship::afterMove() {
+    refileIfOutside();
+    const float g = groundHeight(x, z);
+    if (!filed) {
+        y = g;  // dropped from the world: no tile to read a slope from, and nothing will move it again
+        return;
+    }
+    followGround(g);
+}
+
+float Ship::slopeUnder() const {
+    if (!filed || !tile) return 0;
+    const Vector3 n = tile->normalAt(int(x), int(z));
+    return float(std::acos(double(n.y)) * radiansToDegrees);
+}
+
+void Ship::followGround(float g) {
+    if (g - y > heightJump || y - g > heightJump) {
+        y = g;
+        return;
+    }
+    if (slopeUnder() < steepSlope) y = g;
+}
+
+void Ship::draw() {
+    // A frame shorter than the tick counter's resolution reads as 0 ms; the rate then shows the highest
+    // the counter can tell (1000) instead of infinity.
+    const double fps = 1000.0f / (frameTime > 1 ? frameTime : 1.0f);
+    GlFont::instance().print(hudFormat, shield, fps, double(slopeUnder()), double(steer), double(frameTime), double(y));
+
+    glPushMatrix();
+    glTranslatef(x, y + drawLift, z);
+    glRotatef(heading, 0, 1, 0);
+    glRotatef(steer * maxBank, 0, 0, 1);
+    model->render();
+
+    glPushMatrix();
+    glColor4f(1, 1, 0, 0.3f);
+    glEnable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glTranslatef(0, float(shield) * 0.01f * -3.25f, 0);
+    const float s = float(shield) * 0.01f * 0.5f + 1;
+    glScalef(s, s, s);
+    model->render();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glPopMatrix();
+
+    glPopMatrix();
+}

@@ -1,0 +1,39 @@
+// Ship: the player's craft. Flies forward all the time, turns with the mouse, hugs the ground, and carries
+// the shield that shots and fireballs wear down.
+#pragma once
+
+#include "objects/Entity.h"
+
+class Ship : public Entity {
+public:
+    // The one ship, built before the window and the GL context exist.
+    static Ship player;
+
+    int typeId() const override { return typeIds::ship; }
+    void beginDraw() override;
+    void draw() override;  // heads-up line, ship, shield bubble
+    void endDraw() override {}
+    void update() override;
+
+    void moveToX(float newX);
+    void moveToZ(float newZ);
+    // Keeps the height over gentle ground until it differs by more than 10; follows steep ground exactly.
+    void followGround(float g);
+    // Slope under the ship in degrees, read from the tile normals (180 on level ground).
+    float slopeUnder() const;
+
+    float speed = 12.0f;     // units per 30 ms
+    float turnRate = 10.0f;  // degrees per 30 ms at steer 1
+    float steer = 0.0f;      // from the mouse: 0.5 at the left edge, 0 in the middle
+    int shield = 100;
+
+    // Puts back the values of a freshly started game (for tools and tests that run several games).
+    void reset();
+
+private:
+    Ship();
+    void afterMove();
+};
+
+// The heads-up line printed over every frame.
+extern const char* const hudFormat;

@@ -1,0 +1,30 @@
+// Tower: countdown and volley.
+#include "objects/Tower.h"
+
+#include "common/ShellState.h"
+#include "objects/Shot.h"
+#include "world/Level.h"
+
+Tower::Tower(float x_, float z_, int reloadCode) : fireInterval(reloadCode * 1000 / 4), fireCountdown(fireInterval) {
+    model->load("data/models/tower.ms3d");
+    model->loadTextures();
+    x = x_;
+    z = z_;
+}
+
+void Tower::addTarget(int tx, int tz) {
+    const int ty = Level::instance().heightAt(tx, tz);
+    targets.push_back(Vector3(float(tx), float(ty), float(tz)));
+}
+
+void Tower::update() {
+    fireCountdown = int(float(fireCountdown) - frameTime);
+    if (fireCountdown > 0) return;
+    fireCountdown = fireInterval;  // what the countdown overshot is dropped
+    Level& level = Level::instance();
+    for (const Vector3& target : targets) {
+        Shot* shot = new Shot(Vector3(x, y, z), target);
+        level.place(shot);
+        if (!shot->filed) delete shot;  // fired from outside the world: it could never fly
+    }
+}

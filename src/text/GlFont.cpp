@@ -1,0 +1,52 @@
+// GlFont: building the lists through the platform's font, and printing.
+#include "text/GlFont.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "common/Gl.h"
+#include "common/Platform.h"
+
+namespace {
+constexpr int firstCode = 32;
+constexpr int codeCount = 96;
+constexpr float textDistance = -5;  // in front of the eye, through the game's projection
+constexpr float textX = -2.5f, textY = -2.0f;
+}  // namespace
+
+GlFont& GlFont::instance() {
+    static GlFont font;
+    return font;
+}
+
+GlFont::GlFont() {
+    listBase = glGenLists(codeCount);
+    platform::buildFontBitmaps(listBase, firstCode, codeCount);
+}
+
+GlFont::~GlFont() { glDeleteLists(listBase, codeCount); }
+
+void GlFont::print(const char* fmt, ...) {
+    if (!fmt) return;
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glTranslatef(0, 0, textDistance);
+    glColor4f(1, 1, 1, 1);
+    glRasterPos2f(textX, textY);
+
+    va_list args;
+    va_start(args, fmt);
+    const int written = std::vsnprintf(text_, sizeof text_, fmt, args);
+    va_end(args);
+    if (written < 0) text_[0] = '\0';
+
+    glPushAttrib(GL_LIST_BIT);
+    glListBase(listBase - firstCode);
+    glCallLists(GLsizei(std::strlen(text_)), GL_UNSIGNED_BYTE, text_);
+    glPopAttrib();
+
+    glEnable(GL_LIGHTING);
+    glPopMatrix();
+}

@@ -1,0 +1,26 @@
+// Camera: the one view of the scene, a chase view behind the player's ship, with its frustum.
+#pragma once
+
+#include "view/Frustum.h"
+
+class Camera {
+public:
+    // Created on first use (the first viewport resize), destroyed at exit.
+    static Camera& instance();
+    virtual ~Camera() = default;
+
+    // gluPerspective on the current matrix; the caller has selected the projection and loaded the identity.
+    void setPerspective(float fovy, float aspect, float zNear, float zFar);
+    // gluLookAt onto the current modelview, then the frustum is refreshed to match.
+    void lookAt(float eyeX, float eyeY, float eyeZ, float targetX, float targetY, float targetZ, float upX, float upY,
+                float upZ);
+    // Eye 500 units behind the ship in the ground plane; eye and target heights follow pitch, not the ship.
+    void followShip();
+
+    Frustum frustum;
+    float pitch = 0;       // mouse y / 600: 0 at the top of the window
+    float baseHeight = 0;  // eye height at pitch 0, fixed at creation
+
+private:
+    Camera();
+};

@@ -1,0 +1,64 @@
+// EntityList: appending, unlinking by id, and the draw and update walks.
+#include "world/EntityList.h"
+
+#include "objects/Entity.h"
+
+EntityList::EntityList(Entity* first) : head(new EntityNode(first)), typeId(first->typeId()) {}
+
+EntityList::~EntityList() {
+    while (head) {
+        EntityNode* next = head->next;
+        delete head;
+        head = next;
+    }
+    releaseUnlinked();
+}
+
+void EntityList::append(Entity* e) {
+    EntityNode* node = new EntityNode(e);
+    if (!head) {
+        head = node;
+        return;
+    }
+    EntityNode* last = head;
+    while (last->next) last = last->next;
+    last->next = node;
+}
+
+Entity* EntityList::removeById(int id) {
+    EntityNode* previous = nullptr;
+    for (EntityNode* node = head; node; previous = node, node = node->next) {
+        if (node->entity->id != id) continue;
+        if (previous)
+            previous->next = node->next;
+        else
+            head = node->next;
+        unlinked_.push_back(node);
+        return node->entity;
+    }
+    return nullptr;
+}
+
+void EntityList::drawAll() {
+    for (EntityNode* node = head; node; node = node->next) {
+        node->entity->beginDraw();
+        node->entity->draw();
+        node->entity->endDraw();
+    }
+}
+
+void EntityList::updateAll() {
+    // The entity may unlink itself (and be deleted) inside update; its node's next is read afterwards.
+    for (EntityNode* node = head; node; node = node->next) node->entity->update();
+}
+
+void EntityList::releaseUnlinked() {
+    for (EntityNode* node : unlinked_) delete node;
+    unlinked_.clear();
+}
+
+int EntityList::count() const {
+    int n = 0;
+    for (const EntityNode* node = head; node; node = node->next) ++n;
+    return n;
+}

@@ -1,0 +1,38 @@
+// EntityList: the entities of one type filed in one tile, in filing order.
+#pragma once
+
+#include <vector>
+
+class Entity;
+
+struct EntityNode {
+    explicit EntityNode(Entity* e) : entity(e) {}
+    virtual ~EntityNode() = default;
+    EntityNode* next = nullptr;
+    Entity* entity;  // not owned
+};
+
+// Owns its nodes (a plain chain, so that an unlinked node can keep its next while a walk stands on it).
+class EntityList {
+public:
+    explicit EntityList(Entity* first);
+    virtual ~EntityList();
+    EntityList(const EntityList&) = delete;
+    EntityList& operator=(const EntityList&) = delete;
+
+    void append(Entity* e);
+    // Unlinks the first node whose entity has this id. The node stays readable, with its next unchanged,
+    // until releaseUnlinked: an update walk may be standing on it. Returns the unlinked entity, or null.
+    Entity* removeById(int id);
+    void drawAll();
+    void updateAll();
+    void releaseUnlinked();
+
+    int count() const;
+
+    EntityNode* head;
+    int typeId;
+
+private:
+    std::vector<EntityNode*> unlinked_;
+};

@@ -1,0 +1,121 @@
+// Level: tile cutting from the terrain picture, tile look-up, filing and the world update.
+#include "world/Level.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "assets/Tga.h"
+#include "objects/Entity.h"
+#include "objects/Ship.h"
+
+namespace {
+constexpr int tileSpan = tilePixels * cellSize;  // 384 world units between tile origins
+}
+
+Level& Level::instance() {
+    static Level level;
+    return level;
+}
+
+Level::~Level() { clear(); }
+
+void Level::clear() {
+    // Entities still filed belong to nobody; release them with the world (the ship is a static object).
+    for (auto& tile : tiles_) {
+        for (auto& list : tile->lists) {
+            for (EntityNode* node = list->head; node; node = node->next) {
+                if (node->entity != &Ship::player) delete node->entity;
+            }
+        }
+    }
+    tiles_.clear();
+    tileColumns_ = tileRows_ = 0;
+    Ship::player.filed = false;
+}
+
+bool Level::loadTerrain(const char* path) {
+    TgaImage image;
+    if (!readTga(path, image)) return false;
+    // The heights live in the alpha channel; a picture without one has no terrain to offer.
+    if (image.bytesPerPixel != 4) return false;
+    std::vector<unsigned char>& pixels = image.pixels;
+    for (size_t i = 0; i < pixels.size(); i += 4) std::swap(pixels[i], pixels[i + 2]);
+
+    tileColumns_ = image.width / tilePixels;
+    tileRows_ = image.height / tilePixels;
+    const size_t stride = size_t(image.width) * 4;
+    unsigned char colour[tilePixels * tilePixels * 4];
+    unsigned char heightBlock[(tilePixels + overlapSamples) * (tilePixels + overlapSamples)];
+    for (int tr = 0; tr < tileRows_; ++tr) {
+        for (int tc = 0; tc < tileColumns_; ++tc) {
+            std::memset(colour, 0, sizeof colour);
+            for (int row = 0; row < tilePixels; ++row) {
+                const unsigned char* src = &pixels[size_t(tilePixels * tr + row) * stride + size_t(tilePixels * tc) * 4];
+                std::memcpy(&colour[row * tilePixels * 4], src, tilePixels * 4);
+            }
+            GLuint texture = 0;
+            glGenTextures(1, &texture);
+            glBindTexture(GL_TEXTURE_2D, texture);
+            glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+            glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tilePixels, tilePixels, 0, GL_RGBA, GL_UNSIGNED_BYTE, colour);
+
+            const int across = tc == tileColumns_ - 1 ? tilePixels : tilePixels + overlapSamples;
+            const int down = tr == tileRows_ - 1 ? tilePixels : tilePixels + overlapSamples;
+            for (int r = 0; r < down; ++r) {
+                for (int c = 0; c < across; ++c) {
+                    heightBlock[r * across + c] = pixels[size_t(tilePixels * tr + r) * stride + size_t(tilePixels * tc + c) * 4 + 3];
+                }
+            }
+            tiles_.push_back(std::make_unique<TerrainTile>(heightBlock, across * down, texture, tilePixels * tc,
+                                                           tilePixels * tr, across, down));
+        }
+    }
+    return true;
+}
+
+TerrainTile* Level::tileAt(float x, float z) const {
+    // Only the tile whose origin cell holds the point and the tiles one step before it (whose overlap
+    // reaches 24 units over) can contain it; of those, list order decides, as a walk of the list would.
+    if (!(x >= 0) || !(z >= 0)) return nullptr;
+    const float lastColumn = float(tileColumns_), lastRow = float(tileRows_);
+    if (x / tileSpan >= lastColumn + 1 || z / tileSpan >= lastRow + 1) return nullptr;
+    const int tc = int(x / tileSpan), tr = int(z / tileSpan);
+    for (int r = tr - 1; r <= tr; ++r) {
+        for (int c = tc - 1; c <= tc; ++c) {
+            if (r < 0 || c < 0 || r >= tileRows_ || c >= tileColumns_) continue;
+            TerrainTile* tile = tiles_[size_t(r * tileColumns_ + c)].get();
+            if (tile->contains(x, z)) return tile;
+        }
+    }
+    return nullptr;
+}
+
+int Level::heightAt(int x, int z) const {
+    const TerrainTile* tile = tileAt(float(x), float(z));
+    return tile ? tile->heightAt(x, z) : 0;
+}
+
+void Level::place(Entity* e) {
+    TerrainTile* tile = tileAt(e->x, e->z);
+    if (!tile) return;
+    e->tile = tile;
+    e->setX(e->x);
+    tile->add(e);
+}
+
+void Level::update() {
+    for (auto& tile : tiles_) tile->update();
+    // Nodes unlinked during the walk are released only now that no walk stands on them.
+    for (auto& tile : tiles_) tile->releaseUnlinked();
+}
+
+float groundHeight(float x, float z) {
+    const int ix = int(x), iz = int(z);
+    const float fx = x - float(ix), fz = z - float(iz);
+    const Level& level = Level::instance();
+    const int h0 = level.heightAt(ix, iz);
+    const int h1 = level.heightAt(int(x + 24 * fx), int(z + 24 * fz));
+    const float w = (fx + fz) / 2;
+    return float(h1) * w + float(h0) * (1 - w);
+}

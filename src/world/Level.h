@@ -1,0 +1,52 @@
+// Level: the world: the terrain tiles cut from the terrain picture and every entity filed in them.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "world/TerrainTile.h"
+
+class Entity;
+
+class Level {
+public:
+    // Created empty on first use, destroyed at exit.
+    static Level& instance();
+    virtual ~Level();
+    Level(const Level&) = delete;
+    Level& operator=(const Level&) = delete;
+
+    // Cuts a 32-bit terrain picture into tiles (colour: ground colour, alpha: half the height).
+    bool loadTerrain(const char* path);
+    // Files the ship's start, the scenery, the towers and their target points from the object map.
+    bool loadObjectMap(const char* path);
+
+    // Ground height of the first tile in list order whose area holds the point; 0 outside the world.
+    int heightAt(int x, int z) const;
+    // The first tile in list order whose filing area contains the point, or null.
+    TerrainTile* tileAt(float x, float z) const;
+    // Files e into the tile that contains it; an entity outside every tile stays unfiled.
+    void place(Entity* e);
+
+    void update();
+    void draw();
+
+    // Drops every tile, and deletes the entities still filed in them (all but the player's ship).
+    void clear();
+
+    const std::vector<std::unique_ptr<TerrainTile>>& tiles() const { return tiles_; }
+    int tileColumns() const { return tileColumns_; }
+    int tileRows() const { return tileRows_; }
+    int tilesDrawn() const { return tilesDrawn_; }  // tiles whose ground passed the culling last frame
+
+private:
+    Level() = default;
+
+    std::vector<std::unique_ptr<TerrainTile>> tiles_;  // row-major: first stored rows first, left to right
+    int tileColumns_ = 0;
+    int tileRows_ = 0;
+    int tilesDrawn_ = 0;
+};
+
+// The height at which entities stand at (x, z): a blend of the sample there and the one up to a cell on.
+float groundHeight(float x, float z);

@@ -1,0 +1,58 @@
+// TerrainTile: a 16 by 16 pixel piece of the terrain: heights, normals, box, colour texture and the entities
+// filed in its area.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "common/Gl.h"
+#include "common/Vector3.h"
+#include "world/EntityList.h"
+
+class Entity;
+
+constexpr int cellSize = 24;         // world units between neighbouring height samples
+constexpr int tilePixels = 16;       // picture pixels along each side of a tile
+constexpr int overlapSamples = 2;    // extra sample columns and rows shared with the next tile
+
+class TerrainTile {
+public:
+    // Copies count height bytes (samplesAcross * samplesDown, row by row) and computes the normals.
+    TerrainTile(const unsigned char* heightBytes, int count, GLuint texture, int firstColumn, int firstRow,
+                int samplesAcross, int samplesDown);
+    virtual ~TerrainTile();
+    TerrainTile(const TerrainTile&) = delete;
+    TerrainTile& operator=(const TerrainTile&) = delete;
+
+    // Whether (x, z) lies in the filing area: both ends included, the last sample column and row left out.
+    bool contains(float x, float z) const;
+    // Height and normal of the sample whose cell holds the point; only for points the tile contains.
+    int heightAt(int x, int z) const;
+    Vector3 normalAt(int x, int z) const;
+    Vector3 minCorner() const { return boundsMin; }
+    Vector3 maxCorner() const { return boundsMax; }
+
+    // Files the entity here: a fresh id, this tile, on the ground, at the end of its type's list.
+    void add(Entity* e);
+    // Unlinks the entity with this id from every list of the tile.
+    void remove(int id);
+    void update();
+    void drawEntities();
+    void drawGround() const;
+    // Frees the nodes unlinked since the last call; called once no walk stands on them.
+    void releaseUnlinked();
+    int entityCount(int typeId) const;
+
+    std::vector<std::unique_ptr<EntityList>> lists;  // one per type id, in order of creation
+    std::vector<Vector3> normals;                    // one per sample; -y on flat ground
+    std::vector<unsigned char> heights;              // alpha bytes: sample height is twice the byte
+    GLuint texture;
+    int nextId = 0;
+    Vector3 boundsMin, boundsMax;
+    int originX, originZ;  // world position of sample (0, 0)
+    int width, depth;      // 24 * samplesAcross, 24 * samplesDown
+
+private:
+    void computeNormals();
+    int sampleIndex(int x, int z) const { return ((z - originZ) / cellSize) * (width / cellSize) + (x - originX) / cellSize; }
+};

@@ -1,0 +1,126 @@
+// The MS3D reader: what is kept, versions, and files that lie about their contents.
+#include "assets/Ms3dModel.h"
+
+#include <gtest/gtest.h>
+
+#include "Fixtures.h"
+#include "GlTest.h"
+#include "TgaWriter.h"
+#include "assets/TextureCache.h"
+
+namespace {
+
+bool loads(const std::vector<unsigned char>& bytes, Ms3dModel& model) { return model.loadFromMemory(bytes.data(), bytes.size()); }
+
+void expectEmpty(const Model& model) {
+    EXPECT_EQ(model.meshCount(), 0);
+    EXPECT_EQ(model.materialCount(), 0);
+    EXPECT_EQ(model.triangleCount(), 0);
+    EXPECT_EQ(model.vertexCount(), 0);
+}
+
+}  // namespace
+
+TEST(Ms3dModel, KeepsGeometryAndMaterialsAndFlipsT) {
+    Ms3dContent content = oneTriangleModel("skin.tga");
+    content.groups.push_back(Mesh{-1, {}});
+    content.trailer = std::vector<unsigned char>(300, 0xAB);  // animation data: not read
+    Ms3dModel model;
+    ASSERT_TRUE(loads(ms3dBytes(content), model));
+    ASSERT_EQ(model.vertexCount(), 3);
+    EXPECT_FLOAT_EQ(model.vertices[1].position[0], 10);
+    EXPECT_EQ(model.vertices[1].boneId, -1);
+    ASSERT_EQ(model.triangleCount(), 1);
+    EXPECT_FLOAT_EQ(model.triangles[0].s[1], 1);
+    EXPECT_FLOAT_EQ(model.triangles[0].t[2], 0.75f);
+    EXPECT_FLOAT_EQ(model.triangles[0].t[0], 1);
+    EXPECT_FLOAT_EQ(model.triangles[0].normals[2][2], 1);
+    ASSERT_EQ(model.meshCount(), 2);
+    EXPECT_EQ(model.meshes[0].triangleIndices, std::vector<int>{0});
+    EXPECT_EQ(model.meshes[1].materialIndex, -1);  // the file's 0xFF
+    ASSERT_EQ(model.materialCount(), 1);
+    EXPECT_EQ(model.materials[0].textureFile, "skin.tga");
+    EXPECT_FLOAT_EQ(model.materials[0].shininess, 10);
+}
+
+TEST(Ms3dModel, AcceptsVersions3And4AndEmptyModels) {
+    for (int version : {3, 4}) {
+        Ms3dContent content = oneTriangleModel();
+        content.version = version;
+        Ms3dModel model;
+        EXPECT_TRUE(loads(ms3dBytes(content), model)) << version;
+    }
+    Ms3dModel empty;
+    EXPECT_TRUE(loads(ms3dBytes(Ms3dContent()), empty));
+    expectEmpty(empty);
+}
+
+TEST(Ms3dModel, RefusesBadFilesAndLeavesTheModelEmpty) {
+    const std::vector<unsigned char> good = ms3dBytes(oneTriangleModel());
+    std::vector<std::pair<std::string, std::vector<unsigned char>>> bad;
+    for (int version : {2, 5, -1}) {
+        Ms3dContent c = oneTriangleModel();
+        c.version = version;
+        bad.push_back({"version " + std::to_string(version), ms3dBytes(c)});
+    }
+    for (size_t i = 0; i < 10; ++i) {
+        auto b = good;
+        b[i] ^= 0x20;
+        bad.push_back({"identifier byte " + std::to_string(i), b});
+    }
+    // Cut at every length short of the whole file: each cut lands inside some section.
+    for (size_t n = 0; n < good.size(); n += 7) bad.push_back({"cut at " + std::to_string(n), {good.begin(), good.begin() + long(n)}});
+    {
+        Ms3dContent c = oneTriangleModel();
+        c.triangles[0].vertexIndices[2] = 3;
+        bad.push_back({"vertex index out of range", ms3dBytes(c)});
+    }
+    {
+        Ms3dContent c = oneTriangleModel();
+        c.groups[0].triangleIndices = {1};
+        bad.push_back({"triangle index out of range", ms3dBytes(c)});
+    }
+    {
+        auto b = good;
+        b[14] = 0xff;  // vertex count 65535+ with three records behind it
+        b[15] = 0xff;
+        bad.push_back({"vertex count past the end", b});
+    }
+    for (const auto& [name, bytes] : bad) {
+        Ms3dModel model;
+        EXPECT_FALSE(loads(bytes, model)) << name;
+        expectEmpty(model);
+    }
+    Ms3dModel model;
+    EXPECT_FALSE(model.load("/nonexistent/model.ms3d"));
+    EXPECT_FALSE(model.load(nullptr));
+}
+
+TEST(Ms3dModel, ATextureNameWithoutItsTerminatorStopsAtItsField) {
+    Ms3dContent c = oneTriangleModel(std::string(128, 'x'));
+    Ms3dModel model;
+    ASSERT_TRUE(loads(ms3dBytes(c), model));
+    EXPECT_EQ(model.materials[0].textureFile.size(), 128u);
+}
+
+class Ms3dModelGl : public GlTest {};
+
+TEST_F(Ms3dModelGl, SkinsComeThroughTheTextureCacheAndAreShared) {
+    const std::string dir = makeTempDir();
+    ScopedWorkingDirectory cwd(dir);
+    ASSERT_TRUE(writeTga("skin.tga", 2, 2, 3, std::vector<unsigned char>(12, 200)));
+    ASSERT_TRUE(writeMs3d("a.ms3d", oneTriangleModel("skin.tga")));
+    Ms3dContent two = oneTriangleModel("skin.tga");
+    two.materials.push_back(two.materials[0]);
+    two.materials.push_back(two.materials[0]);
+    two.materials[2].textureFile = "";
+    ASSERT_TRUE(writeMs3d("b.ms3d", two));
+    Ms3dModel a, b;
+    ASSERT_TRUE(a.load("a.ms3d"));
+    ASSERT_TRUE(b.load("b.ms3d"));
+    EXPECT_NE(a.materials[0].texture, 0u);
+    EXPECT_EQ(a.materials[0].texture, b.materials[0].texture);
+    EXPECT_EQ(b.materials[1].texture, a.materials[0].texture);
+    EXPECT_EQ(b.materials[2].texture, 0u);
+    EXPECT_EQ(TextureCache::instance().size(), 1u);
+}

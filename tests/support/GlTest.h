@@ -1,0 +1,34 @@
+// GlTest: a fixture that gives each test a fresh, current headless GL context and a clean game state.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+class GlTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // RGBA of the pixel at (x, y), y counted from the bottom of the 800 by 600 frame.
+    std::vector<unsigned char> readPixel(int x, int y) const;
+    // Every pixel of the frame, RGBA, bottom row first.
+    std::vector<unsigned char> readFrame() const;
+};
+
+// Resets the process-wide game state: level, ship, shell values, texture cache.
+void resetGameState();
+
+// A fresh, empty folder for the test's files; the working directory is left alone.
+std::string makeTempDir();
+
+// Runs a test body with the working directory changed to dir, restoring it afterwards.
+class ScopedWorkingDirectory {
+public:
+    explicit ScopedWorkingDirectory(const std::string& dir);
+    ~ScopedWorkingDirectory();
+
+private:
+    std::string previous_;
+};
