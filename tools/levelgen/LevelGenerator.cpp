@@ -1,0 +1,229 @@
+// The level generator: a long meandering valley through ridged mountains, side valleys, plateaus and cliffs;
+// ground coloured by height and slope; forests, rocks, meadows, towers and their target points.
+#include "LevelGenerator.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "Canvas.h"
+#include "ModelGenerator.h"
+#include "Noise.h"
+#include "TgaWriter.h"
+
+namespace {
+
+const double pi = 3.14159265358979323846;
+
+double smoothstep(double a, double b, double x) {
+    const double t = std::clamp((x - a) / (b - a), 0.0, 1.0);
+    return t * t * (3 - 2 * t);
+}
+
+// A valley: its floor runs along a curve given as z = f(x) (main) or x = f(z) (side valleys).
+struct Valley {
+    bool alongX;
+    double base, amplitude1, wavelength1, amplitude2, wavelength2, phase, halfWidth;
+    double centre(double t) const {
+        return base + amplitude1 * (std::cos((t - phase) / wavelength1) - 1) +
+               amplitude2 * (std::cos((t - phase) / wavelength2) - 1);
+    }
+    // Distance across the valley from its floor line, in pixels.
+    double distance(double c, double r) const { return alongX ? std::fabs(r - centre(c)) : std::fabs(c - centre(r)); }
+};
+
+struct Terrain {
+    int width, height;
+    std::vector<double> alpha;  // 0..255
+    double at(int c, int r) const {
+        c = std::clamp(c, 0, width - 1);
+        r = std::clamp(r, 0, height - 1);
+        return alpha[size_t(r) * size_t(width) + size_t(c)];
+    }
+    // Rise in world units per world unit of distance, steepest of the two axes.
+    double slope(int c, int r) const {
+        const double dx = (at(c + 1, r) - at(c - 1, r)) * 2 / 48;
+        const double dz = (at(c, r + 1) - at(c, r - 1)) * 2 / 48;
+        return std::hypot(dx, dz);
+    }
+};
+
+std::vector<Valley> makeValleys(const LevelOptions& o, SeededRandom& random) {
+    std::vector<Valley> valleys;
+    // The main valley, level with the start at the middle and meandering away from it.
+    valleys.push_back({true, o.height / 2.0, random.range(25, 45), random.range(140, 200), random.range(10, 20),
+                       random.range(50, 80), o.width / 2.0, 46});
+    // Side valleys across it, and a second long one further out.
+    for (int i = 0; i < 5; ++i) {
+        const double x = o.width * (0.12 + 0.19 * i) + random.range(-40, 40);
+        valleys.push_back({false, x, random.range(20, 60), random.range(90, 160), random.range(8, 20),
+                           random.range(40, 70), random.range(0, 400), random.range(22, 34)});
+    }
+    valleys.push_back({true, o.height * 0.2, random.range(20, 40), random.range(120, 180), 10, 60,
+                       random.range(0, 500), 30});
+    valleys.push_back({true, o.height * 0.8, random.range(20, 40), random.range(120, 180), 10, 60,
+                       random.range(0, 500), 30});
+    return valleys;
+}
+
+Terrain makeTerrain(const LevelOptions& o, const std::vector<Valley>& valleys, const Noise& noise) {
+    Terrain t{o.width, o.height, std::vector<double>(size_t(o.width) * size_t(o.height))};
+    for (int r = 0; r < o.height; ++r) {
+        for (int c = 0; c < o.width; ++c) {
+            const double x = c / 220.0, z = r / 220.0;
+            // Mountains: ridged crests over rolling hills, higher towards the world's rim.
+            const double ridges = noise.ridged(x + 3.1, z + 7.7, 6);
+            const double hills = 0.5 + 0.5 * noise.fractal(x * 1.7 + 11, z * 1.7 + 2, 5);
+            const double rim = smoothstep(0.12, 0.0, std::min({c / double(o.width), r / double(o.height),
+                                                                1 - c / double(o.width), 1 - r / double(o.height)}));
+            double mountain = 40 + 150 * ridges * ridges + 60 * hills + 80 * rim;
+            // Plateaus: in some regions the land is cut into terraces with steep faces between them.
+            const double plateau = smoothstep(0.25, 0.45, noise.fractal(x * 0.6 + 50, z * 0.6 + 50, 3));
+            if (plateau > 0) {
+                const double step = 45, level = std::floor(mountain / step) * step;
+                const double f = mountain / step - std::floor(mountain / step);
+                mountain = mountain * (1 - plateau) + (level + step * smoothstep(0.75, 0.95, f)) * plateau;
+            }
+            // Valleys: low floors where the ship can fly, with gentle banks rising into the mountains.
+            double openness = 1;
+            for (const Valley& v : valleys) {
+                const double d = v.distance(c, r) + 8 * noise.at(x * 6 + 70, z * 6);
+                openness = std::min(openness, smoothstep(v.halfWidth * 0.55, v.halfWidth * 1.9, d));
+            }
+            const double floor = 8 + 6 * (0.5 + 0.5 * noise.fractal(x * 4 + 30, z * 4, 3));
+            const double h = floor + (mountain - floor) * openness;
+            t.alpha[size_t(r) * size_t(o.width) + size_t(c)] = std::clamp(h, 0.0, 255.0);
+        }
+    }
+    return t;
+}
+
+enum Ground { sand, grass, meadow, forestFloor, rock, snow };
+
+Ground groundAt(const Terrain& t, const Noise& noise, int c, int r, double forest) {
+    const double a = t.at(c, r), s = t.slope(c, r);
+    const double wobble = 12 * noise.at(c / 30.0 + 5, r / 30.0 + 9);
+    if (a > 200 + wobble && s < 1.2) return snow;
+    if (s > 0.75) return rock;
+    if (a < 12 + wobble * 0.2) return sand;
+    if (forest > 0.15) return forestFloor;
+    if (a > 150 + wobble) return rock;
+    return noise.at(c / 45.0 + 20, r / 45.0) > 0.2 ? meadow : grass;
+}
+
+Colour groundColour(Ground g, double n) {
+    // Bright: the ground is lit by ambient light only, so these show at about half strength.
+    switch (g) {
+        case sand: return mix(Colour{235, 215, 160}, Colour{250, 232, 185}, n);
+        case grass: return mix(Colour{120, 200, 80}, Colour{160, 225, 100}, n);
+        case meadow: return mix(Colour{170, 220, 95}, Colour{205, 235, 120}, n);
+        case forestFloor: return mix(Colour{75, 140, 55}, Colour{115, 150, 70}, n);
+        case rock: return mix(Colour{165, 150, 135}, Colour{205, 195, 180}, n);
+        case snow: return mix(Colour{235, 240, 250}, Colour{255, 255, 255}, n);
+    }
+    return Colour{255, 0, 255};
+}
+
+struct ObjectPainter {
+    int width;
+    std::vector<unsigned char>& pixels;
+    unsigned char* at(int c, int r) { return &pixels[(size_t(r) * size_t(width) + size_t(c)) * 4]; }
+};
+
+}  // namespace
+
+GeneratedLevel generateLevel(const LevelOptions& o) {
+    SeededRandom random(o.seed);
+    const Noise noise(o.seed * 2654435761ull + 17);
+    const std::vector<Valley> valleys = makeValleys(o, random);
+    const Terrain terrain = makeTerrain(o, valleys, noise);
+
+    GeneratedLevel level;
+    level.width = o.width;
+    level.height = o.height;
+    level.terrain.resize(size_t(o.width) * size_t(o.height) * 4);
+    level.objects.assign(level.terrain.size(), 0);
+    ObjectPainter objects{o.width, level.objects};
+
+    // Forests grow in clusters where a density field is high.
+    auto forestAt = [&](int c, int r) { return noise.fractal(c / 70.0 + 100, r / 70.0 + 100, 4); };
+    std::vector<Ground> ground(size_t(o.width) * size_t(o.height));
+    for (int r = 0; r < o.height; ++r) {
+        for (int c = 0; c < o.width; ++c) {
+            const size_t i = size_t(r) * size_t(o.width) + size_t(c);
+            const Ground g = groundAt(terrain, noise, c, r, forestAt(c, r));
+            ground[i] = g;
+            const double n = 0.5 + 0.5 * noise.fractal(c / 9.0 + 3, r / 9.0 + 1, 3) * 0.8 + 0.2 * (random.uniform() - 0.5);
+            const Colour colour = groundColour(g, n);
+            unsigned char* p = &level.terrain[i * 4];
+            p[0] = static_cast<unsigned char>(std::clamp(colour.b, 0.0, 255.0));
+            p[1] = static_cast<unsigned char>(std::clamp(colour.g, 0.0, 255.0));
+            p[2] = static_cast<unsigned char>(std::clamp(colour.r, 0.0, 255.0));
+            p[3] = static_cast<unsigned char>(std::lround(terrain.alpha[i]));
+        }
+    }
+
+    // The start: the middle of the main valley, looking down it along +x (alpha 64 is just over 90 degrees).
+    const Valley& mainValley = valleys.front();
+    level.startColumn = o.width / 2;
+    level.startRow = int(std::lround(mainValley.centre(level.startColumn)));
+    auto nearStart = [&](int c, int r) { return std::abs(c - level.startColumn) < 40 && std::abs(r - level.startRow) < 12; };
+
+    // Scenery: forests on gentle ground, rocks on slopes, mushrooms and plants in meadows, small rocks anywhere.
+    for (int r = 1; r < o.height - 1; ++r) {
+        for (int c = 1; c < o.width - 1; ++c) {
+            if (nearStart(c, r)) continue;
+            const Ground g = ground[size_t(r) * size_t(o.width) + size_t(c)];
+            const double roll = random.uniform();
+            int code = 0;
+            if (g == forestFloor && roll < 0.02 + 0.05 * std::max(0.0, forestAt(c, r))) code = 3;
+            else if (g == rock && roll < 0.012) code = 4;
+            else if ((g == meadow || g == grass) && roll < 0.004) code = 5;
+            else if (g != snow && roll < 0.0015) code = 6;
+            if (code) objects.at(c, r)[1] = static_cast<unsigned char>(code);
+        }
+    }
+    unsigned char* start = objects.at(level.startColumn, level.startRow);
+    start[1] = 1;
+    start[3] = 64;
+
+    // Towers: on the banks beside the valleys, each with targets on the valley floor in front of it and
+    // across the route; neighbouring towers sometimes share a code and so fire together.
+    int code = 0;
+    for (const Valley& v : valleys) {
+        const int length = v.alongX ? o.width : o.height;
+        for (int t = 60 + random.below(80); t < length - 60; t += 110 + random.below(120)) {
+            const double side = random.uniform() < 0.5 ? -1 : 1;
+            const double floorLine = v.centre(t);
+            const double bank = floorLine + side * (v.halfWidth * 1.1 + random.range(0, 12));
+            const int tc = v.alongX ? t : int(bank), tr = v.alongX ? int(bank) : t;
+            if (tc < 2 || tr < 2 || tc >= o.width - 2 || tr >= o.height - 2) continue;
+            if (std::abs(tc - level.startColumn) < 90 && std::abs(tr - level.startRow) < 60) continue;  // a calm start
+            if (code == 0 || random.uniform() > 0.3) code = code % 250 + 1;  // some towers share the last code
+            unsigned char* p = objects.at(tc, tr);
+            p[0] = static_cast<unsigned char>(code);
+            p[3] = static_cast<unsigned char>(4 + random.below(13));  // a volley every 1 to 4 seconds
+            const int targets = 2 + random.below(4);
+            for (int k = 0; k < targets; ++k) {
+                // Along the route ahead and behind, and across it towards the far bank.
+                const double along = t + random.range(-45, 45);
+                const double across = v.centre(along) + random.range(-0.9, 0.9) * v.halfWidth;
+                const int xc = v.alongX ? int(along) : int(across), zr = v.alongX ? int(across) : int(along);
+                if (xc < 0 || zr < 0 || xc >= o.width || zr >= o.height) continue;
+                objects.at(xc, zr)[2] = static_cast<unsigned char>(code);
+            }
+        }
+    }
+    return level;
+}
+
+bool writeLevelData(const std::string& dataDir, const LevelOptions& options) {
+    for (const std::string& dir : {dataDir, dataDir + "/textures", dataDir + "/models"}) mkdir(dir.c_str(), 0755);
+    const GeneratedLevel level = generateLevel(options);
+    bool ok = writeTga(dataDir + "/level1.tga", level.width, level.height, 4, level.terrain);
+    ok = writeTga(dataDir + "/level1objects.tga", level.width, level.height, 4, level.objects) && ok;
+    ok = writeTextures(dataDir, options.seed) && ok;
+    ok = writeModels(dataDir, options.seed) && ok;
+    return ok;
+}
