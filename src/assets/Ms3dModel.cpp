@@ -40,7 +40,9 @@ void readFloats(ByteReader& in, float* out, int n) {
 
 bool Ms3dModel::load(const char* path) {
     if (!path) return false;
-    std::vector<unsigned char> image;
+    // Models are read during play (every shot and explosion reads its file): one file image, grown as needed
+    // and kept, spares an allocation and its page faults per model.
+    static std::vector<unsigned char> image;
     if (!readWholeFile(path, image)) return false;
     return loadFromMemory(image.data(), image.size());
 }
@@ -56,18 +58,23 @@ bool Ms3dModel::loadFromMemory(const unsigned char* data, size_t size) {
     // cannot ask for more memory than the file could fill.
     const size_t vertexCount = in.u16();
     if (!in.ok() || in.remaining() < vertexCount * 15) return false;
-    std::vector<Vertex> newVertices(vertexCount);
-    for (Vertex& v : newVertices) {
+    std::vector<Vertex> newVertices;
+    newVertices.reserve(vertexCount);
+    for (size_t i = 0; i < vertexCount; ++i) {
+        Vertex v;
         in.skip(1);
         readFloats(in, v.position, 3);
         v.boneId = in.s8();
         in.skip(1);
+        newVertices.push_back(v);
     }
 
     const size_t triangleCount = in.u16();
     if (!in.ok() || in.remaining() < triangleCount * 70) return false;
-    std::vector<Triangle> newTriangles(triangleCount);
-    for (Triangle& t : newTriangles) {
+    std::vector<Triangle> newTriangles;
+    newTriangles.reserve(triangleCount);
+    for (size_t i = 0; i < triangleCount; ++i) {
+        Triangle& t = newTriangles.emplace_back();
         in.skip(2);
         for (int& index : t.vertexIndices) {
             index = in.u16();

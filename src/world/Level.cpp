@@ -1,6 +1,7 @@
 // Level: tile cutting from the terrain picture, tile look-up, filing and the world update.
 #include "world/Level.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstring>
 
@@ -58,6 +59,9 @@ bool Level::loadTerrain(const char* path) {
             glBindTexture(GL_TEXTURE_2D, texture);
             glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
             glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+            // Clamped: repeating would blend the far edge's texels into every tile border.
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tilePixels, tilePixels, 0, GL_RGBA, GL_UNSIGNED_BYTE, colour);
 
             const int across = tc == tileColumns_ - 1 ? tilePixels : tilePixels + overlapSamples;
@@ -104,10 +108,18 @@ void Level::place(Entity* e) {
     tile->add(e);
 }
 
+int Level::entityCount(int typeId) const {
+    int n = 0;
+    for (const auto& tile : tiles_) n += tile->entityCount(typeId);
+    return n;
+}
+
 void Level::update() {
+    const auto start = std::chrono::steady_clock::now();
     for (auto& tile : tiles_) tile->update();
     // Nodes unlinked during the walk are released only now that no walk stands on them.
     for (auto& tile : tiles_) tile->releaseUnlinked();
+    if (profiling_) costs_.updateMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 float groundHeight(float x, float z) {

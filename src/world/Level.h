@@ -34,6 +34,17 @@ public:
     // Drops every tile, and deletes the entities still filed in them (all but the player's ship).
     void clear();
 
+    // Entities of a type filed over all tiles.
+    int entityCount(int typeId) const;
+
+    // Wall-clock cost of the last frame's passes, measured only while profiling is on (it finishes the GL
+    // work between the passes, which slows them a little).
+    struct FrameCosts {
+        double groundMs = 0, entitiesMs = 0, updateMs = 0;
+    };
+    void setProfiling(bool on) { profiling_ = on; }
+    const FrameCosts& costs() const { return costs_; }
+
     const std::vector<std::unique_ptr<TerrainTile>>& tiles() const { return tiles_; }
     int tileColumns() const { return tileColumns_; }
     int tileRows() const { return tileRows_; }
@@ -46,6 +57,8 @@ private:
     int tileColumns_ = 0;
     int tileRows_ = 0;
     int tilesDrawn_ = 0;
+    bool profiling_ = false;
+    FrameCosts costs_;
 };
 
 // The height at which entities stand at (x, z): a blend of the sample there and the one up to a cell on.

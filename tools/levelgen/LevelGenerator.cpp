@@ -25,8 +25,9 @@ double smoothstep(double a, double b, double x) {
 struct Valley {
     bool alongX;
     double base, amplitude1, wavelength1, amplitude2, wavelength2, phase, halfWidth;
+    double slant = 0;  // drift across per pixel along, so side valleys run at an angle
     double centre(double t) const {
-        return base + amplitude1 * (std::cos((t - phase) / wavelength1) - 1) +
+        return base + slant * (t - phase) + amplitude1 * (std::cos((t - phase) / wavelength1) - 1) +
                amplitude2 * (std::cos((t - phase) / wavelength2) - 1);
     }
     // Distance across the valley from its floor line, in pixels.
@@ -53,17 +54,18 @@ std::vector<Valley> makeValleys(const LevelOptions& o, SeededRandom& random) {
     std::vector<Valley> valleys;
     // The main valley, level with the start at the middle and meandering away from it.
     valleys.push_back({true, o.height / 2.0, random.range(25, 45), random.range(140, 200), random.range(10, 20),
-                       random.range(50, 80), o.width / 2.0, 46});
+                       random.range(50, 80), o.width / 2.0, 46, 0});
     // Side valleys across it, and a second long one further out.
     for (int i = 0; i < 5; ++i) {
         const double x = o.width * (0.12 + 0.19 * i) + random.range(-40, 40);
+        const double phase = random.range(0, o.height);
         valleys.push_back({false, x, random.range(20, 60), random.range(90, 160), random.range(8, 20),
-                           random.range(40, 70), random.range(0, 400), random.range(22, 34)});
+                           random.range(40, 70), phase, random.range(22, 34), random.range(-0.6, 0.6)});
     }
     valleys.push_back({true, o.height * 0.2, random.range(20, 40), random.range(120, 180), 10, 60,
-                       random.range(0, 500), 30});
+                       o.width * 0.3, 30, random.range(-0.1, 0.1)});
     valleys.push_back({true, o.height * 0.8, random.range(20, 40), random.range(120, 180), 10, 60,
-                       random.range(0, 500), 30});
+                       o.width * 0.7, 30, random.range(-0.1, 0.1)});
     return valleys;
 }
 
@@ -106,7 +108,7 @@ Ground groundAt(const Terrain& t, const Noise& noise, int c, int r, double fores
     const double wobble = 12 * noise.at(c / 30.0 + 5, r / 30.0 + 9);
     if (a > 200 + wobble && s < 1.2) return snow;
     if (s > 0.75) return rock;
-    if (a < 12 + wobble * 0.2) return sand;
+    if (a < 11 && noise.at(c / 25.0 + 40, r / 25.0 + 40) > 0.25) return sand;  // dry riverbeds
     if (forest > 0.15) return forestFloor;
     if (a > 150 + wobble) return rock;
     return noise.at(c / 45.0 + 20, r / 45.0) > 0.2 ? meadow : grass;
@@ -115,11 +117,11 @@ Ground groundAt(const Terrain& t, const Noise& noise, int c, int r, double fores
 Colour groundColour(Ground g, double n) {
     // Bright: the ground is lit by ambient light only, so these show at about half strength.
     switch (g) {
-        case sand: return mix(Colour{235, 215, 160}, Colour{250, 232, 185}, n);
-        case grass: return mix(Colour{120, 200, 80}, Colour{160, 225, 100}, n);
-        case meadow: return mix(Colour{170, 220, 95}, Colour{205, 235, 120}, n);
-        case forestFloor: return mix(Colour{75, 140, 55}, Colour{115, 150, 70}, n);
-        case rock: return mix(Colour{165, 150, 135}, Colour{205, 195, 180}, n);
+        case sand: return mix(Colour{240, 220, 160}, Colour{255, 240, 190}, n);
+        case grass: return mix(Colour{130, 235, 80}, Colour{175, 255, 105}, n);
+        case meadow: return mix(Colour{190, 250, 95}, Colour{230, 255, 130}, n);
+        case forestFloor: return mix(Colour{80, 170, 60}, Colour{125, 190, 75}, n);
+        case rock: return mix(Colour{180, 165, 150}, Colour{225, 215, 200}, n);
         case snow: return mix(Colour{235, 240, 250}, Colour{255, 255, 255}, n);
     }
     return Colour{255, 0, 255};
@@ -177,10 +179,10 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
             const Ground g = ground[size_t(r) * size_t(o.width) + size_t(c)];
             const double roll = random.uniform();
             int code = 0;
-            if (g == forestFloor && roll < 0.02 + 0.05 * std::max(0.0, forestAt(c, r))) code = 3;
-            else if (g == rock && roll < 0.012) code = 4;
-            else if ((g == meadow || g == grass) && roll < 0.004) code = 5;
-            else if (g != snow && roll < 0.0015) code = 6;
+            if (g == forestFloor && roll < 0.003 + 0.016 * std::max(0.0, forestAt(c, r))) code = 3;
+            else if (g == rock && roll < 0.004) code = 4;
+            else if (g == meadow && roll < 0.0025) code = 5;
+            else if (g != snow && roll < 0.0005) code = 6;
             if (code) objects.at(c, r)[1] = static_cast<unsigned char>(code);
         }
     }

@@ -8,7 +8,7 @@
 struct LevelOptions {
     uint64_t seed = 1;
     int width = 2048;   // pixels along x: the start looks down the long axis
-    int height = 1024;  // pixels along z
+    int height = 768;   // pixels along z
 };
 
 struct GeneratedLevel {

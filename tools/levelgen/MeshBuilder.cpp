@@ -10,9 +10,15 @@ void MeshBuilder::triangle(V3 p0, V3 p1, V3 p2, V3 n0, V3 n1, V3 n2, UV t0, UV t
     const UV ts[3] = {t0, t1, t2};
     Triangle t = {};
     for (int i = 0; i < 3; ++i) {
-        Vertex v = {-1, {float(ps[i].x), float(ps[i].y), float(ps[i].z)}};
-        t.vertexIndices[i] = int(vertices_.size());
-        vertices_.push_back(v);
+        // Corners at the same place share a vertex; normals and texture coordinates stay per corner.
+        const Vertex v = {-1, {float(ps[i].x), float(ps[i].y), float(ps[i].z)}};
+        const auto key = std::make_tuple(v.position[0], v.position[1], v.position[2]);
+        auto found = vertexIndex_.find(key);
+        if (found == vertexIndex_.end()) {
+            found = vertexIndex_.emplace(key, int(vertices_.size())).first;
+            vertices_.push_back(v);
+        }
+        t.vertexIndices[i] = found->second;
         const V3 n = normalised(ns[i]);
         t.normals[i][0] = float(n.x);
         t.normals[i][1] = float(n.y);

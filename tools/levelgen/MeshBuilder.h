@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -50,5 +52,6 @@ public:
 
 private:
     std::vector<Vertex> vertices_;
+    std::map<std::tuple<float, float, float>, int> vertexIndex_;
     std::vector<Triangle> triangles_;
 };

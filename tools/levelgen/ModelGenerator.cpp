@@ -202,7 +202,7 @@ MeshBuilder conifer(const Noise& noise, double height, double width, int layers,
     for (int i = 0; i < layers; ++i) {
         const double t = double(i) / layers;
         const double y0 = height * (0.18 + 0.6 * t), y1 = y0 + height * (0.45 - 0.1 * t);
-        foliageCone(m, width * (1 - 0.6 * t), y0, std::min(y1, height), 10, noise, seed + i);
+        foliageCone(m, width * (1 - 0.6 * t), y0, std::min(y1, height), 8, noise, seed + i);
     }
     return m;
 }
@@ -212,10 +212,10 @@ MeshBuilder broadleaf(const Noise& noise) {
     trunk(m, 6, 70);
     const struct {
         double x, y, z, r;
-    } crowns[] = {{0, 95, 0, 38}, {18, 80, 8, 26}, {-16, 84, -10, 28}, {4, 118, -6, 24}};
+    } crowns[] = {{0, 95, 0, 40}, {18, 80, 8, 28}, {-6, 118, -6, 26}};
     int k = 0;
     for (const auto& c : crowns) {
-        m.lathe(V3{c.x, c.y, c.z}, sphereProfile(c.r, 6, 0.85), 10, 0.27, 1, 0, 1, true,
+        m.lathe(V3{c.x, c.y, c.z}, sphereProfile(c.r, 5, 0.85), 8, 0.27, 1, 0, 1, true,
                 [&](double angle, double h) { return 1 + 0.2 * noise.at(angle * 1.7 + k * 9, h * 0.08 + k); });
         ++k;
     }

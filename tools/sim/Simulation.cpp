@@ -1,0 +1,226 @@
+// vanturo-sim: options, scripted input, the run, its trace, screenshot and summary.
+#include "Simulation.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "Headless.h"
+#include "PngWriter.h"
+#include "app/Game.h"
+#include "common/GameRandom.h"
+#include "common/ShellState.h"
+#include "objects/Entity.h"
+#include "objects/Ship.h"
+#include "view/Camera.h"
+#include "world/Level.h"
+
+namespace {
+
+const int typeIdsInUse[] = {typeIds::ship,  typeIds::tree, typeIds::rock, typeIds::plant, typeIds::smallRock,
+                            typeIds::tower, typeIds::shot, typeIds::explosion};
+
+bool wholeNumber(const char* text, long long lo, long long hi, long long& value) {
+    char* end = nullptr;
+    value = std::strtoll(text, &end, 10);
+    return end != text && *end == '\0' && value >= lo && value <= hi;
+}
+
+std::string number(double v) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.9g", v);
+    const std::string s = buffer;
+    // JSON has no infinities or NaNs.
+    return s.find_first_of("ni") == std::string::npos ? s : "null";
+}
+
+std::string shipJson() {
+    const Ship& s = Ship::player;
+    return "{\"x\":" + number(s.x) + ",\"y\":" + number(s.y) + ",\"z\":" + number(s.z) + ",\"heading\":" +
+           number(s.heading) + ",\"steer\":" + number(s.steer) + ",\"shield\":" + std::to_string(s.shield) +
+           ",\"filed\":" + (s.filed ? "true" : "false") + "}";
+}
+
+std::string entitiesJson() {
+    std::string out = "{";
+    for (int id : typeIdsInUse) {
+        if (out.size() > 1) out += ",";
+        out += "\"" + std::to_string(id) + "\":" + std::to_string(Level::instance().entityCount(id));
+    }
+    return out + "}";
+}
+
+std::string statsJson(std::vector<double> values) {
+    if (values.empty()) return "{\"median\":0,\"p95\":0,\"max\":0}";
+    std::sort(values.begin(), values.end());
+    const auto at = [&](double q) { return values[std::min(values.size() - 1, size_t(q * double(values.size() - 1) + 0.5))]; };
+    return "{\"median\":" + number(at(0.5)) + ",\"p95\":" + number(at(0.95)) + ",\"max\":" + number(values.back()) + "}";
+}
+
+void applyInput(const InputEvent& e) {
+    if (e.kind == InputEvent::mouse)
+        onMouseMove(unsigned(e.a), unsigned(e.b));
+    else
+        onKey(e.a, e.kind == InputEvent::keyDown);
+}
+
+}  // namespace
+
+bool readInputScript(const std::string& path, std::vector<InputEvent>& events, std::string& error) {
+    std::ifstream file(path);
+    if (!file) {
+        error = "cannot read the input script " + path;
+        return false;
+    }
+    std::string line;
+    for (int lineNumber = 1; std::getline(file, line); ++lineNumber) {
+        if (line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#') continue;
+        std::istringstream in(line);
+        long long frame = 0, a = 0, b = 0;
+        std::string kind, direction, extra;
+        InputEvent e{};
+        bool ok = bool(in >> frame) && frame >= 1 && bool(in >> kind);
+        if (ok && kind == "mouse") {
+            ok = bool(in >> a >> b) && a >= 0 && a <= 65535 && b >= 0 && b <= 65535;
+            e = InputEvent{int(frame), InputEvent::mouse, int(a), int(b)};
+        } else if (ok && kind == "key") {
+            ok = bool(in >> direction >> a) && (direction == "down" || direction == "up") && a >= 0 && a <= 255;
+            e = InputEvent{int(frame), direction == "down" ? InputEvent::keyDown : InputEvent::keyUp, int(a), 0};
+        } else {
+            ok = false;
+        }
+        if (!ok || (in >> extra)) {
+            error = path + ":" + std::to_string(lineNumber) + ": expected 'FRAME mouse X Y' or 'FRAME key down|up CODE'";
+            return false;
+        }
+        events.push_back(e);
+    }
+    std::stable_sort(events.begin(), events.end(), [](const InputEvent& x, const InputEvent& y) { return x.frame < y.frame; });
+    return true;
+}
+
+bool parseSimOptions(int argc, char** argv, SimOptions& o, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const bool flag = option == "--time";
+        if (flag) {
+            o.time = true;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            error = option.rfind("--", 0) == 0 ? option + " needs a value" : "unknown option " + option;
+            return false;
+        }
+        const char* value = argv[++i];
+        long long n = 0;
+        if (option == "--data") {
+            o.dataDir = value;
+        } else if (option == "--frames") {
+            if (!wholeNumber(value, 0, 100000000, n)) return error = "--frames takes a whole number of frames", false;
+            o.frames = int(n);
+        } else if (option == "--frame-ms") {
+            if (!wholeNumber(value, 0, 100000, n)) return error = "--frame-ms takes whole milliseconds", false;
+            o.frameMs = unsigned(n);
+        } else if (option == "--seed") {
+            if (!wholeNumber(value, 0, 4294967295ll, n)) return error = "--seed takes a whole number", false;
+            o.seed = unsigned(n);
+        } else if (option == "--mouse") {
+            int x = -1, y = -1;
+            char tail = 0;
+            if (std::sscanf(value, "%d,%d%c", &x, &y, &tail) != 2 || x < 0 || y < 0 || x > 65535 || y > 65535)
+                return error = "--mouse takes X,Y in pixels", false;
+            o.hasMouse = true;
+            o.mouseX = x;
+            o.mouseY = y;
+        } else if (option == "--input") {
+            if (!readInputScript(value, o.input, error)) return false;
+        } else if (option == "--shot") {
+            o.shotPath = value;
+        } else if (option == "--trace") {
+            o.tracePath = value;
+        } else {
+            error = "unknown option " + option;
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string runSimulation(const SimOptions& o, std::string& error) {
+    if (chdir(o.dataDir.c_str()) != 0) {
+        error = "cannot enter " + o.dataDir;
+        return "";
+    }
+    std::FILE* trace = nullptr;
+    if (!o.tracePath.empty() && !(trace = std::fopen(o.tracePath.c_str(), "w"))) {
+        error = "cannot write the trace " + o.tracePath;
+        return "";
+    }
+    const auto startupBegin = std::chrono::steady_clock::now();
+    if (!headless::createContext(800, 600)) {
+        error = "no headless OpenGL context (Mesa's EGL with the surfaceless platform is needed)";
+        if (trace) std::fclose(trace);
+        return "";
+    }
+    // The ship was built before the working directory was chosen: give it its model from here.
+    Ship::player.model->load("data/models/ship.ms3d");
+    headless::setTick(o.seed);
+    lastTick = o.seed;
+    gameSrand(o.seed);
+    resizeViewport(800, 600);
+    setupScene();
+    const double startupMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startupBegin).count();
+    if (o.hasMouse) onMouseMove(unsigned(o.mouseX), unsigned(o.mouseY));
+
+    Level& level = Level::instance();
+    level.setProfiling(o.time);
+    std::vector<double> frameMs, groundMs, entitiesMs, updateMs;
+    size_t nextInput = 0;
+    int framesRun = 0;
+    for (int frame = 1; frame <= o.frames; ++frame) {
+        while (nextInput < o.input.size() && o.input[nextInput].frame <= frame) applyInput(o.input[nextInput++]);
+        headless::advanceTick(o.frameMs);
+        const auto begin = std::chrono::steady_clock::now();
+        const bool done = loopPass();
+        if (o.time) {
+            frameMs.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
+            groundMs.push_back(level.costs().groundMs);
+            entitiesMs.push_back(level.costs().entitiesMs);
+            if (frameCount > 100) updateMs.push_back(level.costs().updateMs);
+        }
+        framesRun = frame;
+        if (trace) {
+            std::fprintf(trace, "{\"frame\":%d,\"frameTime\":%s,\"ship\":%s,\"entities\":%s,\"tilesDrawn\":%d}\n", frame,
+                         number(frameTime).c_str(), shipJson().c_str(), entitiesJson().c_str(), level.tilesDrawn());
+        }
+        if (done) break;
+    }
+    if (trace) std::fclose(trace);
+
+    if (!o.shotPath.empty()) {
+        std::vector<unsigned char> rgb(800 * 600 * 3), flipped(rgb.size());
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        for (int y = 0; y < 600; ++y)
+            std::copy(rgb.begin() + (599 - y) * 2400, rgb.begin() + (600 - y) * 2400, flipped.begin() + y * 2400);
+        if (!writePng(o.shotPath, 800, 600, flipped)) {
+            error = "cannot write the screenshot " + o.shotPath;
+            return "";
+        }
+    }
+
+    std::string summary = "{\"frames\":" + std::to_string(framesRun) + ",\"ship\":" + shipJson() +
+                          ",\"pitch\":" + number(Camera::instance().pitch) + ",\"entities\":" + entitiesJson() +
+                          ",\"tiles\":" + std::to_string(level.tiles().size()) + ",\"startupMs\":" + number(startupMs);
+    if (o.time) {
+        summary += ",\"timing\":{\"frameMs\":" + statsJson(frameMs) + ",\"groundMs\":" + statsJson(groundMs) +
+                   ",\"entitiesMs\":" + statsJson(entitiesMs) + ",\"updateMs\":" + statsJson(updateMs) + "}";
+    }
+    return summary + "}";
+}
