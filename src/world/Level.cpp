@@ -35,6 +35,7 @@ void Level::clear() {
 }
 
 bool Level::loadTerrain(const char* path) {
+    clear();  // a new terrain replaces the old one and everything filed in it
     TgaImage image;
     if (!readTga(path, image)) return false;
     // The heights live in the alpha channel; a picture without one has no terrain to offer.

@@ -16,7 +16,8 @@ public:
     Level(const Level&) = delete;
     Level& operator=(const Level&) = delete;
 
-    // Cuts a 32-bit terrain picture into tiles (colour: ground colour, alpha: half the height).
+    // Cuts a 32-bit terrain picture into tiles (colour: ground colour, alpha: half the height), replacing any
+    // terrain loaded before.
     bool loadTerrain(const char* path);
     // Files the ship's start, the scenery, the towers and their target points from the object map.
     bool loadObjectMap(const char* path);

@@ -1,0 +1,118 @@
+// The terrain picture cut into tiles: sample counts, overlap, heights, normals and boxes.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "Fixtures.h"
+#include "GlTest.h"
+#include "TgaWriter.h"
+#include "world/Level.h"
+
+class TerrainTest : public GlTest {
+protected:
+    void load(int w, int h, std::function<int(int, int)> height) {
+        dir_ = makeTempDir();
+        ASSERT_TRUE(writeTga(dir_ + "/t.tga", w, h, 4, terrainPixels(w, h, height)));
+        ASSERT_TRUE(Level::instance().loadTerrain((dir_ + "/t.tga").c_str()));
+    }
+    std::string dir_;
+};
+
+TEST_F(TerrainTest, A64PixelPictureGives16TilesInRowMajorOrderWithOverlappingSamples) {
+    load(64, 64, [](int c, int r) { return (c * 7 + r * 3) % 256; });
+    const auto& tiles = Level::instance().tiles();
+    ASSERT_EQ(tiles.size(), 16u);
+    for (int i = 0; i < 16; ++i) {
+        const TerrainTile& t = *tiles[size_t(i)];
+        const bool lastColumn = i % 4 == 3, lastRow = i / 4 == 3;
+        EXPECT_EQ(t.originX, 384 * (i % 4));
+        EXPECT_EQ(t.originZ, 384 * (i / 4));
+        EXPECT_EQ(t.width, lastColumn ? 384 : 432);
+        EXPECT_EQ(t.depth, lastRow ? 384 : 432);
+        EXPECT_EQ(t.heights.size(), size_t(t.width / 24 * t.depth / 24));
+        EXPECT_EQ(t.normals.size(), t.heights.size());
+    }
+    // The second tile's first sample is the first tile's sample 16: neighbours agree on their border.
+    const TerrainTile& first = *tiles[0];
+    EXPECT_EQ(first.heights[16], tiles[1]->heights[0]);
+    EXPECT_EQ(first.heightAt(384, 0), 2 * ((16 * 7) % 256));
+    EXPECT_EQ(first.heightAt(24 * 17, 24 * 17), 2 * ((17 * 7 + 17 * 3) % 256));
+    // The box reaches up to the highest sample; its floor stays at 0.
+    int highest = 0;
+    for (unsigned char h : first.heights) highest = std::max(highest, 2 * int(h));
+    EXPECT_EQ(first.maxCorner().y, float(highest));
+    EXPECT_EQ(first.minCorner().y, 0.0f);
+    EXPECT_EQ(first.maxCorner().x, 432.0f);
+}
+
+TEST_F(TerrainTest, FilingAreasIncludeBothEndsAndTheFirstTileInListOrderWins) {
+    load(16, 16, [](int c, int) { return c; });
+    Level& level = Level::instance();
+    EXPECT_EQ(level.heightAt(360, 0), 30);  // sample (15, 0)
+    EXPECT_EQ(level.heightAt(361, 0), 0);   // past the last tile's area
+    EXPECT_EQ(level.heightAt(-1, 0), 0);
+
+    load(32, 32, [](int c, int) { return c; });
+    // Both tiles contain x = 390; the first in the list answers with its sample 16.
+    EXPECT_EQ(level.tileAt(390, 0), level.tiles()[0].get());
+    EXPECT_EQ(level.heightAt(390, 0), 32);
+    EXPECT_EQ(level.tileAt(409, 0), level.tiles()[1].get());
+}
+
+TEST_F(TerrainTest, TileLookUpAgreesWithAWalkOfTheWholeList) {
+    load(80, 48, [](int c, int r) { return (c * r) % 200; });
+    Level& level = Level::instance();
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> x(-50, 2000), z(-50, 1200);
+    for (int i = 0; i < 20000; ++i) {
+        const float px = i < 100 ? float(24 * (i % 90)) : x(random), pz = i < 100 ? float(384 + 24 * (i % 3)) : z(random);
+        const TerrainTile* walked = nullptr;
+        for (const auto& t : level.tiles()) {
+            if (t->contains(px, pz)) {
+                walked = t.get();
+                break;
+            }
+        }
+        ASSERT_EQ(level.tileAt(px, pz), walked) << px << ", " << pz;
+    }
+}
+
+TEST_F(TerrainTest, PicturesThatAreNotWholeTilesOrHaveNoHeightChannel) {
+    load(200, 20, [](int, int) { return 1; });
+    EXPECT_EQ(Level::instance().tileColumns(), 12);  // columns 192 to 199 are not used
+    EXPECT_EQ(Level::instance().tiles().size(), 12u);
+    load(15, 40, [](int, int) { return 1; });
+    EXPECT_TRUE(Level::instance().tiles().empty());
+
+    Level::instance().clear();
+    const std::string dir = makeTempDir();
+    ASSERT_TRUE(writeTga(dir + "/rgb.tga", 32, 32, 3, std::vector<unsigned char>(32 * 32 * 3, 9)));
+    EXPECT_FALSE(Level::instance().loadTerrain((dir + "/rgb.tga").c_str()));
+    EXPECT_FALSE(Level::instance().loadTerrain((dir + "/missing.tga").c_str()));
+    EXPECT_TRUE(Level::instance().tiles().empty());
+    EXPECT_EQ(groundHeight(100, 100), 0.0f);
+}
+
+TEST_F(TerrainTest, NormalsPointDownOnFlatGroundAndTiltWithTheSlope) {
+    load(32, 32, [](int, int) { return 40; });
+    for (const auto& t : Level::instance().tiles()) {
+        EXPECT_EQ(t->maxCorner().y, 80.0f);
+        const Vector3 n = t->normalAt(t->originX, t->originZ);
+        EXPECT_FLOAT_EQ(n.x, 0);
+        EXPECT_FLOAT_EQ(n.y, -1);
+        EXPECT_FLOAT_EQ(n.z, 0);
+    }
+    // A ramp rising 12 units (alpha 6) per cell along x: 26.6 degrees, normal (24*12, -576, 0) normalised.
+    load(32, 32, [](int c, int) { return 6 * c; });
+    const Vector3 n = Level::instance().tiles()[0]->normalAt(48, 48);
+    EXPECT_NEAR(n.x, 288 / std::sqrt(288.0 * 288 + 576 * 576), 1e-6);
+    EXPECT_NEAR(n.y, -576 / std::sqrt(288.0 * 288 + 576 * 576), 1e-6);
+    EXPECT_FLOAT_EQ(n.z, 0);
+}
+
+TEST_F(TerrainTest, GroundHeightBlendsTwoSamplesByTheFractionsOfAUnit) {
+    load(32, 32, [](int c, int r) { return c * 10 + r; });
+    auto H = [](int c, int r) { return 2.0f * float(c * 10 + r); };
+    EXPECT_FLOAT_EQ(groundHeight(48.0f, 24.0f), H(2, 1));
+    EXPECT_FLOAT_EQ(groundHeight(70.5f, 24.0f), 0.25f * H(3, 1) + 0.75f * H(2, 1));
+}
