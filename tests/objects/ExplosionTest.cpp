@@ -1,0 +1,73 @@
+// Explosions: growth from the accumulated time, damage inside the strict cube, and the end past 100.
+#include "objects/Explosion.h"
+
+#include <gtest/gtest.h>
+
+#include "Fixtures.h"
+#include "GlTest.h"
+#include "common/ShellState.h"
+#include "objects/Ship.h"
+#include "world/Level.h"
+
+class ExplosionTest : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        const std::string dir = makeTempDir();
+        writeFlatTerrain(dir + "/t.tga", 32, 32, 10);
+        ASSERT_TRUE(Level::instance().loadTerrain((dir + "/t.tga").c_str()));
+        Ship::player.x = 5000;
+    }
+    Explosion* burst(float x, float y, float z) {
+        Explosion* e = new Explosion(Vector3(x, y, z));
+        Level::instance().tileAt(x, z)->add(e);  // as a shot hands it over: straight to its tile
+        return e;
+    }
+    int alive() const { return Level::instance().entityCount(9); }
+    // Updates until the explosion has gone; returns how many updates it took.
+    int lifetime(float ms) {
+        frameTime = ms;
+        int updates = 0;
+        while (alive() > 0 && updates < 100000) {
+            Level::instance().update();
+            ++updates;
+        }
+        return updates;
+    }
+};
+
+TEST_F(ExplosionTest, StandsOnTheGroundAndGrowsTwoTenthsPerMillisecond) {
+    Explosion* e = burst(100, 300, 100);
+    EXPECT_EQ(e->y, 20);
+    frameTime = 16;
+    Level::instance().update();
+    EXPECT_EQ(e->size, 3);
+    Level::instance().update();
+    EXPECT_EQ(e->size, 6);  // 6.4: the fraction carries on instead of being lost every frame
+    EXPECT_EQ(lifetime(16), 30);  // 32 updates in all: size 102.4
+}
+
+TEST_F(ExplosionTest, EndsAfterTheSameTimeAtAnyFrameRate) {
+    burst(100, 0, 100);
+    EXPECT_EQ(lifetime(4), 127);  // 508 ms, where truncating every frame would never end
+    burst(100, 0, 100);
+    EXPECT_EQ(lifetime(16), 32);  // 512 ms
+    burst(100, 0, 100);
+    EXPECT_EQ(lifetime(500), 2);  // size exactly 100 lives on for another update
+}
+
+TEST_F(ExplosionTest, HurtsTheShipOncePerUpdateInsideItsCubeOnly) {
+    Ship& ship = Ship::player;
+    burst(100, 0, 100);
+    ship.x = 100;
+    ship.y = 20;
+    ship.z = 100;
+    EXPECT_EQ(lifetime(16), 32);
+    EXPECT_EQ(ship.shield, 100 - 32);  // inside from the first update: within 3 units of the centre
+
+    ship.shield = 100;
+    burst(100, 0, 100);
+    ship.x = 103;  // exactly the first size away along x: no damage then, but from the second update on
+    EXPECT_EQ(lifetime(16), 32);
+    EXPECT_EQ(ship.shield, 100 - 31);
+}

@@ -1,0 +1,96 @@
+// The ship: turning and moving per frame time, the slope rule with the downward normals, tile crossings.
+#include "objects/Ship.h"
+
+#include <gtest/gtest.h>
+
+#include "Fixtures.h"
+#include "GlTest.h"
+#include "TgaWriter.h"
+#include "common/ShellState.h"
+#include "world/Level.h"
+
+class ShipTest : public GlTest {
+protected:
+    void loadTerrain(int w, int h, std::function<int(int, int)> height) {
+        const std::string dir = makeTempDir();
+        ASSERT_TRUE(writeTga(dir + "/t.tga", w, h, 4, terrainPixels(w, h, height)));
+        ASSERT_TRUE(Level::instance().loadTerrain((dir + "/t.tga").c_str()));
+    }
+    Ship& ship = Ship::player;
+    void start(float x, float z, float heading) {
+        ship.x = x;
+        ship.z = z;
+        ship.heading = heading;
+        Level::instance().place(&ship);
+    }
+};
+
+TEST_F(ShipTest, TurnsBySteerAndFliesTwelveUnitsPer30Milliseconds) {
+    loadTerrain(64, 64, [](int, int) { return 10; });
+    start(600, 600, 0);
+    frameTime = 30;
+    ship.update();
+    EXPECT_FLOAT_EQ(ship.heading, 0);
+    EXPECT_FLOAT_EQ(ship.x, 600);
+    EXPECT_NEAR(ship.z, 612, 1e-4);
+
+    ship.heading = 90;
+    ship.update();
+    EXPECT_NEAR(ship.x, 612, 1e-3);
+    EXPECT_NEAR(ship.z, 612, 1e-3);
+
+    ship.steer = 0.5f;
+    ship.update();
+    EXPECT_NEAR(ship.heading, 95, 1e-4);
+
+    const float x = ship.x, z = ship.z, heading = ship.heading;
+    frameTime = 0;  // a frame of 0 ms moves and turns nothing
+    ship.update();
+    EXPECT_EQ(ship.x, x);
+    EXPECT_EQ(ship.z, z);
+    EXPECT_EQ(ship.heading, heading);
+}
+
+TEST_F(ShipTest, HoldsItsHeightOverGentleGroundAndFollowsSteepGround) {
+    loadTerrain(64, 64, [](int c, int) { return c < 32 ? 10 : 8 * c; });
+    start(100, 100, 0);  // flat part, ground at 20
+    EXPECT_EQ(ship.y, 20);
+    ship.followGround(30);  // 10 higher: ridden out
+    EXPECT_EQ(ship.y, 20);
+    ship.followGround(10);
+    EXPECT_EQ(ship.y, 20);
+    ship.followGround(30.5f);  // more than 10: jumps
+    EXPECT_EQ(ship.y, 30.5f);
+    EXPECT_FLOAT_EQ(ship.slopeUnder(), 180);
+
+    // Ground rising 16 per cell leans 33.7 degrees: the slope reading drops below 150, so y follows exactly.
+    start(900, 100, 0);
+    ship.y = 600;
+    ship.followGround(605);
+    EXPECT_EQ(ship.y, 605);
+    EXPECT_LT(ship.slopeUnder(), 150);
+}
+
+TEST_F(ShipTest, CrossingIntoALaterTileUpdatesTwiceAndPutsItOnTheGround) {
+    loadTerrain(32, 32, [](int c, int) { return c < 17 ? 10 : 60; });
+    start(400, 100, 90);  // 8 units before the first tile's area ends at x = 408
+    ship.y = 80;
+    frameTime = 30;
+    Level::instance().update();
+    EXPECT_EQ(ship.tile, Level::instance().tiles()[1].get());
+    EXPECT_NEAR(ship.x, 424, 1e-3);  // moved twice: 12 in tile 0, then 12 more from tile 1
+    EXPECT_EQ(ship.y, groundHeight(ship.x, ship.z));
+}
+
+TEST_F(ShipTest, LeavingTheWorldDropsTheShipWithoutReadingOutsideItsTile) {
+    loadTerrain(16, 16, [](int, int) { return 10; });
+    start(355, 100, 90);
+    frameTime = 30;
+    Level::instance().update();
+    EXPECT_FALSE(ship.filed);
+    EXPECT_EQ(ship.y, 0);  // no ground out there
+    const float x = ship.x;
+    Level::instance().update();
+    EXPECT_EQ(ship.x, x);  // neither updated nor drawn any more
+    EXPECT_EQ(Level::instance().entityCount(1), 0);
+}

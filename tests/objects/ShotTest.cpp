@@ -1,0 +1,138 @@
+// Shots: lifted on the first update, homing under the lift, the strict 35-unit hit box, bursting at the
+// target's height, and the explosion left behind.
+#include "objects/Shot.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Fixtures.h"
+#include "GlTest.h"
+#include "common/ShellState.h"
+#include "objects/Explosion.h"
+#include "objects/Ship.h"
+#include "world/Level.h"
+
+class ShotTest : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        terrain_ = makeTempDir() + "/t.tga";
+        writeFlatTerrain(terrain_, 64, 64, 10);  // ground at 20
+        restart();
+    }
+    void restart() {
+        ASSERT_TRUE(Level::instance().loadTerrain(terrain_.c_str()));
+        Ship::player.reset();
+        Ship::player.x = 5000;  // far away unless a test brings it close
+        Ship::player.z = 5000;
+    }
+    std::string terrain_;
+    Shot* fire(Vector3 from, Vector3 to) {
+        Shot* shot = new Shot(from, to);
+        Level::instance().place(shot);
+        return shot;
+    }
+    int shots() const { return Level::instance().entityCount(7); }
+    int explosions() const { return Level::instance().entityCount(9); }
+};
+
+TEST_F(ShotTest, StartsOnTheGroundAndRises150BeforeItsFirstStepAndLift) {
+    Shot* shot = fire(Vector3(100, 999, 100), Vector3(1000, 20, 100));
+    EXPECT_EQ(shot->y, 20);  // filing stood it on the ground
+    frameTime = 30;
+    Level::instance().update();
+    const Vector3 d = Vector3(1000, 20, 100) - Vector3(100, 170, 100);
+    const float len = std::sqrt(d.x * d.x + d.y * d.y);
+    EXPECT_NEAR(shot->x, 100 + 25 * d.x / len, 1e-3);
+    EXPECT_NEAR(shot->y, 170 + 25 * d.y / len + 9.82f, 1e-3);
+    EXPECT_FALSE(shot->fresh);
+}
+
+TEST_F(ShotTest, TheLiftScalesWithFrameTimeSoShotsComeDownAtHighFrameRates) {
+    Shot* shot = fire(Vector3(100, 0, 100), Vector3(1000, 20, 100));
+    frameTime = 0;
+    Level::instance().update();
+    EXPECT_NEAR(shot->y, 170, 1e-4);  // no step and no lift in a frame of 0 ms
+    // At 4 ms a frame (250 fps) the shot still arcs onto its target and bursts.
+    frameTime = 4;
+    for (int i = 0; i < 5000 && shots() > 0; ++i) Level::instance().update();
+    EXPECT_EQ(shots(), 0);
+    EXPECT_EQ(explosions(), 1);
+}
+
+TEST_F(ShotTest, BurstsWithoutDamageAtItsTargetsHeightAndLeavesAnExplosionOnTheGround) {
+    fire(Vector3(100, 0, 100), Vector3(600, 20, 100));
+    frameTime = 30;
+    int updates = 0;
+    while (shots() > 0 && updates < 1000) {
+        Level::instance().update();
+        ++updates;
+    }
+    EXPECT_LT(updates, 1000);
+    ASSERT_EQ(explosions(), 1);
+    const Explosion* e = static_cast<const Explosion*>(Level::instance().tiles()[1]->lists.back()->head->entity);
+    EXPECT_EQ(e->y, 20);
+    EXPECT_NEAR(e->x, 600, 30);
+    EXPECT_EQ(Ship::player.shield, 100);
+}
+
+TEST_F(ShotTest, HitsTheShipOnlyWithinThirtyFiveOnEveryAxis) {
+    Ship& ship = Ship::player;
+    frameTime = 30;
+    // Place the ship where the shot will be after its first update, then shift it along each axis.
+    auto firstPosition = [&] {
+        Shot probe(Vector3(300, 20, 300), Vector3(300, 20, 1000));
+        probe.fresh = false;
+        probe.y = 170;
+        Vector3 d = probe.target - Vector3(probe.x, probe.y, probe.z);
+        const float len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+        return Vector3(300 + 25 * d.x / len, 170 + 25 * d.y / len + 9.82f, 300 + 25 * d.z / len);
+    };
+    const Vector3 p = firstPosition();
+    struct Case {
+        Vector3 offset;
+        bool hit;
+    };
+    const Case cases[] = {{{0, 0, 0}, true},   {{34.9f, 0, 0}, true}, {{35, 0, 0}, false},
+                          {{0, 35, 0}, false}, {{0, 0, -35}, false},  {{0, -34.5f, 20}, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.offset.x) + "," + std::to_string(c.offset.y) + "," + std::to_string(c.offset.z));
+        restart();
+        ship.x = p.x + c.offset.x;
+        ship.y = p.y + c.offset.y;
+        ship.z = p.z + c.offset.z;
+        fire(Vector3(300, 0, 300), Vector3(300, 20, 1000));
+        Level::instance().update();
+        EXPECT_EQ(ship.shield, c.hit ? 90 : 100);
+        EXPECT_EQ(shots(), c.hit ? 0 : 1);
+        EXPECT_EQ(explosions(), c.hit ? 1 : 0);
+    }
+}
+
+TEST_F(ShotTest, CloseAlongXTheTargetHeightIsNotTested) {
+    Ship& ship = Ship::player;
+    ship.x = 300;
+    ship.y = 2000;  // far above: no hit, and being close along x skips the ground test
+    ship.z = 300;
+    // A target above the shot: it counts as come down, and would burst at once if the test were made.
+    fire(Vector3(300, 0, 300), Vector3(300, 500, 330));
+    frameTime = 30;
+    Level::instance().update();
+    EXPECT_EQ(shots(), 1);
+    ship.x = 5000;
+    Level::instance().update();
+    EXPECT_EQ(shots(), 0);
+}
+
+TEST_F(ShotTest, AShotExactlyOnItsTargetTakesNoStep) {
+    Shot* shot = fire(Vector3(300, 0, 300), Vector3(300, 170, 300));
+    Ship::player.x = 300;  // close along x, far above: it flies on
+    Ship::player.y = 5000;
+    Ship::player.z = 300;
+    frameTime = 30;
+    Level::instance().update();
+    EXPECT_FLOAT_EQ(shot->x, 300);
+    EXPECT_FLOAT_EQ(shot->z, 300);
+    EXPECT_NEAR(shot->y, 170 + 9.82f, 1e-4);
+}
