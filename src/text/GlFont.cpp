@@ -20,7 +20,9 @@ GlFont& GlFont::instance() {
     return font;
 }
 
-GlFont::GlFont() {
+GlFont::GlFont() { rebuild(); }
+
+void GlFont::rebuild() {
     listBase = glGenLists(codeCount);
     platform::buildFontBitmaps(listBase, firstCode, codeCount);
 }
@@ -42,7 +44,10 @@ void GlFont::print(const char* fmt, ...) {
     va_end(args);
     if (written < 0) text_[0] = '\0';
 
-    glPushAttrib(GL_LIST_BIT);
+    // Bitmaps are textured like any fragment: with the last object's skin still bound the text would take
+    // its colour. Texturing is off for the text only, and back as it was afterwards.
+    glPushAttrib(GL_LIST_BIT | GL_ENABLE_BIT);
+    glDisable(GL_TEXTURE_2D);
     glListBase(listBase - firstCode);
     glCallLists(GLsizei(std::strlen(text_)), GL_UNSIGNED_BYTE, text_);
     glPopAttrib();

@@ -19,6 +19,9 @@ public:
 #endif
         ;
 
+    // Builds the lists again in the current context (for tools and tests that start a new GL context).
+    void rebuild();
+
     // What the last print formatted (for the heads-up line's checks).
     const char* lastText() const { return text_; }
 

@@ -1,0 +1,143 @@
+// The frame driver and start-up: the order of a frame, timing, the loop's keys, the fixed render state.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "Fixtures.h"
+#include "GlTest.h"
+#include "Headless.h"
+#include "app/Game.h"
+#include "common/Platform.h"
+#include "common/ShellState.h"
+#include "objects/Ship.h"
+#include "text/GlFont.h"
+#include "view/Camera.h"
+#include "world/Level.h"
+
+class FrameDriver : public GlTest {
+protected:
+    // A flat level with the ship's start in the middle, heading along +z.
+    void startLevel() {
+        dir_ = makeTempDir();
+        ASSERT_EQ(system(("mkdir -p " + dir_ + "/data/textures").c_str()), 0);
+        writeFlatTerrain(dir_ + "/data/level1.tga", 64, 64, 10);
+        ObjectMap map(64, 64);
+        map.set(20, 10, 0, 1, 0, 0);
+        map.write(dir_ + "/data/level1objects.tga");
+        ScopedWorkingDirectory cwd(dir_);
+        resizeViewport(800, 600);
+        ASSERT_TRUE(setupScene());
+    }
+    std::string dir_;
+};
+
+TEST_F(FrameDriver, TheFirstHundredFramesDrawWithoutUpdating) {
+    startLevel();
+    const float z = Ship::player.z;
+    for (int i = 0; i < 100; ++i) {
+        headless::advanceTick(30);
+        renderFrame();
+    }
+    EXPECT_EQ(frameCount, 100);
+    EXPECT_EQ(Ship::player.z, z);
+    headless::advanceTick(30);
+    renderFrame();  // frame 101: drawn, then updated with the 30 ms the last frame took
+    EXPECT_NEAR(Ship::player.z, z + 12, 1e-3);
+}
+
+TEST_F(FrameDriver, FrameTimeIsTheUnsignedTickDifferenceEvenAcrossAWrap) {
+    lastTick = 0xFFFFFFF0u;
+    headless::setTick(0x10);
+    renderFrame();
+    EXPECT_EQ(frameTime, 32.0f);
+    EXPECT_EQ(lastTick, 0x10u);
+}
+
+TEST_F(FrameDriver, LoopPassDrawsWhileActiveAndAppliesTheKeysInOrder) {
+    startLevel();
+    keys['1'] = keys['2'] = keys['3'] = true;
+    EXPECT_FALSE(loopPass());
+    GLint modes[2];
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    EXPECT_EQ(modes[0], GL_POINT);  // all three held: the last tested wins
+    keys['3'] = false;
+    keys['1'] = false;
+    loopPass();
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    EXPECT_EQ(modes[0], GL_LINE);
+    EXPECT_EQ(frameCount, 2);
+
+    active = false;  // minimised: no frame, frame time kept
+    const float kept = frameTime;
+    headless::advanceTick(500);
+    loopPass();
+    EXPECT_EQ(frameCount, 2);
+    EXPECT_EQ(frameTime, kept);
+    active = true;
+
+    keys[vkEscape] = true;
+    const unsigned swaps = headless::swapCount();
+    EXPECT_TRUE(loopPass());  // still draws this last frame before ending
+    EXPECT_EQ(frameCount, 3);
+    EXPECT_EQ(headless::swapCount(), swaps + 1);
+}
+
+TEST_F(FrameDriver, MouseMovesSteerAndPitchWithFixedScales) {
+    onMouseMove(400, 0);
+    EXPECT_EQ(Ship::player.steer, 0);
+    EXPECT_EQ(Camera::instance().pitch, 0);
+    onMouseMove(799, 599);
+    EXPECT_FLOAT_EQ(Ship::player.steer, -0.49875f);
+    EXPECT_NEAR(Camera::instance().pitch, 599.0 / 600, 1e-6);
+    onMouseMove(0x10000 + 0, 300);  // only 16 bits of each coordinate arrive
+    EXPECT_FLOAT_EQ(Ship::player.steer, 0.5f);
+    onKey(255, true);
+    EXPECT_TRUE(keys[255]);
+    onKey(300, true);  // no such key: ignored
+}
+
+TEST_F(FrameDriver, StartUpSetsTheFixedRenderStateAndToleratesMissingFiles) {
+    const std::string empty = makeTempDir();
+    ScopedWorkingDirectory cwd(empty);
+    ASSERT_TRUE(setupScene());
+    EXPECT_TRUE(Level::instance().tiles().empty());
+    EXPECT_EQ(detailTexture, 0u);
+    EXPECT_NE(arb::glActiveTextureARB, nullptr);
+    for (GLenum on : {GL_DEPTH_TEST, GL_LIGHTING, GL_LIGHT0, GL_CULL_FACE, GL_TEXTURE_2D, GL_FOG}) EXPECT_TRUE(glIsEnabled(on)) << on;
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    GLint value = 0;
+    glGetIntegerv(GL_DEPTH_FUNC, &value);
+    EXPECT_EQ(value, GL_LEQUAL);
+    glGetIntegerv(GL_FOG_MODE, &value);
+    EXPECT_EQ(value, GL_EXP);
+    float density = 0, clear[4];
+    glGetFloatv(GL_FOG_DENSITY, &density);
+    EXPECT_FLOAT_EQ(density, 0.0005f);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_FLOAT_EQ(clear[2], 0.9f);
+    // With nothing loaded a frame still draws: an empty world under the sky colour.
+    resizeViewport(800, 600);
+    renderFrame();
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+namespace {
+int someEntryPoint;
+// Offers every entry point but one.
+void* withoutActiveTexture(const char* name) {
+    return std::strcmp(name, "glActiveTextureARB") == 0 ? nullptr : &someEntryPoint;
+}
+}  // namespace
+
+using FrameDriverDeathTest = FrameDriver;
+
+TEST_F(FrameDriverDeathTest, AMissingMultitextureEntryPointEndsTheProcessSilentlyWithCodeZero) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            headless::setProcLookup(withoutActiveTexture);
+            setupScene();
+            std::fprintf(stderr, "carried on");
+        },
+        ::testing::ExitedWithCode(0), "^$");
+}
