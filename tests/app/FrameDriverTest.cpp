@@ -46,6 +46,7 @@ TEST_F(FrameDriver, TheFirstHundredFramesDrawWithoutUpdating) {
 }
 
 TEST_F(FrameDriver, FrameTimeIsTheUnsignedTickDifferenceEvenAcrossAWrap) {
+    startLevel();
     lastTick = 0xFFFFFFF0u;
     headless::setTick(0x10);
     renderFrame();

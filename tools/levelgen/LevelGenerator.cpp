@@ -195,13 +195,15 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
     int code = 0;
     for (const Valley& v : valleys) {
         const int length = v.alongX ? o.width : o.height;
-        for (int t = 60 + random.below(80); t < length - 60; t += 110 + random.below(120)) {
+        for (int t = 30 + random.below(60); t < length - 20; t += 100 + random.below(110)) {
             const double side = random.uniform() < 0.5 ? -1 : 1;
             const double floorLine = v.centre(t);
             const double bank = floorLine + side * (v.halfWidth * 1.1 + random.range(0, 12));
             const int tc = v.alongX ? t : int(bank), tr = v.alongX ? int(bank) : t;
             if (tc < 2 || tr < 2 || tc >= o.width - 2 || tr >= o.height - 2) continue;
-            if (std::abs(tc - level.startColumn) < 90 && std::abs(tr - level.startRow) < 60) continue;  // a calm start
+            const bool nearStartArea =
+                std::abs(tc - level.startColumn) < std::min(90, o.width / 8) && std::abs(tr - level.startRow) < std::min(60, o.height / 8);
+            if (nearStartArea) continue;  // a calm start
             if (code == 0 || random.uniform() > 0.3) code = code % 250 + 1;  // some towers share the last code
             unsigned char* p = objects.at(tc, tr);
             p[0] = static_cast<unsigned char>(code);

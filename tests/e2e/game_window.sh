@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The real game in a real X window (Xvfb): title and client size, frames, the polygon-mode keys, the mouse,
+# Escape and the close button, and a start without any data.
+#   game_window.sh VANTURO LEVELGEN CLOSE_WINDOW
+set -uo pipefail
+game=$(readlink -f "$1"); levelgen=$(readlink -f "$2"); close_window=$(readlink -f "$3")
+work=$(mktemp -d)
+passed=0; failed=0
+check() {  # check NAME COMMAND...
+  if "${@:2}"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi
+}
+
+# A display of our own.
+for n in $(seq 90 140); do [ -e /tmp/.X11-unix/X$n ] || { display=:$n; break; }; done
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'kill $xvfb 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
+
+# A small level of our own: 256 by 128 pixels.
+mkdir -p "$work/level" "$work/empty"
+"$levelgen" --out "$work/level/data" --seed 3 --width 256 --height 128 || { echo "levelgen failed"; exit 1; }
+
+start_game() {  # start_game DIR: runs the game there and waits for its window
+  (cd "$1" && exec "$game") &
+  pid=$!
+  window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --name '^Vanturo$' 2>/dev/null | head -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  sleep 1.5  # some frames
+}
+shot() { import -window "$window" "$work/$1.png" 2>/dev/null; }
+colours() { convert "$work/$1.png" -format '%k' info:; }
+# Fraction of the frame in the sky colour (0.7, 0.7, 0.9), with the 16-bit colour's dithering allowed for.
+sky() { convert "$work/$1.png" -fuzz 6% -fill black -opaque 'rgb(179,179,230)' -fill white +opaque black -negate -format '%[fx:mean]' info:; }
+press_escape() {  # held for a moment, as a hand would: a press and release in one batch of events is not seen
+  xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
+}
+wait_exit() {  # wait_exit: sets code to the game's exit code, or 124 if it does not end within 10 s
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then kill "$pid"; wait "$pid" 2>/dev/null; code=124; else wait "$pid"; code=$?; fi
+}
+
+start_game "$work/level"
+check "the window appears" test -n "$window"
+check "its title is Vanturo" test "$(xdotool getwindowname "$window")" = Vanturo
+geometry=$(xwininfo -id "$window")
+check "the client area is 800 wide" grep -q 'Width: 800' <<<"$geometry"
+check "the client area is 600 high" grep -q 'Height: 600' <<<"$geometry"
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool mousemove --window "$window" 400 300; sleep 0.5
+shot filled
+check "frames are drawn (not one flat colour)" test "$(colours filled)" -gt 50
+
+xdotool keydown 2; sleep 0.5; xdotool keyup 2; sleep 0.5
+shot lines
+check "holding 2 shows lines: more sky shows through" awk -v a="$(sky lines)" -v b="$(sky filled)" 'BEGIN { exit !(a > b + 0.05) }'
+xdotool keydown 1; sleep 0.3; xdotool keyup 1
+
+xdotool mousemove --window "$window" 400 0; sleep 0.7
+shot top
+xdotool mousemove --window "$window" 400 599; sleep 0.7
+shot bottom
+changed=$(compare -metric AE -fuzz 5% "$work/top.png" "$work/bottom.png" null: 2>&1)
+check "moving the mouse down raises the camera: the view changes" test "${changed%%.*}" -gt 48000
+
+press_escape
+wait_exit
+check "Escape ends the game with exit code 1" test "$code" = 1
+
+start_game "$work/level"
+"$close_window" "$window"
+wait_exit
+check "closing the window ends the game with exit code 1" test "$code" = 1
+
+start_game "$work/empty"
+check "without data/ the window still opens" test -n "$window"
+shot empty
+check "without data/ an empty sky is drawn" awk -v a="$(sky empty)" 'BEGIN { exit !(a > 0.9) }'
+xdotool windowfocus --sync "$window" 2>/dev/null
+press_escape
+wait_exit
+check "and Escape still ends it with exit code 1" test "$code" = 1
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
