@@ -54,7 +54,7 @@ std::vector<Valley> makeValleys(const LevelOptions& o, SeededRandom& random) {
     std::vector<Valley> valleys;
     // The main valley, level with the start at the middle and meandering away from it.
     valleys.push_back({true, o.height / 2.0, random.range(25, 45), random.range(140, 200), random.range(10, 20),
-                       random.range(50, 80), o.width / 2.0, 46, 0});
+                       random.range(50, 80), o.width / 2.0, 30, 0});
     // Side valleys across it, and a second long one further out.
     for (int i = 0; i < 5; ++i) {
         const double x = o.width * (0.12 + 0.19 * i) + random.range(-40, 40);
@@ -170,7 +170,7 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
     const Valley& mainValley = valleys.front();
     level.startColumn = o.width / 2;
     level.startRow = int(std::lround(mainValley.centre(level.startColumn)));
-    auto nearStart = [&](int c, int r) { return std::abs(c - level.startColumn) < 40 && std::abs(r - level.startRow) < 12; };
+    auto nearStart = [&](int c, int r) { return std::abs(c - level.startColumn) < 4 && std::abs(r - level.startRow) < 3; };
 
     // Scenery: forests on gentle ground, rocks on slopes, mushrooms and plants in meadows, small rocks anywhere.
     for (int r = 1; r < o.height - 1; ++r) {
@@ -182,7 +182,8 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
             if (g == forestFloor && roll < 0.003 + 0.016 * std::max(0.0, forestAt(c, r))) code = 3;
             else if (g == rock && roll < 0.004) code = 4;
             else if (g == meadow && roll < 0.0025) code = 5;
-            else if (g != snow && roll < 0.0005) code = 6;
+            else if (g == grass && roll < 0.0012) code = 3;  // lone trees and small groves in the open
+            else if (g != snow && roll > 0.9994) code = 6;  // small rocks anywhere
             if (code) objects.at(c, r)[1] = static_cast<unsigned char>(code);
         }
     }
