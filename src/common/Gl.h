@@ -5,6 +5,9 @@
 // The Windows GL headers expect these from <windows.h>, which the core never includes.
 #define APIENTRY __stdcall
 #define WINGDIAPI __declspec(dllimport)
+#ifndef CALLBACK
+#define CALLBACK __stdcall
+#endif
 #define VANTURO_DEFINED_APIENTRY
 #endif
 

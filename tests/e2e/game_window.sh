@@ -16,7 +16,8 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-trap 'kill $xvfb 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
+pid=""
+trap 'kill $pid $xvfb 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 
 # A small level of our own: 256 by 128 pixels.
 mkdir -p "$work/level" "$work/empty"
@@ -26,11 +27,15 @@ start_game() {  # start_game DIR: runs the game there and waits for its window
   (cd "$1" && exec "$game") &
   pid=$!
   window=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     window=$(xdotool search --name '^Vanturo$' 2>/dev/null | head -1)
     [ -n "$window" ] && break
     sleep 0.1
   done
+  if [ -z "$window" ]; then
+    echo "FAILED: no game window within 30 s"; xwininfo -root -tree </dev/null | head -20
+    echo "$passed passed, $((failed + 1)) failed"; exit 1
+  fi
   sleep 1.5  # some frames
 }
 shot() { import -window "$window" "$work/$1.png" 2>/dev/null; }
@@ -48,7 +53,7 @@ wait_exit() {  # wait_exit: sets code to the game's exit code, or 124 if it does
 start_game "$work/level"
 check "the window appears" test -n "$window"
 check "its title is Vanturo" test "$(xdotool getwindowname "$window")" = Vanturo
-geometry=$(xwininfo -id "$window")
+geometry=$(xwininfo -id "$window" </dev/null)
 check "the client area is 800 wide" grep -q 'Width: 800' <<<"$geometry"
 check "the client area is 600 high" grep -q 'Height: 600' <<<"$geometry"
 xdotool windowfocus --sync "$window" 2>/dev/null

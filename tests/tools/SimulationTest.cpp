@@ -77,8 +77,12 @@ TEST(Simulation, FliesStraightTwelveUnitsPerUpdateCountingTheExtraUpdateAtATileC
         ASSERT_TRUE(std::regex_match(line, shape)) << line;
         EXPECT_EQ(field(line, "frame"), lines);
         EXPECT_EQ(field(line, "frameTime"), 30);
-        if (lines == 100) EXPECT_EQ(field(line, "z"), 48);  // drawn, not yet updated
-        if (lines == 101) EXPECT_NEAR(field(line, "z"), 60, 1e-4);
+        if (lines == 100) {
+            EXPECT_EQ(field(line, "z"), 48);  // drawn, not yet updated
+        }
+        if (lines == 101) {
+            EXPECT_NEAR(field(line, "z"), 60, 1e-4);
+        }
     }
     EXPECT_EQ(lines, 140);
 }

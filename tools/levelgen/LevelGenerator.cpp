@@ -2,10 +2,9 @@
 // ground coloured by height and slope; forests, rocks, meadows, towers and their target points.
 #include "LevelGenerator.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "Canvas.h"
 #include "ModelGenerator.h"
@@ -173,7 +172,7 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
     auto nearStart = [&](int c, int r) { return std::abs(c - level.startColumn) < 4 && std::abs(r - level.startRow) < 3; };
 
     // Scenery: forests on gentle ground, rocks on slopes, mushrooms and plants in meadows, small rocks anywhere.
-    for (int r = 1; r < o.height - 1; ++r) {
+    for (int r = 1; r < o.height - 1 && o.scenery; ++r) {
         for (int c = 1; c < o.width - 1; ++c) {
             if (nearStart(c, r)) continue;
             const Ground g = ground[size_t(r) * size_t(o.width) + size_t(c)];
@@ -223,9 +222,47 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
     return level;
 }
 
+GeneratedLevel generateStressLevel(const LevelOptions& o) {
+    SeededRandom random(o.seed);
+    const Noise noise(o.seed + 99);
+    GeneratedLevel level;
+    level.width = o.width;
+    level.height = o.height;
+    level.terrain.resize(size_t(o.width) * size_t(o.height) * 4);
+    level.objects.assign(level.terrain.size(), 0);
+    for (int r = 0; r < o.height; ++r)
+        for (int c = 0; c < o.width; ++c) {
+            unsigned char* p = &level.terrain[(size_t(r) * size_t(o.width) + size_t(c)) * 4];
+            const double n = 0.5 + 0.5 * noise.fractal(c / 60.0, r / 60.0, 3);
+            p[0] = 90;
+            p[1] = static_cast<unsigned char>(180 + 60 * n);
+            p[2] = 120;
+            p[3] = static_cast<unsigned char>(5 + 20 * n);  // low hills: the camera stays above them
+        }
+    ObjectPainter objects{o.width, level.objects};
+    level.startColumn = o.width / 2;
+    level.startRow = o.height / 2;
+    objects.at(level.startColumn, level.startRow)[1] = 1;
+    objects.at(level.startColumn, level.startRow)[3] = 64;
+    for (int i = 0; i < o.stressTowers; ++i) {
+        const int code = 1 + i % 250;
+        const int c = 4 + random.below(o.width - 8), r = 4 + random.below(o.height - 8);
+        objects.at(c, r)[0] = static_cast<unsigned char>(code);
+        objects.at(c, r)[3] = 0;
+    }
+    for (int code = 1; code <= std::min(250, o.stressTowers); ++code)
+        for (int k = 0; k < 8; ++k) {
+            const int c = std::clamp(level.startColumn + random.below(81) - 40, 0, o.width - 1);
+            const int r = std::clamp(level.startRow + random.below(41) - 20, 0, o.height - 1);
+            objects.at(c, r)[2] = static_cast<unsigned char>(code);
+        }
+    return level;
+}
+
 bool writeLevelData(const std::string& dataDir, const LevelOptions& options) {
-    for (const std::string& dir : {dataDir, dataDir + "/textures", dataDir + "/models"}) mkdir(dir.c_str(), 0755);
-    const GeneratedLevel level = generateLevel(options);
+    std::error_code ignored;  // a folder that cannot be made shows up as a file that cannot be written
+    for (const std::string& dir : {dataDir + "/textures", dataDir + "/models"}) std::filesystem::create_directories(dir, ignored);
+    const GeneratedLevel level = options.stressTowers > 0 ? generateStressLevel(options) : generateLevel(options);
     bool ok = writeTga(dataDir + "/level1.tga", level.width, level.height, 4, level.terrain);
     ok = writeTga(dataDir + "/level1objects.tga", level.width, level.height, 4, level.objects) && ok;
     ok = writeTextures(dataDir, options.seed) && ok;

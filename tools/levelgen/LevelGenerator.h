@@ -9,6 +9,8 @@ struct LevelOptions {
     uint64_t seed = 1;
     int width = 2048;   // pixels along x: the start looks down the long axis
     int height = 768;   // pixels along z
+    bool scenery = true;  // false: no trees, rocks, plants (the towers and the start stay)
+    int stressTowers = 0; // more than 0: a stress level instead, towers firing every frame (see below)
 };
 
 struct GeneratedLevel {
@@ -19,6 +21,10 @@ struct GeneratedLevel {
 };
 
 GeneratedLevel generateLevel(const LevelOptions& options);
+
+// A level for load tests: gentle hills, the start in the middle weaving room around it, and stressTowers
+// towers with reload code 0 (a volley every updated frame), each with eight target points around the start.
+GeneratedLevel generateStressLevel(const LevelOptions& options);
 
 // Writes the whole data tree (pictures, textures, models) under dataDir. False if any file failed.
 bool writeLevelData(const std::string& dataDir, const LevelOptions& options);

@@ -1,5 +1,5 @@
 // levelgen: writes the game's whole data tree, the same bytes for the same seed.
-//   levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS]
+//   levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS] [--no-scenery] [--stress TOWERS]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +18,16 @@ int main(int argc, char** argv) {
         } else if (!std::strcmp(argv[i], "--seed") && hasValue) {
             options.seed = std::strtoull(argv[++i], &end, 10);
             if (*end) break;
+        } else if (!std::strcmp(argv[i], "--no-scenery")) {
+            options.scenery = false;
+        } else if (!std::strcmp(argv[i], "--stress") && hasValue) {
+            const long v = std::strtol(argv[++i], &end, 10);
+            if (*end || v < 1 || v > 100000) {
+                std::fprintf(stderr, "levelgen: --stress takes a number of towers from 1 to 100000\n");
+                return 2;
+            }
+            options.stressTowers = int(v);
+            end = nullptr;
         } else if ((!std::strcmp(argv[i], "--width") || !std::strcmp(argv[i], "--height")) && hasValue) {
             const long v = std::strtol(argv[i + 1], &end, 10);
             if (*end || v < 16 || v > 65535) {
@@ -27,7 +37,9 @@ int main(int argc, char** argv) {
             (!std::strcmp(argv[i], "--width") ? options.width : options.height) = int(v);
             ++i;
         } else {
-            std::fprintf(stderr, "usage: levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS]\n");
+            std::fprintf(stderr,
+                         "usage: levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS] [--no-scenery] "
+                         "[--stress TOWERS]\n");
             return 2;
         }
         if (end && *end) {

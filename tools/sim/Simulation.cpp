@@ -196,8 +196,15 @@ std::string runSimulation(const SimOptions& o, std::string& error) {
         }
         framesRun = frame;
         if (trace) {
-            std::fprintf(trace, "{\"frame\":%d,\"frameTime\":%s,\"ship\":%s,\"entities\":%s,\"tilesDrawn\":%d}\n", frame,
-                         number(frameTime).c_str(), shipJson().c_str(), entitiesJson().c_str(), level.tilesDrawn());
+            std::string timing;
+            if (o.time) {
+                timing = ",\"timing\":{\"frameMs\":" + number(frameMs.back()) + ",\"groundMs\":" +
+                         number(level.costs().groundMs) + ",\"entitiesMs\":" + number(level.costs().entitiesMs) +
+                         ",\"updateMs\":" + number(frameCount > 100 ? level.costs().updateMs : 0) + "}";
+            }
+            std::fprintf(trace, "{\"frame\":%d,\"frameTime\":%s,\"ship\":%s,\"entities\":%s,\"tilesDrawn\":%d%s}\n", frame,
+                         number(frameTime).c_str(), shipJson().c_str(), entitiesJson().c_str(), level.tilesDrawn(),
+                         timing.c_str());
         }
         if (done) break;
     }

@@ -1,0 +1,173 @@
+// The Win32 game: window class, window, pixel format and WGL context, the window procedure, and the
+// PeekMessage loop that handles every waiting message before drawing a frame.
+#include <windows.h>
+
+#include "app/Game.h"
+#include "common/GameRandom.h"
+#include "common/Platform.h"
+#include "common/ShellState.h"
+
+namespace {
+
+HINSTANCE instanceHandle = nullptr;
+HWND windowHandle = nullptr;
+HDC deviceContext = nullptr;
+HGLRC renderingContext = nullptr;
+const char* const windowClass = "OpenGL";
+
+void showError(const char* text) { MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONEXCLAMATION); }
+void showShutdownError(const char* text) { MessageBoxA(nullptr, text, "SHUTDOWN ERROR", MB_OK | MB_ICONINFORMATION); }
+
+void closeWindow() {
+    if (renderingContext) {
+        if (!wglMakeCurrent(nullptr, nullptr)) showShutdownError("Release Of DC And RC Failed.");
+        if (!wglDeleteContext(renderingContext)) showShutdownError("Release Rendering Context Failed.");
+        renderingContext = nullptr;
+    }
+    if (deviceContext) {
+        if (!ReleaseDC(windowHandle, deviceContext)) showShutdownError("Release Device Context Failed.");
+        deviceContext = nullptr;
+    }
+    if (windowHandle) {
+        if (!DestroyWindow(windowHandle)) showShutdownError("Could Not Release hWnd.");
+        windowHandle = nullptr;
+    }
+    if (!UnregisterClassA(windowClass, instanceHandle)) showShutdownError("Could Not Unregister Class.");
+}
+
+bool failOpening(const char* text) {
+    closeWindow();
+    showError(text);
+    return false;
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE:
+            active = HIWORD(wParam) == 0;  // false only while minimised; losing the focus keeps drawing
+            return 0;
+        case WM_SYSCOMMAND:
+            if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
+            break;
+        case WM_CLOSE:
+            PostQuitMessage(0);
+            return 0;
+        case WM_KEYDOWN:
+            onKey(int(wParam), true);
+            return 0;
+        case WM_KEYUP:
+            onKey(int(wParam), false);
+            return 0;
+        case WM_SIZE:
+            resizeViewport(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            onMouseMove(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool openWindow(const char* title, int width, int height, int bits, bool fullscreen) {
+    instanceHandle = GetModuleHandleA(nullptr);
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instanceHandle;
+    wc.hIcon = LoadIcon(nullptr, IDI_WINLOGO);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = windowClass;
+    if (!RegisterClassA(&wc)) {
+        showError("Failed To Register The Window Class.");
+        return false;
+    }
+
+    DWORD exStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, style = WS_OVERLAPPEDWINDOW;
+    if (fullscreen) {
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof mode;
+        mode.dmPelsWidth = DWORD(width);
+        mode.dmPelsHeight = DWORD(height);
+        mode.dmBitsPerPel = DWORD(bits);
+        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+        if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL) {
+            exStyle = WS_EX_APPWINDOW;
+            style = WS_POPUP;
+        } else if (MessageBoxA(nullptr,
+                               "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode "
+                               "Instead?",
+                               "GL", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+            MessageBoxA(nullptr, "Program Will Now Close.", "ERROR", MB_OK | MB_ICONSTOP);
+            return false;
+        }
+    }
+
+    RECT outer = {0, 0, width, height};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    windowHandle = CreateWindowExA(exStyle, windowClass, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                                   outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                                   instanceHandle, nullptr);
+    if (!windowHandle) return failOpening("Window Creation Error.");
+    if (!(deviceContext = GetDC(windowHandle))) return failOpening("Can't Create A GL Device Context.");
+
+    PIXELFORMATDESCRIPTOR pfd = {};
+    pfd.nSize = sizeof pfd;
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.iPixelType = PFD_TYPE_RGBA;
+    pfd.cColorBits = BYTE(bits);
+    pfd.cDepthBits = 16;
+    pfd.iLayerType = PFD_MAIN_PLANE;
+    const int format = ChoosePixelFormat(deviceContext, &pfd);
+    if (!format) return failOpening("Can't Find A Suitable PixelFormat.");
+    if (!SetPixelFormat(deviceContext, format, &pfd)) return failOpening("Can't Set The PixelFormat.");
+    if (!(renderingContext = wglCreateContext(deviceContext))) return failOpening("Can't Create A GL Rendering Context.");
+    if (!wglMakeCurrent(deviceContext, renderingContext)) return failOpening("Can't Activate The GL Rendering Context.");
+
+    ShowWindow(windowHandle, SW_SHOW);
+    SetForegroundWindow(windowHandle);
+    SetFocus(windowHandle);
+    resizeViewport(width, height);
+    if (!setupScene()) return failOpening("Initialization Failed.");
+    return true;
+}
+
+}  // namespace
+
+unsigned platform::tickCount() { return GetTickCount(); }
+
+void* platform::glProcAddress(const char* name) { return reinterpret_cast<void*>(wglGetProcAddress(name)); }
+
+void platform::swapBuffers() { SwapBuffers(deviceContext); }
+
+bool platform::buildFontBitmaps(unsigned listBase, int first, int count) {
+    HFONT font = CreateFontA(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH, "Courier New");
+    HGDIOBJ previous = SelectObject(deviceContext, font);
+    const BOOL built = wglUseFontBitmapsA(deviceContext, DWORD(first), DWORD(count), listBase);
+    SelectObject(deviceContext, previous);
+    DeleteObject(font);
+    return built != FALSE;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    lastTick = GetTickCount();
+    gameSrand(lastTick);
+    if (!openWindow("Vanturo", 800, 600, 16, false)) return 0;
+
+    MSG message;
+    for (;;) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) break;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            continue;
+        }
+        if (loopPass()) break;
+        if (!active) WaitMessage();  // minimised: sleep until a message comes instead of spinning a core
+    }
+    closeWindow();
+    return 1;
+}

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The real Windows game, vanturo.exe, under Wine on Xvfb: its window (class, title, client size), frames,
+# Escape, the close button, and a real message box when no pixel format suits the display.
+#   windows_game.sh WIN_BUILD_DIR LEVELGEN
+set -uo pipefail
+win=$(readlink -f "$1"); levelgen=$(readlink -f "$2")
+work=$(mktemp -d)
+export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+passed=0; failed=0
+check() {  # check NAME COMMAND...
+  if "${@:2}"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi
+}
+free_display() { for n in $(seq 150 199); do [ -e /tmp/.X11-unix/X$n ] || { echo ":$n"; return; }; done; }
+
+display=$(free_display)
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+eight=""
+trap 'kill $xvfb $eight 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+wineboot -i >/dev/null 2>&1  # makes the prefix on the first run; quick afterwards
+
+mkdir -p "$work/game"
+"$levelgen" --out "$work/game/data" --seed 3 --width 256 --height 128 || { echo "levelgen failed"; exit 1; }
+cp "$win/vanturo.exe" "$win/wintool.exe" "$work/game/"
+cd "$work/game"
+
+start_game() {
+  wine vanturo.exe >/dev/null 2>&1 &
+  pid=$!
+  info=""
+  for _ in $(seq 150); do
+    info=$(wine wintool.exe find 2>/dev/null | tr -d '\r') && [ -n "$info" ] && break
+    sleep 0.2
+  done
+  window=$(xdotool search --name '^Vanturo$' 2>/dev/null | head -1)
+  sleep 2
+}
+wait_exit() {  # sets code to the game's exit code, or 124 if it does not end within 20 s
+  for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then kill "$pid"; wait "$pid" 2>/dev/null; code=124; else wait "$pid"; code=$?; fi
+}
+
+start_game
+check "a top-level window of class OpenGL titled Vanturo with an 800 by 600 client area" test "$info" = "OpenGL Vanturo 800 600"
+xdotool mousemove --window "$window" 400 150; sleep 1
+import -window "$window" "$work/frame.png" 2>/dev/null
+check "frames are drawn (not one flat colour)" test "$(convert "$work/frame.png" -format '%k' info:)" -gt 50
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool keydown Escape; sleep 0.4; xdotool keyup Escape
+wait_exit
+check "Escape ends it with exit code 1" test "$code" = 1
+
+start_game
+wine wintool.exe close >/dev/null 2>&1
+wait_exit
+check "closing the window ends it with exit code 1" test "$code" = 1
+
+# An 8-bit display offers no pixel format for a 16-bit RGBA double-buffered context.
+display8=$(free_display)
+Xvfb "$display8" -screen 0 1024x768x8 -nolisten tcp >/dev/null 2>&1 &
+eight=$!
+export DISPLAY=$display8
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+wine vanturo.exe >/dev/null 2>&1 &
+pid=$!
+text=""
+for _ in $(seq 150); do
+  text=$(wine wintool.exe box ERROR 2>/dev/null | tr -d '\r') && [ -n "$text" ] && break
+  sleep 0.2
+done
+check "no pixel format: a box captioned ERROR says so" test "$text" = "Can't Find A Suitable PixelFormat."
+box=$(xdotool search --name '^ERROR$' 2>/dev/null | head -1)
+xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
+wait_exit
+check "after the box the game ends with exit code 0" test "$code" = 0
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
