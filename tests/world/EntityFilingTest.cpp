@@ -71,7 +71,6 @@ TEST_F(EntityFiling, MovingAcrossABorderRefilesWithAFreshIdAndSetPositionKeepsIt
     e->setX(200);
     EXPECT_EQ(e->tile, &tile(0));  // within the tile: only x and y change
     EXPECT_EQ(e->id, 0);
-    make(7, 0, 0);
     level.place(make(7, 450, 100));  // tile 1 has handed out id 0 already
     e->setPosition(Vector3(500, 333, 100));
     EXPECT_EQ(e->tile, &tile(1));

@@ -151,14 +151,22 @@ bool parseSimOptions(int argc, char** argv, SimOptions& o, std::string& error) {
     return true;
 }
 
-std::string runSimulation(const SimOptions& o, std::string& error) {
-    if (chdir(o.dataDir.c_str()) != 0) {
-        error = "cannot enter " + o.dataDir;
-        return "";
+std::string runSimulation(const SimOptions& options, std::string& error) {
+    // Output paths are taken from where the tool was started, before it enters the data folder.
+    SimOptions o = options;
+    char here[4096];
+    const std::string cwd = getcwd(here, sizeof here) ? here : ".";
+    for (std::string* path : {&o.shotPath, &o.tracePath}) {
+        if (!path->empty() && (*path)[0] != '/') *path = cwd + "/" + *path;
     }
     std::FILE* trace = nullptr;
     if (!o.tracePath.empty() && !(trace = std::fopen(o.tracePath.c_str(), "w"))) {
         error = "cannot write the trace " + o.tracePath;
+        return "";
+    }
+    if (chdir(o.dataDir.c_str()) != 0) {
+        error = "cannot enter " + o.dataDir;
+        if (trace) std::fclose(trace);
         return "";
     }
     const auto startupBegin = std::chrono::steady_clock::now();
