@@ -3,7 +3,7 @@
 
 #include "objects/Entity.h"
 
-EntityList::EntityList(Entity* first) : head(new EntityNode(first)), typeId(first->typeId()) {}
+EntityList::EntityList(Entity* first) : head(new EntityNode(first)), typeId(first->typeId()), tail_(head) {}
 
 EntityList::~EntityList() {
     while (head) {
@@ -16,13 +16,11 @@ EntityList::~EntityList() {
 
 void EntityList::append(Entity* e) {
     EntityNode* node = new EntityNode(e);
-    if (!head) {
+    if (head)
+        tail_->next = node;
+    else
         head = node;
-        return;
-    }
-    EntityNode* last = head;
-    while (last->next) last = last->next;
-    last->next = node;
+    tail_ = node;
 }
 
 Entity* EntityList::removeById(int id) {
@@ -33,6 +31,7 @@ Entity* EntityList::removeById(int id) {
             previous->next = node->next;
         else
             head = node->next;
+        if (node == tail_) tail_ = previous;
         unlinked_.push_back(node);
         return node->entity;
     }

@@ -34,5 +34,6 @@ public:
     int typeId;
 
 private:
+    EntityNode* tail_;  // the last linked node, so appending does not walk the list
     std::vector<EntityNode*> unlinked_;
 };

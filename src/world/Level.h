@@ -58,6 +58,7 @@ private:
     int tileColumns_ = 0;
     int tileRows_ = 0;
     int tilesDrawn_ = 0;
+    std::vector<char> visible_;  // per tile, from this frame's ground pass: the entity pass tests the same boxes
     bool profiling_ = false;
     FrameCosts costs_;
 };

@@ -37,9 +37,12 @@ void Level::draw() {
 
     const Frustum& frustum = Camera::instance().frustum;
     tilesDrawn_ = 0;
-    for (auto& tile : tiles_) {
-        if (!frustum.boxVisible(tile->minCorner(), tile->maxCorner())) continue;
-        tile->drawGround();
+    visible_.resize(tiles_.size());
+    for (size_t i = 0; i < tiles_.size(); ++i) {
+        const TerrainTile& tile = *tiles_[i];
+        visible_[i] = frustum.boxVisible(tile.minCorner(), tile.maxCorner());
+        if (!visible_[i]) continue;
+        tile.drawGround();
         ++tilesDrawn_;
     }
 
@@ -52,8 +55,8 @@ void Level::draw() {
         passStart = std::chrono::steady_clock::now();
     }
 
-    for (auto& tile : tiles_) {
-        if (frustum.boxVisible(tile->minCorner(), tile->maxCorner())) tile->drawEntities();
+    for (size_t i = 0; i < tiles_.size(); ++i) {
+        if (visible_[i]) tiles_[i]->drawEntities();
     }
     if (profiling_) costs_.entitiesMs = millisecondsSince(passStart);
 }

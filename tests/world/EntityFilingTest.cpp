@@ -53,6 +53,16 @@ TEST_F(EntityFiling, IdsCountUpPerTileAndListsKeepTheirOrderOfCreation) {
     EXPECT_EQ(tile(0).lists[0]->head->entity, a);
     delete c;
 
+    // Removing the last node and filing again: the new one follows the one now last.
+    TestEntity* e = make(6, 50, 10);
+    TestEntity* f = make(6, 60, 10);
+    level.place(e);
+    tile(0).remove(e->id);
+    level.place(f);
+    EXPECT_EQ(tile(0).lists[1]->head->entity, b);
+    EXPECT_EQ(tile(0).lists[1]->head->next->entity, f);
+    delete e;
+
     // An id another tile also uses is only removed where it is asked for.
     TestEntity* other = make(2, 500, 10);
     level.place(other);

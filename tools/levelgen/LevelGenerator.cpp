@@ -251,7 +251,7 @@ GeneratedLevel generateStressLevel(const LevelOptions& o) {
         objects.at(c, r)[3] = 0;
     }
     for (int code = 1; code <= std::min(250, o.stressTowers); ++code)
-        for (int k = 0; k < 8; ++k) {
+        for (int k = 0; k < o.stressTargets; ++k) {
             const int c = std::clamp(level.startColumn + random.below(81) - 40, 0, o.width - 1);
             const int r = std::clamp(level.startRow + random.below(41) - 20, 0, o.height - 1);
             objects.at(c, r)[2] = static_cast<unsigned char>(code);

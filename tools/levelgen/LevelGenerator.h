@@ -11,6 +11,7 @@ struct LevelOptions {
     int height = 768;   // pixels along z
     bool scenery = true;  // false: no trees, rocks, plants (the towers and the start stay)
     int stressTowers = 0; // more than 0: a stress level instead, towers firing every frame (see below)
+    int stressTargets = 8; // target points of each stress tower
 };
 
 struct GeneratedLevel {
@@ -23,7 +24,8 @@ struct GeneratedLevel {
 GeneratedLevel generateLevel(const LevelOptions& options);
 
 // A level for load tests: gentle hills, the start in the middle weaving room around it, and stressTowers
-// towers with reload code 0 (a volley every updated frame), each with eight target points around the start.
+// towers with reload code 0 (a volley every updated frame), each with stressTargets target points around the
+// start.
 GeneratedLevel generateStressLevel(const LevelOptions& options);
 
 // Writes the whole data tree (pictures, textures, models) under dataDir. False if any file failed.

@@ -1,5 +1,5 @@
 // levelgen: writes the game's whole data tree, the same bytes for the same seed.
-//   levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS] [--no-scenery] [--stress TOWERS]
+//   levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS] [--no-scenery] [--stress TOWERS [--targets N]]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +28,14 @@ int main(int argc, char** argv) {
             }
             options.stressTowers = int(v);
             end = nullptr;
+        } else if (!std::strcmp(argv[i], "--targets") && hasValue) {
+            const long v = std::strtol(argv[++i], &end, 10);
+            if (*end || v < 0 || v > 1000) {
+                std::fprintf(stderr, "levelgen: --targets takes a number from 0 to 1000\n");
+                return 2;
+            }
+            options.stressTargets = int(v);
+            end = nullptr;
         } else if ((!std::strcmp(argv[i], "--width") || !std::strcmp(argv[i], "--height")) && hasValue) {
             const long v = std::strtol(argv[i + 1], &end, 10);
             if (*end || v < 16 || v > 65535) {
@@ -39,7 +47,7 @@ int main(int argc, char** argv) {
         } else {
             std::fprintf(stderr,
                          "usage: levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS] [--no-scenery] "
-                         "[--stress TOWERS]\n");
+                         "[--stress TOWERS [--targets N]]\n");
             return 2;
         }
         if (end && *end) {
