@@ -39,37 +39,25 @@ TEST_F(ModelRender, FirstGroupsMaterialAndTextureDrawTheWholeModel) {
 }
 
 TEST_F(ModelRender, NoMaterialLeavesTheFrontMaterialAndDisablesTexturing) {
-    Ms3dContent c = oneTriangleModel();
-    c.groups[0].materialIndex = -1;
-    Ms3dModel none;
-    auto bytes = ms3dBytes(c);
-    ASSERT_TRUE(none.loadFromMemory(bytes.data(), bytes.size()));
     const GLfloat marker[4] = {0.5f, 0.4f, 0.3f, 1};
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, marker);
-    glEnable(GL_TEXTURE_2D);
-    none.applyMaterial();
-    EXPECT_FLOAT_EQ(frontDiffuse()[0], 0.5f);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-
-    // A material index past the materials is treated the same way, and so is a model with no groups.
-    c.groups[0].materialIndex = 5;
-    Ms3dModel past;
-    bytes = ms3dBytes(c);
-    ASSERT_TRUE(past.loadFromMemory(bytes.data(), bytes.size()));
-    glEnable(GL_TEXTURE_2D);
-    past.applyMaterial();
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    Ms3dModel empty;
-    glEnable(GL_TEXTURE_2D);
-    empty.applyMaterial();
-    empty.render();
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FLOAT_EQ(frontDiffuse()[0], 0.5f);
-
-    // Untextured material: colours set, texturing off.
-    c.groups[0].materialIndex = 0;
+    // No material (-1), a material index past the materials, and a model with no groups at all.
+    for (int index : {-1, 5, 99}) {
+        Ms3dContent c = oneTriangleModel();
+        c.groups[0].materialIndex = index;
+        if (index == 99) c.groups.clear();
+        Ms3dModel model;
+        const auto bytes = ms3dBytes(c);
+        ASSERT_TRUE(model.loadFromMemory(bytes.data(), bytes.size()));
+        glMaterialfv(GL_FRONT, GL_DIFFUSE, marker);
+        glEnable(GL_TEXTURE_2D);
+        model.applyMaterial();
+        model.render();
+        EXPECT_FLOAT_EQ(frontDiffuse()[0], 0.5f) << index;
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << index;
+    }
+    // An untextured material: its colours are set, texturing goes off.
     Ms3dModel plain;
-    bytes = ms3dBytes(c);
+    const auto bytes = ms3dBytes(oneTriangleModel());
     ASSERT_TRUE(plain.loadFromMemory(bytes.data(), bytes.size()));
     glEnable(GL_TEXTURE_2D);
     plain.applyMaterial();

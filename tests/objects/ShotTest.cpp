@@ -80,16 +80,10 @@ TEST_F(ShotTest, BurstsWithoutDamageAtItsTargetsHeightAndLeavesAnExplosionOnTheG
 TEST_F(ShotTest, HitsTheShipOnlyWithinThirtyFiveOnEveryAxis) {
     Ship& ship = Ship::player;
     frameTime = 30;
-    // Place the ship where the shot will be after its first update, then shift it along each axis.
-    auto firstPosition = [&] {
-        Shot probe(Vector3(300, 20, 300), Vector3(300, 20, 1000));
-        probe.fresh = false;
-        probe.y = 170;
-        Vector3 d = probe.target - Vector3(probe.x, probe.y, probe.z);
-        const float len = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
-        return Vector3(300 + 25 * d.x / len, 170 + 25 * d.y / len + 9.82f, 300 + 25 * d.z / len);
-    };
-    const Vector3 p = firstPosition();
+    // Where a shot stands after its first update (the ship far away); the ship is then put near that point.
+    Shot* probe = fire(Vector3(300, 0, 300), Vector3(300, 20, 1000));
+    Level::instance().update();
+    const Vector3 p(probe->x, probe->y, probe->z);
     struct Case {
         Vector3 offset;
         bool hit;
