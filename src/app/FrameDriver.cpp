@@ -39,8 +39,8 @@ bool loopPass() {
             platform::swapBuffers();
     }
     // Tested one after another: with several held, the last wins.
-    if (keys['1']) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    if (keys['2']) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    if (keys['3']) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+    if (keys[vkFill]) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (keys[vkLines]) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    if (keys[vkPoints]) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
     return keys[vkEscape] || done;
 }

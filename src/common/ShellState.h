@@ -18,5 +18,8 @@ extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARB;
 extern PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB;
 }  // namespace arb
 
-// Virtual-key codes the game reads.
+// Virtual-key codes the game reads: digits are coded as their characters.
 constexpr int vkEscape = 0x1B;
+constexpr int vkFill = '1';
+constexpr int vkLines = '2';
+constexpr int vkPoints = '3';

@@ -56,13 +56,13 @@ TEST_F(FrameDriver, FrameTimeIsTheUnsignedTickDifferenceEvenAcrossAWrap) {
 
 TEST_F(FrameDriver, LoopPassDrawsWhileActiveAndAppliesTheKeysInOrder) {
     startLevel();
-    keys['1'] = keys['2'] = keys['3'] = true;
+    keys[vkFill] = keys[vkLines] = keys[vkPoints] = true;
     EXPECT_FALSE(loopPass());
     GLint modes[2];
     glGetIntegerv(GL_POLYGON_MODE, modes);
     EXPECT_EQ(modes[0], GL_POINT);  // all three held: the last tested wins
-    keys['3'] = false;
-    keys['1'] = false;
+    keys[vkPoints] = false;
+    keys[vkFill] = false;
     loopPass();
     glGetIntegerv(GL_POLYGON_MODE, modes);
     EXPECT_EQ(modes[0], GL_LINE);

@@ -153,16 +153,16 @@ TEST(SdlEvents, MouseAndKeysReachTheGameStateButAltKeysDoNot) {
     key.type = SDL_KEYDOWN;
     key.key.keysym.sym = SDLK_2;
     handleEvent(key);
-    EXPECT_TRUE(keys['2']);
+    EXPECT_TRUE(keys[vkLines]);
     key.type = SDL_KEYUP;
     handleEvent(key);
-    EXPECT_FALSE(keys['2']);
+    EXPECT_FALSE(keys[vkLines]);
 
     key.type = SDL_KEYDOWN;
     key.key.keysym.sym = SDLK_1;
     key.key.keysym.mod = KMOD_LALT;
     handleEvent(key);
-    EXPECT_FALSE(keys['1']);
+    EXPECT_FALSE(keys[vkFill]);
 
     SDL_Event quit = {};
     quit.type = SDL_QUIT;
