@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto& tile : level.tiles())
         for (const auto& list : tile->lists)
             if (list->typeId == 6)
-                for (EntityNode* n = list->head; n; n = n->next) shotsPerVolley += static_cast<Tower*>(n->entity)->targets.size();
+                for (EntityNode* n = list->head; n; n = n->next)
+                    shotsPerVolley += static_cast<Tower*>(n->entity)->targets.size();
     frameTime = 250;  // long frames: towers fire, shots fly and burst, fireballs grow and end
     for (int i = 0; i < 8 && shotsPerVolley < 2000; ++i) level.update();
     for (const auto& tile : level.tiles()) {

@@ -15,7 +15,8 @@ const char* const particleTextureFile = "data/textures/particle.tga";
 bool setupScene() {
     arb::glMultiTexCoord2fARB =
         reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(platform::glProcAddress("glMultiTexCoord2fARB"));
-    arb::glActiveTextureARB = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::glProcAddress("glActiveTextureARB"));
+    arb::glActiveTextureARB =
+        reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::glProcAddress("glActiveTextureARB"));
     if (!arb::glMultiTexCoord2fARB || !arb::glActiveTextureARB) std::exit(0);  // silently: no ground to draw
 
     Level& level = Level::instance();

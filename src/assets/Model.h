@@ -34,7 +34,7 @@ struct Material {
 };
 
 class Model {
-public:
+   public:
     Model() = default;
     virtual ~Model() = default;
     Model(const Model&) = delete;

@@ -6,7 +6,7 @@
 #include "assets/Model.h"
 
 class Ms3dModel : public Model {
-public:
+   public:
     bool load(const char* path) override;
 
     // Parses a whole file image. Every count, index and record is checked against the image and the

@@ -13,7 +13,7 @@ struct TextureCacheEntry {
 
 // The process-wide cache: entries are only appended, and their GL names live as long as the context.
 class TextureCache {
-public:
+   public:
     static TextureCache& instance();
 
     // The texture name cached for path, or 0 when the path has not loaded yet. No allocation, no GL call.
@@ -24,7 +24,7 @@ public:
     // Forgets every entry (for tools and tests that start a new GL context; the names are not deleted).
     void clear() { entries_.clear(); }
 
-private:
+   private:
     std::vector<TextureCacheEntry> entries_;
 };
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 class ByteReader {
-public:
+   public:
     ByteReader(const unsigned char* data, size_t size) : data_(data), size_(size) {}
 
     bool ok() const { return ok_; }
@@ -49,7 +49,7 @@ public:
         return ok_ ? f : 0.0f;
     }
 
-private:
+   private:
     const unsigned char* data_;
     size_t size_;
     size_t pos_ = 0;

@@ -20,7 +20,7 @@ constexpr int explosion = 9;
 }  // namespace typeIds
 
 class Entity {
-public:
+   public:
     virtual ~Entity() = default;
     Entity(const Entity&) = delete;
     Entity& operator=(const Entity&) = delete;
@@ -39,13 +39,13 @@ public:
     void setPosition(Vector3 p);
 
     float x = 0, y = 0, z = 0;
-    float heading = 0;             // degrees about +y
-    int id = 0;                    // number within its tile, fresh at every filing
-    TerrainTile* tile = nullptr;   // not owned: the tile that last filed the entity
-    bool filed = false;            // whether a tile's list holds the entity now
+    float heading = 0;            // degrees about +y
+    int id = 0;                   // number within its tile, fresh at every filing
+    TerrainTile* tile = nullptr;  // not owned: the tile that last filed the entity
+    bool filed = false;           // whether a tile's list holds the entity now
     std::unique_ptr<Ms3dModel> model;
 
-protected:
+   protected:
     Entity();
     // Leaves the old tile and files the entity again where it now stands, if x and z left the tile.
     void refileIfOutside();

@@ -4,7 +4,7 @@
 #include "objects/Entity.h"
 
 class Explosion : public Entity {
-public:
+   public:
     explicit Explosion(Vector3 position);
 
     int typeId() const override { return typeIds::explosion; }
@@ -13,6 +13,6 @@ public:
     void endDraw() override;
     void update() override;
 
-    int size = 0;           // half-width of the cube in which it hurts; scale of the outer shell
-    float growth = 0;       // size before truncation, so growth does not depend on the frame rate
+    int size = 0;      // half-width of the cube in which it hurts; scale of the outer shell
+    float growth = 0;  // size before truncation, so growth does not depend on the frame rate
 };

@@ -15,10 +15,10 @@ namespace {
 constexpr float perFrameUnit = 0.033333335f;  // 1/30: speeds are given per 30 ms
 constexpr float degreesToRadians = 0.017453292f;
 constexpr double radiansToDegrees = 57.29577951;
-constexpr float heightJump = 10;       // ground differences up to this are ridden out on gentle slopes
-constexpr float steepSlope = 150;      // slope readings below this mean ground tilted over 30 degrees
-constexpr float drawLift = 20;         // the model flies this far above the stored height
-constexpr float maxBank = -80;         // degrees of bank per unit of steer
+constexpr float heightJump = 10;   // ground differences up to this are ridden out on gentle slopes
+constexpr float steepSlope = 150;  // slope readings below this mean ground tilted over 30 degrees
+constexpr float drawLift = 20;     // the model flies this far above the stored height
+constexpr float maxBank = -80;     // degrees of bank per unit of steer
 }  // namespace
 
 Ship Ship::player;

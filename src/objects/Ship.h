@@ -5,7 +5,7 @@
 #include "objects/Entity.h"
 
 class Ship : public Entity {
-public:
+   public:
     // The one ship, built before the window and the GL context exist.
     static Ship player;
 
@@ -30,7 +30,7 @@ public:
     // Puts back the values of a freshly started game (for tools and tests that run several games).
     void reset();
 
-private:
+   private:
     Ship();
     void afterMove();
 };

@@ -4,7 +4,7 @@
 #include "objects/Entity.h"
 
 class Shot : public Entity {
-public:
+   public:
     Shot(Vector3 start, Vector3 targetPoint);
 
     int typeId() const override { return typeIds::shot; }
@@ -17,6 +17,6 @@ public:
     float speed = 25.0f;  // homing distance per 30 ms
     bool fresh = true;    // the first update lifts the shot off the ground
 
-private:
+   private:
     void burst(bool hitShip);
 };

@@ -6,7 +6,7 @@
 #include "objects/Entity.h"
 
 class Tower : public Entity {
-public:
+   public:
     // reloadCode * 250 ms between volleys; 0 fires in every updated frame.
     Tower(float x, float z, int reloadCode);
 

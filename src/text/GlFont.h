@@ -5,7 +5,7 @@
 #include <cstddef>
 
 class GlFont {
-public:
+   public:
     // Built on first use, which must come with the GL context current; its lists are deleted at exit.
     static GlFont& instance();
     virtual ~GlFont();
@@ -28,7 +28,7 @@ public:
     unsigned listBase = 0;  // the list of code c is listBase + c - 32
     static constexpr size_t textCapacity = 256;
 
-private:
+   private:
     GlFont();
     char text_[textCapacity] = {};
 };

@@ -27,8 +27,8 @@ void Camera::setPerspective(float fovy, float aspect, float zNear, float zFar) {
 
 void Camera::lookAt(float eyeX, float eyeY, float eyeZ, float targetX, float targetY, float targetZ, float upX,
                     float upY, float upZ) {
-    gluLookAt(double(eyeX), double(eyeY), double(eyeZ), double(targetX), double(targetY), double(targetZ),
-              double(upX), double(upY), double(upZ));
+    gluLookAt(double(eyeX), double(eyeY), double(eyeZ), double(targetX), double(targetY), double(targetZ), double(upX),
+              double(upY), double(upZ));
     frustum.extract();
 }
 

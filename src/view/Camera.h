@@ -4,7 +4,7 @@
 #include "view/Frustum.h"
 
 class Camera {
-public:
+   public:
     // Created on first use (the first viewport resize), destroyed at exit.
     static Camera& instance();
     virtual ~Camera() = default;
@@ -21,6 +21,6 @@ public:
     float pitch = 0;       // mouse y / 600: 0 at the top of the window
     float baseHeight = 0;  // eye height at pitch 0, fixed at creation
 
-private:
+   private:
     Camera();
 };

@@ -11,8 +11,8 @@ void Frustum::extract() {
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j) {
-            clip[4 * i + j] = m[4 * i + 0] * p[0 + j] + m[4 * i + 1] * p[4 + j] + m[4 * i + 2] * p[8 + j] +
-                              m[4 * i + 3] * p[12 + j];
+            clip[4 * i + j] =
+                m[4 * i + 0] * p[0 + j] + m[4 * i + 1] * p[4 + j] + m[4 * i + 2] * p[8 + j] + m[4 * i + 3] * p[12 + j];
         }
     }
     // Row k of the combined matrix, added to or taken from row 3, gives each pair of opposite planes.

@@ -8,7 +8,7 @@ struct Plane {
 };
 
 class Frustum {
-public:
+   public:
     enum { rightPlane, leftPlane, bottomPlane, topPlane, farPlane, nearPlane, planeCount };
 
     // Rebuilds the planes from the current projection and modelview matrices.
@@ -19,6 +19,6 @@ public:
 
     const Plane& plane(int index) const { return planes_[index]; }
 
-private:
+   private:
     Plane planes_[planeCount];  // all zero until the first extract: every box is rejected then
 };

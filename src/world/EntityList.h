@@ -14,7 +14,7 @@ struct EntityNode {
 
 // Owns its nodes (a plain chain, so that an unlinked node can keep its next while a walk stands on it).
 class EntityList {
-public:
+   public:
     explicit EntityList(Entity* first);
     virtual ~EntityList();
     EntityList(const EntityList&) = delete;
@@ -33,7 +33,7 @@ public:
     EntityNode* head;
     int typeId;
 
-private:
+   private:
     EntityNode* tail_;  // the last linked node, so appending does not walk the list
     std::vector<EntityNode*> unlinked_;
 };

@@ -52,7 +52,8 @@ bool Level::loadTerrain(const char* path) {
         for (int tc = 0; tc < tileColumns_; ++tc) {
             std::memset(colour, 0, sizeof colour);
             for (int row = 0; row < tilePixels; ++row) {
-                const unsigned char* src = &pixels[size_t(tilePixels * tr + row) * stride + size_t(tilePixels * tc) * 4];
+                const unsigned char* src =
+                    &pixels[size_t(tilePixels * tr + row) * stride + size_t(tilePixels * tc) * 4];
                 std::memcpy(&colour[row * tilePixels * 4], src, tilePixels * 4);
             }
             GLuint texture = 0;
@@ -69,7 +70,8 @@ bool Level::loadTerrain(const char* path) {
             const int down = tr == tileRows_ - 1 ? tilePixels : tilePixels + overlapSamples;
             for (int r = 0; r < down; ++r) {
                 for (int c = 0; c < across; ++c) {
-                    heightBlock[r * across + c] = pixels[size_t(tilePixels * tr + r) * stride + size_t(tilePixels * tc + c) * 4 + 3];
+                    heightBlock[r * across + c] =
+                        pixels[size_t(tilePixels * tr + r) * stride + size_t(tilePixels * tc + c) * 4 + 3];
                 }
             }
             tiles_.push_back(std::make_unique<TerrainTile>(heightBlock, across * down, texture, tilePixels * tc,
@@ -120,7 +122,8 @@ void Level::update() {
     for (auto& tile : tiles_) tile->update();
     // Nodes unlinked during the walk are released only now that no walk stands on them.
     for (auto& tile : tiles_) tile->releaseUnlinked();
-    if (profiling_) costs_.updateMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (profiling_)
+        costs_.updateMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 float groundHeight(float x, float z) {

@@ -9,7 +9,7 @@
 class Entity;
 
 class Level {
-public:
+   public:
     // Created empty on first use, destroyed at exit.
     static Level& instance();
     virtual ~Level();
@@ -51,7 +51,7 @@ public:
     int tileRows() const { return tileRows_; }
     int tilesDrawn() const { return tilesDrawn_; }  // tiles whose ground passed the culling last frame
 
-private:
+   private:
     Level() = default;
 
     std::vector<std::unique_ptr<TerrainTile>> tiles_;  // row-major: first stored rows first, left to right

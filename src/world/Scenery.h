@@ -4,7 +4,7 @@
 #include "objects/Entity.h"
 
 class Scenery : public Entity {
-public:
+   public:
     // Takes two numbers from the game's generator: the variant first, then the heading.
     Scenery(int kind, float x, float z);
 

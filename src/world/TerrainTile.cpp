@@ -31,7 +31,8 @@ void TerrainTile::computeNormals() {
             // The step right (24, dx, 0) crossed with the step forward (0, dz, 24): -y on flat ground.
             const double dx = H(c + 1, r) - h, dz = H(c, r + 1) - h;
             const double length = std::sqrt((24 * dx) * (24 * dx) + (24 * dz) * (24 * dz) + 331776.0);
-            normals[size_t(r * across + c)] = Vector3(float(24 * dx / length), float(-576 / length), float(24 * dz / length));
+            normals[size_t(r * across + c)] =
+                Vector3(float(24 * dx / length), float(-576 / length), float(24 * dz / length));
         }
     }
 }

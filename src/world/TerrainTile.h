@@ -11,12 +11,12 @@
 
 class Entity;
 
-constexpr int cellSize = 24;         // world units between neighbouring height samples
-constexpr int tilePixels = 16;       // picture pixels along each side of a tile
-constexpr int overlapSamples = 2;    // extra sample columns and rows shared with the next tile
+constexpr int cellSize = 24;       // world units between neighbouring height samples
+constexpr int tilePixels = 16;     // picture pixels along each side of a tile
+constexpr int overlapSamples = 2;  // extra sample columns and rows shared with the next tile
 
 class TerrainTile {
-public:
+   public:
     // Copies count height bytes (samplesAcross * samplesDown, row by row) and computes the normals.
     TerrainTile(const unsigned char* heightBytes, int count, GLuint texture, int firstColumn, int firstRow,
                 int samplesAcross, int samplesDown);
@@ -52,7 +52,9 @@ public:
     int originX, originZ;  // world position of sample (0, 0)
     int width, depth;      // 24 * samplesAcross, 24 * samplesDown
 
-private:
+   private:
     void computeNormals();
-    int sampleIndex(int x, int z) const { return ((z - originZ) / cellSize) * (width / cellSize) + (x - originX) / cellSize; }
+    int sampleIndex(int x, int z) const {
+        return ((z - originZ) / cellSize) * (width / cellSize) + (x - originX) / cellSize;
+    }
 };

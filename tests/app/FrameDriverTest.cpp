@@ -15,7 +15,7 @@
 #include "world/Level.h"
 
 class FrameDriver : public GlTest {
-protected:
+   protected:
     // A flat level with the ship's start in the middle, heading along +z.
     void startLevel() {
         dir_ = makeTempDir();

@@ -16,9 +16,9 @@ TEST_F(VolleyIntegration, ATowersVolleysWearTheShieldDownAndTheirShotsAndFirebal
     ASSERT_EQ(system(("mkdir -p " + dir + "/data").c_str()), 0);
     writeFlatTerrain(dir + "/data/level1.tga", 64, 64, 10);
     ObjectMap map(64, 64);
-    map.set(8, 2, 0, 1, 0, 0);     // the ship starts at (198, 48) heading along +z
-    map.set(20, 10, 5, 0, 0, 0);   // a tower firing in every updated frame (reload code 0)
-    map.set(8, 32, 0, 0, 5, 0);    // its target: on the ship's path, 60 updates ahead
+    map.set(8, 2, 0, 1, 0, 0);    // the ship starts at (198, 48) heading along +z
+    map.set(20, 10, 5, 0, 0, 0);  // a tower firing in every updated frame (reload code 0)
+    map.set(8, 32, 0, 0, 5, 0);   // its target: on the ship's path, 60 updates ahead
     map.write(dir + "/data/level1objects.tga");
     ScopedWorkingDirectory cwd(dir);
     resizeViewport(800, 600);

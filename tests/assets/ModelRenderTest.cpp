@@ -7,7 +7,7 @@
 #include "assets/Ms3dModel.h"
 
 class ModelRender : public GlTest {
-protected:
+   protected:
     static std::vector<float> frontDiffuse() {
         std::vector<float> d(4);
         glGetMaterialfv(GL_FRONT, GL_DIFFUSE, d.data());

@@ -10,7 +10,9 @@
 
 namespace {
 
-bool loads(const std::vector<unsigned char>& bytes, Ms3dModel& model) { return model.loadFromMemory(bytes.data(), bytes.size()); }
+bool loads(const std::vector<unsigned char>& bytes, Ms3dModel& model) {
+    return model.loadFromMemory(bytes.data(), bytes.size());
+}
 
 void expectEmpty(const Model& model) {
     EXPECT_EQ(model.meshCount(), 0);
@@ -69,7 +71,8 @@ TEST(Ms3dModel, RefusesBadFilesAndLeavesTheModelEmpty) {
         bad.push_back({"identifier byte " + std::to_string(i), b});
     }
     // Cut at every length short of the whole file: each cut lands inside some section.
-    for (size_t n = 0; n < good.size(); n += 7) bad.push_back({"cut at " + std::to_string(n), {good.begin(), good.begin() + long(n)}});
+    for (size_t n = 0; n < good.size(); n += 7)
+        bad.push_back({"cut at " + std::to_string(n), {good.begin(), good.begin() + long(n)}});
     {
         Ms3dContent c = oneTriangleModel();
         c.triangles[0].vertexIndices[2] = 3;

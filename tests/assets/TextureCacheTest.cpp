@@ -84,13 +84,14 @@ TEST_F(TextureCacheTest, AFailureIsNotRememberedSoARepairedFileLoads) {
     const std::string path = dir + "/cut.tga";
     std::vector<unsigned char> bytes = tgaBytes(2, 2, 3, std::vector<unsigned char>(12, 5));
     bytes.resize(bytes.size() - 4);
-    std::fwrite(bytes.data(), 1, bytes.size(), std::fopen(path.c_str(), "wb")) ;
+    std::fwrite(bytes.data(), 1, bytes.size(), std::fopen(path.c_str(), "wb"));
     EXPECT_EQ(loadTexture(path.c_str()), 0u);
     EXPECT_EQ(TextureCache::instance().size(), 0u);
     ASSERT_TRUE(writeTga(path, 2, 2, 3, std::vector<unsigned char>(12, 5)));
     EXPECT_NE(loadTexture(path.c_str()), 0u);
     // Long paths are kept whole: two paths that differ only past 127 characters are two entries.
-    const std::string longA = dir + "/" + std::string(150, 'a') + ".tga", longB = dir + "/" + std::string(150, 'a') + "b.tga";
+    const std::string longA = dir + "/" + std::string(150, 'a') + ".tga",
+                      longB = dir + "/" + std::string(150, 'a') + "b.tga";
     ASSERT_TRUE(writeTga(longA, 1, 1, 3, {1, 1, 1}));
     ASSERT_TRUE(writeTga(longB, 1, 1, 3, {2, 2, 2}));
     EXPECT_NE(loadTexture(longA.c_str()), loadTexture(longB.c_str()));

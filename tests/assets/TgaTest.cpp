@@ -16,18 +16,22 @@ namespace {
 
 std::string writeBytes(const std::string& dir, const std::string& name, const std::vector<unsigned char>& bytes) {
     const std::string path = dir + "/" + name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
 }
 
 // Runs ImageMagick; returns false when it is not there or fails.
-bool magick(const std::string& arguments) { return std::system(("convert " + arguments + " 2>/dev/null").c_str()) == 0; }
+bool magick(const std::string& arguments) {
+    return std::system(("convert " + arguments + " 2>/dev/null").c_str()) == 0;
+}
 
 std::vector<unsigned char> fileBytes(const std::string& path, size_t offset, size_t count) {
     std::ifstream file(path, std::ios::binary);
     std::vector<unsigned char> all((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (offset >= all.size()) return {};
-    return std::vector<unsigned char>(all.begin() + long(offset), all.begin() + long(std::min(all.size(), offset + count)));
+    return std::vector<unsigned char>(all.begin() + long(offset),
+                                      all.begin() + long(std::min(all.size(), offset + count)));
 }
 
 }  // namespace
@@ -69,14 +73,26 @@ TEST(Tga, RefusesEveryFileOutsideTheAcceptedVariant) {
     refused("xorigin", with(8, 1));
     refused("depth16", with(16, 16));
     refused("depth8", with(16, 8));
-    refused("width0", [&] { auto b = with(12, 0); b[13] = 0; return b; }());
-    refused("height0", [&] { auto b = with(14, 0); b[15] = 0; return b; }());
+    refused("width0", [&] {
+        auto b = with(12, 0);
+        b[13] = 0;
+        return b;
+    }());
+    refused("height0", [&] {
+        auto b = with(14, 0);
+        b[15] = 0;
+        return b;
+    }());
     refused("short-header", std::vector<unsigned char>(good.begin(), good.begin() + 15));
     refused("short-pattern", std::vector<unsigned char>(good.begin(), good.begin() + 5));
     refused("short-pixels", std::vector<unsigned char>(good.begin(), good.end() - 1));
     refused("empty", {});
     // A header that promises a picture of 65535 by 65535 pixels, without the bytes to back it.
-    refused("huge", [&] { auto b = with(12, 0xff); b[13] = b[14] = b[15] = 0xff; return b; }());
+    refused("huge", [&] {
+        auto b = with(12, 0xff);
+        b[13] = b[14] = b[15] = 0xff;
+        return b;
+    }());
     TgaImage image;
     EXPECT_FALSE(readTga((dir + "/missing.tga").c_str(), image));
     EXPECT_FALSE(readTga(nullptr, image));
@@ -113,8 +129,9 @@ TEST(Tga, ReadsPicturesImageMagickWritesAndRefusesTheOthers) {
     const std::vector<unsigned char> bottomRow = {255, 255, 255, 0, 0, 0, 128, 128, 128};
     EXPECT_TRUE(firstRow == topRow || firstRow == bottomRow);
 
-    ASSERT_TRUE(magick(source + " -alpha set -channel A -evaluate set 50% +channel -compress none -type TrueColorAlpha " +
-                       dir + "/rgba32.tga"));
+    ASSERT_TRUE(magick(source +
+                       " -alpha set -channel A -evaluate set 50% +channel -compress none -type TrueColorAlpha " + dir +
+                       "/rgba32.tga"));
     ASSERT_TRUE(readTga((dir + "/rgba32.tga").c_str(), image));
     EXPECT_EQ(image.bytesPerPixel, 4);
     EXPECT_NEAR(image.pixels[3], 128, 1);

@@ -10,7 +10,7 @@
 #include "world/Level.h"
 
 class ExplosionTest : public GlTest {
-protected:
+   protected:
     void SetUp() override {
         GlTest::SetUp();
         const std::string dir = makeTempDir();
@@ -43,7 +43,7 @@ TEST_F(ExplosionTest, StandsOnTheGroundAndGrowsTwoTenthsPerMillisecond) {
     Level::instance().update();
     EXPECT_EQ(e->size, 3);
     Level::instance().update();
-    EXPECT_EQ(e->size, 6);  // 6.4: the fraction carries on instead of being lost every frame
+    EXPECT_EQ(e->size, 6);        // 6.4: the fraction carries on instead of being lost every frame
     EXPECT_EQ(lifetime(16), 30);  // 32 updates in all: size 102.4
 }
 

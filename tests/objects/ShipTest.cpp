@@ -10,7 +10,7 @@
 #include "world/Level.h"
 
 class ShipTest : public GlTest {
-protected:
+   protected:
     void loadTerrain(int w, int h, std::function<int(int, int)> height) {
         const std::string dir = makeTempDir();
         ASSERT_TRUE(writeTga(dir + "/t.tga", w, h, 4, terrainPixels(w, h, height)));

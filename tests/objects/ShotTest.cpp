@@ -14,7 +14,7 @@
 #include "world/Level.h"
 
 class ShotTest : public GlTest {
-protected:
+   protected:
     void SetUp() override {
         GlTest::SetUp();
         terrain_ = makeTempDir() + "/t.tga";

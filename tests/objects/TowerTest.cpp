@@ -10,7 +10,7 @@
 #include "world/Level.h"
 
 class TowerTest : public GlTest {
-protected:
+   protected:
     void SetUp() override {
         GlTest::SetUp();
         const std::string dir = makeTempDir();

@@ -51,7 +51,7 @@ SdlWindowApi fakeApi() {
 }
 
 class SdlWindowSteps : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         boxes.clear();
         calls.clear();
@@ -107,7 +107,8 @@ TEST_F(SdlWindowSteps, UnsupportedFullscreenAsksAndEitherFallsBackOrCloses) {
     answerYes = false;
     EXPECT_FALSE(openWindow("Vanturo", 800, 600, 16, true));
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?");
+    EXPECT_EQ(boxes[0].text,
+              "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?");
     EXPECT_EQ(boxes[0].caption, "GL");
     EXPECT_EQ(boxes[0].kind, questionBox);
     EXPECT_EQ(boxes[1].text, "Program Will Now Close.");

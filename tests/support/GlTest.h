@@ -7,7 +7,7 @@
 #include <vector>
 
 class GlTest : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -25,10 +25,10 @@ std::string makeTempDir();
 
 // Runs a test body with the working directory changed to dir, restoring it afterwards.
 class ScopedWorkingDirectory {
-public:
+   public:
     explicit ScopedWorkingDirectory(const std::string& dir);
     ~ScopedWorkingDirectory();
 
-private:
+   private:
     std::string previous_;
 };

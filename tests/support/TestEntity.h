@@ -8,7 +8,7 @@
 #include "objects/Entity.h"
 
 class TestEntity : public Entity {
-public:
+   public:
     TestEntity(int type, float x_, float z_, std::vector<std::string>* log = nullptr) : type_(type), log_(log) {
         x = x_;
         z = z_;
@@ -27,7 +27,7 @@ public:
     std::string name;
     std::function<void(TestEntity&)> onUpdate;  // may delete the entity: nothing runs on it afterwards
 
-private:
+   private:
     void note(const char* what) {
         if (log_) log_->push_back(name + ":" + what);
     }

@@ -10,7 +10,7 @@
 #include "objects/Ship.h"
 
 class GlFontTest : public GlTest {
-protected:
+   protected:
     void SetUp() override {
         GlTest::SetUp();
         GlFont::instance().rebuild();  // the font may have been built in an earlier test's context

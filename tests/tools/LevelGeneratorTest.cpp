@@ -22,10 +22,10 @@ std::vector<char> bytesOf(const std::string& path) {
 }
 
 const char* const dataFiles[] = {
-    "level1.tga",         "level1objects.tga",  "textures/detail.tga", "textures/particle.tga",
-    "models/ship.ms3d",   "models/shot.ms3d",   "models/tower.ms3d",   "models/Explosion.ms3d",
-    "models/tree1.ms3d",  "models/tree2.ms3d",  "models/tree3.ms3d",   "models/rock1.ms3d",
-    "models/rock2.ms3d",  "models/rock3.ms3d",  "models/mushroom1.ms3d", "models/mushroom2.ms3d",
+    "level1.tga",         "level1objects.tga",  "textures/detail.tga",    "textures/particle.tga",
+    "models/ship.ms3d",   "models/shot.ms3d",   "models/tower.ms3d",      "models/Explosion.ms3d",
+    "models/tree1.ms3d",  "models/tree2.ms3d",  "models/tree3.ms3d",      "models/rock1.ms3d",
+    "models/rock2.ms3d",  "models/rock3.ms3d",  "models/mushroom1.ms3d",  "models/mushroom2.ms3d",
     "models/plant1.ms3d", "models/plant2.ms3d", "models/smallrock1.ms3d", "models/smallrock2.ms3d"};
 
 }  // namespace

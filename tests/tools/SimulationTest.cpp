@@ -54,7 +54,8 @@ std::string flatLevel() {
 
 TEST(Simulation, FliesStraightTwelveUnitsPerUpdateCountingTheExtraUpdateAtATileCrossing) {
     const std::string dir = flatLevel();
-    const SimRun run = sim("--data " + dir + " --frames 140 --frame-ms 30 --mouse 400,300 --trace " + dir + "/trace.jsonl");
+    const SimRun run =
+        sim("--data " + dir + " --frames 140 --frame-ms 30 --mouse 400,300 --trace " + dir + "/trace.jsonl");
     ASSERT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(field(run.out, "frames"), 140);
     // 40 updates from z = 48; the 31st crosses into the next tile row, which is updated later: 41 steps.
@@ -70,8 +71,9 @@ TEST(Simulation, FliesStraightTwelveUnitsPerUpdateCountingTheExtraUpdateAtATileC
     std::ifstream trace(dir + "/trace.jsonl");
     std::string line;
     int lines = 0;
-    const std::regex shape(R"(^\{"frame":\d+,"frameTime":[0-9.]+,"ship":\{"x":.*,"filed":(true|false)\},)"
-                           R"("entities":\{"1":\d+,"2":\d+,"3":\d+,"4":\d+,"5":\d+,"6":\d+,"7":\d+,"9":\d+\},"tilesDrawn":\d+\}$)");
+    const std::regex shape(
+        R"(^\{"frame":\d+,"frameTime":[0-9.]+,"ship":\{"x":.*,"filed":(true|false)\},)"
+        R"("entities":\{"1":\d+,"2":\d+,"3":\d+,"4":\d+,"5":\d+,"6":\d+,"7":\d+,"9":\d+\},"tilesDrawn":\d+\}$)");
     while (std::getline(trace, line)) {
         ++lines;
         ASSERT_TRUE(std::regex_match(line, shape)) << line;
@@ -111,8 +113,8 @@ TEST(Simulation, WritesAScreenshotThatDecodesTo800By600) {
 }
 
 TEST(Simulation, BadOptionsEndWithCodeTwoAndOneLine) {
-    for (const char* arguments : {"--frames", "--frames ten", "--frame-ms -3", "--mouse 4", "--bogus 1",
-                                  "--seed x", "--input /nonexistent/input.txt"}) {
+    for (const char* arguments : {"--frames", "--frames ten", "--frame-ms -3", "--mouse 4", "--bogus 1", "--seed x",
+                                  "--input /nonexistent/input.txt"}) {
         const SimRun run = sim(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << arguments << ": " << run.out;

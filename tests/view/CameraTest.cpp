@@ -8,7 +8,7 @@
 #include "objects/Ship.h"
 
 class CameraTest : public GlTest {
-protected:
+   protected:
     // Where the current modelview puts the eye, in world coordinates.
     Vector3 eye() const {
         float m[16];

@@ -7,7 +7,7 @@
 #include "common/Gl.h"
 
 class FrustumTest : public GlTest {
-protected:
+   protected:
     // The game's projection, eye at the origin looking down -z.
     Frustum viewDownMinusZ() {
         glMatrixMode(GL_PROJECTION);
@@ -34,12 +34,12 @@ TEST_F(FrustumTest, PlanesAreUnitLengthAndPointInwards) {
 
 TEST_F(FrustumTest, BoxesInFrontBehindAcrossAndBeside) {
     const Frustum f = viewDownMinusZ();
-    EXPECT_TRUE(f.boxVisible(Vector3(-10, -10, -110), Vector3(10, 10, -90)));     // in front
-    EXPECT_TRUE(f.boxVisible(Vector3(10, 10, -90), Vector3(-10, -10, -110)));     // corners either way round
-    EXPECT_FALSE(f.boxVisible(Vector3(-10, -10, 90), Vector3(10, 10, 110)));      // behind
-    EXPECT_TRUE(f.boxVisible(Vector3(-10, -10, -10), Vector3(10, 10, 10)));       // across the near plane
-    EXPECT_FALSE(f.boxVisible(Vector3(500, -10, -110), Vector3(600, 10, -90)));   // beside, to the right
-    EXPECT_FALSE(f.boxVisible(Vector3(-10, -10, -3500), Vector3(10, 10, -3100))); // past the far plane
+    EXPECT_TRUE(f.boxVisible(Vector3(-10, -10, -110), Vector3(10, 10, -90)));           // in front
+    EXPECT_TRUE(f.boxVisible(Vector3(10, 10, -90), Vector3(-10, -10, -110)));           // corners either way round
+    EXPECT_FALSE(f.boxVisible(Vector3(-10, -10, 90), Vector3(10, 10, 110)));            // behind
+    EXPECT_TRUE(f.boxVisible(Vector3(-10, -10, -10), Vector3(10, 10, 10)));             // across the near plane
+    EXPECT_FALSE(f.boxVisible(Vector3(500, -10, -110), Vector3(600, 10, -90)));         // beside, to the right
+    EXPECT_FALSE(f.boxVisible(Vector3(-10, -10, -3500), Vector3(10, 10, -3100)));       // past the far plane
     EXPECT_TRUE(f.boxVisible(Vector3(-1e4f, -1e4f, -2900), Vector3(1e4f, 1e4f, -10)));  // enclosing the view
     // Beyond the far right edge of the frustum, across the extensions of the right and far planes: accepted,
     // since neither plane alone has the whole box outside (the right plane stands at x = 0.552 * -z).

@@ -7,7 +7,7 @@
 #include "world/Level.h"
 
 class EntityFiling : public GlTest {
-protected:
+   protected:
     void SetUp() override {
         GlTest::SetUp();
         const std::string dir = makeTempDir();
@@ -147,5 +147,5 @@ TEST_F(EntityFiling, DrawingCallsBeginAndEndTwiceOnTheFirstEntityOfEachList) {
     level.place(b);
     tile(0).drawEntities();
     EXPECT_EQ(log, (std::vector<std::string>{"a:begin", "a:begin", "a:draw", "a:end", "b:begin", "b:draw", "b:end",
-                                              "a:end"}));
+                                             "a:end"}));
 }

@@ -11,7 +11,7 @@
 #include "world/Level.h"
 
 class LevelDraw : public GlTest {
-protected:
+   protected:
     void SetUp() override {
         GlTest::SetUp();
         dir_ = makeTempDir();

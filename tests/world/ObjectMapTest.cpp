@@ -11,7 +11,7 @@
 #include "world/Scenery.h"
 
 class ObjectMapTest : public GlTest {
-protected:
+   protected:
     void SetUp() override {
         GlTest::SetUp();
         dir_ = makeTempDir();
@@ -37,7 +37,7 @@ protected:
 TEST_F(ObjectMapTest, ScenerySitsAtItsBytesPositionOnTheGround) {
     ObjectMap map(32, 32);
     map.set(10, 5, 0, 3, 0, 0);
-    map.set(11, 5, 0, 2, 0, 0);    // code 2 and codes from 7 make nothing
+    map.set(11, 5, 0, 2, 0, 0);  // code 2 and codes from 7 make nothing
     map.set(12, 5, 0, 7, 0, 0);
     map.set(13, 5, 0, 255, 0, 0);
     map.set(1, 1, 0, 6, 0, 99);

@@ -9,7 +9,7 @@
 #include "world/Level.h"
 
 class TerrainTest : public GlTest {
-protected:
+   protected:
     void load(int w, int h, std::function<int(int, int)> height) {
         dir_ = makeTempDir();
         ASSERT_TRUE(writeTga(dir_ + "/t.tga", w, h, 4, terrainPixels(w, h, height)));
@@ -65,7 +65,8 @@ TEST_F(TerrainTest, TileLookUpAgreesWithAWalkOfTheWholeList) {
     std::mt19937 random(5);
     std::uniform_real_distribution<float> x(-50, 2000), z(-50, 1200);
     for (int i = 0; i < 20000; ++i) {
-        const float px = i < 100 ? float(24 * (i % 90)) : x(random), pz = i < 100 ? float(384 + 24 * (i % 3)) : z(random);
+        const float px = i < 100 ? float(24 * (i % 90)) : x(random),
+                    pz = i < 100 ? float(384 + 24 * (i % 3)) : z(random);
         const TerrainTile* walked = nullptr;
         for (const auto& t : level.tiles()) {
             if (t->contains(px, pz)) {

@@ -18,7 +18,7 @@ inline Colour mix(Colour a, Colour b, double t) {
 inline Colour shade(Colour c, double f) { return {c.r * f, c.g * f, c.b * f, c.a}; }
 
 class Canvas {
-public:
+   public:
     Canvas(int width, int height) : width_(width), height_(height), pixels_(size_t(width) * size_t(height) * 4) {}
     int width() const { return width_; }
     int height() const { return height_; }
@@ -48,7 +48,7 @@ public:
         return writeTga(path, width_, height_, bytesPerPixel, out);
     }
 
-private:
+   private:
     static unsigned char clampByte(double v) { return static_cast<unsigned char>(std::clamp(v, 0.0, 255.0) + 0.5); }
     int width_, height_;
     std::vector<unsigned char> pixels_;

@@ -61,10 +61,10 @@ std::vector<Valley> makeValleys(const LevelOptions& o, SeededRandom& random) {
         valleys.push_back({false, x, random.range(20, 60), random.range(90, 160), random.range(8, 20),
                            random.range(40, 70), phase, random.range(22, 34), random.range(-0.6, 0.6)});
     }
-    valleys.push_back({true, o.height * 0.2, random.range(20, 40), random.range(120, 180), 10, 60,
-                       o.width * 0.3, 30, random.range(-0.1, 0.1)});
-    valleys.push_back({true, o.height * 0.8, random.range(20, 40), random.range(120, 180), 10, 60,
-                       o.width * 0.7, 30, random.range(-0.1, 0.1)});
+    valleys.push_back({true, o.height * 0.2, random.range(20, 40), random.range(120, 180), 10, 60, o.width * 0.3, 30,
+                       random.range(-0.1, 0.1)});
+    valleys.push_back({true, o.height * 0.8, random.range(20, 40), random.range(120, 180), 10, 60, o.width * 0.7, 30,
+                       random.range(-0.1, 0.1)});
     return valleys;
 }
 
@@ -76,8 +76,9 @@ Terrain makeTerrain(const LevelOptions& o, const std::vector<Valley>& valleys, c
             // Mountains: ridged crests over rolling hills, higher towards the world's rim.
             const double ridges = noise.ridged(x + 3.1, z + 7.7, 6);
             const double hills = 0.5 + 0.5 * noise.fractal(x * 1.7 + 11, z * 1.7 + 2, 5);
-            const double rim = smoothstep(0.12, 0.0, std::min({c / double(o.width), r / double(o.height),
-                                                                1 - c / double(o.width), 1 - r / double(o.height)}));
+            const double rim = smoothstep(0.12, 0.0,
+                                          std::min({c / double(o.width), r / double(o.height), 1 - c / double(o.width),
+                                                    1 - r / double(o.height)}));
             double mountain = 40 + 150 * ridges * ridges + 60 * hills + 80 * rim;
             // Plateaus: in some regions the land is cut into terraces with steep faces between them.
             const double plateau = smoothstep(0.25, 0.45, noise.fractal(x * 0.6 + 50, z * 0.6 + 50, 3));
@@ -155,7 +156,8 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
             const size_t i = size_t(r) * size_t(o.width) + size_t(c);
             const Ground g = groundAt(terrain, noise, c, r, forestAt(c, r));
             ground[i] = g;
-            const double n = 0.5 + 0.5 * noise.fractal(c / 9.0 + 3, r / 9.0 + 1, 3) * 0.8 + 0.2 * (random.uniform() - 0.5);
+            const double n =
+                0.5 + 0.5 * noise.fractal(c / 9.0 + 3, r / 9.0 + 1, 3) * 0.8 + 0.2 * (random.uniform() - 0.5);
             const Colour colour = groundColour(g, n);
             unsigned char* p = &level.terrain[i * 4];
             p[0] = static_cast<unsigned char>(std::clamp(colour.b, 0.0, 255.0));
@@ -169,7 +171,9 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
     const Valley& mainValley = valleys.front();
     level.startColumn = o.width / 2;
     level.startRow = int(std::lround(mainValley.centre(level.startColumn)));
-    auto nearStart = [&](int c, int r) { return std::abs(c - level.startColumn) < 4 && std::abs(r - level.startRow) < 3; };
+    auto nearStart = [&](int c, int r) {
+        return std::abs(c - level.startColumn) < 4 && std::abs(r - level.startRow) < 3;
+    };
 
     // Scenery: forests on gentle ground, rocks on slopes, mushrooms and plants in meadows, small rocks anywhere.
     for (int r = 1; r < o.height - 1 && o.scenery; ++r) {
@@ -178,11 +182,16 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
             const Ground g = ground[size_t(r) * size_t(o.width) + size_t(c)];
             const double roll = random.uniform();
             int code = 0;
-            if (g == forestFloor && roll < 0.003 + 0.016 * std::max(0.0, forestAt(c, r))) code = 3;
-            else if (g == rock && roll < 0.004) code = 4;
-            else if (g == meadow && roll < 0.0025) code = 5;
-            else if (g == grass && roll < 0.0012) code = 3;  // lone trees and small groves in the open
-            else if (g != snow && roll > 0.9994) code = 6;  // small rocks anywhere
+            if (g == forestFloor && roll < 0.003 + 0.016 * std::max(0.0, forestAt(c, r)))
+                code = 3;
+            else if (g == rock && roll < 0.004)
+                code = 4;
+            else if (g == meadow && roll < 0.0025)
+                code = 5;
+            else if (g == grass && roll < 0.0012)
+                code = 3;  // lone trees and small groves in the open
+            else if (g != snow && roll > 0.9994)
+                code = 6;  // small rocks anywhere
             if (code) objects.at(c, r)[1] = static_cast<unsigned char>(code);
         }
     }
@@ -201,9 +210,9 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
             const double bank = floorLine + side * (v.halfWidth * 1.1 + random.range(0, 12));
             const int tc = v.alongX ? t : int(bank), tr = v.alongX ? int(bank) : t;
             if (tc < 2 || tr < 2 || tc >= o.width - 2 || tr >= o.height - 2) continue;
-            const bool nearStartArea =
-                std::abs(tc - level.startColumn) < std::min(90, o.width / 8) && std::abs(tr - level.startRow) < std::min(60, o.height / 8);
-            if (nearStartArea) continue;  // a calm start
+            const bool nearStartArea = std::abs(tc - level.startColumn) < std::min(90, o.width / 8) &&
+                                       std::abs(tr - level.startRow) < std::min(60, o.height / 8);
+            if (nearStartArea) continue;                                     // a calm start
             if (code == 0 || random.uniform() > 0.3) code = code % 250 + 1;  // some towers share the last code
             unsigned char* p = objects.at(tc, tr);
             p[0] = static_cast<unsigned char>(code);
@@ -261,7 +270,8 @@ GeneratedLevel generateStressLevel(const LevelOptions& o) {
 
 bool writeLevelData(const std::string& dataDir, const LevelOptions& options) {
     std::error_code ignored;  // a folder that cannot be made shows up as a file that cannot be written
-    for (const std::string& dir : {dataDir + "/textures", dataDir + "/models"}) std::filesystem::create_directories(dir, ignored);
+    for (const std::string& dir : {dataDir + "/textures", dataDir + "/models"})
+        std::filesystem::create_directories(dir, ignored);
     const GeneratedLevel level = options.stressTowers > 0 ? generateStressLevel(options) : generateLevel(options);
     bool ok = writeTga(dataDir + "/level1.tga", level.width, level.height, 4, level.terrain);
     ok = writeTga(dataDir + "/level1objects.tga", level.width, level.height, 4, level.objects) && ok;

@@ -7,11 +7,11 @@
 
 struct LevelOptions {
     uint64_t seed = 1;
-    int width = 2048;   // pixels along x: the start looks down the long axis
-    int height = 768;   // pixels along z
-    bool scenery = true;  // false: no trees, rocks, plants (the towers and the start stay)
-    int stressTowers = 0; // more than 0: a stress level instead, towers firing every frame (see below)
-    int stressTargets = 8; // target points of each stress tower
+    int width = 2048;       // pixels along x: the start looks down the long axis
+    int height = 768;       // pixels along z
+    bool scenery = true;    // false: no trees, rocks, plants (the towers and the start stay)
+    int stressTowers = 0;   // more than 0: a stress level instead, towers firing every frame (see below)
+    int stressTargets = 8;  // target points of each stress tower
 };
 
 struct GeneratedLevel {

@@ -28,7 +28,7 @@ struct UV {
 };
 
 class MeshBuilder {
-public:
+   public:
     // A triangle wound counter-clockwise seen from its front, with one normal per corner.
     void triangle(V3 p0, V3 p1, V3 p2, V3 n0, V3 n1, V3 n2, UV t0, UV t1, UV t2);
     // A flat-shaded triangle: the normal comes from the winding.
@@ -50,7 +50,7 @@ public:
     Ms3dContent content(const std::string& skinPath, const float ambient[4], const float diffuse[4],
                         const float emissive[4]) const;
 
-private:
+   private:
     std::vector<Vertex> vertices_;
     std::map<std::tuple<float, float, float>, int> vertexIndex_;
     std::vector<Triangle> triangles_;

@@ -129,8 +129,10 @@ MeshBuilder shipModel() {
     for (size_t i = 0; i + 1 < 4; ++i) {
         const Section& a = sections[i];
         const Section& b = sections[i + 1];
-        const V3 aTop{0, a.top, a.z}, aRight{-a.halfWidth, 4, a.z}, aBottom{0, a.bottom, a.z}, aLeft{a.halfWidth, 4, a.z};
-        const V3 bTop{0, b.top, b.z}, bRight{-b.halfWidth, 4, b.z}, bBottom{0, b.bottom, b.z}, bLeft{b.halfWidth, 4, b.z};
+        const V3 aTop{0, a.top, a.z}, aRight{-a.halfWidth, 4, a.z}, aBottom{0, a.bottom, a.z},
+            aLeft{a.halfWidth, 4, a.z};
+        const V3 bTop{0, b.top, b.z}, bRight{-b.halfWidth, 4, b.z}, bBottom{0, b.bottom, b.z},
+            bLeft{b.halfWidth, 4, b.z};
         // Four faces between the sections, each wound to face away from the hull's axis.
         const V3 axis{0, 4.5, (a.z + b.z) / 2};
         auto face = [&](V3 p, V3 q, V3 r, V3 t) {
@@ -210,9 +212,7 @@ MeshBuilder conifer(const Noise& noise, double height, double width, int layers,
 MeshBuilder broadleaf(const Noise& noise) {
     MeshBuilder m;
     trunk(m, 6, 70);
-    const struct {
-        double x, y, z, r;
-    } crowns[] = {{0, 95, 0, 40}, {18, 80, 8, 28}, {-6, 118, -6, 26}};
+    const struct { double x, y, z, r; } crowns[] = {{0, 95, 0, 40}, {18, 80, 8, 28}, {-6, 118, -6, 26}};
     int k = 0;
     for (const auto& c : crowns) {
         m.lathe(V3{c.x, c.y, c.z}, sphereProfile(c.r, 5, 0.85), 8, 0.27, 1, 0, 1, true,
@@ -257,7 +257,8 @@ MeshBuilder plantModel(const Noise& noise, int blades, double length, double wid
         const V3 mid = out * (length * lean * 0.5) + V3{0, length * 0.6, 0};
         const V3 tip = out * (length * lean * 1.2) + V3{0, length * 0.85, 0};
         const V3 l = mid + across * width, r = mid - across * width;
-        m.twoSided(root + across * (width * 0.4), root - across * (width * 0.4), r, UV{0.1, 1}, UV{0.6, 1}, UV{0.6, 0.5});
+        m.twoSided(root + across * (width * 0.4), root - across * (width * 0.4), r, UV{0.1, 1}, UV{0.6, 1},
+                   UV{0.6, 0.5});
         m.twoSided(root + across * (width * 0.4), r, l, UV{0.1, 1}, UV{0.6, 0.5}, UV{0.1, 0.5});
         m.twoSided(l, r, tip, UV{0.1, 0.5}, UV{0.6, 0.5}, UV{0.35, 0});
     }

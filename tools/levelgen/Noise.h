@@ -6,19 +6,19 @@
 
 // SplitMix64: the same numbers on every platform and compiler for a seed.
 class SeededRandom {
-public:
+   public:
     explicit SeededRandom(uint64_t seed) : state_(seed) {}
     uint64_t next();
-    double uniform();                          // [0, 1)
+    double uniform();  // [0, 1)
     double range(double lo, double hi) { return lo + (hi - lo) * uniform(); }
     int below(int n) { return int(uniform() * n); }
 
-private:
+   private:
     uint64_t state_;
 };
 
 class Noise {
-public:
+   public:
     explicit Noise(uint64_t seed);
     // Gradient noise in about [-1, 1], smooth, with a period of 256 along each axis.
     double at(double x, double y) const;
@@ -27,6 +27,6 @@ public:
     // Ridged sum: sharp crests where the noise crosses zero; [0, 1].
     double ridged(double x, double y, int octaves) const;
 
-private:
+   private:
     std::vector<int> permutation_;
 };

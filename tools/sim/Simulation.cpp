@@ -22,8 +22,8 @@
 
 namespace {
 
-const int typeIdsInUse[] = {typeIds::ship,  typeIds::tree, typeIds::rock, typeIds::plant, typeIds::smallRock,
-                            typeIds::tower, typeIds::shot, typeIds::explosion};
+const int typeIdsInUse[] = {typeIds::ship,      typeIds::tree,  typeIds::rock, typeIds::plant,
+                            typeIds::smallRock, typeIds::tower, typeIds::shot, typeIds::explosion};
 
 bool wholeNumber(const char* text, long long lo, long long hi, long long& value) {
     char* end = nullptr;
@@ -41,9 +41,9 @@ std::string number(double v) {
 
 std::string shipJson() {
     const Ship& s = Ship::player;
-    return "{\"x\":" + number(s.x) + ",\"y\":" + number(s.y) + ",\"z\":" + number(s.z) + ",\"heading\":" +
-           number(s.heading) + ",\"steer\":" + number(s.steer) + ",\"shield\":" + std::to_string(s.shield) +
-           ",\"filed\":" + (s.filed ? "true" : "false") + "}";
+    return "{\"x\":" + number(s.x) + ",\"y\":" + number(s.y) + ",\"z\":" + number(s.z) +
+           ",\"heading\":" + number(s.heading) + ",\"steer\":" + number(s.steer) +
+           ",\"shield\":" + std::to_string(s.shield) + ",\"filed\":" + (s.filed ? "true" : "false") + "}";
 }
 
 std::string entitiesJson() {
@@ -58,8 +58,11 @@ std::string entitiesJson() {
 std::string statsJson(std::vector<double> values) {
     if (values.empty()) return "{\"median\":0,\"p95\":0,\"max\":0}";
     std::sort(values.begin(), values.end());
-    const auto at = [&](double q) { return values[std::min(values.size() - 1, size_t(q * double(values.size() - 1) + 0.5))]; };
-    return "{\"median\":" + number(at(0.5)) + ",\"p95\":" + number(at(0.95)) + ",\"max\":" + number(values.back()) + "}";
+    const auto at = [&](double q) {
+        return values[std::min(values.size() - 1, size_t(q * double(values.size() - 1) + 0.5))];
+    };
+    return "{\"median\":" + number(at(0.5)) + ",\"p95\":" + number(at(0.95)) + ",\"max\":" + number(values.back()) +
+           "}";
 }
 
 void applyInput(const InputEvent& e) {
@@ -95,12 +98,14 @@ bool readInputScript(const std::string& path, std::vector<InputEvent>& events, s
             ok = false;
         }
         if (!ok || (in >> extra)) {
-            error = path + ":" + std::to_string(lineNumber) + ": expected 'FRAME mouse X Y' or 'FRAME key down|up CODE'";
+            error =
+                path + ":" + std::to_string(lineNumber) + ": expected 'FRAME mouse X Y' or 'FRAME key down|up CODE'";
             return false;
         }
         events.push_back(e);
     }
-    std::stable_sort(events.begin(), events.end(), [](const InputEvent& x, const InputEvent& y) { return x.frame < y.frame; });
+    std::stable_sort(events.begin(), events.end(),
+                     [](const InputEvent& x, const InputEvent& y) { return x.frame < y.frame; });
     return true;
 }
 
@@ -197,7 +202,8 @@ std::string runSimulation(const SimOptions& options, std::string& error) {
         const auto begin = std::chrono::steady_clock::now();
         const bool done = loopPass();
         if (o.time) {
-            frameMs.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
+            frameMs.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
             groundMs.push_back(level.costs().groundMs);
             entitiesMs.push_back(level.costs().entitiesMs);
             if (frameCount > 100) updateMs.push_back(level.costs().updateMs);
@@ -206,13 +212,14 @@ std::string runSimulation(const SimOptions& options, std::string& error) {
         if (trace) {
             std::string timing;
             if (o.time) {
-                timing = ",\"timing\":{\"frameMs\":" + number(frameMs.back()) + ",\"groundMs\":" +
-                         number(level.costs().groundMs) + ",\"entitiesMs\":" + number(level.costs().entitiesMs) +
+                timing = ",\"timing\":{\"frameMs\":" + number(frameMs.back()) +
+                         ",\"groundMs\":" + number(level.costs().groundMs) +
+                         ",\"entitiesMs\":" + number(level.costs().entitiesMs) +
                          ",\"updateMs\":" + number(frameCount > 100 ? level.costs().updateMs : 0) + "}";
             }
-            std::fprintf(trace, "{\"frame\":%d,\"frameTime\":%s,\"ship\":%s,\"entities\":%s,\"tilesDrawn\":%d%s}\n", frame,
-                         number(frameTime).c_str(), shipJson().c_str(), entitiesJson().c_str(), level.tilesDrawn(),
-                         timing.c_str());
+            std::fprintf(trace, "{\"frame\":%d,\"frameTime\":%s,\"ship\":%s,\"entities\":%s,\"tilesDrawn\":%d%s}\n",
+                         frame, number(frameTime).c_str(), shipJson().c_str(), entitiesJson().c_str(),
+                         level.tilesDrawn(), timing.c_str());
         }
         if (done) break;
     }

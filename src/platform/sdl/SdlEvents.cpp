@@ -28,11 +28,20 @@ int virtualKeyFor(int key) {
         case SDLK_DOWN: return 0x28;
         case SDLK_INSERT: return 0x2D;
         case SDLK_DELETE: return 0x2E;
-        case SDLK_LSHIFT: case SDLK_RSHIFT: return 0x10;
-        case SDLK_LCTRL: case SDLK_RCTRL: return 0x11;
-        case SDLK_KP_0: case SDLK_KP_1: case SDLK_KP_2: case SDLK_KP_3: case SDLK_KP_4:
-        case SDLK_KP_5: case SDLK_KP_6: case SDLK_KP_7: case SDLK_KP_8: case SDLK_KP_9:
-            return 0x60 + (key == SDLK_KP_0 ? 0 : key - SDLK_KP_1 + 1);
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT: return 0x10;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: return 0x11;
+        case SDLK_KP_0:
+        case SDLK_KP_1:
+        case SDLK_KP_2:
+        case SDLK_KP_3:
+        case SDLK_KP_4:
+        case SDLK_KP_5:
+        case SDLK_KP_6:
+        case SDLK_KP_7:
+        case SDLK_KP_8:
+        case SDLK_KP_9: return 0x60 + (key == SDLK_KP_0 ? 0 : key - SDLK_KP_1 + 1);
         default: return -1;
     }
 }

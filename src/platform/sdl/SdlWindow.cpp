@@ -80,9 +80,9 @@ bool realMessageBox(const char* text, const char* caption, int kind) {
     return pressed == 1;
 }
 
-const SdlWindowApi realApi = {realInitVideo,        realQuitVideo,      realChangeDisplayMode, realCreateWindow,
-                              realDestroyWindow,    realHasDrawable,    realRequestPixelFormat, realPixelFormatGranted,
-                              realCreateContext,    realMakeCurrent,    realDeleteContext,      realShow,
+const SdlWindowApi realApi = {realInitVideo,     realQuitVideo,   realChangeDisplayMode,  realCreateWindow,
+                              realDestroyWindow, realHasDrawable, realRequestPixelFormat, realPixelFormatGranted,
+                              realCreateContext, realMakeCurrent, realDeleteContext,      realShow,
                               realMessageBox};
 const SdlWindowApi* api = &realApi;
 
@@ -137,7 +137,8 @@ bool openWindow(const char* title, int width, int height, int bits, bool fullscr
 
 void closeWindow() {
     if (context) {
-        if (!api->makeCurrent(window, nullptr)) api->messageBox("Release Of DC And RC Failed.", "SHUTDOWN ERROR", shutdownBox);
+        if (!api->makeCurrent(window, nullptr))
+            api->messageBox("Release Of DC And RC Failed.", "SHUTDOWN ERROR", shutdownBox);
         api->deleteContext(context);
         context = nullptr;
     }

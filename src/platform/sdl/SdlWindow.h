@@ -3,12 +3,12 @@
 
 // Every SDL call the window steps make, so tests can make any one of them fail and record the boxes.
 struct SdlWindowApi {
-    int (*initVideo)();                         // stands for registering the window class
+    int (*initVideo)();  // stands for registering the window class
     void (*quitVideo)();
     bool (*changeDisplayMode)(int width, int height, int bits);
     void* (*createWindow)(const char* title, int width, int height, bool fullscreen);  // hidden, GL-capable
     void (*destroyWindow)(void* window);
-    bool (*hasDrawable)(void* window);          // the window's GL drawable: stands for its device context
+    bool (*hasDrawable)(void* window);  // the window's GL drawable: stands for its device context
     bool (*requestPixelFormat)(int colourBits, int depthBits);  // asked before the window is made
     bool (*pixelFormatGranted)(void* window);
     void* (*createContext)(void* window);

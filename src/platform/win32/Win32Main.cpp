@@ -49,23 +49,12 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_SYSCOMMAND:
             if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
             break;
-        case WM_CLOSE:
-            PostQuitMessage(0);
-            return 0;
-        case WM_KEYDOWN:
-            onKey(int(wParam), true);
-            return 0;
-        case WM_KEYUP:
-            onKey(int(wParam), false);
-            return 0;
-        case WM_SIZE:
-            resizeViewport(LOWORD(lParam), HIWORD(lParam));
-            return 0;
-        case WM_MOUSEMOVE:
-            onMouseMove(LOWORD(lParam), HIWORD(lParam));
-            return 0;
-        default:
-            break;
+        case WM_CLOSE: PostQuitMessage(0); return 0;
+        case WM_KEYDOWN: onKey(int(wParam), true); return 0;
+        case WM_KEYUP: onKey(int(wParam), false); return 0;
+        case WM_SIZE: resizeViewport(LOWORD(lParam), HIWORD(lParam)); return 0;
+        case WM_MOUSEMOVE: onMouseMove(LOWORD(lParam), HIWORD(lParam)); return 0;
+        default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -106,9 +95,9 @@ bool openWindow(const char* title, int width, int height, int bits, bool fullscr
 
     RECT outer = {0, 0, width, height};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    windowHandle = CreateWindowExA(exStyle, windowClass, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                   outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                                   instanceHandle, nullptr);
+    windowHandle =
+        CreateWindowExA(exStyle, windowClass, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instanceHandle, nullptr);
     if (!windowHandle) return failOpening("Window Creation Error.");
     if (!(deviceContext = GetDC(windowHandle))) return failOpening("Can't Create A GL Device Context.");
 
@@ -123,8 +112,10 @@ bool openWindow(const char* title, int width, int height, int bits, bool fullscr
     const int format = ChoosePixelFormat(deviceContext, &pfd);
     if (!format) return failOpening("Can't Find A Suitable PixelFormat.");
     if (!SetPixelFormat(deviceContext, format, &pfd)) return failOpening("Can't Set The PixelFormat.");
-    if (!(renderingContext = wglCreateContext(deviceContext))) return failOpening("Can't Create A GL Rendering Context.");
-    if (!wglMakeCurrent(deviceContext, renderingContext)) return failOpening("Can't Activate The GL Rendering Context.");
+    if (!(renderingContext = wglCreateContext(deviceContext)))
+        return failOpening("Can't Create A GL Rendering Context.");
+    if (!wglMakeCurrent(deviceContext, renderingContext))
+        return failOpening("Can't Activate The GL Rendering Context.");
 
     ShowWindow(windowHandle, SW_SHOW);
     SetForegroundWindow(windowHandle);
