@@ -13,9 +13,7 @@ class ExplosionTest : public GlTest {
    protected:
     void SetUp() override {
         GlTest::SetUp();
-        const std::string dir = makeTempDir();
-        writeFlatTerrain(dir + "/t.tga", 32, 32, 10);
-        ASSERT_TRUE(Level::instance().loadTerrain((dir + "/t.tga").c_str()));
+        ASSERT_TRUE(loadFlatTerrain(32, 32, 10));
         Ship::player.x = 5000;
     }
     Explosion* burst(float x, float y, float z) {

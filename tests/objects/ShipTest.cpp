@@ -11,11 +11,7 @@
 
 class ShipTest : public GlTest {
    protected:
-    void loadTerrain(int w, int h, std::function<int(int, int)> height) {
-        const std::string dir = makeTempDir();
-        ASSERT_TRUE(writeTga(dir + "/t.tga", w, h, 4, terrainPixels(w, h, height)));
-        ASSERT_TRUE(Level::instance().loadTerrain((dir + "/t.tga").c_str()));
-    }
+    void loadTerrain(int w, int h, std::function<int(int, int)> height) { ASSERT_TRUE(loadTestTerrain(w, h, height)); }
     Ship& ship = Ship::player;
     void start(float x, float z, float heading) {
         ship.x = x;

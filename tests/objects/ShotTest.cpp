@@ -17,17 +17,14 @@ class ShotTest : public GlTest {
    protected:
     void SetUp() override {
         GlTest::SetUp();
-        terrain_ = makeTempDir() + "/t.tga";
-        writeFlatTerrain(terrain_, 64, 64, 10);  // ground at 20
         restart();
     }
     void restart() {
-        ASSERT_TRUE(Level::instance().loadTerrain(terrain_.c_str()));
+        ASSERT_TRUE(loadFlatTerrain(64, 64, 10));  // ground at 20
         Ship::player.reset();
         Ship::player.x = 5000;  // far away unless a test brings it close
         Ship::player.z = 5000;
     }
-    std::string terrain_;
     Shot* fire(Vector3 from, Vector3 to) {
         Shot* shot = new Shot(from, to);
         Level::instance().place(shot);

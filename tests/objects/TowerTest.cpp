@@ -13,9 +13,7 @@ class TowerTest : public GlTest {
    protected:
     void SetUp() override {
         GlTest::SetUp();
-        const std::string dir = makeTempDir();
-        writeFlatTerrain(dir + "/t.tga", 64, 64, 10);
-        ASSERT_TRUE(Level::instance().loadTerrain((dir + "/t.tga").c_str()));
+        ASSERT_TRUE(loadFlatTerrain(64, 64, 10));
     }
     Tower* build(int reloadCode) {
         Tower* tower = new Tower(200, 200, reloadCode);

@@ -1,10 +1,17 @@
 // Small files for tests.
 #include "Fixtures.h"
 
+#include "GlTest.h"
 #include "TgaWriter.h"
+#include "world/Level.h"
 
 void writeFlatTerrain(const std::string& path, int w, int h, int alpha) {
     writeTga(path, w, h, 4, terrainPixels(w, h, [alpha](int, int) { return alpha; }));
+}
+
+bool loadTestTerrain(int w, int h, const std::function<int(int, int)>& height) {
+    const std::string path = makeTempDir() + "/terrain.tga";
+    return writeTga(path, w, h, 4, terrainPixels(w, h, height)) && Level::instance().loadTerrain(path.c_str());
 }
 
 Ms3dContent oneTriangleModel(const std::string& textureFile) {

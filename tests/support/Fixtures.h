@@ -1,6 +1,7 @@
 // Small files for tests: pictures and models built with our writers.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,12 @@ std::vector<unsigned char> terrainPixels(int w, int h, HeightFn height) {
 
 // A flat terrain of w by h pixels at alpha a, written to path.
 void writeFlatTerrain(const std::string& path, int w, int h, int alpha);
+
+// Writes a terrain of w by h pixels with alpha height(c, r) to a fresh folder and loads it into the Level.
+bool loadTestTerrain(int w, int h, const std::function<int(int, int)>& height);
+inline bool loadFlatTerrain(int w, int h, int alpha) {
+    return loadTestTerrain(w, h, [alpha](int, int) { return alpha; });
+}
 
 // A one-triangle model with one material that names textureFile (possibly empty).
 Ms3dContent oneTriangleModel(const std::string& textureFile = "");

@@ -10,9 +10,7 @@ class EntityFiling : public GlTest {
    protected:
     void SetUp() override {
         GlTest::SetUp();
-        const std::string dir = makeTempDir();
-        writeFlatTerrain(dir + "/t.tga", 32, 32, 10);  // 2 by 2 tiles, ground at 20
-        ASSERT_TRUE(Level::instance().loadTerrain((dir + "/t.tga").c_str()));
+        ASSERT_TRUE(loadFlatTerrain(32, 32, 10));  // 2 by 2 tiles, ground at 20
     }
     TerrainTile& tile(int i) { return *Level::instance().tiles()[size_t(i)]; }
     std::vector<int> typesOf(TerrainTile& t) {

@@ -15,8 +15,7 @@ class ObjectMapTest : public GlTest {
     void SetUp() override {
         GlTest::SetUp();
         dir_ = makeTempDir();
-        writeFlatTerrain(dir_ + "/t.tga", 32, 32, 10);
-        ASSERT_TRUE(Level::instance().loadTerrain((dir_ + "/t.tga").c_str()));
+        ASSERT_TRUE(loadFlatTerrain(32, 32, 10));
     }
     bool load(const ObjectMap& map) {
         map.write(dir_ + "/o.tga");

@@ -10,12 +10,7 @@
 
 class TerrainTest : public GlTest {
    protected:
-    void load(int w, int h, std::function<int(int, int)> height) {
-        dir_ = makeTempDir();
-        ASSERT_TRUE(writeTga(dir_ + "/t.tga", w, h, 4, terrainPixels(w, h, height)));
-        ASSERT_TRUE(Level::instance().loadTerrain((dir_ + "/t.tga").c_str()));
-    }
-    std::string dir_;
+    void load(int w, int h, std::function<int(int, int)> height) { ASSERT_TRUE(loadTestTerrain(w, h, height)); }
 };
 
 TEST_F(TerrainTest, A64PixelPictureGives16TilesInRowMajorOrderWithOverlappingSamples) {

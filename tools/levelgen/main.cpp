@@ -1,59 +1,73 @@
 // levelgen: writes the game's whole data tree, the same bytes for the same seed.
 //   levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS] [--no-scenery] [--stress TOWERS [--targets N]]
+#include <climits>
 #include <cstdio>
+#include <functional>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "LevelGenerator.h"
 
+namespace {
+
+// Reads a whole number from lo to hi; false for anything else.
+bool wholeNumber(const char* text, long long lo, long long hi, long long& value) {
+    char* end = nullptr;
+    value = std::strtoll(text, &end, 10);
+    return end != text && *end == '\0' && value >= lo && value <= hi;
+}
+
+const char* const usage =
+    "usage: levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS] [--no-scenery] "
+    "[--stress TOWERS [--targets N]]\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::string out = "data";
     LevelOptions options;
+    struct NumberOption {
+        const char* name;
+        long long lo, hi;
+        std::function<void(long long)> set;
+    };
+    const NumberOption numbers[] = {
+        {"--seed", 0, LLONG_MAX, [&](long long v) { options.seed = uint64_t(v); }},
+        {"--width", 16, 65535, [&](long long v) { options.width = int(v); }},
+        {"--height", 16, 65535, [&](long long v) { options.height = int(v); }},
+        {"--stress", 1, 100000, [&](long long v) { options.stressTowers = int(v); }},
+        {"--targets", 0, 1000, [&](long long v) { options.stressTargets = int(v); }},
+    };
     for (int i = 1; i < argc; ++i) {
-        const bool hasValue = i + 1 < argc;
-        char* end = nullptr;
-        if (!std::strcmp(argv[i], "--out") && hasValue) {
-            out = argv[++i];
-        } else if (!std::strcmp(argv[i], "--seed") && hasValue) {
-            options.seed = std::strtoull(argv[++i], &end, 10);
-            if (*end) break;
-        } else if (!std::strcmp(argv[i], "--no-scenery")) {
+        const std::string option = argv[i];
+        if (option == "--no-scenery") {
             options.scenery = false;
-        } else if (!std::strcmp(argv[i], "--stress") && hasValue) {
-            const long v = std::strtol(argv[++i], &end, 10);
-            if (*end || v < 1 || v > 100000) {
-                std::fprintf(stderr, "levelgen: --stress takes a number of towers from 1 to 100000\n");
-                return 2;
-            }
-            options.stressTowers = int(v);
-            end = nullptr;
-        } else if (!std::strcmp(argv[i], "--targets") && hasValue) {
-            const long v = std::strtol(argv[++i], &end, 10);
-            if (*end || v < 0 || v > 1000) {
-                std::fprintf(stderr, "levelgen: --targets takes a number from 0 to 1000\n");
-                return 2;
-            }
-            options.stressTargets = int(v);
-            end = nullptr;
-        } else if ((!std::strcmp(argv[i], "--width") || !std::strcmp(argv[i], "--height")) && hasValue) {
-            const long v = std::strtol(argv[i + 1], &end, 10);
-            if (*end || v < 16 || v > 65535) {
-                std::fprintf(stderr, "levelgen: %s takes a whole number from 16 to 65535\n", argv[i]);
-                return 2;
-            }
-            (!std::strcmp(argv[i], "--width") ? options.width : options.height) = int(v);
-            ++i;
-        } else {
-            std::fprintf(stderr,
-                         "usage: levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS] [--no-scenery] "
-                         "[--stress TOWERS [--targets N]]\n");
+            continue;
+        }
+        if (i + 1 >= argc) {
+            std::fputs(usage, stderr);
             return 2;
         }
-        if (end && *end) {
-            std::fprintf(stderr, "levelgen: --seed takes a whole number\n");
+        const char* value = argv[++i];
+        if (option == "--out") {
+            out = value;
+            continue;
+        }
+        const NumberOption* number = nullptr;
+        for (const NumberOption& n : numbers)
+            if (option == n.name) number = &n;
+        long long v = 0;
+        if (!number) {
+            std::fputs(usage, stderr);
             return 2;
         }
+        if (!wholeNumber(value, number->lo, number->hi, v)) {
+            std::fprintf(stderr, "levelgen: %s takes a whole number from %lld to %lld\n", number->name, number->lo,
+                         number->hi);
+            return 2;
+        }
+        number->set(v);
     }
     if (!writeLevelData(out, options)) {
         std::fprintf(stderr, "levelgen: could not write the level under %s\n", out.c_str());
