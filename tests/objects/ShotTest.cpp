@@ -127,3 +127,11 @@ TEST_F(ShotTest, AShotExactlyOnItsTargetTakesNoStep) {
     EXPECT_FLOAT_EQ(shot->z, 300);
     EXPECT_NEAR(shot->y, 170 + 9.82f, 1e-4);
 }
+
+TEST_F(ShotTest, AShotThatLeavesTheWorldIsGoneWithoutAnExplosion) {
+    fire(Vector3(1400, 0, 100), Vector3(4000, 20, 100));  // its target lies past the last tile
+    frameTime = 30;
+    for (int i = 0; i < 20; ++i) Level::instance().update();
+    EXPECT_EQ(shots(), 0);  // dropped from every tile, and released rather than kept for nothing
+    EXPECT_EQ(explosions(), 0);
+}
