@@ -24,7 +24,8 @@ void Entity::endDraw() { glColor4f(1, 1, 1, 1); }
 
 void Entity::refileIfOutside() {
     if (tile && !tile->contains(x, z)) {
-        tile->remove(id);
+        // A dropped entity is in no list: its old id may belong to another entity of that tile by now.
+        if (filed) tile->remove(id);
         Level::instance().place(this);
     }
 }

@@ -32,6 +32,7 @@ void Level::clear() {
     tiles_.clear();
     tileColumns_ = tileRows_ = 0;
     Ship::player.filed = false;
+    Ship::player.tile = nullptr;  // its tile is gone
 }
 
 bool Level::loadTerrain(const char* path) {
