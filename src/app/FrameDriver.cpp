@@ -2,12 +2,23 @@
 #include "app/Game.h"
 #include "common/Platform.h"
 #include "common/ShellState.h"
+#include "objects/Ship.h"
+#include "text/GlFont.h"
 #include "view/Camera.h"
 #include "world/Level.h"
 
 namespace {
 constexpr int framesBeforeUpdates = 100;  // the first frames show the start without moving anything
+// The most time the world advances in one frame. A longer frame (a dragged window, a busy machine, a
+// stopped process) would carry a moving entity over whole tiles, and the walk meets it again in each.
+constexpr float maxWorldStepMs = 100;
+const char* const leftWorldNotice = "You have left the world. Press Enter to fly again.";
+
+// A level without a start, or without ground, has no world to leave.
+bool shipHasLeftTheWorld() {
+    return !Ship::player.filed && Ship::player.hasStart() && !Level::instance().tiles().empty();
 }
+}  // namespace
 
 bool renderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -16,7 +27,16 @@ bool renderFrame() {
     Camera::instance().followShip();
     Level& level = Level::instance();
     level.draw();
-    if (frameCount > framesBeforeUpdates) level.update();
+    if (shipHasLeftTheWorld()) {
+        // Nothing draws the ship now: its heads-up line stays, with the way back.
+        Ship::player.printHud();
+        GlFont::instance().printCentred(leftWorldNotice);
+    }
+    if (frameCount > framesBeforeUpdates) {
+        // The heads-up line has shown the real frame time; the world sees at most the longest step.
+        if (frameTime > maxWorldStepMs) frameTime = maxWorldStepMs;
+        level.update();
+    }
 
     // Set after drawing, so they light the next frame; the position goes through the current view.
     const GLfloat ambient[4] = {1, 1, 1, 1};
@@ -42,5 +62,6 @@ bool loopPass() {
     if (keys[vkFill]) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     if (keys[vkLines]) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     if (keys[vkPoints]) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+    if (shipHasLeftTheWorld() && (keys[vkReturn] || keys[vkLeftButton])) Ship::player.returnToStart();
     return keys[vkEscape] || done;
 }

@@ -18,7 +18,9 @@ extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARB;
 extern PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB;
 }  // namespace arb
 
-// Virtual-key codes the game reads: digits are coded as their characters.
+// Virtual-key codes the game reads: digits are coded as their characters, the left mouse button as a key.
+constexpr int vkLeftButton = 0x01;
+constexpr int vkReturn = 0x0D;
 constexpr int vkEscape = 0x1B;
 constexpr int vkFill = '1';
 constexpr int vkLines = '2';

@@ -1,11 +1,17 @@
 // Entity: default drawing, and the moves that keep an entity filed in the tile that contains it.
 #include "objects/Entity.h"
 
+#include "assets/ModelCache.h"
 #include "common/Gl.h"
 #include "world/Level.h"
 #include "world/TerrainTile.h"
 
-Entity::Entity() : model(new Ms3dModel) {}
+Entity::Entity() : model(ModelCache::instance().get(nullptr)) {}  // the shared empty model
+
+void Entity::useModel(const char* path) {
+    model = ModelCache::instance().get(path);
+    model->loadTextures();
+}
 
 void Entity::beginDraw() {
     glColor4f(1, 1, 1, 1);

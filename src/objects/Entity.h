@@ -43,10 +43,12 @@ class Entity {
     int id = 0;                   // number within its tile, fresh at every filing
     TerrainTile* tile = nullptr;  // not owned: the tile that last filed the entity
     bool filed = false;           // whether a tile's list holds the entity now
-    std::unique_ptr<Ms3dModel> model;
+    std::shared_ptr<Ms3dModel> model;  // shared with every entity of the same model file
 
    protected:
     Entity();
+    // Takes the shared model read from path (read on the first request) and its textures.
+    void useModel(const char* path);
     // Leaves the old tile and files the entity again where it now stands, if x and z left the tile.
     void refileIfOutside();
 };

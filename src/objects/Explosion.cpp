@@ -12,8 +12,7 @@ constexpr int endSize = 100;
 }  // namespace
 
 Explosion::Explosion(Vector3 position) {
-    model->load("data/models/Explosion.ms3d");
-    model->loadTextures();
+    useModel("data/models/Explosion.ms3d");
     x = position.x;
     y = position.y;
     z = position.z;

@@ -24,8 +24,7 @@ constexpr float maxBank = -80;     // degrees of bank per unit of steer
 Ship Ship::player;
 
 Ship::Ship() {
-    model->load("data/models/ship.ms3d");
-    model->loadTextures();
+    useModel("data/models/ship.ms3d");
 }
 
 void Ship::reset() {
@@ -34,7 +33,25 @@ void Ship::reset() {
     tile = nullptr;
     filed = false;
     steer = 0;
-    shield = 100;
+    shield = fullShield;
+    hasStart_ = false;
+    startX_ = startZ_ = startHeading_ = 0;
+}
+
+void Ship::setStart(float startX, float startZ, float startHeading) {
+    hasStart_ = true;
+    startX_ = startX;
+    startZ_ = startZ;
+    startHeading_ = startHeading;
+}
+
+void Ship::returnToStart() {
+    if (filed && tile) tile->remove(id);  // never in two lists
+    x = startX_;
+    z = startZ_;
+    heading = startHeading_;
+    shield = fullShield;
+    Level::instance().place(this);
 }
 
 void Ship::beginDraw() {
@@ -82,11 +99,15 @@ void Ship::followGround(float g) {
     if (slopeUnder() < steepSlope) y = g;
 }
 
-void Ship::draw() {
+void Ship::printHud() const {
     // A frame shorter than the tick counter's resolution reads as 0 ms; the rate then shows the highest
     // the counter can tell (1000) instead of infinity.
     const double fps = 1000.0f / (frameTime > 1 ? frameTime : 1.0f);
     GlFont::instance().print(hudFormat, shield, fps, double(slopeUnder()), double(steer), double(frameTime), double(y));
+}
+
+void Ship::draw() {
+    printHud();
 
     glPushMatrix();
     glTranslatef(x, y + drawLift, z);

@@ -25,14 +25,27 @@ class Ship : public Entity {
     float speed = 12.0f;     // units per 30 ms
     float turnRate = 10.0f;  // degrees per 30 ms at steer 1
     float steer = 0.0f;      // from the mouse: 0.5 at the left edge, 0 in the middle
-    int shield = 100;
+    static constexpr int fullShield = 100;
+    int shield = fullShield;
 
     // Puts back the values of a freshly started game (for tools and tests that run several games).
     void reset();
 
+    // Where the object map's start pixel puts the ship, and its heading there.
+    void setStart(float startX, float startZ, float startHeading);
+    bool hasStart() const { return hasStart_; }
+    // To the start with a full shield, filed there (never in two lists): the first flight, and every new
+    // one after leaving the world.
+    void returnToStart();
+    // The heads-up line: shield, frame rate, slope, steering, frame time, height.
+    void printHud() const;
+
    private:
     Ship();
     void afterMove();
+
+    bool hasStart_ = false;  // whether the level gave the ship a start
+    float startX_ = 0, startZ_ = 0, startHeading_ = 0;
 };
 
 // The heads-up line printed over every frame.

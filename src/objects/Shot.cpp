@@ -16,15 +16,20 @@ constexpr float lift = 9.82f;   // per 30 ms: scaled like every other speed, so 
 constexpr float hitReach = 35;  // half-width of the box around the ship in which a shot hits it
 constexpr int hitDamage = 10;
 constexpr float glowScale = 1.2f;
+int shotsAlive = 0;
 }  // namespace
 
 Shot::Shot(Vector3 start, Vector3 targetPoint) : target(targetPoint) {
-    model->load("data/models/shot.ms3d");
-    model->loadTextures();
+    useModel("data/models/shot.ms3d");
     x = start.x;
     y = start.y;
     z = start.z;
+    ++shotsAlive;
 }
+
+Shot::~Shot() { --shotsAlive; }
+
+int Shot::liveCount() { return shotsAlive; }
 
 void Shot::beginDraw() {
     glColor4f(1, 0.5f, 0, 0.5f);
@@ -61,25 +66,29 @@ void Shot::update() {
     const Vector3 step = length > 0 ? (d / length) * (frameTime * speed * perFrameUnit) : Vector3(0, 0, 0);
     const Vector3 rise(0, lift * frameTime * perFrameUnit, 0);
     setPosition(here + step + rise);
-    if (!filed) {
-        delete this;  // left the world: never drawn or updated again, so nothing more to keep
-        return;
-    }
 
+    // The tests follow the move even when it carried the shot out of the world: a shot that overshoots the
+    // edge at its target's height still bursts there.
     const Ship& ship = Ship::player;
     if (x + hitReach > ship.x && x - hitReach < ship.x) {
         if (y + hitReach > ship.y && y - hitReach < ship.y && z + hitReach > ship.z && z - hitReach < ship.z) {
             burst(true);
+            return;
         }
-        return;  // close along x: the target height is not tested in this update
+        // Close along x: the target height is not tested in this update.
+    } else if (target.y + 1 >= y) {
+        burst(false);
+        return;
     }
-    if (target.y + 1 >= y) burst(false);
+    if (!filed) delete this;  // left the world without bursting: never drawn or updated again
 }
 
 void Shot::burst(bool hitShip) {
+    // The explosion goes into the shot's own tile, the last that held it if it has just left the world;
+    // filing stands it on the ground.
     TerrainTile* here = tile;
-    here->add(new Explosion(Vector3(x, y, z)));  // filing stands the explosion on the ground
-    here->remove(id);
+    here->add(new Explosion(Vector3(x, y, z)));
+    if (filed) here->remove(id);
     delete this;
     if (hitShip) Ship::player.shield -= hitDamage;
 }

@@ -5,7 +5,12 @@
 
 class Shot : public Entity {
    public:
+    // The most shots in flight at once: a volley creates no more while this many live.
+    static constexpr int maxLive = 262144;
+
     Shot(Vector3 start, Vector3 targetPoint);
+    ~Shot() override;
+    static int liveCount();
 
     int typeId() const override { return typeIds::shot; }
     void beginDraw() override;

@@ -6,8 +6,7 @@
 #include "world/Level.h"
 
 Tower::Tower(float x_, float z_, int reloadCode) : fireInterval(reloadCode * 1000 / 4), fireCountdown(fireInterval) {
-    model->load("data/models/tower.ms3d");
-    model->loadTextures();
+    useModel("data/models/tower.ms3d");
     x = x_;
     z = z_;
 }
@@ -23,6 +22,7 @@ void Tower::update() {
     fireCountdown = fireInterval;  // what the countdown overshot is dropped
     Level& level = Level::instance();
     for (const Vector3& target : targets) {
+        if (Shot::liveCount() >= Shot::maxLive) break;  // the rest of the volley is not fired
         Shot* shot = new Shot(Vector3(x, y, z), target);
         level.place(shot);
         if (!shot->filed) delete shot;  // fired from outside the world: it could never fly

@@ -19,6 +19,10 @@ class GlFont {
 #endif
         ;
 
+    // Draws text in white, centred across the window and halfway up it. Text past 255 characters is cut.
+    // Leaves lighting on.
+    void printCentred(const char* text);
+
     // Builds the lists again in the current context (for tools and tests that start a new GL context).
     void rebuild();
 
@@ -30,5 +34,8 @@ class GlFont {
 
    private:
     GlFont();
+    // Draws text_ from the raster position of (x, y) in the text plane, shifted left by half its width
+    // when centred.
+    void drawText(float x, float y, bool centred);
     char text_[textCapacity] = {};
 };

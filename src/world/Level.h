@@ -8,6 +8,13 @@
 
 class Entity;
 
+// What one level may hold. Beyond these the object map loads no objects (only the ship's start).
+namespace levelLimits {
+constexpr unsigned long long towers = 65536;
+constexpr unsigned long long towerTargets = 1048576;  // target points over all towers
+constexpr unsigned long long sceneryObjects = 1048576;
+}  // namespace levelLimits
+
 class Level {
    public:
     // Created empty on first use, destroyed at exit.
@@ -19,7 +26,9 @@ class Level {
     // Cuts a 32-bit terrain picture into tiles (colour: ground colour, alpha: half the height), replacing any
     // terrain loaded before.
     bool loadTerrain(const char* path);
-    // Files the ship's start, the scenery, the towers and their target points from the object map.
+    // Files the ship's start, the scenery, the towers and their target points from the object map. False
+    // when the picture cannot be read, or when it holds more than levelLimits allow (then only the start is
+    // filed, and stderr says why).
     bool loadObjectMap(const char* path);
 
     // Ground height of the first tile in list order whose area holds the point; 0 outside the world.

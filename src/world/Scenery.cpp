@@ -35,12 +35,11 @@ const char* Scenery::modelFile(int kind, int r) {
 
 Scenery::Scenery(int kind_, float x_, float z_) : kind(kind_) {
     if (const char* file = modelFile(kind, kind >= typeIds::tree && kind <= typeIds::smallRock ? gameRand() : 0)) {
-        model->load(file);
+        useModel(file);
     }
     heading = float(gameRand()) * randomScale * 360.0f;
     x = x_;
     z = z_;
-    model->loadTextures();
 }
 
 void Scenery::beginDraw() {

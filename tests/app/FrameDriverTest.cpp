@@ -1,6 +1,7 @@
 // The frame driver and start-up: the order of a frame, timing, the loop's keys, the fixed render state.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "Fixtures.h"
@@ -43,6 +44,72 @@ TEST_F(FrameDriver, TheFirstHundredFramesDrawWithoutUpdating) {
     headless::advanceTick(30);
     renderFrame();  // frame 101: drawn, then updated with the 30 ms the last frame took
     EXPECT_NEAR(Ship::player.z, z + 12, 1e-3);
+}
+
+TEST_F(FrameDriver, TheWorldAdvancesAtMostOneHundredMillisecondsAFrameWhileTheHudShowsTheRealTime) {
+    struct Case {
+        unsigned frameMs;
+        float distance;  // 12 units per 30 ms of world time
+    };
+    const Case cases[] = {{30, 12}, {99, 39.6f}, {100, 40}, {101, 40}, {950, 40}, {60000, 40}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frameMs);
+        resetGameState();
+        startLevel();
+        for (int i = 0; i < 100; ++i) renderFrame();
+        headless::advanceTick(c.frameMs);
+        renderFrame();  // frame 101 updates with the 0 ms before it, then measures the long frame
+        const float z = Ship::player.z;
+        renderFrame();
+        EXPECT_NEAR(Ship::player.z - z, c.distance, 1e-3);
+        char delta[32];
+        std::snprintf(delta, sizeof delta, "delta: %3u ", c.frameMs);
+        EXPECT_NE(std::strstr(GlFont::instance().lastText(), delta), nullptr) << GlFont::instance().lastText();
+    }
+}
+
+TEST_F(FrameDriver, LeavingTheWorldShowsTheWayBackAndEnterOrAClickFliesAgainFromTheStart) {
+    for (int key : {vkReturn, vkLeftButton}) {
+        SCOPED_TRACE(key);
+        resetGameState();
+        startLevel();
+        Ship& ship = Ship::player;
+        const float startX = ship.x, startZ = ship.z;
+        ship.heading = 180;  // towards the near edge, 240 units away
+        ship.shield = 35;
+        headless::advanceTick(30);
+        int frames = 0;
+        while (ship.filed && frames++ < 200) {
+            headless::advanceTick(30);
+            loopPass();
+        }
+        ASSERT_FALSE(ship.filed);
+        renderFrame();  // the frame keeps drawing, with the heads-up line and the notice
+        EXPECT_STREQ(GlFont::instance().lastText(), "You have left the world. Press Enter to fly again.");
+        // The notice's white glyphs stand in the band across the middle, as far from either side.
+        const std::vector<unsigned char> frame = readFrame();
+        int white = 0, left = 800, right = -1;
+        for (int y = 280; y < 330; ++y)
+            for (int x = 0; x < 800; ++x) {
+                const unsigned char* p = &frame[size_t(y * 800 + x) * 4];
+                if (p[0] != 255 || p[1] != 255 || p[2] != 255) continue;
+                ++white;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        EXPECT_GT(white, 300);
+        EXPECT_NEAR(left + right, 800, 30);
+        EXPECT_FALSE(ship.filed);  // nothing brings it back by itself
+
+        keys[key] = true;
+        loopPass();
+        EXPECT_TRUE(ship.filed);
+        EXPECT_EQ(ship.x, startX);
+        EXPECT_EQ(ship.z, startZ);
+        EXPECT_EQ(ship.heading, 0);
+        EXPECT_EQ(ship.shield, 100);
+        EXPECT_EQ(Level::instance().entityCount(1), 1);
+    }
 }
 
 TEST_F(FrameDriver, FrameTimeIsTheUnsignedTickDifferenceEvenAcrossAWrap) {

@@ -128,10 +128,28 @@ TEST_F(ShotTest, AShotExactlyOnItsTargetTakesNoStep) {
     EXPECT_NEAR(shot->y, 170 + 9.82f, 1e-4);
 }
 
-TEST_F(ShotTest, AShotThatLeavesTheWorldIsGoneWithoutAnExplosion) {
-    fire(Vector3(1400, 0, 100), Vector3(4000, 20, 100));  // its target lies past the last tile
-    frameTime = 30;
-    for (int i = 0; i < 20; ++i) Level::instance().update();
-    EXPECT_EQ(shots(), 0);  // dropped from every tile, and released rather than kept for nothing
-    EXPECT_EQ(explosions(), 0);
+TEST_F(ShotTest, AShotThatLeavesTheWorldBurstsIfItsMoveReachedItsTargetHeightAndIsReleasedOtherwise) {
+    struct Case {
+        Vector3 from, to;
+        int explosions;
+    };
+    const Case cases[] = {
+        {{1400, 0, 100}, {4000, 20, 100}, 0},  // target far past the last tile: it leaves high and is released
+        // One tile at height 0, the target on its last sample row: the move that crosses the world's edge
+        // (from z 356.56 to 362.23) also comes down to the target's height.
+        {{144, 0, 192}, {204, 0, 360}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to.z);
+        restart();
+        if (c.to.y == 0) {
+            ASSERT_TRUE(loadFlatTerrain(16, 16, 0));
+        }
+        fire(c.from, c.to);
+        frameTime = 60;
+        for (int i = 0; i < 200 && shots() > 0; ++i) Level::instance().update();
+        EXPECT_EQ(shots(), 0);
+        EXPECT_EQ(explosions(), c.explosions);
+        EXPECT_EQ(Shot::liveCount(), 0);  // and nothing is kept for a shot that is gone
+    }
 }

@@ -65,6 +65,17 @@ TEST_F(TowerTest, ReloadCodeZeroFiresEveryFrameAndNoTargetsNeverFires) {
     EXPECT_EQ(shots().size(), 2u);
 }
 
+TEST_F(TowerTest, AVolleyStopsAtTheCeilingOfLiveShots) {
+    Tower* tower = build(0);
+    for (int i = 0; i < Shot::maxLive + 10; ++i) tower->addTarget(300, 300);
+    frameTime = 16;
+    tower->update();
+    EXPECT_EQ(Shot::liveCount(), Shot::maxLive);
+    EXPECT_EQ(Level::instance().entityCount(7), Shot::maxLive);
+    tower->update();
+    EXPECT_EQ(Shot::liveCount(), Shot::maxLive);
+}
+
 TEST_F(TowerTest, TargetPointsStandOnTheGroundOrAtZeroOutsideTheWorld) {
     Tower* tower = build(4);
     tower->addTarget(84, 48);

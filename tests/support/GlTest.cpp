@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "Headless.h"
+#include "assets/ModelCache.h"
 #include "assets/TextureCache.h"
 #include "common/GameRandom.h"
 #include "common/ShellState.h"
@@ -18,6 +19,7 @@ void resetGameState() {
     Level::instance().clear();
     Ship::player.reset();
     TextureCache::instance().clear();
+    ModelCache::instance().clear();
     Camera::instance().pitch = 0;
     active = true;
     for (bool& k : keys) k = false;

@@ -89,6 +89,40 @@ TEST_F(ObjectMapTest, TowersTakeEveryTargetOfTheirCodeWhereverItStands) {
     EXPECT_TRUE(towers[2]->targets.empty());
 }
 
+TEST_F(ObjectMapTest, AMapOverItsBudgetsLoadsOnlyTheStartAndSaysWhy) {
+    struct Case {
+        int towers, targets, scenery;  // pixels of each kind, from the first pixel on
+        const char* refusal;           // what stderr names, or null when the map is within its budgets
+    };
+    const Case cases[] = {
+        {1024, 1024, 0, nullptr},  // 1,048,576 tower target points: exactly the budget
+        {1025, 1024, 0, "1049600 tower target points, more than the 1048576"},
+        {0, 0, 1048578, "1048577 scenery objects, more than the 1048576"},  // one pixel is the start
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.towers);
+        ObjectMap map(1024, 1025);
+        for (int i = 0; i < c.towers; ++i) map.set(i % 1024, i / 1024, 1, 0, 0, 0);
+        for (int i = 0; i < c.targets; ++i) map.set(i % 1024, 2 + i / 1024, 0, 0, 1, 0);
+        for (int i = 0; i < c.scenery; ++i) map.set(i % 1024, i / 1024, 0, 5, 0, 0);
+        map.set(5, 20, 0, 1, 0, 0);  // the start
+        testing::internal::CaptureStderr();
+        const bool loaded = load(map);
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(loaded, c.refusal == nullptr);
+        EXPECT_TRUE(Ship::player.filed);
+        if (c.refusal) {
+            EXPECT_NE(said.find(c.refusal), std::string::npos) << said;
+            EXPECT_EQ(Level::instance().entityCount(6) + Level::instance().entityCount(5), 0);
+        } else {
+            EXPECT_EQ(said, "");
+            EXPECT_GT(Level::instance().entityCount(6), 0);  // the towers on the 32-pixel terrain
+        }
+        Level::instance().clear();
+        ASSERT_TRUE(loadFlatTerrain(32, 32, 10));
+    }
+}
+
 TEST_F(ObjectMapTest, RefusesMissingAnd24BitMaps) {
     EXPECT_FALSE(Level::instance().loadObjectMap((dir_ + "/none.tga").c_str()));
     ASSERT_TRUE(writeTga(dir_ + "/rgb.tga", 32, 32, 3, std::vector<unsigned char>(32 * 32 * 3, 3)));

@@ -13,6 +13,7 @@
 #include "Headless.h"
 #include "PngWriter.h"
 #include "app/Game.h"
+#include "assets/ModelCache.h"
 #include "common/GameRandom.h"
 #include "common/ShellState.h"
 #include "objects/Entity.h"
@@ -181,7 +182,8 @@ std::string runSimulation(const SimOptions& options, std::string& error) {
         return "";
     }
     // The ship was built before the working directory was chosen: give it its model from here.
-    Ship::player.model->load("data/models/ship.ms3d");
+    ModelCache::instance().clear();
+    Ship::player.model = ModelCache::instance().get("data/models/ship.ms3d");
     headless::setTick(o.seed);
     lastTick = o.seed;
     gameSrand(o.seed);

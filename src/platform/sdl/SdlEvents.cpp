@@ -13,7 +13,8 @@ int virtualKeyFor(int key) {
     switch (key) {
         case SDLK_BACKSPACE: return 0x08;
         case SDLK_TAB: return 0x09;
-        case SDLK_RETURN: return 0x0D;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return vkReturn;
         case SDLK_PAUSE: return 0x13;
         case SDLK_CAPSLOCK: return 0x14;
         case SDLK_ESCAPE: return vkEscape;
@@ -96,6 +97,10 @@ bool handleEvent(const SDL_Event& event) {
             break;
         }
         case SDL_MOUSEMOTION: onMouseMove(unsigned(event.motion.x), unsigned(event.motion.y)); break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT) onKey(vkLeftButton, event.type == SDL_MOUSEBUTTONDOWN);
+            break;
         case SDL_WINDOWEVENT: handleWindowEvent(event.window); break;
         default: break;
     }

@@ -54,6 +54,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_KEYUP: onKey(int(wParam), false); return 0;
         case WM_SIZE: resizeViewport(LOWORD(lParam), HIWORD(lParam)); return 0;
         case WM_MOUSEMOVE: onMouseMove(LOWORD(lParam), HIWORD(lParam)); return 0;
+        case WM_LBUTTONDOWN: onKey(VK_LBUTTON, true); return 0;
+        case WM_LBUTTONUP: onKey(VK_LBUTTON, false); return 0;
         default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

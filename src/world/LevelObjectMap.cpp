@@ -1,5 +1,7 @@
 // Object map: each byte of a pixel has its role (tower code, object code, target code, parameter); three
 // passes create the ship's start and the scenery, then the towers, then the towers' target points.
+#include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include "assets/Tga.h"
@@ -23,6 +25,36 @@ struct BytePosition {
     float z(size_t p) const { return 24.0f * float(p / stride); }
 };
 
+// Whether the map's objects fit the level's budgets; says why not on stderr. Counted from the bytes alone,
+// before anything is made: targets grow as towers times target pixels of their code.
+bool withinBudgets(const char* path, const std::vector<unsigned char>& pixels) {
+    uint64_t towersOfCode[256] = {}, targetsOfCode[256] = {}, scenery = 0;
+    for (size_t p = 0; p + parameterByte < pixels.size(); p += 4) {
+        ++towersOfCode[pixels[p + towerCodeByte]];
+        ++targetsOfCode[pixels[p + targetCodeByte]];
+        const int g = pixels[p + objectCodeByte];
+        if (g >= treeCode && g <= smallRockCode) ++scenery;
+    }
+    uint64_t towers = 0, towerTargets = 0;
+    for (int code = 1; code < 256; ++code) {
+        towers += towersOfCode[code];
+        towerTargets += towersOfCode[code] * targetsOfCode[code];
+    }
+    const struct {
+        const char* what;
+        uint64_t count, limit;
+    } budgets[] = {{"towers", towers, levelLimits::towers},
+                   {"tower target points", towerTargets, levelLimits::towerTargets},
+                   {"scenery objects", scenery, levelLimits::sceneryObjects}};
+    for (const auto& b : budgets) {
+        if (b.count <= b.limit) continue;
+        std::fprintf(stderr, "%s: %llu %s, more than the %llu a level may hold: no objects loaded\n", path,
+                     static_cast<unsigned long long>(b.count), b.what, static_cast<unsigned long long>(b.limit));
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool Level::loadObjectMap(const char* path) {
@@ -33,23 +65,23 @@ bool Level::loadObjectMap(const char* path) {
     const std::vector<unsigned char>& pixels = image.pixels;
     const size_t size = pixels.size();
     const BytePosition at{size_t(image.width) * 4, 4};
+    // Over budget, only the ship's start is taken: the terrain can still be flown.
+    const bool withObjects = withinBudgets(path, pixels);
 
     for (size_t p = objectCodeByte; p < size; p += 4) {
         const int g = pixels[p];
         if (g == shipStart) {
-            Ship& ship = Ship::player;
-            // A second start pixel moves the ship; it must never sit in two lists.
-            if (ship.filed && ship.tile) ship.tile->remove(ship.id);
-            ship.x = at.x(p);
-            ship.z = at.z(p);
-            ship.heading = float(pixels[p + 2]) * byteToUnit * 360.0f;
-            place(&ship);
-        } else if (g >= treeCode && g <= smallRockCode) {
+            // A second start pixel moves the ship: the last one is its start.
+            Ship::player.setStart(at.x(p), at.z(p), float(pixels[p + 2]) * byteToUnit * 360.0f);
+            Ship::player.returnToStart();
+        } else if (withObjects && g >= treeCode && g <= smallRockCode) {
             Scenery* scenery = new Scenery(g - 1, at.x(p), at.z(p));
             place(scenery);
             if (!scenery->filed) delete scenery;  // outside the world it would never be drawn or updated
         }
     }
+
+    if (!withObjects) return false;
 
     std::vector<Tower*> towers;
     std::vector<int> towerCodes;
