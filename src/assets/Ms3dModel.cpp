@@ -1,53 +1,50 @@
 // MS3D reader: header, vertices, triangles, groups and materials; the animation data after them is ignored.
 #include "assets/Ms3dModel.h"
 
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <vector>
 
 #include "common/ByteReader.h"
+#include "common/WholeFile.h"
 
 namespace {
 
 constexpr size_t nameBytes = 32;
 constexpr size_t textureNameBytes = 128;
 
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
-
-bool readWholeFile(const char* path, std::vector<unsigned char>& image) {
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(path, "rb"));
-    if (!file) return false;
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) return false;
-    const long length = std::ftell(file.get());
-    if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return false;
-    try {
-        image.resize(size_t(length));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return std::fread(image.data(), 1, image.size(), file.get()) == image.size();
-}
-
 void readFloats(ByteReader& in, float* out, int n) {
     for (int i = 0; i < n; ++i) out[i] = in.f32();
+}
+
+bool overLimit(std::string* refusal, size_t count, const char* what, size_t limit) {
+    if (refusal)
+        *refusal = std::to_string(count) + " " + what + ", more than the " + std::to_string(limit) +
+                   " a model may have: not read";
+    return false;
 }
 
 }  // namespace
 
 bool Ms3dModel::load(const char* path) {
-    if (!path) return false;
-    // Models are read during play (every shot and explosion reads its file): one file image, grown as needed
-    // and kept, spares an allocation and its page faults per model.
-    static std::vector<unsigned char> image;
-    if (!readWholeFile(path, image)) return false;
-    return loadFromMemory(image.data(), image.size());
+    std::vector<unsigned char> image;
+    if (!readWholeFile(path, modelLimits::fileBytes, image)) return false;
+    std::string refusal;
+    if (loadFromMemory(image.data(), image.size(), &refusal)) return true;
+    if (!refusal.empty()) reportRefusal(path, refusal.c_str());
+    return false;
 }
 
-bool Ms3dModel::loadFromMemory(const unsigned char* data, size_t size) {
+bool Ms3dModel::loadFromMemory(const unsigned char* data, size_t size, std::string* refusal) {
+    try {
+        return parse(data, size, refusal);
+    } catch (const std::bad_alloc&) {
+        if (refusal) *refusal = "not enough memory for the model";
+        return false;
+    }
+}
+
+bool Ms3dModel::parse(const unsigned char* data, size_t size, std::string* refusal) {
     ByteReader in(data, size);
     const unsigned char* id = in.take(10);
     if (!id || std::memcmp(id, "MS3D000000", 10) != 0) return false;
@@ -88,6 +85,7 @@ bool Ms3dModel::loadFromMemory(const unsigned char* data, size_t size) {
 
     const size_t groupCount = in.u16();
     if (!in.ok() || in.remaining() < groupCount * 36) return false;
+    if (groupCount > modelLimits::groups) return overLimit(refusal, groupCount, "groups", modelLimits::groups);
     std::vector<Mesh> newMeshes(groupCount);
     for (Mesh& mesh : newMeshes) {
         in.skip(1 + nameBytes);
@@ -103,6 +101,8 @@ bool Ms3dModel::loadFromMemory(const unsigned char* data, size_t size) {
 
     const size_t materialCount = in.u16();
     if (!in.ok() || in.remaining() < materialCount * 361) return false;
+    if (materialCount > modelLimits::materials)
+        return overLimit(refusal, materialCount, "materials", modelLimits::materials);
     std::vector<Material> newMaterials(materialCount);
     for (Material& m : newMaterials) {
         in.skip(nameBytes);

@@ -10,22 +10,27 @@ TextureCache& TextureCache::instance() {
     return cache;
 }
 
-GLuint TextureCache::find(const char* path) const {
-    for (const TextureCacheEntry& entry : entries_) {
-        if (entry.path == path) return entry.texture;
-    }
-    return 0;
+bool TextureCache::find(const char* path, GLuint& texture) const {
+    const auto entry = entries_.find(path);
+    if (entry == entries_.end()) return false;
+    texture = entry->second;
+    return true;
 }
 
-void TextureCache::append(const char* path, GLuint texture) { entries_.push_back(TextureCacheEntry{path, texture}); }
+void TextureCache::add(const char* path, GLuint texture) { entries_.emplace(path, texture); }
 
 GLuint loadTexture(const char* path) {
     if (!path) return 0;
     TextureCache& cache = TextureCache::instance();
-    if (GLuint cached = cache.find(path)) return cached;
+    GLuint cached = 0;
+    if (cache.find(path, cached)) return cached;
 
     TgaImage image;
-    if (!readTga(path, image)) return 0;
+    if (!readTga(path, image)) {
+        // Remembered only once a context exists, as a loaded name would be.
+        if (glGetString(GL_VERSION)) cache.add(path, 0);
+        return 0;
+    }
 
     const int bpp = image.bytesPerPixel;
     for (size_t i = 0; i + 2 < image.pixels.size(); i += bpp) std::swap(image.pixels[i], image.pixels[i + 2]);
@@ -43,6 +48,6 @@ GLuint loadTexture(const char* path) {
     glTexImage2D(GL_TEXTURE_2D, 0, format, image.width, image.height, 0, format, GL_UNSIGNED_BYTE, image.pixels.data());
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
 
-    if (name != 0) cache.append(path, name);  // name 0: no context yet, so try again later
+    if (name != 0) cache.add(path, name);  // name 0: no context yet, so try again later
     return name;
 }

@@ -1,6 +1,8 @@
 // TGA pictures: the one accepted variant (uncompressed true-colour, 24 or 32 bits) read into memory.
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <vector>
 
 struct TgaImage {
@@ -10,5 +12,13 @@ struct TgaImage {
     std::vector<unsigned char> pixels;  // width * height * bytesPerPixel bytes, file order, B G R [A]
 };
 
-// Reads the picture at path into image. On failure returns false and leaves image empty.
+// The largest picture the game reads, on either side: terrains, object maps and textures alike.
+constexpr int maxPictureSide = 4096;
+
+// Parses a whole file image into image. On failure returns false and leaves image empty; when the refusal
+// is one worth telling (over the size limit, out of memory), refusal says why.
+bool readTgaFromMemory(const unsigned char* data, size_t size, TgaImage& image, std::string* refusal = nullptr);
+
+// Reads the picture at path into image. On failure returns false and leaves image empty; a picture over the
+// size limit, or one that does not fit in memory, is also reported on stderr.
 bool readTga(const char* path, TgaImage& image);

@@ -39,10 +39,10 @@ class Entity {
     void setPosition(Vector3 p);
 
     float x = 0, y = 0, z = 0;
-    float heading = 0;            // degrees about +y
-    int id = 0;                   // number within its tile, fresh at every filing
-    TerrainTile* tile = nullptr;  // not owned: the tile that last filed the entity
-    bool filed = false;           // whether a tile's list holds the entity now
+    float heading = 0;                 // degrees about +y
+    int id = 0;                        // number within its tile, fresh at every filing
+    TerrainTile* tile = nullptr;       // not owned: the tile that last filed the entity
+    bool filed = false;                // whether a tile's list holds the entity now
     std::shared_ptr<Ms3dModel> model;  // shared with every entity of the same model file
 
    protected:

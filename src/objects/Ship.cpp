@@ -23,9 +23,7 @@ constexpr float maxBank = -80;     // degrees of bank per unit of steer
 
 Ship Ship::player;
 
-Ship::Ship() {
-    useModel("data/models/ship.ms3d");
-}
+Ship::Ship() { useModel("data/models/ship.ms3d"); }
 
 void Ship::reset() {
     x = y = z = heading = 0;

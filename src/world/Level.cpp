@@ -4,8 +4,10 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "assets/Tga.h"
+#include "common/WholeFile.h"
 #include "objects/Entity.h"
 #include "objects/Ship.h"
 
@@ -39,6 +41,16 @@ bool Level::loadTerrain(const char* path) {
     clear();  // a new terrain replaces the old one and everything filed in it
     TgaImage image;
     if (!readTga(path, image)) return false;
+    try {
+        return cutTiles(image);
+    } catch (const std::bad_alloc&) {
+        clear();
+        reportRefusal(path, "not enough memory for its tiles: no terrain loaded");
+        return false;
+    }
+}
+
+bool Level::cutTiles(TgaImage& image) {
     // The heights live in the alpha channel; a picture without one has no terrain to offer.
     if (image.bytesPerPixel != 4) return false;
     std::vector<unsigned char>& pixels = image.pixels;

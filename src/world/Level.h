@@ -7,6 +7,7 @@
 #include "world/TerrainTile.h"
 
 class Entity;
+struct TgaImage;
 
 // What one level may hold. Beyond these the object map loads no objects (only the ship's start).
 namespace levelLimits {
@@ -62,6 +63,8 @@ class Level {
 
    private:
     Level() = default;
+    bool cutTiles(TgaImage& image);
+    bool fileObjects(const char* path, const TgaImage& image);
 
     std::vector<std::unique_ptr<TerrainTile>> tiles_;  // row-major: first stored rows first, left to right
     int tileColumns_ = 0;

@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <vector>
 
+#include <new>
+
 #include "assets/Tga.h"
+#include "common/WholeFile.h"
 #include "objects/Ship.h"
 #include "objects/Tower.h"
 #include "world/Level.h"
@@ -60,6 +63,16 @@ bool withinBudgets(const char* path, const std::vector<unsigned char>& pixels) {
 bool Level::loadObjectMap(const char* path) {
     TgaImage image;
     if (!readTga(path, image)) return false;
+    try {
+        return fileObjects(path, image);
+    } catch (const std::bad_alloc&) {
+        // What was filed before memory ran out stays filed.
+        reportRefusal(path, "not enough memory for its objects: not all loaded");
+        return false;
+    }
+}
+
+bool Level::fileObjects(const char* path, const TgaImage& image) {
     // The parameter byte is the fourth of each pixel: a 24-bit map has none.
     if (image.bytesPerPixel != 4) return false;
     const std::vector<unsigned char>& pixels = image.pixels;
@@ -83,26 +96,23 @@ bool Level::loadObjectMap(const char* path) {
 
     if (!withObjects) return false;
 
-    std::vector<Tower*> towers;
-    std::vector<int> towerCodes;
+    // The towers of each code in creation order, so a target pixel visits only the towers it belongs to.
+    std::vector<Tower*> towersOfCode[256];
     for (size_t p = towerCodeByte; p < size; p += 4) {
         if (pixels[p] == 0) continue;
         Tower* tower = new Tower(at.x(p), at.z(p), pixels[p + 3]);
-        towers.push_back(tower);
-        towerCodes.push_back(pixels[p]);
         place(tower);
+        towersOfCode[pixels[p]].push_back(tower);
     }
 
     for (size_t p = targetCodeByte; p < size; p += 4) {
-        const int t = pixels[p];
-        if (t == 0) continue;
-        for (size_t i = 0; i < towers.size(); ++i) {
-            if (towerCodes[i] == t) towers[i]->addTarget(int(at.x(p)), int(at.z(p)));
-        }
+        for (Tower* tower : towersOfCode[pixels[p]]) tower->addTarget(int(at.x(p)), int(at.z(p)));
     }
     // A tower outside every tile never fires and is never drawn; nothing else holds it.
-    for (Tower* tower : towers) {
-        if (!tower->filed) delete tower;
+    for (const std::vector<Tower*>& towers : towersOfCode) {
+        for (Tower* tower : towers) {
+            if (!tower->filed) delete tower;
+        }
     }
     return true;
 }

@@ -1,12 +1,14 @@
-// Texture loading: upload formats, the cache's exact-path hits, and failures that are not remembered.
+// Texture loading: upload formats, the cache's exact-path hits, and failures tried once with a context.
 #include "assets/TextureCache.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
+#include "Fixtures.h"
 #include "GlTest.h"
 #include "TgaWriter.h"
+#include "assets/Ms3dModel.h"
 
 class TextureCacheTest : public GlTest {};
 
@@ -79,22 +81,43 @@ TEST_F(TextureCacheTest, TheSameFileNamedTwoWaysGivesTwoTextures) {
     EXPECT_EQ(loadTexture("T.TGA"), 0u);  // letter case is not folded (and this file does not exist)
 }
 
-TEST_F(TextureCacheTest, AFailureIsNotRememberedSoARepairedFileLoads) {
+TEST_F(TextureCacheTest, AModelNamingThousandsOfTexturesReadsEachOnceAndAFailureOnlyOnce) {
+    // A skin naming 4,096 files, every other one missing (or cut short). The ship asks for its skins in every
+    // frame: after the first, nothing is read again, not even a file that has since been repaired.
     const std::string dir = makeTempDir();
-    const std::string path = dir + "/cut.tga";
-    std::vector<unsigned char> bytes = tgaBytes(2, 2, 3, std::vector<unsigned char>(12, 5));
-    bytes.resize(bytes.size() - 4);
-    std::fwrite(bytes.data(), 1, bytes.size(), std::fopen(path.c_str(), "wb"));
-    EXPECT_EQ(loadTexture(path.c_str()), 0u);
-    EXPECT_EQ(TextureCache::instance().size(), 0u);
-    ASSERT_TRUE(writeTga(path, 2, 2, 3, std::vector<unsigned char>(12, 5)));
-    EXPECT_NE(loadTexture(path.c_str()), 0u);
-    // Long paths are kept whole: two paths that differ only past 127 characters are two entries.
-    const std::string longA = dir + "/" + std::string(150, 'a') + ".tga",
-                      longB = dir + "/" + std::string(150, 'a') + "b.tga";
-    ASSERT_TRUE(writeTga(longA, 1, 1, 3, {1, 1, 1}));
-    ASSERT_TRUE(writeTga(longB, 1, 1, 3, {2, 2, 2}));
-    EXPECT_NE(loadTexture(longA.c_str()), loadTexture(longB.c_str()));
+    ScopedWorkingDirectory cwd(dir);
+    constexpr int count = 4096;
+    Ms3dContent content = oneTriangleModel();
+    content.materials.resize(count, content.materials[0]);
+    const std::vector<unsigned char> cut = [] {
+        std::vector<unsigned char> bytes = tgaBytes(2, 2, 3, std::vector<unsigned char>(12, 5));
+        bytes.resize(bytes.size() - 4);
+        return bytes;
+    }();
+    for (int i = 0; i < count; ++i) {
+        const std::string name = "skin" + std::to_string(i) + ".tga";
+        content.materials[size_t(i)].textureFile = name;
+        if (i % 4 == 0) ASSERT_TRUE(writeTga(name, 1, 1, 3, {1, 2, 3}));
+        if (i % 4 == 2) std::fwrite(cut.data(), 1, cut.size(), std::fopen(name.c_str(), "wb"));
+    }
+    ASSERT_TRUE(writeMs3d("ship.ms3d", content));
+    Ms3dModel ship;
+    ASSERT_TRUE(ship.load("ship.ms3d"));
+    std::vector<GLuint> first;
+    for (const Material& m : ship.materials) first.push_back(m.texture);
+    EXPECT_EQ(TextureCache::instance().size(), size_t(count));
+    for (int i = 0; i < count; ++i) EXPECT_EQ(first[size_t(i)] != 0, i % 4 == 0) << i;
+
+    for (int i = 0; i < count; ++i) {
+        const std::string name = content.materials[size_t(i)].textureFile;
+        if (i % 2 == 1 || i % 4 == 2) ASSERT_TRUE(writeTga(name, 1, 1, 3, {1, 2, 3}));  // repaired
+        if (i % 4 == 0) std::remove(name.c_str());  // a loaded one no longer needs its file
+    }
+    for (int frame = 0; frame < 3; ++frame) {
+        ship.loadTextures();
+        for (int i = 0; i < count; ++i) ASSERT_EQ(ship.materials[size_t(i)].texture, first[size_t(i)]) << i;
+    }
+    EXPECT_EQ(TextureCache::instance().size(), size_t(count));
 }
 
 TEST(TextureCacheWithoutContext, ARequestBeforeTheContextIsNotCached) {

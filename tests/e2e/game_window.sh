@@ -73,6 +73,19 @@ shot bottom
 changed=$(compare -metric AE -fuzz 5% "$work/top.png" "$work/bottom.png" null: 2>&1)
 check "moving the mouse down raises the camera: the view changes" test "${changed%%.*}" -gt 48000
 
+# Straight on, the ship leaves this small level in a few seconds of flight: the notice shows in the middle of
+# the window until Enter brings the ship back to its start.
+notice() { convert "$work/$1.png" -crop 800x60+0+265 -fuzz 3% -fill black +opaque white -format '%[fx:mean]' info:; }
+xdotool mousemove --window "$window" 400 300
+for _ in $(seq 60); do
+  sleep 1; shot outside
+  awk -v a="$(notice outside)" 'BEGIN { exit !(a > 0.02) }' && break
+done
+check "leaving the world shows the notice in the middle" awk -v a="$(notice outside)" 'BEGIN { exit !(a > 0.02) }'
+xdotool keydown Return; sleep 0.3; xdotool keyup Return; sleep 1
+shot back
+check "Enter flies again from the start: the notice is gone" awk -v a="$(notice back)" 'BEGIN { exit !(a < 0.005) }'
+
 press_escape
 wait_exit
 check "Escape ends the game with exit code 1" test "$code" = 1

@@ -6,11 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "Fixtures.h"
 #include "GlTest.h"
+#include "TgaWriter.h"
 
 namespace {
 
@@ -19,9 +23,11 @@ struct SimRun {
     std::string out;
 };
 
-SimRun sim(const std::string& arguments) {
+// Runs the simulation with a minute to finish (a hang is a failure too), after a shell prefix if given.
+SimRun sim(const std::string& arguments, const std::string& shellPrefix = "") {
     SimRun run{-1, ""};
-    FILE* pipe = popen((std::string(VANTURO_SIM) + " " + arguments + " 2>&1").c_str(), "r");
+    FILE* pipe =
+        popen((shellPrefix + "timeout 60 " + std::string(VANTURO_SIM) + " " + arguments + " 2>&1").c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
     while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
@@ -122,4 +128,102 @@ TEST(Simulation, BadOptionsEndWithCodeTwoAndOneLine) {
     const std::string dir = makeTempDir();
     std::ofstream(dir + "/bad.txt") << "5 jump 3\n";
     EXPECT_EQ(sim("--input " + dir + "/bad.txt").exitCode, 2);
+}
+
+TEST(Simulation, OutputAndInputProblemsAreSaidInOneLineAndNeverPassSilently) {
+    const std::string dir = flatLevel();
+    const std::string level = " --data " + dir + " --frames 3";
+    struct Case {
+        std::string arguments;
+        int exitCode;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"--trace /dev/full" + level, 1, "cannot write /dev/full: No space left on device"},
+        {"--shot " + dir + "/missing/frame.png" + level, 2, "cannot write " + dir + "/missing/frame.png"},
+        {"--trace " + dir + "/out --shot " + dir + "/./out" + level, 2, "the trace and the screenshot would both be"},
+        {"--input /dev/zero" + level, 2, "/dev/zero:1: a line longer than 1024 bytes"},
+    };
+    for (const Case& c : cases) {
+        const SimRun run = sim(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << ": " << run.out;
+        EXPECT_NE(run.out.find(c.said), std::string::npos) << c.arguments << ": " << run.out;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << c.arguments << ": " << run.out;
+    }
+}
+
+TEST(Simulation, HostileDataFilesAreRefusedWithALineWhileTheGameRunsOn) {
+    struct Case {
+        const char* name;
+        std::function<bool(const std::string& dir)> spoil;  // turns the flat level's data into the hostile case
+        const char* said;
+        int tiles;
+        const char* memoryLimit;  // ulimit -v in KiB, or null
+    };
+    const auto fifo = [](const std::string& path) {
+        std::remove(path.c_str());
+        return mkfifo(path.c_str(), 0600) == 0;
+    };
+    const auto header = [](int w, int h) {
+        std::vector<unsigned char> bytes = tgaBytes(1, 1, 4, {0, 0, 0, 0});
+        bytes[12] = static_cast<unsigned char>(w & 0xff);
+        bytes[13] = static_cast<unsigned char>(w >> 8);
+        bytes[14] = static_cast<unsigned char>(h & 0xff);
+        bytes[15] = static_cast<unsigned char>(h >> 8);
+        return bytes;
+    };
+    const std::vector<Case> cases = {
+        {"a FIFO as the terrain", [&](const std::string& d) { return fifo(d + "/data/level1.tga"); },
+         "data/level1.tga: not a regular file", 0, nullptr},
+        // Towers fire from frame 101: the shot and fireball models are first asked for during play.
+        {"a FIFO as the shot model", [&](const std::string& d) { return fifo(d + "/data/models/shot.ms3d"); },
+         "data/models/shot.ms3d: not a regular file", 16, nullptr},
+        {"a directory as the object map",
+         [](const std::string& d) {
+             std::remove((d + "/data/level1objects.tga").c_str());
+             return mkdir((d + "/data/level1objects.tga").c_str(), 0700) == 0;
+         },
+         "data/level1objects.tga: not a regular file", 16, nullptr},
+        {"a terrain header of 5000 by 5000",
+         [&](const std::string& d) {
+             const std::vector<unsigned char> bytes = header(5000, 5000);
+             std::ofstream(d + "/data/level1.tga", std::ios::binary)
+                 .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+             return true;
+         },
+         "5000 by 5000 pixels, larger than the 4096 by 4096 a picture may be", 0, nullptr},
+        {"a ship model of 5000 materials",
+         [](const std::string& d) {
+             Ms3dContent model = oneTriangleModel();
+             model.materials.resize(5000, model.materials[0]);
+             return writeMs3d(d + "/data/models/ship.ms3d", model);
+         },
+         "data/models/ship.ms3d: 5000 materials, more than the 4096 a model may have", 16, nullptr},
+        {"the largest terrain with too little memory",
+         [](const std::string& d) {
+             return writeTga(d + "/data/level1.tga", 4096, 4096, 4, std::vector<unsigned char>(4096 * 4096 * 4));
+         },
+         "data/level1.tga: not enough memory", 0, "600000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+#if defined(__SANITIZE_ADDRESS__)
+        if (c.memoryLimit) continue;  // the sanitizer's shadow memory cannot live under a lowered limit
+#endif
+        const std::string dir = flatLevel();
+        ObjectMap map(64, 64);
+        map.set(8, 2, 0, 1, 0, 0);
+        map.set(20, 20, 1, 0, 1, 0);  // a tower firing every frame at its own cell
+        map.write(dir + "/data/level1objects.tga");
+        ASSERT_EQ(std::system(("mkdir -p " + dir + "/data/models").c_str()), 0);
+        ASSERT_TRUE(c.spoil(dir));
+        // Under a lowered limit Mesa rasterises on the calling thread, so its own threads' stacks do not count.
+        const std::string limit =
+            c.memoryLimit ? std::string("ulimit -v ") + c.memoryLimit + "; LP_NUM_THREADS=0 " : "";
+        const SimRun run = sim("--data " + dir + " --frames 140 --mouse 400,300", limit);
+        EXPECT_EQ(run.exitCode, 0) << run.out;
+        EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+        EXPECT_EQ(field(run.out, "tiles"), c.tiles) << run.out;
+        EXPECT_EQ(field(run.out, "frames"), 140) << run.out;
+    }
 }

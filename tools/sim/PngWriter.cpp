@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 
 namespace {
 
@@ -37,8 +36,8 @@ void chunk(std::vector<unsigned char>& out, const char* type, const std::vector<
 
 }  // namespace
 
-bool writePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb) {
-    if (width <= 0 || height <= 0 || rgb.size() != size_t(width) * size_t(height) * 3) return false;
+std::vector<unsigned char> encodePng(int width, int height, const std::vector<unsigned char>& rgb) {
+    if (width <= 0 || height <= 0 || rgb.size() != size_t(width) * size_t(height) * 3) return {};
     std::vector<unsigned char> raw;  // each row: filter byte 0, then the row
     for (int y = 0; y < height; ++y) {
         raw.push_back(0);
@@ -71,7 +70,5 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
     chunk(out, "IHDR", header);
     chunk(out, "IDAT", z);
     chunk(out, "IEND", {});
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(out.data()), std::streamsize(out.size()));
-    return bool(file);
+    return out;
 }

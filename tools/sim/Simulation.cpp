@@ -7,10 +7,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "Headless.h"
+#include "OutputFile.h"
 #include "PngWriter.h"
 #include "app/Game.h"
 #include "assets/ModelCache.h"
@@ -81,8 +83,27 @@ bool readInputScript(const std::string& path, std::vector<InputEvent>& events, s
         error = "cannot read the input script " + path;
         return false;
     }
+    // Read within limits: an endless source (a device, a pipe that never closes) ends in a clear error
+    // instead of a line or a script that grows until memory runs out.
+    std::streambuf& in = *file.rdbuf();
+    size_t bytesRead = 0;
     std::string line;
-    for (int lineNumber = 1; std::getline(file, line); ++lineNumber) {
+    for (int lineNumber = 1;; ++lineNumber) {
+        line.clear();
+        int c;
+        while ((c = in.sbumpc()) != std::char_traits<char>::eof() && c != '\n') {
+            if (++bytesRead > maxInputBytes) {
+                error = path + ": more than the " + std::to_string(maxInputBytes) + " bytes an input script may have";
+                return false;
+            }
+            if (line.size() == maxInputLineBytes) {
+                error = path + ":" + std::to_string(lineNumber) + ": a line longer than " +
+                        std::to_string(maxInputLineBytes) + " bytes";
+                return false;
+            }
+            line.push_back(char(c));
+        }
+        if (c == std::char_traits<char>::eof() && line.empty()) break;
         if (line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#') continue;
         std::istringstream in(line);
         long long frame = 0, a = 0, b = 0;
@@ -157,29 +178,33 @@ bool parseSimOptions(int argc, char** argv, SimOptions& o, std::string& error) {
     return true;
 }
 
-std::string runSimulation(const SimOptions& options, std::string& error) {
-    // Output paths are taken from where the tool was started, before it enters the data folder.
+int runSimulation(const SimOptions& options, std::string& summary, std::string& error) {
+    // Output paths are taken from where the tool was started, before it enters the data folder, and every
+    // one is opened before the run: a bad path costs nothing, and no run is lost for want of a place to go.
     SimOptions o = options;
     char here[4096];
     const std::string cwd = getcwd(here, sizeof here) ? here : ".";
     for (std::string* path : {&o.shotPath, &o.tracePath}) {
         if (!path->empty() && (*path)[0] != '/') *path = cwd + "/" + *path;
     }
-    std::FILE* trace = nullptr;
-    if (!o.tracePath.empty() && !(trace = std::fopen(o.tracePath.c_str(), "w"))) {
-        error = "cannot write the trace " + o.tracePath;
-        return "";
+    OutputFile trace, shot;
+    if (!o.tracePath.empty() && !trace.open(o.tracePath, error)) return 2;
+    if (!o.shotPath.empty()) {
+        std::error_code ignored;
+        if (trace.isOpen() && std::filesystem::equivalent(o.tracePath, o.shotPath, ignored)) {
+            error = "the trace and the screenshot would both be " + o.shotPath;
+            return 2;
+        }
+        if (!shot.open(o.shotPath, error)) return 2;
     }
     if (chdir(o.dataDir.c_str()) != 0) {
         error = "cannot enter " + o.dataDir;
-        if (trace) std::fclose(trace);
-        return "";
+        return 2;
     }
     const auto startupBegin = std::chrono::steady_clock::now();
     if (!headless::createContext(800, 600)) {
         error = "no headless OpenGL context (Mesa's EGL with the surfaceless platform is needed)";
-        if (trace) std::fclose(trace);
-        return "";
+        return 1;
     }
     // The ship was built before the working directory was chosen: give it its model from here.
     ModelCache::instance().clear();
@@ -211,7 +236,7 @@ std::string runSimulation(const SimOptions& options, std::string& error) {
             if (frameCount > 100) updateMs.push_back(level.costs().updateMs);
         }
         framesRun = frame;
-        if (trace) {
+        if (trace.isOpen()) {
             std::string timing;
             if (o.time) {
                 timing = ",\"timing\":{\"frameMs\":" + number(frameMs.back()) +
@@ -219,32 +244,38 @@ std::string runSimulation(const SimOptions& options, std::string& error) {
                          ",\"entitiesMs\":" + number(level.costs().entitiesMs) +
                          ",\"updateMs\":" + number(frameCount > 100 ? level.costs().updateMs : 0) + "}";
             }
-            std::fprintf(trace, "{\"frame\":%d,\"frameTime\":%s,\"ship\":%s,\"entities\":%s,\"tilesDrawn\":%d%s}\n",
-                         frame, number(frameTime).c_str(), shipJson().c_str(), entitiesJson().c_str(),
-                         level.tilesDrawn(), timing.c_str());
+            const std::string line = "{\"frame\":" + std::to_string(frame) + ",\"frameTime\":" + number(frameTime) +
+                                     ",\"ship\":" + shipJson() + ",\"entities\":" + entitiesJson() +
+                                     ",\"tilesDrawn\":" + std::to_string(level.tilesDrawn()) + timing + "}\n";
+            if (!trace.write(line)) break;  // reported below; the run stops with its output
         }
         if (done) break;
     }
-    if (trace) std::fclose(trace);
+    if (trace.isOpen() && !trace.close()) {
+        error = trace.reason();
+        return 1;
+    }
 
-    if (!o.shotPath.empty()) {
+    if (shot.isOpen()) {
         std::vector<unsigned char> rgb(800 * 600 * 3), flipped(rgb.size());
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
         for (int y = 0; y < 600; ++y)
             std::copy(rgb.begin() + (599 - y) * 2400, rgb.begin() + (600 - y) * 2400, flipped.begin() + y * 2400);
-        if (!writePng(o.shotPath, 800, 600, flipped)) {
-            error = "cannot write the screenshot " + o.shotPath;
-            return "";
+        const std::vector<unsigned char> png = encodePng(800, 600, flipped);
+        if (!shot.write(png.data(), png.size()) || !shot.close()) {
+            error = shot.reason();
+            return 1;
         }
     }
 
-    std::string summary = "{\"frames\":" + std::to_string(framesRun) + ",\"ship\":" + shipJson() +
-                          ",\"pitch\":" + number(Camera::instance().pitch) + ",\"entities\":" + entitiesJson() +
-                          ",\"tiles\":" + std::to_string(level.tiles().size()) + ",\"startupMs\":" + number(startupMs);
+    summary = "{\"frames\":" + std::to_string(framesRun) + ",\"ship\":" + shipJson() +
+              ",\"pitch\":" + number(Camera::instance().pitch) + ",\"entities\":" + entitiesJson() +
+              ",\"tiles\":" + std::to_string(level.tiles().size()) + ",\"startupMs\":" + number(startupMs);
     if (o.time) {
         summary += ",\"timing\":{\"frameMs\":" + statsJson(frameMs) + ",\"groundMs\":" + statsJson(groundMs) +
                    ",\"entitiesMs\":" + statsJson(entitiesMs) + ",\"updateMs\":" + statsJson(updateMs) + "}";
     }
-    return summary + "}";
+    summary += "}";
+    return 0;
 }

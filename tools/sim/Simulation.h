@@ -26,8 +26,13 @@ struct SimOptions {
 
 // Reads the options; on a bad one returns false with a one-line message in error.
 bool parseSimOptions(int argc, char** argv, SimOptions& options, std::string& error);
+// Limits of a scripted input file: far beyond any real script, small enough to hold.
+constexpr size_t maxInputBytes = 64u << 20;
+constexpr size_t maxInputLineBytes = 1024;
+
 // Reads scripted input ("FRAME mouse X Y", "FRAME key down CODE", "FRAME key up CODE").
 bool readInputScript(const std::string& path, std::vector<InputEvent>& events, std::string& error);
 
-// Runs the game and returns the summary as one JSON object, or an empty string with error set.
-std::string runSimulation(const SimOptions& options, std::string& error);
+// Runs the game and returns the exit code: 0 with the summary (one JSON object); 2 when an output path cannot
+// be written or the data folder entered, found before the run; 1 when the run or a write failed.
+int runSimulation(const SimOptions& options, std::string& summary, std::string& error);

@@ -1,0 +1,14 @@
+// Whole files into memory: the one way the game reads its data files, and how it says why it refused one.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+// Reads the file at path into bytes. Only a regular file is read: a directory, FIFO, device or socket is
+// refused without opening it, so nothing can block. A missing file is refused silently (the game runs on
+// without it); one that is not a regular file, is larger than maxBytes, or does not fit in memory is refused
+// with a line on stderr. On refusal bytes is left empty.
+bool readWholeFile(const char* path, size_t maxBytes, std::vector<unsigned char>& bytes);
+
+// One line on stderr: "PATH: WHY".
+void reportRefusal(const char* path, const char* why);
