@@ -48,6 +48,19 @@ xdotool mousemove --window "$window" 400 150; sleep 1
 import -window "$window" "$work/frame.png" 2>/dev/null
 check "frames are drawn (not one flat colour)" test "$(convert "$work/frame.png" -format '%k' info:)" -gt 50
 xdotool windowfocus --sync "$window" 2>/dev/null
+
+# Straight on, the ship leaves this small level within seconds: the notice shows in the middle of the window,
+# and a left click flies again from the start.
+notice() { convert "$work/$1.png" -crop 800x60+0+265 -fuzz 3% -fill black +opaque white -format '%[fx:mean]' info:; }
+xdotool mousemove --window "$window" 400 300
+for _ in $(seq 60); do
+  sleep 1; import -window "$window" "$work/outside.png" 2>/dev/null
+  awk -v a="$(notice outside)" 'BEGIN { exit !(a > 0.01) }' && break
+done
+check "leaving the world shows the notice in the middle" awk -v a="$(notice outside)" 'BEGIN { exit !(a > 0.01) }'
+xdotool mousedown 1; sleep 0.3; xdotool mouseup 1; sleep 1
+import -window "$window" "$work/back.png" 2>/dev/null
+check "a left click flies again from the start: the notice is gone" awk -v a="$(notice back)" 'BEGIN { exit !(a < 0.005) }'
 xdotool keydown Escape; sleep 0.4; xdotool keyup Escape
 wait_exit
 check "Escape ends it with exit code 1" test "$code" = 1
