@@ -29,17 +29,26 @@ void Model::applyMaterial() const {
     glDisable(GL_TEXTURE_2D);
 }
 
-void Model::render() const {
+void Model::buildCorners() const {
     for (const Mesh& mesh : meshes) {
-        glBegin(GL_TRIANGLES);
         for (int triangleIndex : mesh.triangleIndices) {
             const Triangle& triangle = triangles[size_t(triangleIndex)];
             for (int corner = 0; corner < 3; ++corner) {
-                glNormal3fv(triangle.normals[corner]);
-                glTexCoord2f(triangle.s[corner], triangle.t[corner]);
-                glVertex3fv(vertices[size_t(triangle.vertexIndices[corner])].position);
+                const float* position = vertices[size_t(triangle.vertexIndices[corner])].position;
+                corners_.insert(corners_.end(), {triangle.s[corner], triangle.t[corner], triangle.normals[corner][0],
+                                                 triangle.normals[corner][1], triangle.normals[corner][2], position[0],
+                                                 position[1], position[2]});
             }
         }
-        glEnd();
     }
+}
+
+void Model::render() const {
+    if (corners_.empty()) buildCorners();
+    if (corners_.empty()) return;
+    // The same corners in the same order as one glBegin(GL_TRIANGLES) per group would send, in one call.
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glInterleavedArrays(GL_T2F_N3F_V3F, 0, corners_.data());
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(corners_.size() / 8));
+    glPopClientAttrib();
 }

@@ -47,7 +47,9 @@ class Model {
     void loadTextures();
     // Puts the first group's material and texture into the GL state (front faces only).
     void applyMaterial() const;
-    // Sends every group's triangles with the current GL state and transform.
+    // Draws every group's triangles, corner by corner, with the current GL state and transform. The corners
+    // go from an array built on the first call (so change the arrays below only before drawing); the client
+    // array state is left as it was.
     void render() const;
 
     int meshCount() const { return int(meshes.size()); }
@@ -59,4 +61,14 @@ class Model {
     std::vector<Material> materials;
     std::vector<Triangle> triangles;
     std::vector<Vertex> vertices;
+
+   protected:
+    // Forgets the corner array, after the arrays above were replaced.
+    void geometryChanged() { corners_.clear(); }
+
+   private:
+    void buildCorners() const;
+
+    // Every group's corners in drawing order, each as s, t, normal, position (GL_T2F_N3F_V3F).
+    mutable std::vector<GLfloat> corners_;
 };

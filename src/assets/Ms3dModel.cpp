@@ -125,6 +125,7 @@ bool Ms3dModel::parse(const unsigned char* data, size_t size, std::string* refus
     triangles = std::move(newTriangles);
     meshes = std::move(newMeshes);
     materials = std::move(newMaterials);
+    geometryChanged();
     loadTextures();
     return true;
 }

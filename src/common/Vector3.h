@@ -6,9 +6,6 @@ struct Vector3 {
 
     Vector3() {}  // left unset on purpose: most vectors are filled right after
     Vector3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
-    virtual ~Vector3() = default;
-    Vector3(const Vector3&) = default;
-    Vector3& operator=(const Vector3&) = default;
 };
 
 inline Vector3 operator-(const Vector3& a, const Vector3& b) { return Vector3(a.x - b.x, a.y - b.y, a.z - b.z); }

@@ -66,6 +66,7 @@ void TerrainTile::drawGround() const {
     glBegin(GL_QUADS);
     const int across = width / cellSize;
     const float fw = float(width), fd = float(depth);
+    const std::vector<Vector3>& normals = this->normals();
     // One quad per cell, wound counter-clockwise seen from above; the last two sample rows and columns are
     // the next tile's and are drawn by it.
     for (int i = 0; i < width - 2 * cellSize; i += cellSize) {

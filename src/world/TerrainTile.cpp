@@ -1,12 +1,12 @@
 // TerrainTile: construction, normals and the height queries.
 #include "world/TerrainTile.h"
 
+#include <algorithm>
 #include <cmath>
 
 TerrainTile::TerrainTile(const unsigned char* heightBytes, int count, GLuint texture_, int firstColumn, int firstRow,
                          int samplesAcross, int samplesDown)
-    : normals(size_t(count), Vector3(0, 0, 0)),
-      heights(heightBytes, heightBytes + count),
+    : heights(heightBytes, heightBytes + count),
       texture(texture_),
       originX(cellSize * firstColumn),
       originZ(cellSize * firstRow),
@@ -14,27 +14,30 @@ TerrainTile::TerrainTile(const unsigned char* heightBytes, int count, GLuint tex
       depth(cellSize * samplesDown) {
     boundsMin = Vector3(float(originX), 0, float(originZ));
     boundsMax = Vector3(float(originX + width), 0, float(originZ + depth));
-    computeNormals();
+    for (unsigned char h : heights) {
+        boundsMin.y = std::min(boundsMin.y, float(2 * h));
+        boundsMax.y = std::max(boundsMax.y, float(2 * h));
+    }
 }
 
 TerrainTile::~TerrainTile() = default;
 
-void TerrainTile::computeNormals() {
+const std::vector<Vector3>& TerrainTile::normals() const {
+    if (!normals_.empty()) return normals_;
     const int across = width / cellSize, down = depth / cellSize;
+    normals_.assign(heights.size(), Vector3(0, 0, 0));
     auto H = [&](int c, int r) { return 2 * int(heights[size_t(r * across + c)]); };
-    for (int r = 0; r < down; ++r) {
-        for (int c = 0; c < across; ++c) {
+    for (int r = 0; r < down - 1; ++r) {
+        for (int c = 0; c < across - 1; ++c) {
             const int h = H(c, r);
-            if (float(h) < boundsMin.y) boundsMin.y = float(h);
-            if (float(h) > boundsMax.y) boundsMax.y = float(h);
-            if (c >= across - 1 || r >= down - 1) continue;
             // The step right (24, dx, 0) crossed with the step forward (0, dz, 24): -y on flat ground.
             const double dx = H(c + 1, r) - h, dz = H(c, r + 1) - h;
             const double length = std::sqrt((24 * dx) * (24 * dx) + (24 * dz) * (24 * dz) + 331776.0);
-            normals[size_t(r * across + c)] =
+            normals_[size_t(r * across + c)] =
                 Vector3(float(24 * dx / length), float(-576 / length), float(24 * dz / length));
         }
     }
+    return normals_;
 }
 
 bool TerrainTile::contains(float x, float z) const {
@@ -44,4 +47,4 @@ bool TerrainTile::contains(float x, float z) const {
 
 int TerrainTile::heightAt(int x, int z) const { return 2 * heights[size_t(sampleIndex(x, z))]; }
 
-Vector3 TerrainTile::normalAt(int x, int z) const { return normals[size_t(sampleIndex(x, z))]; }
+Vector3 TerrainTile::normalAt(int x, int z) const { return normals()[size_t(sampleIndex(x, z))]; }

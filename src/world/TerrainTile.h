@@ -17,7 +17,7 @@ constexpr int overlapSamples = 2;  // extra sample columns and rows shared with 
 
 class TerrainTile {
    public:
-    // Copies count height bytes (samplesAcross * samplesDown, row by row) and computes the normals.
+    // Copies count height bytes (samplesAcross * samplesDown, row by row) and finds the height range.
     TerrainTile(const unsigned char* heightBytes, int count, GLuint texture, int firstColumn, int firstRow,
                 int samplesAcross, int samplesDown);
     virtual ~TerrainTile();
@@ -44,7 +44,6 @@ class TerrainTile {
     int entityCount(int typeId) const;
 
     std::vector<std::unique_ptr<EntityList>> lists;  // one per type id, in order of creation
-    std::vector<Vector3> normals;                    // one per sample; -y on flat ground
     std::vector<unsigned char> heights;              // alpha bytes: sample height is twice the byte
     GLuint texture;
     int nextId = 0;
@@ -53,7 +52,10 @@ class TerrainTile {
     int width, depth;      // 24 * samplesAcross, 24 * samplesDown
 
    private:
-    void computeNormals();
+    // The normals, computed when first asked for: most tiles of a large level are never drawn or flown over.
+    const std::vector<Vector3>& normals() const;
+
+    mutable std::vector<Vector3> normals_;  // one per sample; -y on flat ground; empty until asked for
     int sampleIndex(int x, int z) const {
         return ((z - originZ) / cellSize) * (width / cellSize) + (x - originX) / cellSize;
     }

@@ -97,7 +97,9 @@ TEST_F(TextureCacheTest, AModelNamingThousandsOfTexturesReadsEachOnceAndAFailure
     for (int i = 0; i < count; ++i) {
         const std::string name = "skin" + std::to_string(i) + ".tga";
         content.materials[size_t(i)].textureFile = name;
-        if (i % 4 == 0) ASSERT_TRUE(writeTga(name, 1, 1, 3, {1, 2, 3}));
+        if (i % 4 == 0) {
+            ASSERT_TRUE(writeTga(name, 1, 1, 3, {1, 2, 3}));
+        }
         if (i % 4 == 2) std::fwrite(cut.data(), 1, cut.size(), std::fopen(name.c_str(), "wb"));
     }
     ASSERT_TRUE(writeMs3d("ship.ms3d", content));
@@ -110,7 +112,9 @@ TEST_F(TextureCacheTest, AModelNamingThousandsOfTexturesReadsEachOnceAndAFailure
 
     for (int i = 0; i < count; ++i) {
         const std::string name = content.materials[size_t(i)].textureFile;
-        if (i % 2 == 1 || i % 4 == 2) ASSERT_TRUE(writeTga(name, 1, 1, 3, {1, 2, 3}));  // repaired
+        if (i % 2 == 1 || i % 4 == 2) {
+            ASSERT_TRUE(writeTga(name, 1, 1, 3, {1, 2, 3}));  // repaired
+        }
         if (i % 4 == 0) std::remove(name.c_str());  // a loaded one no longer needs its file
     }
     for (int frame = 0; frame < 3; ++frame) {
