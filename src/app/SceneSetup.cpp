@@ -18,6 +18,8 @@ bool setupScene() {
     arb::glActiveTextureARB =
         reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::glProcAddress("glActiveTextureARB"));
     if (!arb::glMultiTexCoord2fARB || !arb::glActiveTextureARB) std::exit(0);  // silently: no ground to draw
+    arb::glClientActiveTextureARB =
+        reinterpret_cast<PFNGLCLIENTACTIVETEXTUREARBPROC>(platform::glProcAddress("glClientActiveTextureARB"));
 
     Level& level = Level::instance();
     level.loadTerrain(terrainFile);

@@ -12,4 +12,5 @@ GLuint particleTexture = 0;
 namespace arb {
 PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
 PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB = nullptr;
+PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB = nullptr;
 }  // namespace arb

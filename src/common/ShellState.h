@@ -16,6 +16,7 @@ extern GLuint particleTexture;
 namespace arb {
 extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARB;
 extern PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB;
+extern PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB;  // may be null: the ground is then sent corner by corner
 }  // namespace arb
 
 // Virtual-key codes the game reads: digits are coded as their characters, the left mouse button as a key.

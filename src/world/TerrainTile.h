@@ -38,7 +38,8 @@ class TerrainTile {
     void remove(int id);
     void update();
     void drawEntities();
-    void drawGround() const;
+    // Draws the ground with the current state, its corners built in the given buffer.
+    void drawGround(std::vector<GLfloat>& corners) const;
     // Frees the nodes unlinked since the last call; called once no walk stands on them.
     void releaseUnlinked();
     int entityCount(int typeId) const;

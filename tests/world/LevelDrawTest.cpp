@@ -1,8 +1,11 @@
 // Drawing the level: culling by tile, the two texture units, and the state the drawing leaves behind.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "Fixtures.h"
 #include "GlTest.h"
+#include "TgaWriter.h"
 #include "TestEntity.h"
 #include "app/Game.h"
 #include "common/ShellState.h"
@@ -79,4 +82,47 @@ TEST_F(LevelDraw, GroundIsDrawnWhereTheTilesAre) {
     const std::vector<unsigned char> middle = readPixel(400, 300);
     EXPECT_GT(int(middle[0]) + middle[1] + middle[2], 0);
     EXPECT_EQ(Level::instance().tilesDrawn(), 16);
+}
+
+TEST_F(LevelDraw, TheGroundFromArraysIsThePictureSentCornerByCornerInItsOwnColours) {
+    // Hills, three quarters red and a quarter blue (the file stores blue, green, red, alpha).
+    const std::string path = dir_ + "/coloured.tga";
+    std::vector<unsigned char> pixels(64 * 64 * 4);
+    for (int r = 0; r < 64; ++r)
+        for (int c = 0; c < 64; ++c) {
+            unsigned char* p = &pixels[size_t(r * 64 + c) * 4];
+            const bool blue = c >= 48;
+            p[0] = blue ? 255 : 0;
+            p[1] = 40;
+            p[2] = blue ? 0 : 255;
+            p[3] = static_cast<unsigned char>((c * 5 + r * 3) % 60);
+        }
+    ASSERT_TRUE(writeTga(path, 64, 64, 4, pixels));
+    ASSERT_TRUE(Level::instance().loadTerrain(path.c_str()));
+    glDisable(GL_FOG);  // the sky-coloured haze would tint every pixel blue
+    const auto drawFrame = [this] {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity();
+        Camera::instance().lookAt(768, 1800, -300, 768, 0, 900, 0, 1, 0);
+        Level::instance().draw();
+        return readFrame();
+    };
+    const std::vector<unsigned char> fromArrays = drawFrame();
+    const PFNGLCLIENTACTIVETEXTUREARBPROC clientActiveTexture = arb::glClientActiveTextureARB;
+    ASSERT_NE(clientActiveTexture, nullptr);
+    arb::glClientActiveTextureARB = nullptr;  // as on a GL without client-side texture units
+    const std::vector<unsigned char> cornerByCorner = drawFrame();
+    arb::glClientActiveTextureARB = clientActiveTexture;
+
+    int differing = 0, red = 0, blue = 0;
+    for (size_t i = 0; i < fromArrays.size(); i += 4) {
+        differing +=
+            std::abs(fromArrays[i] - cornerByCorner[i]) > 2 || std::abs(fromArrays[i + 2] - cornerByCorner[i + 2]) > 2;
+        red += fromArrays[i] > fromArrays[i + 2] + 20;
+        blue += fromArrays[i + 2] > fromArrays[i] + 20;
+    }
+    EXPECT_LT(differing, 50) << red << " red, " << blue << " blue";
+    EXPECT_GT(red, 2 * blue);
+    EXPECT_GT(blue, 1000);
 }
