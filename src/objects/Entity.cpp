@@ -31,7 +31,7 @@ void Entity::endDraw() { glColor4f(1, 1, 1, 1); }
 void Entity::refileIfOutside() {
     if (tile && !tile->contains(x, z)) {
         // A dropped entity is in no list: its old id may belong to another entity of that tile by now.
-        if (filed) tile->remove(id);
+        if (filed) tile->remove(this);
         Level::instance().place(this);
     }
 }

@@ -7,6 +7,7 @@
 #include "common/Vector3.h"
 
 class TerrainTile;
+struct EntityNode;
 
 namespace typeIds {
 constexpr int ship = 1;
@@ -43,6 +44,7 @@ class Entity {
     int id = 0;                        // number within its tile, fresh at every filing
     TerrainTile* tile = nullptr;       // not owned: the tile that last filed the entity
     bool filed = false;                // whether a tile's list holds the entity now
+    EntityNode* node = nullptr;        // not owned: the node that holds it while filed
     std::shared_ptr<Ms3dModel> model;  // shared with every entity of the same model file
 
    protected:

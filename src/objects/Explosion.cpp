@@ -59,7 +59,7 @@ void Explosion::update() {
         ship.shield -= 1;
     }
     if (size > endSize) {
-        tile->remove(id);
+        tile->remove(this);
         delete this;
     }
 }

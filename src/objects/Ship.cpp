@@ -44,7 +44,7 @@ void Ship::setStart(float startX, float startZ, float startHeading) {
 }
 
 void Ship::returnToStart() {
-    if (filed && tile) tile->remove(id);  // never in two lists
+    if (filed && tile) tile->remove(this);  // never in two lists
     x = startX_;
     z = startZ_;
     heading = startHeading_;

@@ -88,7 +88,7 @@ void Shot::burst(bool hitShip) {
     // filing stands it on the ground.
     TerrainTile* here = tile;
     here->add(new Explosion(Vector3(x, y, z)));
-    if (filed) here->remove(id);
+    if (filed) here->remove(this);
     delete this;
     if (hitShip) Ship::player.shield -= hitDamage;
 }

@@ -3,7 +3,9 @@
 
 #include "objects/Entity.h"
 
-EntityList::EntityList(Entity* first) : head(new EntityNode(first)), typeId(first->typeId()), tail_(head) {}
+EntityList::EntityList(Entity* first) : head(new EntityNode(first)), typeId(first->typeId()), tail_(head) {
+    first->node = head;
+}
 
 EntityList::~EntityList() {
     while (head) {
@@ -14,28 +16,38 @@ EntityList::~EntityList() {
     releaseUnlinked();
 }
 
-void EntityList::append(Entity* e) {
+EntityNode* EntityList::append(Entity* e) {
     EntityNode* node = new EntityNode(e);
-    if (head)
+    if (head) {
         tail_->next = node;
-    else
+        node->previous = tail_;
+    } else {
         head = node;
+    }
     tail_ = node;
+    return node;
 }
 
 Entity* EntityList::removeById(int id) {
-    EntityNode* previous = nullptr;
-    for (EntityNode* node = head; node; previous = node, node = node->next) {
+    for (EntityNode* node = head; node; node = node->next) {
         if (node->entity->id != id) continue;
-        if (previous)
-            previous->next = node->next;
-        else
-            head = node->next;
-        if (node == tail_) tail_ = previous;
-        unlinked_.push_back(node);
+        unlink(node);
         return node->entity;
     }
     return nullptr;
+}
+
+void EntityList::unlink(EntityNode* node) {
+    // The node keeps its own next: a walk standing on it goes on to the successor it had.
+    if (node->previous)
+        node->previous->next = node->next;
+    else
+        head = node->next;
+    if (node->next)
+        node->next->previous = node->previous;
+    else
+        tail_ = node->previous;
+    unlinked_.push_back(node);
 }
 
 void EntityList::drawAll() {

@@ -7,23 +7,26 @@ class Entity;
 
 struct EntityNode {
     explicit EntityNode(Entity* e) : entity(e) {}
-    virtual ~EntityNode() = default;
     EntityNode* next = nullptr;
-    Entity* entity;  // not owned
+    EntityNode* previous = nullptr;  // so an entity leaves its list without a walk
+    Entity* entity;                  // not owned
 };
 
 // Owns its nodes (a plain chain, so that an unlinked node can keep its next while a walk stands on it).
 class EntityList {
    public:
     explicit EntityList(Entity* first);
-    virtual ~EntityList();
+    ~EntityList();
     EntityList(const EntityList&) = delete;
     EntityList& operator=(const EntityList&) = delete;
 
-    void append(Entity* e);
+    // Adds a node for e at the end and returns it.
+    EntityNode* append(Entity* e);
     // Unlinks the first node whose entity has this id. The node stays readable, with its next unchanged,
     // until releaseUnlinked: an update walk may be standing on it. Returns the unlinked entity, or null.
     Entity* removeById(int id);
+    // Unlinks this node of the list, in the same way, without a walk.
+    void unlink(EntityNode* node);
     void drawAll();
     void updateAll();
     void releaseUnlinked();

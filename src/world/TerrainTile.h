@@ -36,6 +36,8 @@ class TerrainTile {
     void add(Entity* e);
     // Unlinks the entity with this id from every list of the tile.
     void remove(int id);
+    // Unlinks an entity filed here, without walking the lists: the same as remove(e->id).
+    void remove(Entity* e);
     void update();
     void drawEntities();
     // Draws the ground with the current state, its corners built in the given buffer.

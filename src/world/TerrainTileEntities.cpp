@@ -9,7 +9,7 @@ void TerrainTile::add(Entity* e) {
     e->setX(e->x);  // the tile contains the point, so this only stands e on the ground
     for (auto& list : lists) {
         if (list->typeId == e->typeId()) {
-            list->append(e);
+            e->node = list->append(e);
             return;
         }
     }
@@ -18,13 +18,32 @@ void TerrainTile::add(Entity* e) {
 
 void TerrainTile::remove(int id) {
     for (auto& list : lists) {
-        if (Entity* e = list->removeById(id)) e->filed = false;
+        if (Entity* e = list->removeById(id)) {
+            e->filed = false;
+            e->node = nullptr;
+        }
+    }
+}
+
+void TerrainTile::remove(Entity* e) {
+    if (!e->filed || !e->node || e->tile != this) return;  // not held here: nothing to unlink
+    for (auto& list : lists) {
+        if (list->typeId != e->typeId()) continue;
+        list->unlink(e->node);
+        e->node = nullptr;
+        e->filed = false;
+        return;
     }
 }
 
 void TerrainTile::update() {
-    // Indexed, and the count read again each time: a list created during the walk is walked too.
-    for (size_t i = 0; i < lists.size(); ++i) lists[i]->updateAll();
+    // Indexed, and the count read again each time: a list created during the walk is walked too. Scenery
+    // does nothing in its update, so its lists (most of a level's entities) are passed over.
+    for (size_t i = 0; i < lists.size(); ++i) {
+        const int type = lists[i]->typeId;
+        if (type >= typeIds::tree && type <= typeIds::smallRock) continue;
+        lists[i]->updateAll();
+    }
 }
 
 void TerrainTile::drawEntities() {
