@@ -16,10 +16,13 @@ constexpr size_t headerBytes = 18;
 // The largest picture with room for what may follow its pixels (a TGA 2.0 extension area and footer).
 constexpr size_t maxFileBytes = headerBytes + size_t(maxPictureSide) * maxPictureSide * 4 + (1u << 20);
 
-}  // namespace
+struct TgaLayout {
+    int width = 0, height = 0, bytesPerPixel = 0;
+    size_t blockSize = 0;  // the pixel block, which starts right after the header
+};
 
-bool readTgaFromMemory(const unsigned char* data, size_t size, TgaImage& image, std::string* refusal) {
-    image = TgaImage();
+// Checks the header, the size limit, and that the file holds the whole pixel block the header promises.
+bool readLayout(const unsigned char* data, size_t size, TgaLayout& layout, std::string* refusal) {
     ByteReader in(data, size);
     const unsigned char* header = in.take(sizeof acceptedHeader);
     if (!header || std::memcmp(header, acceptedHeader, sizeof acceptedHeader) != 0) return false;
@@ -37,20 +40,33 @@ bool readTgaFromMemory(const unsigned char* data, size_t size, TgaImage& image, 
         }
         return false;
     }
-
+    layout.width = width;
+    layout.height = height;
+    layout.bytesPerPixel = depth / 8;
+    layout.blockSize = size_t(layout.bytesPerPixel) * size_t(height) * size_t(width);
     // A file shorter than its pixel block is refused before the block is allocated.
-    const size_t blockSize = size_t(depth / 8) * size_t(height) * size_t(width);
-    const unsigned char* block = in.take(blockSize);
-    if (!block) return false;
+    return in.take(layout.blockSize) != nullptr;
+}
+
+void describe(const TgaLayout& layout, TgaImage& image) {
+    image.width = layout.width;
+    image.height = layout.height;
+    image.bytesPerPixel = layout.bytesPerPixel;
+}
+
+}  // namespace
+
+bool readTgaFromMemory(const unsigned char* data, size_t size, TgaImage& image, std::string* refusal) {
+    image = TgaImage();
+    TgaLayout layout;
+    if (!readLayout(data, size, layout, refusal)) return false;
     try {
-        image.pixels.assign(block, block + blockSize);
+        image.pixels.assign(data + headerBytes, data + headerBytes + layout.blockSize);
     } catch (const std::bad_alloc&) {
         if (refusal) *refusal = "not enough memory for its pixels";
         return false;
     }
-    image.width = width;
-    image.height = height;
-    image.bytesPerPixel = depth / 8;
+    describe(layout, image);
     return true;
 }
 
@@ -58,8 +74,16 @@ bool readTga(const char* path, TgaImage& image) {
     image = TgaImage();
     std::vector<unsigned char> file;
     if (!readWholeFile(path, maxFileBytes, file)) return false;
+    TgaLayout layout;
     std::string refusal;
-    if (readTgaFromMemory(file.data(), file.size(), image, &refusal)) return true;
-    if (!refusal.empty()) reportRefusal(path, refusal.c_str());
-    return false;
+    if (!readLayout(file.data(), file.size(), layout, &refusal)) {
+        if (!refusal.empty()) reportRefusal(path, refusal.c_str());
+        return false;
+    }
+    // The file's own buffer becomes the pixels: a large picture is never held twice.
+    file.erase(file.begin(), file.begin() + long(headerBytes));
+    file.resize(layout.blockSize);
+    image.pixels = std::move(file);
+    describe(layout, image);
+    return true;
 }
