@@ -63,22 +63,11 @@ bool Level::cutTiles(TgaImage& image) {
     unsigned char heightBlock[(tilePixels + overlapSamples) * (tilePixels + overlapSamples)];
     for (int tr = 0; tr < tileRows_; ++tr) {
         for (int tc = 0; tc < tileColumns_; ++tc) {
-            std::memset(colour, 0, sizeof colour);
             for (int row = 0; row < tilePixels; ++row) {
                 const unsigned char* src =
                     &pixels[size_t(tilePixels * tr + row) * stride + size_t(tilePixels * tc) * 4];
                 std::memcpy(&colour[row * tilePixels * 4], src, tilePixels * 4);
             }
-            GLuint texture = 0;
-            glGenTextures(1, &texture);
-            glBindTexture(GL_TEXTURE_2D, texture);
-            glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-            glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-            // Clamped: repeating would blend the far edge's texels into every tile border.
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tilePixels, tilePixels, 0, GL_RGBA, GL_UNSIGNED_BYTE, colour);
-
             const int across = tc == tileColumns_ - 1 ? tilePixels : tilePixels + overlapSamples;
             const int down = tr == tileRows_ - 1 ? tilePixels : tilePixels + overlapSamples;
             for (int r = 0; r < down; ++r) {
@@ -87,7 +76,7 @@ bool Level::cutTiles(TgaImage& image) {
                         pixels[size_t(tilePixels * tr + r) * stride + size_t(tilePixels * tc + c) * 4 + 3];
                 }
             }
-            tiles_.push_back(std::make_unique<TerrainTile>(heightBlock, across * down, texture, tilePixels * tc,
+            tiles_.push_back(std::make_unique<TerrainTile>(heightBlock, across * down, colour, tilePixels * tc,
                                                            tilePixels * tr, across, down));
         }
     }

@@ -62,7 +62,7 @@ void Level::draw() {
 }
 
 void TerrainTile::drawGround(std::vector<GLfloat>& corners) const {
-    glBindTexture(GL_TEXTURE_2D, texture);
+    glBindTexture(GL_TEXTURE_2D, texture());
     const int across = width / cellSize;
     const float fw = float(width), fd = float(depth);
     const std::vector<Vector3>& normals = this->normals();

@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <cmath>
 
-TerrainTile::TerrainTile(const unsigned char* heightBytes, int count, GLuint texture_, int firstColumn, int firstRow,
-                         int samplesAcross, int samplesDown)
+TerrainTile::TerrainTile(const unsigned char* heightBytes, int count, const unsigned char* colour, int firstColumn,
+                         int firstRow, int samplesAcross, int samplesDown)
     : heights(heightBytes, heightBytes + count),
-      texture(texture_),
       originX(cellSize * firstColumn),
       originZ(cellSize * firstRow),
       width(cellSize * samplesAcross),
-      depth(cellSize * samplesDown) {
+      depth(cellSize * samplesDown),
+      colour_(colour, colour + tilePixels * tilePixels * 4) {
     boundsMin = Vector3(float(originX), 0, float(originZ));
     boundsMax = Vector3(float(originX + width), 0, float(originZ + depth));
     for (unsigned char h : heights) {
@@ -21,6 +21,20 @@ TerrainTile::TerrainTile(const unsigned char* heightBytes, int count, GLuint tex
 }
 
 TerrainTile::~TerrainTile() = default;
+
+GLuint TerrainTile::texture() const {
+    if (texture_ != 0 || colour_.empty()) return texture_;
+    glGenTextures(1, &texture_);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    // Clamped: repeating would blend the far edge's texels into every tile border.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tilePixels, tilePixels, 0, GL_RGBA, GL_UNSIGNED_BYTE, colour_.data());
+    if (texture_ != 0) std::vector<unsigned char>().swap(colour_);  // no context: try again at the next draw
+    return texture_;
+}
 
 const std::vector<Vector3>& TerrainTile::normals() const {
     if (!normals_.empty()) return normals_;

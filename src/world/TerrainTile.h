@@ -17,8 +17,9 @@ constexpr int overlapSamples = 2;  // extra sample columns and rows shared with 
 
 class TerrainTile {
    public:
-    // Copies count height bytes (samplesAcross * samplesDown, row by row) and finds the height range.
-    TerrainTile(const unsigned char* heightBytes, int count, GLuint texture, int firstColumn, int firstRow,
+    // Copies count height bytes (samplesAcross * samplesDown, row by row) and finds the height range; keeps
+    // the 16 by 16 RGBA colour block for the tile's texture.
+    TerrainTile(const unsigned char* heightBytes, int count, const unsigned char* colour, int firstColumn, int firstRow,
                 int samplesAcross, int samplesDown);
     virtual ~TerrainTile();
     TerrainTile(const TerrainTile&) = delete;
@@ -48,17 +49,21 @@ class TerrainTile {
 
     std::vector<std::unique_ptr<EntityList>> lists;  // one per type id, in order of creation
     std::vector<unsigned char> heights;              // alpha bytes: sample height is twice the byte
-    GLuint texture;
     int nextId = 0;
     Vector3 boundsMin, boundsMax;
     int originX, originZ;  // world position of sample (0, 0)
     int width, depth;      // 24 * samplesAcross, 24 * samplesDown
 
    private:
+    // The colour texture, made from the colour block when the tile is first drawn (needs the GL context):
+    // most tiles of a large level are never in view.
+    GLuint texture() const;
     // The normals, computed when first asked for: most tiles of a large level are never drawn or flown over.
     const std::vector<Vector3>& normals() const;
 
-    mutable std::vector<Vector3> normals_;  // one per sample; -y on flat ground; empty until asked for
+    mutable std::vector<Vector3> normals_;       // one per sample; -y on flat ground; empty until asked for
+    mutable std::vector<unsigned char> colour_;  // RGBA, row by row; given up once it is a texture
+    mutable GLuint texture_ = 0;
     int sampleIndex(int x, int z) const {
         return ((z - originZ) / cellSize) * (width / cellSize) + (x - originX) / cellSize;
     }
