@@ -199,7 +199,7 @@ TEST(Simulation, HostileDataFilesAreRefusedWithALineWhileTheGameRunsOn) {
              return writeMs3d(d + "/data/models/ship.ms3d", model);
          },
          "data/models/ship.ms3d: 5000 materials, more than the 4096 a model may have", 16, nullptr},
-        // 300 MB of address space holds the context (about 250) but not the largest terrain (about 350).
+        // 300 MB of address space holds the context (it needs about 230) but not the largest terrain (about 480).
         {"the largest terrain with too little memory",
          [](const std::string& d) {
              return writeTga(d + "/data/level1.tga", 4096, 4096, 4, std::vector<unsigned char>(4096 * 4096 * 4));
