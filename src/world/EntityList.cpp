@@ -60,7 +60,16 @@ void EntityList::drawAll() {
 
 void EntityList::updateAll() {
     // The entity may unlink itself (and be deleted) inside update; its node's next is read afterwards.
-    for (EntityNode* node = head; node; node = node->next) node->entity->update();
+    for (EntityNode* node = head; node; node = node->next) {
+#if defined(__GNUC__)
+        // Entities lie wherever they were made: ask for the next one while this one updates.
+        if (EntityNode* next = node->next) {
+            __builtin_prefetch(next->entity);
+            if (next->next) __builtin_prefetch(next->next);
+        }
+#endif
+        node->entity->update();
+    }
 }
 
 void EntityList::releaseUnlinked() {
