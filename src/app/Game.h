@@ -16,7 +16,8 @@ bool renderFrame();
 bool loopPass();
 
 // Input as the window's messages deliver it.
-void onMouseMove(unsigned x, unsigned y);  // client coordinates in pixels
+void onMouseMove(unsigned x, unsigned y);    // client coordinates in pixels
+void onClientResize(int width, int height);  // the client area the mouse is read against
 void onKey(int virtualKey, bool down);
 
 // The level's files, relative to the working directory.

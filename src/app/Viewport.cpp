@@ -10,6 +10,7 @@ constexpr float farPlane = 3000;
 }  // namespace
 
 void resizeViewport(int width, int height) {
+    onClientResize(width, height);
     if (height == 0) height = 1;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);

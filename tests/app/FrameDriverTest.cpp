@@ -150,15 +150,29 @@ TEST_F(FrameDriver, LoopPassDrawsWhileActiveAndAppliesTheKeysInOrder) {
     EXPECT_EQ(headless::swapCount(), swaps + 1);
 }
 
-TEST_F(FrameDriver, MouseMovesSteerAndPitchWithFixedScales) {
-    onMouseMove(400, 0);
-    EXPECT_EQ(Ship::player.steer, 0);
-    EXPECT_EQ(Camera::instance().pitch, 0);
-    onMouseMove(799, 599);
-    EXPECT_FLOAT_EQ(Ship::player.steer, -0.49875f);
-    EXPECT_NEAR(Camera::instance().pitch, 599.0 / 600, 1e-6);
-    onMouseMove(0x10000 + 0, 300);  // only 16 bits of each coordinate arrive
-    EXPECT_FLOAT_EQ(Ship::player.steer, 0.5f);
+TEST_F(FrameDriver, TheMouseIsReadAgainstTheClientAreaScaledTo800By600) {
+    struct Case {
+        int width, height;
+        unsigned x, y;
+        float steer, pitch;
+    };
+    const Case cases[] = {
+        {800, 600, 400, 0, 0, 0},                       // the middle flies straight
+        {800, 600, 799, 599, -0.49875f, 599.0f / 600},  // exactly the reference scales
+        {800, 600, 0x10000, 300, 0.5f, 0.5f},           // only 16 bits of each coordinate arrive
+        {1024, 768, 512, 384, 0, 0.5f},
+        {1024, 768, 0, 768, 0.5f, 1},
+        {400, 300, 300, 75, -0.25f, 0.25f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " by " + std::to_string(c.height));
+        resizeViewport(c.width, c.height);
+        resizeViewport(0, 0);  // minimised and back: the last real size still counts
+        onMouseMove(c.x, c.y);
+        EXPECT_NEAR(Ship::player.steer, c.steer, 1e-6);
+        EXPECT_NEAR(Camera::instance().pitch, c.pitch, 1e-6);
+    }
+    resizeViewport(800, 600);
 }
 
 TEST_F(FrameDriver, StartUpToleratesMissingFilesAndSetsTheFog) {
