@@ -104,5 +104,10 @@ press_escape
 wait_exit
 check "and Escape still ends it with exit code 1" test "$code" = 1
 
+# No display at all: SDL could only offer a driver that shows nothing, so the game says so and ends.
+said=$(cd "$work/level" && DISPLAY= WAYLAND_DISPLAY= timeout 20 "$game" 2>&1); code=$?
+check "with no display it says so and ends with exit code 0" test "$code" = 0
+check "and the reason is on stderr" grep -q 'no display is available' <<<"$said"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -33,6 +33,7 @@ SdlWindowApi fakeApi() {
     SdlWindowApi api;
     api.initVideo = [] { return fails("initVideo") ? -1 : 0; };
     api.quitVideo = [] { calls.push_back("quitVideo"); };
+    api.hasDisplay = [] { return !fails("hasDisplay"); };
     api.changeDisplayMode = [](int, int, int) { return !fails("changeDisplayMode"); };
     api.createWindow = [](const char*, int, int, bool) -> void* { return fails("createWindow") ? nullptr : &dummy; };
     api.destroyWindow = [](void*) { calls.push_back("destroyWindow"); };
@@ -71,6 +72,7 @@ TEST_F(SdlWindowSteps, EveryOpeningFailureShowsItsMessageOnceAndTearsDown) {
         const char* step;
         const char* message;
     } cases[] = {
+        {"hasDisplay", "No Display Is Available."},
         {"createWindow", "Window Creation Error."},
         {"hasDrawable", "Can't Create A GL Device Context."},
         {"pixelFormatGranted", "Can't Find A Suitable PixelFormat."},

@@ -3,6 +3,9 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "app/Game.h"
 
 namespace {
@@ -11,6 +14,11 @@ const char* const windowClassFailed = "Failed To Register The Window Class.";
 
 int realInitVideo() { return SDL_InitSubSystem(SDL_INIT_VIDEO); }
 void realQuitVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
+bool realHasDisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+}
 
 bool realChangeDisplayMode(int width, int height, int bits) {
     SDL_DisplayMode wanted = {};
@@ -80,9 +88,19 @@ bool realMessageBox(const char* text, const char* caption, int kind) {
     return pressed == 1;
 }
 
-const SdlWindowApi realApi = {realInitVideo,     realQuitVideo,   realChangeDisplayMode,  realCreateWindow,
-                              realDestroyWindow, realHasDrawable, realRequestPixelFormat, realPixelFormatGranted,
-                              realCreateContext, realMakeCurrent, realDeleteContext,      realShow,
+const SdlWindowApi realApi = {realInitVideo,
+                              realQuitVideo,
+                              realHasDisplay,
+                              realChangeDisplayMode,
+                              realCreateWindow,
+                              realDestroyWindow,
+                              realHasDrawable,
+                              realRequestPixelFormat,
+                              realPixelFormatGranted,
+                              realCreateContext,
+                              realMakeCurrent,
+                              realDeleteContext,
+                              realShow,
                               realMessageBox};
 const SdlWindowApi* api = &realApi;
 
@@ -108,6 +126,11 @@ bool openWindow(const char* title, int width, int height, int bits, bool fullscr
         return false;
     }
     videoUp = true;
+    if (!api->hasDisplay()) {
+        // Nothing would be seen, and a box may not show either: say it where it can be read too.
+        std::fprintf(stderr, "vanturo: no display is available\n");
+        return failOpening("No Display Is Available.");
+    }
     if (fullscreen && !api->changeDisplayMode(width, height, bits)) {
         if (api->messageBox("The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode "
                             "Instead?",

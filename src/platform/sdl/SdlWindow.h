@@ -5,6 +5,7 @@
 struct SdlWindowApi {
     int (*initVideo)();  // stands for registering the window class
     void (*quitVideo)();
+    bool (*hasDisplay)();  // false when SDL could only offer a driver that shows nothing (offscreen, dummy)
     bool (*changeDisplayMode)(int width, int height, int bits);
     void* (*createWindow)(const char* title, int width, int height, bool fullscreen);  // hidden, GL-capable
     void (*destroyWindow)(void* window);
