@@ -2,9 +2,8 @@
 // passes create the ship's start and the scenery, then the towers, then the towers' target points.
 #include <cstdint>
 #include <cstdio>
-#include <vector>
-
 #include <new>
+#include <vector>
 
 #include "assets/Tga.h"
 #include "common/WholeFile.h"
