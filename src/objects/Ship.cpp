@@ -5,6 +5,7 @@
 
 #include "common/Gl.h"
 #include "common/ShellState.h"
+#include "common/Units.h"
 #include "text/GlFont.h"
 #include "world/Level.h"
 #include "world/TerrainTile.h"
@@ -12,9 +13,6 @@
 const char* const hudFormat = "Shield: %d    %3.0f fps  deg: %3.0f  rot: %1.4f  delta: %3.0f  h: %0.2f";
 
 namespace {
-constexpr float perFrameUnit = 0.033333335f;  // 1/30: speeds are given per 30 ms
-constexpr float degreesToRadians = 0.017453292f;
-constexpr double radiansToDegrees = 57.29577951;
 constexpr float heightJump = 10;   // ground differences up to this are ridden out on gentle slopes
 constexpr float steepSlope = 150;  // slope readings below this mean ground tilted over 30 degrees
 constexpr float drawLift = 20;     // the model flies this far above the stored height

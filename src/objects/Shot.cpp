@@ -5,12 +5,12 @@
 
 #include "common/Gl.h"
 #include "common/ShellState.h"
+#include "common/Units.h"
 #include "objects/Explosion.h"
 #include "objects/Ship.h"
 #include "world/TerrainTile.h"
 
 namespace {
-constexpr float perFrameUnit = 0.033333335f;  // 1/30
 constexpr float launchHeight = 150;
 constexpr float lift = 9.82f;   // per 30 ms: scaled like every other speed, so arcs keep their shape at any rate
 constexpr float hitReach = 35;  // half-width of the box around the ship in which a shot hits it

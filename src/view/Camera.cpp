@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/Gl.h"
+#include "common/Units.h"
 #include "objects/Ship.h"
 
 namespace {
@@ -34,7 +35,7 @@ void Camera::lookAt(float eyeX, float eyeY, float eyeZ, float targetX, float tar
 
 void Camera::followShip() {
     const Ship& ship = Ship::player;
-    const float a = ship.heading * 0.017453292f;
+    const float a = ship.heading * degreesToRadians;
     const float eyeX = ship.x - chaseDistance * std::sin(a);
     const float eyeZ = ship.z - chaseDistance * std::cos(a);
     const float h = baseHeight > 0 ? baseHeight : 0;
