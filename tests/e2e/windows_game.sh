@@ -26,8 +26,8 @@ mkdir -p "$work/game"
 cp "$win/vanturo.exe" "$win/wintool.exe" "$work/game/"
 cd "$work/game"
 
-start_game() {
-  wine vanturo.exe >/dev/null 2>&1 &
+start_game() {  # start_game [FOLDER]: from the game's folder, or from another one
+  (cd "${1:-.}" && exec wine "$work/game/vanturo.exe") >/dev/null 2>&1 &
   pid=$!
   info=""
   for _ in $(seq 150); do
@@ -65,7 +65,9 @@ xdotool keydown Escape; sleep 0.4; xdotool keyup Escape
 wait_exit
 check "Escape ends it with exit code 1" test "$code" = 1
 
-start_game
+mkdir -p "$work/elsewhere"
+start_game "$work/elsewhere"
+check "started from another folder, it plays the data beside the executable" test "$info" = "OpenGL Vanturo 800 600"
 wine wintool.exe close >/dev/null 2>&1
 wait_exit
 check "closing the window ends it with exit code 1" test "$code" = 1

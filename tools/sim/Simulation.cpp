@@ -14,8 +14,8 @@
 #include "Headless.h"
 #include "OutputFile.h"
 #include "PngWriter.h"
+#include "app/DataFolder.h"
 #include "app/Game.h"
-#include "assets/ModelCache.h"
 #include "common/GameRandom.h"
 #include "common/ShellState.h"
 #include "objects/Entity.h"
@@ -197,7 +197,7 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         }
         if (!shot.open(o.shotPath, error)) return 2;
     }
-    if (chdir(o.dataDir.c_str()) != 0) {
+    if (!enterDataFolder(o.dataDir)) {
         error = "cannot enter " + o.dataDir;
         return 2;
     }
@@ -206,9 +206,6 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         error = "no headless OpenGL context (Mesa's EGL with the surfaceless platform is needed)";
         return 1;
     }
-    // The ship was built before the working directory was chosen: give it its model from here.
-    ModelCache::instance().clear();
-    Ship::player.model = ModelCache::instance().get("data/models/ship.ms3d");
     headless::setTick(o.seed);
     lastTick = o.seed;
     gameSrand(o.seed);

@@ -2,8 +2,14 @@
 #include <SDL.h>
 #include <time.h>
 
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "SdlEvents.h"
 #include "SdlWindow.h"
+#include "app/DataFolder.h"
 #include "app/Game.h"
 #include "common/GameRandom.h"
 #include "common/Platform.h"
@@ -16,11 +22,53 @@ unsigned platform::tickCount() {
     return unsigned(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u);
 }
 
+#ifndef VANTURO_INSTALLED_DATA
+#define VANTURO_INSTALLED_DATA ""
+#endif
+static const char* const installedDataFolder = VANTURO_INSTALLED_DATA;
+
 void* platform::glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
 
 void platform::swapBuffers() { SDL_GL_SwapWindow(static_cast<SDL_Window*>(gameWindow())); }
 
-int main(int, char**) {
+namespace {
+
+// The folder whose data/ the game plays, after the command line; "" when there is none (said already).
+std::string chooseDataFolder(int argc, char** argv, bool& badOption) {
+    std::string given;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--data") == 0 && i + 1 < argc) {
+            given = argv[++i];
+            continue;
+        }
+        std::fprintf(stderr, "vanturo: unknown option %s\nusage: vanturo [--data DIR]\n", argv[i]);
+        badOption = true;
+        return "";
+    }
+    char* base = SDL_GetBasePath();
+    const std::string executableFolder = base ? base : "";
+    SDL_free(base);
+    const std::vector<std::string> candidates = dataFolderCandidates(given, executableFolder, installedDataFolder);
+    const std::string folder = findDataFolder(candidates);
+    if (folder.empty()) {
+        const std::string message = missingDataMessage(candidates);
+        std::fprintf(stderr, "vanturo: %s\n", message.c_str());
+        // The box needs the video subsystem, as the window's own boxes do.
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+            SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ERROR", message.c_str(), nullptr);
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        }
+    }
+    return folder;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool badOption = false;
+    const std::string folder = chooseDataFolder(argc, argv, badOption);
+    if (badOption) return 2;
+    if (folder.empty() || !enterDataFolder(folder)) return 0;  // as for any start-up that cannot go on
     lastTick = platform::tickCount();
     gameSrand(lastTick);
     if (!openWindow("Vanturo", 800, 600, 16, false)) return 0;

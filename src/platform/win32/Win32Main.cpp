@@ -2,6 +2,12 @@
 // PeekMessage loop that handles every waiting message before drawing a frame.
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/DataFolder.h"
 #include "app/Game.h"
 #include "common/GameRandom.h"
 #include "common/Platform.h"
@@ -145,7 +151,30 @@ bool platform::buildFontBitmaps(unsigned listBase, int first, int count) {
     return built != FALSE;
 }
 
+namespace {
+
+// The folder whose data/ the game plays: --data DIR, the current folder, the executable's own folder; ""
+// when none holds it (said in a box).
+std::string chooseDataFolder() {
+    std::string given;
+    for (int i = 1; i < __argc; ++i) {
+        if (std::strcmp(__argv[i], "--data") == 0 && i + 1 < __argc) given = __argv[++i];
+    }
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string executableFolder = length > 0 && length < MAX_PATH ? std::string(path, length) : "";
+    executableFolder = executableFolder.substr(0, executableFolder.find_last_of("\\/") + 1);
+    const std::vector<std::string> candidates = dataFolderCandidates(given, executableFolder, "");
+    const std::string folder = findDataFolder(candidates);
+    if (folder.empty()) showError(missingDataMessage(candidates).c_str());
+    return folder;
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const std::string folder = chooseDataFolder();
+    if (folder.empty() || !enterDataFolder(folder)) return 0;  // as for any start-up that cannot go on
     lastTick = GetTickCount();
     gameSrand(lastTick);
     if (!openWindow("Vanturo", 800, 600, 16, false)) return 0;

@@ -1,0 +1,42 @@
+// Where the game finds its data: the candidates in order, and the first that holds the terrain picture.
+#include "app/DataFolder.h"
+
+#include <filesystem>
+
+#include "app/Game.h"
+#include "assets/ModelCache.h"
+#include "objects/Ship.h"
+
+std::vector<std::string> dataFolderCandidates(const std::string& given, const std::string& executableFolder,
+                                              const std::string& installedFolder) {
+    std::vector<std::string> candidates;
+    for (const std::string& folder : {given, std::string("."), executableFolder, installedFolder}) {
+        if (!folder.empty()) candidates.push_back(folder);
+    }
+    return candidates;
+}
+
+std::string findDataFolder(const std::vector<std::string>& candidates) {
+    for (const std::string& folder : candidates) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(std::filesystem::path(folder) / terrainFile, error)) return folder;
+    }
+    return "";
+}
+
+std::string missingDataMessage(const std::vector<std::string>& candidates) {
+    std::string message = "Can't Find The Game's Data.\nNone of these folders holds ";
+    message += terrainFile;
+    message += ":";
+    for (const std::string& folder : candidates) message += "\n  " + folder;
+    return message;
+}
+
+bool enterDataFolder(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::current_path(folder, error);
+    if (error) return false;
+    ModelCache::instance().clear();
+    Ship::player.model = ModelCache::instance().get("data/models/ship.ms3d");
+    return true;
+}

@@ -1,0 +1,20 @@
+// Where the game finds its data: the first of a few folders that holds data/level1.tga.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The folders to look in, in order: the one given on the command line (if any), the current folder, the
+// executable's own folder (if known), the installed data folder (if any).
+std::vector<std::string> dataFolderCandidates(const std::string& given, const std::string& executableFolder,
+                                              const std::string& installedFolder);
+
+// The first candidate that holds data/level1.tga, or "" when none does.
+std::string findDataFolder(const std::vector<std::string>& candidates);
+
+// What to tell the player when none does, naming every folder tried.
+std::string missingDataMessage(const std::vector<std::string>& candidates);
+
+// Makes folder the working directory, where the game's "data/..." paths are read from, and gives the ship
+// its model from there (it was built before the folder was chosen). False if the folder cannot be entered.
+bool enterDataFolder(const std::string& folder);

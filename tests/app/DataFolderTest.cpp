@@ -1,0 +1,37 @@
+// Where the game finds its data: the given folder, the current one, the executable's, the installed one.
+#include "app/DataFolder.h"
+
+#include <gtest/gtest.h>
+
+#include "Fixtures.h"
+#include "GlTest.h"
+
+TEST(DataFolder, TheFirstFolderInOrderThatHoldsTheTerrainWins) {
+    struct Case {
+        const char* holding;  // which of given, current, executable, installed hold data/level1.tga
+        int found;            // index of the folder found, -1 for none
+    };
+    const Case cases[] = {{"gcei", 0}, {"-cei", 1}, {"--ei", 2}, {"---i", 3}, {"----", -1}, {"g--i", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.holding);
+        std::vector<std::string> folders;
+        for (int i = 0; i < 4; ++i) {
+            folders.push_back(makeTempDir());
+            if (c.holding[i] != '-') {
+                ASSERT_EQ(system(("mkdir -p " + folders.back() + "/data").c_str()), 0);
+                writeFlatTerrain(folders.back() + "/data/level1.tga", 16, 16, 0);
+            }
+        }
+        ScopedWorkingDirectory cwd(folders[1]);
+        const std::vector<std::string> candidates = dataFolderCandidates(folders[0], folders[2], folders[3]);
+        ASSERT_EQ(candidates, (std::vector<std::string>{folders[0], ".", folders[2], folders[3]}));
+        const std::string found = findDataFolder(candidates);
+        EXPECT_EQ(found, c.found < 0 ? "" : candidates[size_t(c.found)]);
+        if (c.found < 0) {
+            const std::string message = missingDataMessage(candidates);
+            for (const std::string& folder : candidates) EXPECT_NE(message.find(folder), std::string::npos);
+        }
+    }
+    // Folders not given or not known are left out.
+    EXPECT_EQ(dataFolderCandidates("", "", ""), std::vector<std::string>{"."});
+}
