@@ -13,6 +13,10 @@ constexpr int framesBeforeUpdates = 100;  // the first frames show the start wit
 // stopped process) would carry a moving entity over whole tiles, and the walk meets it again in each.
 constexpr float maxWorldStepMs = 100;
 const char* const leftWorldNotice = "You have left the world. Press Enter to fly again.";
+const char* const pausedNotice = "Paused. Press P to fly on.";
+
+bool paused = false;
+bool pauseKeyWasDown = false;  // P toggles on its press, not while it is held
 
 // A level without a start, or without ground, has no world to leave.
 bool shipHasLeftTheWorld() {
@@ -32,7 +36,8 @@ bool renderFrame() {
         Ship::player.printHud();
         GlFont::instance().printCentred(leftWorldNotice);
     }
-    if (frameCount > framesBeforeUpdates) {
+    if (paused) GlFont::instance().printCentred(pausedNotice);
+    if (frameCount > framesBeforeUpdates && !paused) {
         // The heads-up line has shown the real frame time; the world sees at most the longest step.
         if (frameTime > maxWorldStepMs) frameTime = maxWorldStepMs;
         level.update();
@@ -50,6 +55,10 @@ bool renderFrame() {
     return true;
 }
 
+bool gamePaused() { return paused; }
+
+void resetPause() { paused = pauseKeyWasDown = false; }
+
 bool loopPass() {
     bool done = false;
     if (active) {
@@ -63,5 +72,7 @@ bool loopPass() {
     if (keys[vkLines]) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     if (keys[vkPoints]) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
     if (shipHasLeftTheWorld() && (keys[vkReturn] || keys[vkLeftButton])) Ship::player.returnToStart();
+    if (keys[vkPause] && !pauseKeyWasDown) paused = !paused;
+    pauseKeyWasDown = keys[vkPause];
     return keys[vkEscape] || done;
 }

@@ -15,6 +15,10 @@ bool renderFrame();
 // mode keys. Returns true when the loop should end (Escape held, or the frame asked to stop).
 bool loopPass();
 
+// Whether P has paused the world: frames are still drawn, with the pause shown, but nothing moves.
+bool gamePaused();
+void resetPause();  // for tools and tests that run several games
+
 // Input as the window's messages deliver it.
 void onMouseMove(unsigned x, unsigned y);    // client coordinates in pixels
 void onClientResize(int width, int height);  // the client area the mouse is read against

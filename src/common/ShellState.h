@@ -26,3 +26,4 @@ constexpr int vkEscape = 0x1B;
 constexpr int vkFill = '1';
 constexpr int vkLines = '2';
 constexpr int vkPoints = '3';
+constexpr int vkPause = 'P';

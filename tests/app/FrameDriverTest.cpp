@@ -84,6 +84,7 @@ TEST_F(FrameDriver, LeavingTheWorldShowsTheWayBackAndEnterOrAClickFliesAgainFrom
             loopPass();
         }
         ASSERT_FALSE(ship.filed);
+        GlFont::instance().rebuild();  // the font may have been built in an earlier test's context
         renderFrame();  // the frame keeps drawing, with the heads-up line and the notice
         EXPECT_STREQ(GlFont::instance().lastText(), "You have left the world. Press Enter to fly again.");
         // The notice's white glyphs stand in the band across the middle, as far from either side.
@@ -110,6 +111,31 @@ TEST_F(FrameDriver, LeavingTheWorldShowsTheWayBackAndEnterOrAClickFliesAgainFrom
         EXPECT_EQ(ship.shield, 100);
         EXPECT_EQ(Level::instance().entityCount(1), 1);
     }
+}
+
+TEST_F(FrameDriver, PPausesTheWorldOnItsPressAndShowsItUntilPressedAgain) {
+    startLevel();
+    for (int i = 0; i < 100; ++i) loopPass();
+    const auto press = [] {
+        keys[vkPause] = true;
+        headless::advanceTick(30);
+        loopPass();
+        headless::advanceTick(30);
+        loopPass();  // held over two frames: one toggle
+        keys[vkPause] = false;
+    };
+    press();
+    ASSERT_TRUE(gamePaused());
+    const float z = Ship::player.z;
+    for (int i = 0; i < 20; ++i) {
+        headless::advanceTick(30);
+        loopPass();
+    }
+    EXPECT_EQ(Ship::player.z, z);  // frames go on, the world does not
+    EXPECT_STREQ(GlFont::instance().lastText(), "Paused. Press P to fly on.");
+    press();
+    EXPECT_FALSE(gamePaused());
+    EXPECT_GT(Ship::player.z, z);
 }
 
 TEST_F(FrameDriver, FrameTimeIsTheUnsignedTickDifferenceEvenAcrossAWrap) {

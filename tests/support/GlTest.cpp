@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "Headless.h"
+#include "app/Game.h"
 #include "assets/ModelCache.h"
 #include "assets/TextureCache.h"
 #include "common/GameRandom.h"
@@ -26,6 +27,7 @@ void resetGameState() {
     lastTick = 0;
     frameTime = 0;
     frameCount = 0;
+    resetPause();
     detailTexture = particleTexture = 0;
     headless::setTick(0);
     headless::setProcLookup(nullptr);
