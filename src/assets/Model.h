@@ -47,8 +47,8 @@ class Model {
     void loadTextures();
     // Puts the first group's material and texture into the GL state (front faces only).
     void applyMaterial() const;
-    // Draws every group's triangles, corner by corner, with the current GL state and transform. The corners
-    // go from an array built on the first call (so change the arrays below only before drawing); the client
+    // Draws every group's triangles in file order, with the current GL state and transform, in one call. The
+    // corners go from an array built on the first call (so change the arrays below only before drawing); the client
     // array state is left as it was.
     void render() const;
 

@@ -34,7 +34,8 @@ void Level::clear() {
     tiles_.clear();
     tileColumns_ = tileRows_ = 0;
     Ship::player.filed = false;
-    Ship::player.tile = nullptr;  // its tile is gone
+    Ship::player.tile = nullptr;  // its tile is gone, and the node that held it
+    Ship::player.node = nullptr;
 }
 
 bool Level::loadTerrain(const char* path) {
