@@ -5,19 +5,11 @@
 set -uo pipefail
 game=$(readlink -f "$1"); levelgen=$(readlink -f "$2"); close_window=$(readlink -f "$3")
 work=$(mktemp -d)
-passed=0; failed=0
-check() {  # check NAME COMMAND...
-  if "${@:2}"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi
-}
-
-# A display of our own.
-for n in $(seq 90 140); do [ -e /tmp/.X11-unix/X$n ] || { display=:$n; break; }; done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source "$(dirname "$0")/harness.sh"
+start_display 24
 export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 pid=""
-trap 'kill $pid $xvfb 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
+trap 'kill $pid $display_pid 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 
 # A small level of our own: 256 by 128 pixels.
 mkdir -p "$work/level" "$work/empty"
@@ -33,8 +25,8 @@ start_game() {  # start_game DIR: runs the game there and waits for its window
     sleep 0.1
   done
   if [ -z "$window" ]; then
-    echo "FAILED: no game window within 30 s"; xwininfo -root -tree </dev/null | head -20
-    echo "$passed passed, $((failed + 1)) failed"; exit 1
+    failed=$((failed + 1)); echo "FAILED: no game window within 30 s"; xwininfo -root -tree </dev/null | head -20
+    report; exit 1
   fi
   sleep 1.5  # some frames
 }
@@ -44,10 +36,6 @@ colours() { convert "$work/$1.png" -format '%k' info:; }
 sky() { convert "$work/$1.png" -fuzz 6% -fill black -opaque 'rgb(179,179,230)' -fill white +opaque black -negate -format '%[fx:mean]' info:; }
 press_escape() {  # held for a moment, as a hand would: a press and release in one batch of events is not seen
   xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
-}
-wait_exit() {  # wait_exit: sets code to the game's exit code, or 124 if it does not end within 10 s
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then kill "$pid"; wait "$pid" 2>/dev/null; code=124; else wait "$pid"; code=$?; fi
 }
 
 start_game "$work/level"
@@ -129,5 +117,4 @@ said=$(cd "$work/level" && DISPLAY= WAYLAND_DISPLAY= timeout 20 "$game" 2>&1); c
 check "with no display it says so and ends with exit code 0" test "$code" = 0
 check "and the reason is on stderr" grep -q 'no display is available' <<<"$said"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

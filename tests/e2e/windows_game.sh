@@ -6,19 +6,12 @@ set -uo pipefail
 win=$(readlink -f "$1"); levelgen=$(readlink -f "$2")
 work=$(mktemp -d)
 export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-passed=0; failed=0
-check() {  # check NAME COMMAND...
-  if "${@:2}"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi
-}
-free_display() { for n in $(seq 150 199); do [ -e /tmp/.X11-unix/X$n ] || { echo ":$n"; return; }; done; }
-
-display=$(free_display)
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source "$(dirname "$0")/harness.sh"
+start_display 24
+xvfb=$display_pid
 eight=""
 trap 'kill $xvfb $eight 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 wineboot -i >/dev/null 2>&1  # makes the prefix on the first run; quick afterwards
 
 mkdir -p "$work/game"
@@ -36,10 +29,6 @@ start_game() {  # start_game [FOLDER]: from the game's folder, or from another o
   done
   window=$(xdotool search --name '^Vanturo$' 2>/dev/null | head -1)
   sleep 2
-}
-wait_exit() {  # sets code to the game's exit code, or 124 if it does not end within 20 s
-  for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then kill "$pid"; wait "$pid" 2>/dev/null; code=124; else wait "$pid"; code=$?; fi
 }
 
 start_game
@@ -62,22 +51,20 @@ xdotool mousedown 1; sleep 0.3; xdotool mouseup 1; sleep 1
 import -window "$window" "$work/back.png" 2>/dev/null
 check "a left click flies again from the start: the notice is gone" awk -v a="$(notice back)" 'BEGIN { exit !(a < 0.005) }'
 xdotool keydown Escape; sleep 0.4; xdotool keyup Escape
-wait_exit
+wait_exit 20
 check "Escape ends it with exit code 1" test "$code" = 1
 
 mkdir -p "$work/elsewhere"
 start_game "$work/elsewhere"
 check "started from another folder, it plays the data beside the executable" test "$info" = "OpenGL Vanturo 800 600"
 wine wintool.exe close >/dev/null 2>&1
-wait_exit
+wait_exit 20
 check "closing the window ends it with exit code 1" test "$code" = 1
 
 # An 8-bit display offers no pixel format for a 16-bit RGBA double-buffered context.
-display8=$(free_display)
-Xvfb "$display8" -screen 0 1024x768x8 -nolisten tcp >/dev/null 2>&1 &
-eight=$!
-export DISPLAY=$display8
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_display 8
+eight=$display_pid
+export DISPLAY=$display
 wine vanturo.exe >/dev/null 2>&1 &
 pid=$!
 text=""
@@ -88,8 +75,7 @@ done
 check "no pixel format: a box captioned ERROR says so" test "$text" = "Can't Find A Suitable PixelFormat."
 box=$(xdotool search --name '^ERROR$' 2>/dev/null | head -1)
 xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
-wait_exit
+wait_exit 20
 check "after the box the game ends with exit code 0" test "$code" = 0
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report
