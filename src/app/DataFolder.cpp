@@ -1,6 +1,7 @@
 // Where the game finds its data: the candidates in order, and the first that holds the terrain picture.
 #include "app/DataFolder.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/Game.h"
@@ -9,9 +10,13 @@
 
 std::vector<std::string> dataFolderCandidates(const std::string& given, const std::string& executableFolder,
                                               const std::string& installedFolder) {
+    // An installed game keeps its data in share/vanturo beside bin/: looked for from the executable too, so a
+    // package unpacked under any prefix finds its own.
+    const std::string besideBin = executableFolder.empty() ? "" : executableFolder + "/../share/vanturo";
     std::vector<std::string> candidates;
-    for (const std::string& folder : {given, std::string("."), executableFolder, installedFolder}) {
-        if (!folder.empty()) candidates.push_back(folder);
+    for (const std::string& folder : {given, std::string("."), executableFolder, besideBin, installedFolder}) {
+        if (!folder.empty() && std::find(candidates.begin(), candidates.end(), folder) == candidates.end())
+            candidates.push_back(folder);
     }
     return candidates;
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 // The folders to look in, in order: the one given on the command line (if any), the current folder, the
-// executable's own folder (if known), the installed data folder (if any).
+// executable's own folder and share/vanturo beside it (if known), the installed data folder (if any).
 std::vector<std::string> dataFolderCandidates(const std::string& given, const std::string& executableFolder,
                                               const std::string& installedFolder);
 

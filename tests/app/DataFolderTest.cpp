@@ -8,23 +8,26 @@
 
 TEST(DataFolder, TheFirstFolderInOrderThatHoldsTheTerrainWins) {
     struct Case {
-        const char* holding;  // which of given, current, executable, installed hold data/level1.tga
+        const char* holding;  // which of given, current, executable, beside bin, installed hold data/level1.tga
         int found;            // index of the folder found, -1 for none
     };
-    const Case cases[] = {{"gcei", 0}, {"-cei", 1}, {"--ei", 2}, {"---i", 3}, {"----", -1}, {"g--i", 0}};
+    const Case cases[] = {{"gcebi", 0}, {"-cebi", 1}, {"--ebi", 2}, {"---bi", 3}, {"----i", 4},
+                          {"-----", -1}, {"g---i", 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.holding);
         std::vector<std::string> folders;
-        for (int i = 0; i < 4; ++i) {
-            folders.push_back(makeTempDir());
+        for (int i = 0; i < 5; ++i) {
+            // The executable in a bin/ of its own, so that share/vanturo beside it is this case's alone.
+            folders.push_back(i == 2 ? makeTempDir() + "/bin" : i == 3 ? folders[2] + "/../share/vanturo" : makeTempDir());
+            ASSERT_EQ(system(("mkdir -p " + folders.back()).c_str()), 0);
             if (c.holding[i] != '-') {
                 ASSERT_EQ(system(("mkdir -p " + folders.back() + "/data").c_str()), 0);
                 writeFlatTerrain(folders.back() + "/data/level1.tga", 16, 16, 0);
             }
         }
         ScopedWorkingDirectory cwd(folders[1]);
-        const std::vector<std::string> candidates = dataFolderCandidates(folders[0], folders[2], folders[3]);
-        ASSERT_EQ(candidates, (std::vector<std::string>{folders[0], ".", folders[2], folders[3]}));
+        const std::vector<std::string> candidates = dataFolderCandidates(folders[0], folders[2], folders[4]);
+        ASSERT_EQ(candidates, (std::vector<std::string>{folders[0], ".", folders[2], folders[3], folders[4]}));
         const std::string found = findDataFolder(candidates);
         EXPECT_EQ(found, c.found < 0 ? "" : candidates[size_t(c.found)]);
         if (c.found < 0) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -30,15 +31,13 @@ const char* const dataFiles[] = {
 
 }  // namespace
 
-TEST(LevelGenerator, TheSameSeedWritesTheSameBytes) {
+TEST(LevelGenerator, TheSameSeedWritesTheSameBytesIntoTheGamesDataFolder) {
     const std::string a = makeTempDir(), b = makeTempDir(), c = makeTempDir();
-    LevelOptions options;
-    options.width = 256;
-    options.height = 128;
-    ASSERT_TRUE(writeLevelData(a + "/data", options));
-    ASSERT_TRUE(writeLevelData(b + "/data", options));
-    options.seed = 2;
-    ASSERT_TRUE(writeLevelData(c + "/data", options));
+    // --out names the game's folder, or its data/ itself: both write DIR/data.
+    const std::string levelgen = std::string(LEVELGEN) + " --width 256 --height 128 --out ";
+    ASSERT_EQ(std::system((levelgen + a).c_str()), 0);
+    ASSERT_EQ(std::system((levelgen + b + "/data/").c_str()), 0);
+    ASSERT_EQ(std::system((levelgen + c + " --seed 2").c_str()), 0);
     for (const char* file : dataFiles) {
         const std::vector<char> first = bytesOf(a + "/data/" + file);
         EXPECT_FALSE(first.empty()) << file;

@@ -1,76 +1,48 @@
 // levelgen: writes the game's whole data tree, the same bytes for the same seed.
-//   levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS] [--no-scenery] [--stress TOWERS [--targets N]]
-#include <climits>
 #include <cstdio>
-#include <functional>
-#include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <limits>
 #include <string>
 
 #include "LevelGenerator.h"
+#include "common/CommandLine.h"
 
 namespace {
 
-// Reads a whole number from lo to hi; false for anything else.
-bool wholeNumber(const char* text, long long lo, long long hi, long long& value) {
-    char* end = nullptr;
-    value = std::strtoll(text, &end, 10);
-    return end != text && *end == '\0' && value >= lo && value <= hi;
+// The game plays DIR/data: --out DIR writes there, and a DIR that is itself named data is taken as it is.
+std::string dataFolderFor(const std::string& out) {
+    std::filesystem::path path(out);
+    if (!path.has_filename()) path = path.parent_path();  // "dir/" and "dir" alike
+    return path.filename() == "data" ? path.string() : (path / "data").string();
 }
-
-const char* const usage =
-    "usage: levelgen [--out DIR] [--seed N] [--width PIXELS] [--height PIXELS] [--no-scenery] "
-    "[--stress TOWERS [--targets N]]\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string out = "data";
+    std::string out = ".";
     LevelOptions options;
-    struct NumberOption {
-        const char* name;
-        long long lo, hi;
-        std::function<void(long long)> set;
-    };
-    const NumberOption numbers[] = {
-        {"--seed", 0, LLONG_MAX, [&](long long v) { options.seed = uint64_t(v); }},
-        {"--width", 16, 65535, [&](long long v) { options.width = int(v); }},
-        {"--height", 16, 65535, [&](long long v) { options.height = int(v); }},
-        {"--stress", 1, 100000, [&](long long v) { options.stressTowers = int(v); }},
-        {"--targets", 0, 1000, [&](long long v) { options.stressTargets = int(v); }},
-    };
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (option == "--no-scenery") {
-            options.scenery = false;
-            continue;
-        }
-        if (i + 1 >= argc) {
-            std::fputs(usage, stderr);
-            return 2;
-        }
-        const char* value = argv[++i];
-        if (option == "--out") {
-            out = value;
-            continue;
-        }
-        const NumberOption* number = nullptr;
-        for (const NumberOption& n : numbers)
-            if (option == n.name) number = &n;
-        long long v = 0;
-        if (!number) {
-            std::fputs(usage, stderr);
-            return 2;
-        }
-        if (!wholeNumber(value, number->lo, number->hi, v)) {
-            std::fprintf(stderr, "levelgen: %s takes a whole number from %lld to %lld\n", number->name, number->lo,
-                         number->hi);
-            return 2;
-        }
-        number->set(v);
-    }
-    if (!writeLevelData(out, options)) {
-        std::fprintf(stderr, "levelgen: could not write the level under %s\n", out.c_str());
+    CommandLine line("levelgen", "Write a level and everything the game reads with it into DIR/data.");
+    line.value("--out", "DIR", "the game's folder: writes DIR/data (or DIR, when it is named data)",
+               [&out](const std::string& dir) {
+                   out = dir;
+                   return std::string(dir.empty() ? "needs a folder" : "");
+               });
+    line.number("--seed", "N", "the seed: the same seed gives the same bytes", 0, std::numeric_limits<long long>::max(),
+                [&](long long v) { options.seed = uint64_t(v); });
+    line.number("--width", "PIXELS", "the level's size along x (default 2048)", 16, 65535,
+                [&](long long v) { options.width = int(v); });
+    line.number("--height", "PIXELS", "the level's size along z (default 768)", 16, 65535,
+                [&](long long v) { options.height = int(v); });
+    line.flag("--no-scenery", "no trees, rocks or plants", [&] { options.scenery = false; });
+    line.number("--stress", "TOWERS", "a stress level instead: towers firing every frame", 1, 100000,
+                [&](long long v) { options.stressTowers = int(v); });
+    line.number("--targets", "N", "target points of each stress tower (default 8)", 0, 1000,
+                [&](long long v) { options.stressTargets = int(v); });
+    const CommandLine::Outcome outcome = line.parse(argc, argv);
+    if (!outcome.proceed) return CommandLine::finish(outcome);
+    const std::string dataFolder = dataFolderFor(out);
+    if (!writeLevelData(dataFolder, options)) {
+        std::fprintf(stderr, "levelgen: could not write the level under %s\n", dataFolder.c_str());
         return 1;
     }
     return 0;

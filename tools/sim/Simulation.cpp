@@ -28,12 +28,6 @@ namespace {
 const int typeIdsInUse[] = {typeIds::ship,      typeIds::tree,  typeIds::rock, typeIds::plant,
                             typeIds::smallRock, typeIds::tower, typeIds::shot, typeIds::explosion};
 
-bool wholeNumber(const char* text, long long lo, long long hi, long long& value) {
-    char* end = nullptr;
-    value = std::strtoll(text, &end, 10);
-    return end != text && *end == '\0' && value >= lo && value <= hi;
-}
-
 std::string number(double v) {
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.9g", v);
@@ -131,51 +125,40 @@ bool readInputScript(const std::string& path, std::vector<InputEvent>& events, s
     return true;
 }
 
-bool parseSimOptions(int argc, char** argv, SimOptions& o, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        const bool flag = option == "--time";
-        if (flag) {
-            o.time = true;
-            continue;
-        }
-        if (i + 1 >= argc) {
-            error = option.rfind("--", 0) == 0 ? option + " needs a value" : "unknown option " + option;
-            return false;
-        }
-        const char* value = argv[++i];
-        long long n = 0;
-        if (option == "--data") {
-            o.dataDir = value;
-        } else if (option == "--frames") {
-            if (!wholeNumber(value, 0, 100000000, n)) return error = "--frames takes a whole number of frames", false;
-            o.frames = int(n);
-        } else if (option == "--frame-ms") {
-            if (!wholeNumber(value, 0, 100000, n)) return error = "--frame-ms takes whole milliseconds", false;
-            o.frameMs = unsigned(n);
-        } else if (option == "--seed") {
-            if (!wholeNumber(value, 0, 4294967295ll, n)) return error = "--seed takes a whole number", false;
-            o.seed = unsigned(n);
-        } else if (option == "--mouse") {
-            int x = -1, y = -1;
-            char tail = 0;
-            if (std::sscanf(value, "%d,%d%c", &x, &y, &tail) != 2 || x < 0 || y < 0 || x > 65535 || y > 65535)
-                return error = "--mouse takes X,Y in pixels", false;
-            o.hasMouse = true;
-            o.mouseX = x;
-            o.mouseY = y;
-        } else if (option == "--input") {
-            if (!readInputScript(value, o.input, error)) return false;
-        } else if (option == "--shot") {
-            o.shotPath = value;
-        } else if (option == "--trace") {
-            o.tracePath = value;
-        } else {
-            error = "unknown option " + option;
-            return false;
-        }
-    }
-    return true;
+CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptions& o) {
+    CommandLine line("vanturo-sim", "Run the game headless, frame for frame, and print a JSON summary.");
+    line.value("--data", "DIR", "play the level in DIR/data (default: the current folder)", [&o](const std::string& v) {
+        o.dataDir = v;
+        return std::string();
+    });
+    line.number("--frames", "N", "frames to draw (default 300)", 0, 100000000, [&o](long long n) { o.frames = int(n); });
+    line.number("--frame-ms", "MS", "milliseconds every frame takes (default 16)", 0, 100000,
+                [&o](long long n) { o.frameMs = unsigned(n); });
+    line.number("--seed", "S", "the random seed (default 1)", 0, 4294967295ll, [&o](long long n) { o.seed = unsigned(n); });
+    line.value("--mouse", "X,Y", "where the mouse stays, in pixels of the 800 by 600 window", [&o](const std::string& v) {
+        int x = -1, y = -1;
+        char tail = 0;
+        if (std::sscanf(v.c_str(), "%d,%d%c", &x, &y, &tail) != 2 || x < 0 || y < 0 || x > 65535 || y > 65535)
+            return std::string("takes X,Y in pixels");
+        o.hasMouse = true;
+        o.mouseX = x;
+        o.mouseY = y;
+        return std::string();
+    });
+    line.value("--input", "FILE", "scripted input: FRAME mouse X Y, FRAME key down|up CODE", [&o](const std::string& v) {
+        std::string error;
+        return readInputScript(v, o.input, error) ? std::string() : error;
+    });
+    line.value("--shot", "PATH", "write the last frame as a PNG", [&o](const std::string& v) {
+        o.shotPath = v;
+        return std::string();
+    });
+    line.value("--trace", "PATH", "write every frame's state, one JSON line per frame", [&o](const std::string& v) {
+        o.tracePath = v;
+        return std::string();
+    });
+    line.flag("--time", "add timings to the summary", [&o] { o.time = true; });
+    return line.parse(argc, argv);
 }
 
 int runSimulation(const SimOptions& options, std::string& summary, std::string& error) {
@@ -196,6 +179,13 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
             return 2;
         }
         if (!shot.open(o.shotPath, error)) return 2;
+    }
+    // The game's data convention: DIR/data/level1.tga. Pointed elsewhere (at data/ itself, say) there would be
+    // an empty world to fly; what the file holds is the game's to judge.
+    std::error_code ignored;
+    if (!std::filesystem::exists(std::filesystem::path(o.dataDir) / terrainFile, ignored)) {
+        error = o.dataDir + " holds no " + terrainFile + " (levelgen --out " + o.dataDir + " writes one)";
+        return 2;
     }
     if (!enterDataFolder(o.dataDir)) {
         error = "cannot enter " + o.dataDir;

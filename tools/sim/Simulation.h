@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/CommandLine.h"
+
 struct InputEvent {
     int frame;
     enum Kind { mouse, keyDown, keyUp } kind;
@@ -24,8 +26,8 @@ struct SimOptions {
     bool time = false;
 };
 
-// Reads the options; on a bad one returns false with a one-line message in error.
-bool parseSimOptions(int argc, char** argv, SimOptions& options, std::string& error);
+// Reads the options; the outcome says whether to run.
+CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptions& options);
 // Limits of a scripted input file: far beyond any real script, small enough to hold.
 constexpr size_t maxInputBytes = 64u << 20;
 constexpr size_t maxInputLineBytes = 1024;

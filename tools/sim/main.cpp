@@ -9,12 +9,9 @@
 
 int main(int argc, char** argv) {
     SimOptions options;
-    std::string error;
-    if (!parseSimOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "vanturo-sim: %s\n", error.c_str());
-        return 2;
-    }
-    std::string summary;
+    const CommandLine::Outcome outcome = parseSimOptions(argc, argv, options);
+    if (!outcome.proceed) return CommandLine::finish(outcome);
+    std::string summary, error;
     const int code = runSimulation(options, summary, error);
     if (code != 0) {
         std::fprintf(stderr, "vanturo-sim: %s\n", error.c_str());

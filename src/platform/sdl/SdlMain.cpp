@@ -3,7 +3,6 @@
 #include <time.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "SdlWindow.h"
 #include "app/DataFolder.h"
 #include "app/Game.h"
+#include "app/GameOptions.h"
 #include "common/GameRandom.h"
 #include "common/Platform.h"
 #include "common/ShellState.h"
@@ -33,18 +33,8 @@ void platform::swapBuffers() { SDL_GL_SwapWindow(static_cast<SDL_Window*>(gameWi
 
 namespace {
 
-// The folder whose data/ the game plays, after the command line; "" when there is none (said already).
-std::string chooseDataFolder(int argc, char** argv, bool& badOption) {
-    std::string given;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--data") == 0 && i + 1 < argc) {
-            given = argv[++i];
-            continue;
-        }
-        std::fprintf(stderr, "vanturo: unknown option %s\nusage: vanturo [--data DIR]\n", argv[i]);
-        badOption = true;
-        return "";
-    }
+// The folder whose data/ the game plays; "" when there is none (said already).
+std::string chooseDataFolder(const std::string& given) {
     char* base = SDL_GetBasePath();
     const std::string executableFolder = base ? base : "";
     SDL_free(base);
@@ -65,13 +55,14 @@ std::string chooseDataFolder(int argc, char** argv, bool& badOption) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool badOption = false;
-    const std::string folder = chooseDataFolder(argc, argv, badOption);
-    if (badOption) return 2;
+    GameOptions options;
+    const CommandLine::Outcome outcome = parseGameOptions(argc, argv, options);
+    if (!outcome.proceed) return CommandLine::finish(outcome);
+    const std::string folder = chooseDataFolder(options.dataFolder);
     if (folder.empty() || !enterDataFolder(folder)) return 0;  // as for any start-up that cannot go on
     lastTick = platform::tickCount();
     gameSrand(lastTick);
-    if (!openWindow("Vanturo", 800, 600, 16, false)) return 0;
+    if (!openWindow("Vanturo", options.width, options.height, 16, options.fullscreen)) return 0;
 
     bool running = true;
     while (running) {

@@ -2,6 +2,7 @@
 // PeekMessage loop that handles every waiting message before drawing a frame.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "app/DataFolder.h"
 #include "app/Game.h"
+#include "app/GameOptions.h"
 #include "common/GameRandom.h"
 #include "common/Platform.h"
 #include "common/ShellState.h"
@@ -155,11 +157,7 @@ namespace {
 
 // The folder whose data/ the game plays: --data DIR, the current folder, the executable's own folder; ""
 // when none holds it (said in a box).
-std::string chooseDataFolder() {
-    std::string given;
-    for (int i = 1; i < __argc; ++i) {
-        if (std::strcmp(__argv[i], "--data") == 0 && i + 1 < __argc) given = __argv[++i];
-    }
+std::string chooseDataFolder(const std::string& given) {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string executableFolder = length > 0 && length < MAX_PATH ? std::string(path, length) : "";
@@ -173,11 +171,22 @@ std::string chooseDataFolder() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const std::string folder = chooseDataFolder();
+    GameOptions options;
+    const CommandLine::Outcome outcome = parseGameOptions(__argc, __argv, options);
+    if (!outcome.proceed) {
+        // A windowed program has no console of its own: the help or the mistake goes to the one it was
+        // started from, unless its output already goes somewhere.
+        if (!GetStdHandle(STD_ERROR_HANDLE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+            std::freopen("CONOUT$", "w", stdout);
+            std::freopen("CONOUT$", "w", stderr);
+        }
+        return CommandLine::finish(outcome);
+    }
+    const std::string folder = chooseDataFolder(options.dataFolder);
     if (folder.empty() || !enterDataFolder(folder)) return 0;  // as for any start-up that cannot go on
     lastTick = GetTickCount();
     gameSrand(lastTick);
-    if (!openWindow("Vanturo", 800, 600, 16, false)) return 0;
+    if (!openWindow("Vanturo", options.width, options.height, 16, options.fullscreen)) return 0;
 
     MSG message;
     for (;;) {

@@ -1,0 +1,19 @@
+// The game's command line, the same on every platform.
+#pragma once
+
+#include <string>
+
+#include "common/CommandLine.h"
+
+struct GameOptions {
+    std::string dataFolder;  // --data: looked in first, "" for none
+    bool fullscreen = false;
+    int width = 800, height = 600;  // the window's client area
+};
+
+// The sizes --size accepts on either side.
+constexpr int minWindowSide = 160;
+constexpr int maxWindowSide = 16384;
+
+// Parses the game's options into options; the outcome says whether to start.
+CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOptions& options);

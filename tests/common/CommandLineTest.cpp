@@ -1,0 +1,76 @@
+// The one option parser of the game and its tools, through the game's own options.
+#include "common/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/GameOptions.h"
+
+namespace {
+
+CommandLine::Outcome parse(std::vector<const char*> arguments, GameOptions& options) {
+    arguments.insert(arguments.begin(), "vanturo");
+    return parseGameOptions(int(arguments.size()), arguments.data(), options);
+}
+
+}  // namespace
+
+TEST(CommandLine, OptionsAreTakenInBothFormsAndMistakesEndWithCodeTwoAndOneLine) {
+    struct Case {
+        std::vector<const char*> arguments;
+        int exitCode;         // -1: the game starts
+        const char* said;     // part of the one line printed
+    };
+    const Case cases[] = {
+        {{"--data", "dir", "--size", "1024x768", "--fullscreen"}, -1, ""},
+        {{"--data=dir", "--size=1024x768", "--fullscreen"}, -1, ""},
+        {{"--help"}, 0, "--size WxH"},
+        {{"--version"}, 0, "vanturo 1."},
+        {{"--bogus"}, 2, "unknown option --bogus"},
+        {{"data"}, 2, "unknown option data"},
+        {{"--data"}, 2, "--data needs DIR"},
+        {{"--data="}, 2, "--data needs a folder"},
+        {{"--fullscreen=yes"}, 2, "--fullscreen takes no value"},
+        {{"--size", "1024"}, 2, "--size takes WxH"},
+        {{"--size", "1024x-768"}, 2, "--size takes WxH"},
+        {{"--size", "100x100"}, 2, "from 160 to 16384"},
+        {{"--size", "99999999999x600"}, 2, "--size takes WxH"},
+        {{"--size", "800x600x"}, 2, "--size takes WxH"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments[0]);
+        GameOptions options;
+        const CommandLine::Outcome outcome = parse(c.arguments, options);
+        if (c.exitCode < 0) {
+            ASSERT_TRUE(outcome.proceed) << outcome.text;
+            EXPECT_EQ(options.dataFolder, "dir");
+            EXPECT_EQ(options.width, 1024);
+            EXPECT_EQ(options.height, 768);
+            EXPECT_TRUE(options.fullscreen);
+            continue;
+        }
+        EXPECT_FALSE(outcome.proceed);
+        EXPECT_EQ(outcome.exitCode, c.exitCode);
+        EXPECT_NE(outcome.text.find(c.said), std::string::npos) << outcome.text;
+        if (c.exitCode == 2) {
+            EXPECT_EQ(outcome.text.find('\n'), outcome.text.size() - 1) << outcome.text;
+        }
+    }
+}
+
+TEST(CommandLine, NumbersOutsideTheirRangeOrWithTailsAreRefused) {
+    long long taken = -1;
+    CommandLine line("tool", "Does things.");
+    line.number("--count", "N", "how many", 1, 10, [&taken](long long n) { taken = n; });
+    for (const char* bad : {"0", "11", "5x", "", " 5", "99999999999999999999"}) {
+        const char* arguments[] = {"tool", "--count", bad};
+        const CommandLine::Outcome outcome = line.parse(3, arguments);
+        EXPECT_EQ(outcome.exitCode, 2) << bad;
+        EXPECT_NE(outcome.text.find("from 1 to 10"), std::string::npos) << outcome.text;
+    }
+    EXPECT_EQ(taken, -1);
+    const char* good[] = {"tool", "--count", "10"};
+    EXPECT_TRUE(line.parse(3, good).proceed);
+    EXPECT_EQ(taken, 10);
+}
