@@ -16,5 +16,6 @@ std::string findDataFolder(const std::vector<std::string>& candidates);
 std::string missingDataMessage(const std::vector<std::string>& candidates);
 
 // Makes folder the working directory, where the game's "data/..." paths are read from, and gives the ship
-// its model from there (it was built before the folder was chosen). False if the folder cannot be entered.
+// its model from there (it was built before the folder was chosen); screenshots are to go to the player's
+// pictures folder, or the folder the game was started from. False if the folder cannot be entered.
 bool enterDataFolder(const std::string& folder);

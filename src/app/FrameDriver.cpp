@@ -1,5 +1,9 @@
 // The frame driver: the order of one frame, its timing, and one pass of the main loop.
+#include <cstdio>
+#include <string>
+
 #include "app/Game.h"
+#include "app/Screenshot.h"
 #include "common/Platform.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
@@ -17,6 +21,17 @@ const char* const pausedNotice = "Paused. Press P to fly on.";
 
 bool paused = false;
 bool pauseKeyWasDown = false;  // P toggles on its press, not while it is held
+bool screenshotKeyWasDown = false;
+bool screenshotWanted = false;  // F12 was pressed: the next frame is saved before it is shown
+
+void takeScreenshot() {
+    std::string error;
+    const std::string path = saveScreenshot(error);
+    if (path.empty())
+        std::fprintf(stderr, "vanturo: no screenshot: %s\n", error.c_str());
+    else
+        std::fprintf(stderr, "vanturo: screenshot saved to %s\n", path.c_str());
+}
 
 // A level without a start, or without ground, has no world to leave.
 bool shipHasLeftTheWorld() {
@@ -57,15 +72,18 @@ bool renderFrame() {
 
 bool gamePaused() { return paused; }
 
-void resetPause() { paused = pauseKeyWasDown = false; }
+void resetPause() { paused = pauseKeyWasDown = screenshotWanted = screenshotKeyWasDown = false; }
 
 bool loopPass() {
     bool done = false;
     if (active) {
-        if (!renderFrame())
+        if (!renderFrame()) {
             done = true;
-        else if (active)
+        } else if (active) {
+            if (screenshotWanted) takeScreenshot();
+            screenshotWanted = false;
             platform::swapBuffers();
+        }
     }
     // Tested one after another: with several held, the last wins.
     if (keys[vkFill]) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -74,5 +92,7 @@ bool loopPass() {
     if (shipHasLeftTheWorld() && (keys[vkReturn] || keys[vkLeftButton])) Ship::player.returnToStart();
     if (keys[vkPause] && !pauseKeyWasDown) paused = !paused;
     pauseKeyWasDown = keys[vkPause];
+    if (keys[vkScreenshot] && !screenshotKeyWasDown) screenshotWanted = true;
+    screenshotKeyWasDown = keys[vkScreenshot];
     return keys[vkEscape] || done;
 }

@@ -12,17 +12,21 @@ bool setupScene();
 bool renderFrame();
 
 // One pass of the main loop once no message is waiting: a frame (while active) and its swap, the polygon
-// mode keys. Returns true when the loop should end (Escape held, or the frame asked to stop).
+// mode keys, P and F12. Returns true when the loop should end (Escape held, or the frame asked to stop).
 bool loopPass();
 
 // Whether P has paused the world: frames are still drawn, with the pause shown, but nothing moves.
 bool gamePaused();
-void resetPause();  // for tools and tests that run several games
+void resetPause();  // for tools and tests that run several games (forgets a screenshot asked for too)
 
 // Input as the window's messages deliver it.
 void onMouseMove(unsigned x, unsigned y);    // client coordinates in pixels
 void onClientResize(int width, int height);  // the client area the mouse is read against
 void onKey(int virtualKey, bool down);
+// A game controller's sticks, from -1 to 1: the left one's x steers as the mouse does across the window, the
+// right one's y sets the camera height as the mouse does up and down it.
+void onSteeringStick(float x);
+void onCameraStick(float y);
 
 // The level's files, relative to the working directory.
 extern const char* const terrainFile;

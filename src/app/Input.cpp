@@ -27,6 +27,11 @@ void onMouseMove(unsigned x, unsigned y) {
     Camera::instance().pitch = float(y) * (referenceHeight / clientHeight) * pitchPerPixel;
 }
 
+// A stick's full travel covers the window: centred, it is the mouse in the middle.
+void onSteeringStick(float x) { Ship::player.steer = 0.5f - (0.5f + 0.5f * x) * referenceWidth * steerPerPixel; }
+
+void onCameraStick(float y) { Camera::instance().pitch = (0.5f + 0.5f * y) * referenceHeight * pitchPerPixel; }
+
 void onKey(int virtualKey, bool down) {
     if (virtualKey >= 0 && virtualKey < 256) keys[virtualKey] = down;
 }

@@ -1,6 +1,8 @@
 // Platform services the portable game needs; each shell (SDL2, Win32, headless) implements them once.
 #pragma once
 
+#include <string>
+
 namespace platform {
 
 // Milliseconds since the system started, wrapping at 2^32, like GetTickCount.
@@ -16,5 +18,9 @@ void swapBuffers();
 // first .. first + count - 1 of the HUD font (bold 24-pixel "Courier New" or its closest match).
 // Needs the GL context current. Returns false when no font could be found; the lists then draw nothing.
 bool buildFontBitmaps(unsigned listBase, int first, int count);
+
+// Where the player keeps pictures (an absolute path): screenshots go there. The folder the game was
+// started from when there is no such folder.
+std::string picturesFolder();
 
 }  // namespace platform

@@ -27,3 +27,4 @@ constexpr int vkFill = '1';
 constexpr int vkLines = '2';
 constexpr int vkPoints = '3';
 constexpr int vkPause = 'P';
+constexpr int vkScreenshot = 0x7B;  // F12

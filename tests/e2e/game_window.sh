@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real game in a real X window (Xvfb): title and client size, frames, the polygon-mode keys, the mouse,
-# Escape and the close button, and a start without any data.
+# Escape and the close button, the data it finds, --size, fullscreen, pause and screenshots, and no display.
 #   game_window.sh VANTURO LEVELGEN CLOSE_WINDOW
 set -uo pipefail
 game=$(readlink -f "$1"); levelgen=$(readlink -f "$2"); close_window=$(readlink -f "$3")
@@ -15,8 +15,8 @@ trap 'kill $pid $display_pid 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' 
 mkdir -p "$work/level" "$work/empty"
 "$levelgen" --out "$work/level/data" --seed 3 --width 256 --height 128 || { echo "levelgen failed"; exit 1; }
 
-start_game() {  # start_game DIR: runs the game there and waits for its window
-  (cd "$1" && exec "$game") &
+start_game() {  # start_game DIR [OPTION...]: runs the game there and waits for its window
+  (cd "$1" && exec "$game" "${@:2}") &
   pid=$!
   window=""
   for _ in $(seq 300); do
@@ -92,13 +92,21 @@ press_escape
 wait_exit
 check "and Escape ends it with exit code 1" test "$code" = 1
 
-# A copy of the game with no data anywhere it looks: it says which folders it tried, and ends with 0. (Its box
-# is SDL's, which needs zenity or X core fonts that this Xvfb lacks, so the box itself is not looked for here.)
+# A copy of the game with no data anywhere it looks: a box and stderr name the folders it tried; OK ends it
+# with 0. (SDL draws its box with X core fonts; it titles it in UTF-8, which xdotool's name search misses.)
 mkdir -p "$work/bare" && cp "$game" "$work/bare/vanturo"
 (cd "$work/empty" && exec "$work/bare/vanturo" 2>"$work/missing.txt") &
 pid=$!
-for _ in $(seq 100); do box=$(xdotool search --name '^ERROR$' 2>/dev/null | head -1); [ -n "$box" ] && break; kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-[ -n "${box:-}" ] && { xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return; }
+box=""
+for _ in $(seq 100); do
+  box=$(xwininfo -root -tree </dev/null | awk '$2 == "\"ERROR\":" { print $1; exit }')
+  [ -n "$box" ] && break; kill -0 "$pid" 2>/dev/null || break; sleep 0.1
+done
+check "with no data anywhere, a box captioned ERROR says so" test -n "$box"
+if [ -n "$box" ]; then  # listed as soon as it is made: pressed once it shows
+  for _ in $(seq 50); do xwininfo -id "$box" </dev/null | grep -q IsViewable && break; sleep 0.1; done
+  xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
+fi
 wait_exit
 check "with no data anywhere, it ends with exit code 0" test "$code" = 0
 check "and stderr names the folders tried" grep -q "$work/bare" "$work/missing.txt"
@@ -111,6 +119,34 @@ check "--data DIR plays that folder's data" test -n "$window"
 xdotool windowfocus --sync "$window" 2>/dev/null
 press_escape
 wait_exit
+
+# With a window manager, as players have: the size asked for, F11 and Alt+Enter, P, F12.
+openbox >/dev/null 2>&1 &
+wm=$!
+trap 'kill $pid $wm $display_pid 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
+mkdir -p "$work/pictures"
+export XDG_PICTURES_DIR="$work/pictures"
+start_game "$work/level" --size 640x480
+size() { xwininfo -id "$window" </dev/null | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
+check "--size 640x480 gives that client area" test "$(size)" = 640x480
+xdotool windowactivate --sync "$window" 2>/dev/null
+xdotool mousemove --window "$window" 320 240
+xdotool keydown F11; sleep 0.3; xdotool keyup F11; sleep 1
+check "F11 fills the screen" test "$(size)" = 1024x768
+xdotool keydown alt+Return; sleep 0.3; xdotool keyup alt+Return; sleep 1
+check "Alt+Enter brings the window back" test "$(size)" = 640x480
+xdotool keydown P; sleep 0.3; xdotool keyup P; sleep 0.5
+shot paused1; sleep 1; shot paused2
+xdotool keydown P; sleep 0.3; xdotool keyup P; sleep 1
+shot flying
+changed() { c=$(compare -metric AE -fuzz 5% "$work/$1.png" "$work/$2.png" null: 2>&1 </dev/null); echo "${c%%.*}"; }
+check "P pauses: a second later the picture is the same" test "$(changed paused1 paused2)" -lt 1000
+check "P again flies on: the picture moves" test "$(changed paused2 flying)" -gt 10000
+xdotool keydown F12; sleep 0.3; xdotool keyup F12; sleep 1
+check "F12 saves the frame into the pictures folder" test "$(ls "$work/pictures" | grep -c '^vanturo-.*\.png$')" = 1
+press_escape
+wait_exit
+kill $wm 2>/dev/null
 
 # No display at all: SDL could only offer a driver that shows nothing, so the game says so and ends.
 said=$(cd "$work/level" && DISPLAY= WAYLAND_DISPLAY= timeout 20 "$game" 2>&1); code=$?

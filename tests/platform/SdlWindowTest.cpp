@@ -173,3 +173,33 @@ TEST(SdlEvents, MouseAndKeysReachTheGameStateButAltKeysDoNot) {
     Ship::player.steer = 0;
     Camera::instance().pitch = 0;
 }
+
+TEST(SdlEvents, TheControllersSticksSteerAndRaiseTheCameraAsTheMouseDoes) {
+    struct Case {
+        Uint8 axis;
+        Sint16 value;
+        float steer, pitch;  // what the mouse gives at the matching place in the 800 by 600 window
+    };
+    const Case cases[] = {
+        {SDL_CONTROLLER_AXIS_LEFTX, -32768, 0.5f, 0.5f},   // full left: the mouse at x 0
+        {SDL_CONTROLLER_AXIS_LEFTX, 32767, -0.5f, 0.5f},   // full right: x 800
+        {SDL_CONTROLLER_AXIS_LEFTX, 7000, 0, 0.5f},        // at rest, within the dead zone: straight on
+        {SDL_CONTROLLER_AXIS_RIGHTY, 32767, 0, 1},         // down: the mouse at y 600
+        {SDL_CONTROLLER_AXIS_RIGHTY, -32768, 0, 0},        // up: y 0
+        {SDL_CONTROLLER_AXIS_LEFTY, 32767, 0, 0.5f},       // the other axes do nothing
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.axis) * 100000 + c.value);
+        onSteeringStick(0);
+        onCameraStick(0);
+        SDL_Event event = {};
+        event.type = SDL_CONTROLLERAXISMOTION;
+        event.caxis.axis = c.axis;
+        event.caxis.value = c.value;
+        EXPECT_TRUE(handleEvent(event));
+        EXPECT_NEAR(Ship::player.steer, c.steer, 1e-6);
+        EXPECT_NEAR(Camera::instance().pitch, c.pitch, 1e-6);
+    }
+    Ship::player.steer = 0;
+    Camera::instance().pitch = 0;
+}

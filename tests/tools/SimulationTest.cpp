@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <regex>
 #include <string>
 
@@ -107,7 +109,15 @@ TEST(Simulation, ScriptedInputSteersAndEscapeEndsTheRun) {
     EXPECT_NE(run.out.find("\"timing\":{\"frameMs\":{\"median\":"), std::string::npos);
 }
 
-TEST(Simulation, WritesAScreenshotThatDecodesTo800By600) {
+// The PNG files in a folder.
+std::vector<std::string> pngsIn(const std::string& dir) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        if (entry.path().extension() == ".png") found.push_back(entry.path().string());
+    return found;
+}
+
+TEST(Simulation, ScreenshotsAreTheFrameAsDrawnAndF12FindsThePicturesFolder) {
     const std::string dir = flatLevel();
     const SimRun run = sim("--data " + dir + " --frames 3 --shot " + dir + "/frame.png");
     ASSERT_EQ(run.exitCode, 0) << run.out;
@@ -116,6 +126,23 @@ TEST(Simulation, WritesAScreenshotThatDecodesTo800By600) {
     ASSERT_NE(fgets(text, sizeof text, identify), nullptr);
     pclose(identify);
     EXPECT_STREQ(text, "800 600 PNG");
+
+    // F12 pressed in frame 1 saves frame 2 before it is shown: the same picture as --shot of a 2-frame run.
+    std::ofstream(dir + "/f12.txt") << "1 key down 123\n";
+    for (const bool hasPictures : {true, false}) {
+        SCOPED_TRACE(hasPictures ? "into ~/Pictures" : "into the folder it was started from");
+        const std::string home = makeTempDir(), started = makeTempDir();
+        if (hasPictures) std::filesystem::create_directory(home + "/Pictures");
+        const std::string where = hasPictures ? home + "/Pictures" : started;
+        const SimRun f12 = sim("--data " + dir + " --frames 2 --input " + dir + "/f12.txt --shot " + home + "/last.png",
+                               "cd " + started + " && HOME=" + home + " XDG_CONFIG_HOME= XDG_PICTURES_DIR= ");
+        ASSERT_EQ(f12.exitCode, 0) << f12.out;
+        const std::vector<std::string> saved = pngsIn(where);
+        ASSERT_EQ(saved.size(), 1u);
+        EXPECT_NE(f12.out.find("screenshot saved to " + saved[0]), std::string::npos) << f12.out;
+        std::ifstream a(saved[0], std::ios::binary), b(home + "/last.png", std::ios::binary);
+        EXPECT_TRUE(std::equal(std::istreambuf_iterator<char>(a), {}, std::istreambuf_iterator<char>(b), {}));
+    }
 }
 
 TEST(Simulation, BadOptionsEndWithCodeTwoAndOneLine) {

@@ -13,9 +13,9 @@
 
 #include "Headless.h"
 #include "OutputFile.h"
-#include "PngWriter.h"
 #include "app/DataFolder.h"
 #include "app/Game.h"
+#include "app/Screenshot.h"
 #include "common/GameRandom.h"
 #include "common/ShellState.h"
 #include "objects/Entity.h"
@@ -244,12 +244,7 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
     }
 
     if (shot.isOpen()) {
-        std::vector<unsigned char> rgb(800 * 600 * 3), flipped(rgb.size());
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        for (int y = 0; y < 600; ++y)
-            std::copy(rgb.begin() + (599 - y) * 2400, rgb.begin() + (600 - y) * 2400, flipped.begin() + y * 2400);
-        const std::vector<unsigned char> png = encodePng(800, 600, flipped);
+        const std::vector<unsigned char> png = framePng();
         if (!shot.write(png.data(), png.size()) || !shot.close()) {
             error = shot.reason();
             return 1;

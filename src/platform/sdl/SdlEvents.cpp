@@ -3,6 +3,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
+#include "SdlWindow.h"
 #include "app/Game.h"
 #include "common/ShellState.h"
 
@@ -55,6 +58,27 @@ bool isSystemKey(const SDL_KeyboardEvent& key) {
            key.keysym.sym == SDLK_RALT;
 }
 
+// F11, or Alt+Enter, switches between the window and the whole screen.
+bool isFullscreenToggle(const SDL_KeyboardEvent& key) {
+    return key.repeat == 0 &&
+           (key.keysym.sym == SDLK_F11 || ((key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) &&
+                                           (key.keysym.mod & KMOD_ALT) != 0));
+}
+
+// A stick's position from -1 to 1, with a dead zone so that a stick at rest flies straight.
+float stickPosition(Sint16 value) {
+    constexpr int deadZone = 8000;
+    constexpr float travel = 32767 - deadZone;
+    if (value > deadZone) return std::min(1.0f, float(value - deadZone) / travel);
+    if (value < -deadZone) return std::max(-1.0f, float(value + deadZone) / travel);
+    return 0;
+}
+
+void handleControllerAxis(const SDL_ControllerAxisEvent& axis) {
+    if (axis.axis == SDL_CONTROLLER_AXIS_LEFTX) onSteeringStick(stickPosition(axis.value));
+    if (axis.axis == SDL_CONTROLLER_AXIS_RIGHTY) onCameraStick(stickPosition(axis.value));
+}
+
 void handleWindowEvent(const SDL_WindowEvent& w) {
     SDL_Window* window = SDL_GetWindowFromID(w.windowID);
     const bool minimised = window && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
@@ -91,6 +115,10 @@ bool handleEvent(const SDL_Event& event) {
         case SDL_QUIT: return false;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
+            if (event.type == SDL_KEYDOWN && isFullscreenToggle(event.key)) {
+                toggleFullscreen();
+                break;
+            }
             if (isSystemKey(event.key)) break;
             const int vk = virtualKeyFor(event.key.keysym.sym);
             if (vk >= 0) onKey(vk, event.type == SDL_KEYDOWN);
@@ -102,6 +130,11 @@ bool handleEvent(const SDL_Event& event) {
             if (event.button.button == SDL_BUTTON_LEFT) onKey(vkLeftButton, event.type == SDL_MOUSEBUTTONDOWN);
             break;
         case SDL_WINDOWEVENT: handleWindowEvent(event.window); break;
+        case SDL_CONTROLLERDEVICEADDED:
+            // Kept open for the whole run: SDL closes it when the game ends.
+            if (SDL_IsGameController(event.cdevice.which)) SDL_GameControllerOpen(event.cdevice.which);
+            break;
+        case SDL_CONTROLLERAXISMOTION: handleControllerAxis(event.caxis); break;
         default: break;
     }
     return true;

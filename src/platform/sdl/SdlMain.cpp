@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
     lastTick = platform::tickCount();
     gameSrand(lastTick);
     if (!openWindow("Vanturo", options.width, options.height, 16, options.fullscreen)) return 0;
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);  // without one the mouse alone steers
 
     bool running = true;
     while (running) {

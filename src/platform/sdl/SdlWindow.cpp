@@ -120,6 +120,14 @@ const SdlWindowApi& sdlWindowApi() { return realApi; }
 void useSdlWindowApi(const SdlWindowApi* replacement) { api = replacement ? replacement : &realApi; }
 void* gameWindow() { return window; }
 
+void toggleFullscreen() {
+    if (!window) return;
+    SDL_Window* sdlWindow = static_cast<SDL_Window*>(window);
+    const bool full = (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN) != 0;
+    // The desktop's own mode: nothing to change on the screen, and the viewport follows the new size.
+    SDL_SetWindowFullscreen(sdlWindow, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
 bool openWindow(const char* title, int width, int height, int bits, bool fullscreen) {
     if (api->initVideo() != 0) {
         api->messageBox(windowClassFailed, "ERROR", errorBox);

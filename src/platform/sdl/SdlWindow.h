@@ -31,5 +31,8 @@ void useSdlWindowApi(const SdlWindowApi* api);
 bool openWindow(const char* title, int width, int height, int bits, bool fullscreen);
 void closeWindow();
 
+// Switches the open window between the desktop's whole screen and a window.
+void toggleFullscreen();
+
 // The window and context opened, or null.
 void* gameWindow();

@@ -1,6 +1,7 @@
 // The Win32 game: window class, window, pixel format and WGL context, the window procedure, and the
 // PeekMessage loop that handles every waiting message before drawing a frame.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -142,6 +143,13 @@ unsigned platform::tickCount() { return GetTickCount(); }
 void* platform::glProcAddress(const char* name) { return reinterpret_cast<void*>(wglGetProcAddress(name)); }
 
 void platform::swapBuffers() { SwapBuffers(deviceContext); }
+
+std::string platform::picturesFolder() {
+    char path[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT, path))) return path;
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, path);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : ".";
+}
 
 bool platform::buildFontBitmaps(unsigned listBase, int first, int count) {
     HFONT font = CreateFontA(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,

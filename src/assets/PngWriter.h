@@ -1,4 +1,4 @@
-// A small PNG writer (stored deflate blocks, no compression library needed) for the simulation's screenshots.
+// A small PNG writer (stored deflate blocks, no compression library needed) for screenshots.
 #pragma once
 
 #include <vector>

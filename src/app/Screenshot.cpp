@@ -1,0 +1,53 @@
+#include "app/Screenshot.h"
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include "assets/PngWriter.h"
+#include "common/Gl.h"
+
+std::string screenshotFolder = ".";
+
+std::vector<unsigned char> framePng() {
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const int width = viewport[2], height = viewport[3];
+    if (width <= 0 || height <= 0) return {};
+    const size_t row = size_t(width) * 3;
+    std::vector<unsigned char> rgb(row * size_t(height)), flipped(rgb.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(viewport[0], viewport[1], width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    for (int y = 0; y < height; ++y)  // GL's rows run bottom up, a picture's top down
+        std::copy(rgb.begin() + std::ptrdiff_t(row * size_t(height - 1 - y)),
+                  rgb.begin() + std::ptrdiff_t(row * size_t(height - y)), flipped.begin() + std::ptrdiff_t(row * size_t(y)));
+    return encodePng(width, height, flipped);
+}
+
+std::string saveScreenshot(std::string& error) {
+    const std::vector<unsigned char> png = framePng();
+    if (png.empty()) {
+        error = "there is no frame to save";
+        return "";
+    }
+    const std::time_t now = std::time(nullptr);
+    char stamp[32] = "vanturo";
+    if (const std::tm* local = std::localtime(&now))
+        std::strftime(stamp, sizeof stamp, "vanturo-%Y%m%d-%H%M%S", local);
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    fs::path path;
+    for (int n = 1; n < 1000; ++n) {
+        path = fs::path(screenshotFolder) / (stamp + (n > 1 ? "-" + std::to_string(n) : std::string()) + ".png");
+        if (!fs::exists(path, ignored)) break;
+    }
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
+    file.close();
+    if (!file) {
+        error = "cannot write " + path.string();
+        return "";
+    }
+    return path.string();
+}

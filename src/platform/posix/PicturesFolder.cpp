@@ -1,0 +1,51 @@
+// The player's pictures folder on freedesktop systems: XDG_PICTURES_DIR from the environment or from
+// user-dirs.dirs, else ~/Pictures; the current folder when none of them exists.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "common/Platform.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The value of XDG_PICTURES_DIR="$HOME/..." in user-dirs.dirs, with $HOME put in; "" when it is not there.
+std::string fromUserDirs(const std::string& home) {
+    std::string config = environment("XDG_CONFIG_HOME");
+    if (config.empty()) config = home + "/.config";
+    std::ifstream file(config + "/user-dirs.dirs");
+    const std::string key = "XDG_PICTURES_DIR=\"";
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.rfind(key, 0) != 0 || line.size() < key.size() + 1 || line.back() != '"') continue;
+        std::string value = line.substr(key.size(), line.size() - key.size() - 1);
+        if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
+        return value;
+    }
+    return "";
+}
+
+bool isFolder(const std::string& path) {
+    std::error_code ignored;
+    return !path.empty() && fs::is_directory(path, ignored);
+}
+
+}  // namespace
+
+std::string platform::picturesFolder() {
+    const std::string home = environment("HOME");
+    for (const std::string& folder :
+         {environment("XDG_PICTURES_DIR"), home.empty() ? "" : fromUserDirs(home), home.empty() ? "" : home + "/Pictures"}) {
+        if (isFolder(folder)) return folder;
+    }
+    std::error_code ignored;
+    const fs::path here = fs::current_path(ignored);
+    return here.empty() ? "." : here.string();
+}
