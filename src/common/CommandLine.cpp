@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-const char* const vanturoVersion = "1.1.0";
+#ifndef VANTURO_VERSION
+#define VANTURO_VERSION "unknown"
+#endif
+const char* const vanturoVersion = VANTURO_VERSION;
 
 CommandLine::CommandLine(std::string program, std::string purpose)
     : program_(std::move(program)), purpose_(std::move(purpose)) {}
