@@ -19,8 +19,8 @@ mkdir -p "$work/game"
 cp "$win/vanturo.exe" "$win/wintool.exe" "$work/game/"
 cd "$work/game"
 
-start_game() {  # start_game [FOLDER]: from the game's folder, or from another one
-  (cd "${1:-.}" && exec wine "$work/game/vanturo.exe") >/dev/null 2>&1 &
+start_game() {  # start_game [FOLDER [OPTION...]]: from the game's folder, or from another one
+  (cd "${1:-.}" && exec wine "$work/game/vanturo.exe" "${@:2}") >/dev/null 2>&1 &
   pid=$!
   info=""
   for _ in $(seq 150); do
@@ -54,9 +54,20 @@ xdotool keydown Escape; sleep 0.4; xdotool keyup Escape
 wait_exit 20
 check "Escape ends it with exit code 1" test "$code" = 1
 
+check "--version answers on stdout" grep -Eq '^vanturo [0-9]+\.[0-9]+\.[0-9]+$' <<<"$(wine vanturo.exe --version 2>/dev/null | tr -d '\r')"
+
 mkdir -p "$work/elsewhere"
-start_game "$work/elsewhere"
-check "started from another folder, it plays the data beside the executable" test "$info" = "OpenGL Vanturo 800 600"
+start_game "$work/elsewhere" --size 640x480
+check "started from another folder with --size 640x480, it plays the data beside the executable" \
+  test "$info" = "OpenGL Vanturo 640 480"
+# F12 saves the frame into My Pictures, wherever this prefix keeps it.
+pictures() { find -L "$WINEPREFIX/drive_c/users" -maxdepth 3 -name "vanturo-*.png" 2>/dev/null; }  # Wine links it into $HOME
+pictures | while read -r old; do rm -f "$old"; done
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool keydown F12; sleep 0.4; xdotool keyup F12; sleep 1
+check "F12 saves a 640 by 480 PNG into My Pictures" \
+  test "$(identify -format '%w %h %m' "$(pictures | head -1)" 2>/dev/null)" = "640 480 PNG"
+pictures | while read -r saved; do rm -f "$saved"; done
 wine wintool.exe close >/dev/null 2>&1
 wait_exit 20
 check "closing the window ends it with exit code 1" test "$code" = 1
