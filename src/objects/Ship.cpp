@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "common/GameMath.h"
 #include "common/Gl.h"
 #include "common/ShellState.h"
 #include "common/Units.h"
@@ -14,7 +15,10 @@ const char* const hudFormat = "Shield: %d    %3.0f fps  deg: %3.0f  rot: %1.4f  
 
 namespace {
 constexpr float heightJump = 10;   // ground differences up to this are ridden out on gentle slopes
-constexpr float steepSlope = 150;  // slope readings below this mean ground tilted over 30 degrees
+// Ground tilted over 30 degrees, which the ship follows exactly: a slope reading under 150, that is a normal
+// whose y is above this float. Tested on the normal because acos, like sinf, differs between C libraries in
+// the last bit, and a demo must replay the same everywhere.
+constexpr float steepNormalY = -0x1.bb67aep-1f;
 constexpr float drawLift = 20;     // the model flies this far above the stored height
 constexpr float maxBank = -80;     // degrees of bank per unit of steer
 }  // namespace
@@ -57,8 +61,8 @@ void Ship::beginDraw() {
 
 void Ship::update() {
     heading = heading + steer * turnRate * frameTime * perFrameUnit;
-    moveToX(x + std::sin(heading * degreesToRadians) * frameTime * speed * perFrameUnit);
-    moveToZ(z + std::cos(heading * degreesToRadians) * frameTime * speed * perFrameUnit);
+    moveToX(x + gameSin(heading * degreesToRadians) * frameTime * speed * perFrameUnit);
+    moveToZ(z + gameCos(heading * degreesToRadians) * frameTime * speed * perFrameUnit);
 }
 
 void Ship::moveToX(float newX) {
@@ -92,7 +96,7 @@ void Ship::followGround(float g) {
         y = g;
         return;
     }
-    if (slopeUnder() < steepSlope) y = g;
+    if (!filed || !tile || tile->normalAt(int(x), int(z)).y > steepNormalY) y = g;
 }
 
 void Ship::printHud() const {
