@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/DemoSession.h"
 #include "app/Game.h"
 #include "app/Screenshot.h"
 #include "common/Platform.h"
@@ -75,6 +76,8 @@ bool gamePaused() { return paused; }
 void resetPause() { paused = pauseKeyWasDown = screenshotWanted = screenshotKeyWasDown = false; }
 
 bool loopPass() {
+    DemoSession& demo = DemoSession::instance();
+    if (!demo.beforePass()) return true;  // the demo being played is over
     bool done = false;
     if (active) {
         if (!renderFrame()) {
@@ -94,5 +97,6 @@ bool loopPass() {
     pauseKeyWasDown = keys[vkPause];
     if (keys[vkScreenshot] && !screenshotKeyWasDown) screenshotWanted = true;
     screenshotKeyWasDown = keys[vkScreenshot];
+    demo.afterPass();
     return keys[vkEscape] || done;
 }

@@ -27,6 +27,9 @@ void onKey(int virtualKey, bool down);
 // right one's y sets the camera height as the mouse does up and down it.
 void onSteeringStick(float x);
 void onCameraStick(float y);
+// Applies one input message, live or from a demo.
+struct DemoEvent;
+void applyInputEvent(const DemoEvent& event);
 
 // The level's files, relative to the working directory.
 extern const char* const terrainFile;

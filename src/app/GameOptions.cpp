@@ -1,5 +1,7 @@
 #include "app/GameOptions.h"
 
+#include <filesystem>
+
 CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOptions& options) {
     CommandLine line("vanturo", "Fly over the land, steering with the mouse, and keep your shield up.");
     line.value("--data", "DIR", "play the level in DIR/data (before the usual folders)",
@@ -16,5 +18,19 @@ CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOpt
                               : "takes WxH, both from " + std::to_string(minWindowSide) + " to " +
                                     std::to_string(maxWindowSide);
                });
-    return line.parse(argc, argv);
+    // Taken from where the game was started: it enters its data folder before it opens them.
+    auto demoPath = [](std::string& path) {
+        return [&path](const std::string& given) {
+            std::error_code error;
+            path = given.empty() ? "" : std::filesystem::absolute(given, error).string();
+            return std::string(path.empty() ? "needs a file" : "");
+        };
+    };
+    line.value("--record", "FILE", "record the flight into the demo FILE", demoPath(options.recordPath));
+    line.value("--play", "FILE", "play the demo FILE (live mouse and keys ignored; Escape ends it)",
+               demoPath(options.playPath));
+    CommandLine::Outcome outcome = line.parse(argc, argv);
+    if (outcome.proceed && !options.recordPath.empty() && !options.playPath.empty())
+        outcome = {false, 2, "vanturo: --record and --play cannot be used together\n"};
+    return outcome;
 }

@@ -9,6 +9,7 @@ struct GameOptions {
     std::string dataFolder;  // --data: looked in first, "" for none
     bool fullscreen = false;
     int width = 800, height = 600;  // the window's client area
+    std::string recordPath, playPath;  // demos, as absolute paths: the game leaves the folder it started in
 };
 
 // The sizes --size accepts on either side.

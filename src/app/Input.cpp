@@ -1,4 +1,5 @@
 // Input from the window's messages: mouse position to steering and camera pitch, keys to the key flags.
+#include "app/DemoSession.h"
 #include "app/Game.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
@@ -12,26 +13,50 @@ constexpr float pitchPerPixel = 0.0016666667f;
 float clientWidth = referenceWidth, clientHeight = referenceHeight;
 }  // namespace
 
-void onClientResize(int width, int height) {
-    // A minimised window reports 0 by 0; the mouse is read against the last real size.
-    if (width > 0) clientWidth = float(width);
-    if (height > 0) clientHeight = float(height);
+void applyInputEvent(const DemoEvent& event) {
+    switch (event.kind) {
+        case DemoEvent::mouse: {
+            // Scaled to the reference window, so the middle of a window of any size flies straight (at 800
+            // by 600 the scale is exactly 1).
+            const float x = float(event.a), y = float(event.b);
+            Ship::player.steer = 0.5f - x * (referenceWidth / clientWidth) * steerPerPixel;
+            Camera::instance().pitch = y * (referenceHeight / clientHeight) * pitchPerPixel;
+            break;
+        }
+        case DemoEvent::key: keys[event.a] = event.b != 0; break;
+        case DemoEvent::clientSize:
+            // A minimised window reports 0 by 0; the mouse is read against the last real size.
+            if (event.a > 0) clientWidth = float(event.a);
+            if (event.b > 0) clientHeight = float(event.b);
+            break;
+        // A stick's full travel covers the window: centred, it is the mouse in the middle.
+        case DemoEvent::steeringStick:
+            Ship::player.steer = 0.5f - (0.5f + 0.5f * event.value) * referenceWidth * steerPerPixel;
+            break;
+        case DemoEvent::cameraStick:
+            Camera::instance().pitch = (0.5f + 0.5f * event.value) * referenceHeight * pitchPerPixel;
+            break;
+    }
 }
+
+namespace {
+// Live input: written into a demo being recorded, ignored while one plays.
+void take(const DemoEvent& event) {
+    if (DemoSession::instance().takeLiveInput(event)) applyInputEvent(event);
+}
+}  // namespace
+
+void onClientResize(int width, int height) { take({DemoEvent::clientSize, width, height, 0}); }
 
 void onMouseMove(unsigned x, unsigned y) {
-    x &= 0xffffu;  // the message carries each coordinate in 16 bits
-    y &= 0xffffu;
-    // Scaled to the reference window, so the middle of a window of any size flies straight (at 800 by 600
-    // the scale is exactly 1).
-    Ship::player.steer = 0.5f - float(x) * (referenceWidth / clientWidth) * steerPerPixel;
-    Camera::instance().pitch = float(y) * (referenceHeight / clientHeight) * pitchPerPixel;
+    // The message carries each coordinate in 16 bits.
+    take({DemoEvent::mouse, int32_t(x & 0xffffu), int32_t(y & 0xffffu), 0});
 }
 
-// A stick's full travel covers the window: centred, it is the mouse in the middle.
-void onSteeringStick(float x) { Ship::player.steer = 0.5f - (0.5f + 0.5f * x) * referenceWidth * steerPerPixel; }
+void onSteeringStick(float x) { take({DemoEvent::steeringStick, 0, 0, x}); }
 
-void onCameraStick(float y) { Camera::instance().pitch = (0.5f + 0.5f * y) * referenceHeight * pitchPerPixel; }
+void onCameraStick(float y) { take({DemoEvent::cameraStick, 0, 0, y}); }
 
 void onKey(int virtualKey, bool down) {
-    if (virtualKey >= 0 && virtualKey < 256) keys[virtualKey] = down;
+    if (virtualKey >= 0 && virtualKey < 256) take({DemoEvent::key, virtualKey, down ? 1 : 0, 0});
 }

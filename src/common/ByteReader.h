@@ -34,10 +34,16 @@ class ByteReader {
         const unsigned char* p = take(2);
         return p ? static_cast<uint16_t>(p[0] | (p[1] << 8)) : 0;
     }
-    int32_t s32() {
+    uint32_t u32() {
         const unsigned char* p = take(4);
-        if (!p) return 0;
-        uint32_t v = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+        return p ? uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24) : 0;
+    }
+    uint64_t u64() {
+        const uint64_t low = u32();
+        return low | (uint64_t(u32()) << 32);
+    }
+    int32_t s32() {
+        const uint32_t v = u32();
         int32_t s;
         std::memcpy(&s, &v, 4);
         return s;

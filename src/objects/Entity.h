@@ -18,6 +18,7 @@ constexpr int smallRock = 5;
 constexpr int tower = 6;
 constexpr int shot = 7;
 constexpr int explosion = 9;
+constexpr int all[] = {ship, tree, rock, plant, smallRock, tower, shot, explosion};
 }  // namespace typeIds
 
 class Entity {

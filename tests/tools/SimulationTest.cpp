@@ -16,49 +16,8 @@
 
 #include "Fixtures.h"
 #include "GlTest.h"
+#include "SimRun.h"
 #include "TgaWriter.h"
-
-namespace {
-
-struct SimRun {
-    int exitCode;
-    std::string out;
-};
-
-// Runs the simulation with a minute to finish (a hang is a failure too), after a shell prefix if given.
-SimRun sim(const std::string& arguments, const std::string& shellPrefix = "") {
-    SimRun run{-1, ""};
-    FILE* pipe =
-        popen((shellPrefix + "timeout 60 " + std::string(VANTURO_SIM) + " " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-double field(const std::string& json, const std::string& path) {
-    const std::regex pattern("\"" + path + "\":(-?[0-9.eE+-]+|true|false)");
-    std::smatch m;
-    if (!std::regex_search(json, m, pattern)) return -12345;
-    if (m[1] == "true") return 1;
-    if (m[1] == "false") return 0;
-    return std::stod(m[1]);
-}
-
-// A flat 64 by 64 level with the start at pixel (8, 2), heading along +z.
-std::string flatLevel() {
-    const std::string dir = makeTempDir();
-    if (std::system(("mkdir -p " + dir + "/data").c_str()) != 0) return dir;
-    writeFlatTerrain(dir + "/data/level1.tga", 64, 64, 10);
-    ObjectMap map(64, 64);
-    map.set(8, 2, 0, 1, 0, 0);
-    map.write(dir + "/data/level1objects.tga");
-    return dir;
-}
-
-}  // namespace
 
 TEST(Simulation, FliesStraightTwelveUnitsPerUpdateCountingTheExtraUpdateAtATileCrossing) {
     const std::string dir = flatLevel();
@@ -239,11 +198,7 @@ TEST(Simulation, HostileDataFilesAreRefusedWithALineWhileTheGameRunsOn) {
 #if defined(__SANITIZE_ADDRESS__)
         if (c.memoryLimit) continue;  // the sanitizer's shadow memory cannot live under a lowered limit
 #endif
-        const std::string dir = flatLevel();
-        ObjectMap map(64, 64);
-        map.set(8, 2, 0, 1, 0, 0);
-        map.set(20, 20, 1, 0, 1, 0);  // a tower firing every frame at its own cell
-        map.write(dir + "/data/level1objects.tga");
+        const std::string dir = flatLevel(true);
         ASSERT_EQ(std::system(("mkdir -p " + dir + "/data/models").c_str()), 0);
         ASSERT_TRUE(c.spoil(dir));
         // Under a lowered limit Mesa rasterises on the calling thread, so its own threads' stacks do not count.

@@ -9,11 +9,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "Headless.h"
 #include "OutputFile.h"
 #include "app/DataFolder.h"
+#include "app/DemoSession.h"
 #include "app/Game.h"
 #include "app/Screenshot.h"
 #include "common/GameRandom.h"
@@ -24,9 +26,6 @@
 #include "world/Level.h"
 
 namespace {
-
-const int typeIdsInUse[] = {typeIds::ship,      typeIds::tree,  typeIds::rock, typeIds::plant,
-                            typeIds::smallRock, typeIds::tower, typeIds::shot, typeIds::explosion};
 
 std::string number(double v) {
     char buffer[40];
@@ -45,7 +44,7 @@ std::string shipJson() {
 
 std::string entitiesJson() {
     std::string out = "{";
-    for (int id : typeIdsInUse) {
+    for (int id : typeIds::all) {
         if (out.size() > 1) out += ",";
         out += "\"" + std::to_string(id) + "\":" + std::to_string(Level::instance().entityCount(id));
     }
@@ -157,8 +156,20 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
         o.tracePath = v;
         return std::string();
     });
+    line.value("--play", "FILE", "play a demo recorded by the game (instead of --frames, --mouse, --input)",
+               [&o](const std::string& v) {
+                   o.playPath = v;
+                   return std::string(v.empty() ? "needs a file" : "");
+               });
+    line.value("--record", "FILE", "record the run as a demo, as the game does", [&o](const std::string& v) {
+        o.recordPath = v;
+        return std::string(v.empty() ? "needs a file" : "");
+    });
     line.flag("--time", "add timings to the summary", [&o] { o.time = true; });
-    return line.parse(argc, argv);
+    CommandLine::Outcome outcome = line.parse(argc, argv);
+    if (outcome.proceed && !o.playPath.empty() && (o.hasMouse || !o.input.empty() || !o.recordPath.empty()))
+        outcome = {false, 2, "vanturo-sim: a demo brings its own input: --play goes without --mouse, --input and --record\n"};
+    return outcome;
 }
 
 int runSimulation(const SimOptions& options, std::string& summary, std::string& error) {
@@ -167,7 +178,7 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
     SimOptions o = options;
     char here[4096];
     const std::string cwd = getcwd(here, sizeof here) ? here : ".";
-    for (std::string* path : {&o.shotPath, &o.tracePath}) {
+    for (std::string* path : {&o.shotPath, &o.tracePath, &o.playPath, &o.recordPath}) {
         if (!path->empty() && (*path)[0] != '/') *path = cwd + "/" + *path;
     }
     OutputFile trace, shot;
@@ -196,6 +207,13 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         error = "no headless OpenGL context (Mesa's EGL with the surfaceless platform is needed)";
         return 1;
     }
+    DemoSession& demo = DemoSession::instance();
+    if (!o.playPath.empty()) {
+        if (!demo.play(o.playPath, false, error)) return 2;
+        o.seed = demo.seed();
+        o.frames = int(std::min<size_t>(demo.framesInDemo(), size_t(std::numeric_limits<int>::max())));
+    }
+    if (!o.recordPath.empty() && !demo.record(o.recordPath, o.seed, error)) return 2;
     headless::setTick(o.seed);
     lastTick = o.seed;
     gameSrand(o.seed);
@@ -251,6 +269,13 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         }
     }
 
+    std::string report;
+    const int demoCode = demo.finish(report);
+    std::string demoJson;
+    if (demo.playing()) {
+        demoJson = ",\"demo\":{\"matches\":" + std::string(demoCode == 0 ? "true" : "false") + ",\"report\":\"" + report + "\"}";
+        if (demoCode != 0) error = report;
+    }
     summary = "{\"frames\":" + std::to_string(framesRun) + ",\"ship\":" + shipJson() +
               ",\"pitch\":" + number(Camera::instance().pitch) + ",\"entities\":" + entitiesJson() +
               ",\"tiles\":" + std::to_string(level.tiles().size()) + ",\"startupMs\":" + number(startupMs);
@@ -258,6 +283,6 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         summary += ",\"timing\":{\"frameMs\":" + statsJson(frameMs) + ",\"groundMs\":" + statsJson(groundMs) +
                    ",\"entitiesMs\":" + statsJson(entitiesMs) + ",\"updateMs\":" + statsJson(updateMs) + "}";
     }
-    summary += "}";
-    return 0;
+    summary += demoJson + "}";
+    return demo.playing() ? demoCode : 0;
 }

@@ -23,6 +23,8 @@ struct SimOptions {
     int mouseX = 0, mouseY = 0;
     std::vector<InputEvent> input;
     std::string shotPath, tracePath;
+    std::string playPath;    // a demo to play: its seed, frame times and input
+    std::string recordPath;  // a demo to record
     bool time = false;
 };
 
@@ -36,5 +38,6 @@ constexpr size_t maxInputLineBytes = 1024;
 bool readInputScript(const std::string& path, std::vector<InputEvent>& events, std::string& error);
 
 // Runs the game and returns the exit code: 0 with the summary (one JSON object); 2 when an output path cannot
-// be written or the data folder entered, found before the run; 1 when the run or a write failed.
+// be written, the data folder entered or the demo played, found before the run; 1 when the run or a write
+// failed; 3 when a played demo ends in another state than it recorded (said in error, the summary is made).
 int runSimulation(const SimOptions& options, std::string& summary, std::string& error);

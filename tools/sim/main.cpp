@@ -1,7 +1,6 @@
-// vanturo-sim: runs the game headless and prints a JSON summary. Exit code 0 on success, 2 on bad options or
-// unusable paths, 1 when the run or a write fails.
-//   vanturo-sim [--data DIR] [--frames N] [--frame-ms MS] [--seed S] [--mouse X,Y] [--input FILE]
-//               [--shot PATH] [--trace PATH] [--time]
+// vanturo-sim: runs the game headless and prints a JSON summary. Exit code 0 on success, 2 on bad options,
+// unusable paths or a bad demo, 1 when the run or a write fails, 3 when a demo does not replay to its state.
+// vanturo-sim --help lists the options.
 #include <cstdio>
 #include <string>
 
@@ -13,7 +12,7 @@ int main(int argc, char** argv) {
     if (!outcome.proceed) return CommandLine::finish(outcome);
     std::string summary, error;
     const int code = runSimulation(options, summary, error);
-    if (code != 0) {
+    if (code != 0 && summary.empty()) {
         std::fprintf(stderr, "vanturo-sim: %s\n", error.c_str());
         return code;
     }
@@ -22,5 +21,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vanturo-sim: cannot write the summary\n");
         return 1;
     }
-    return 0;
+    if (code != 0) std::fprintf(stderr, "vanturo-sim: %s\n", error.c_str());
+    return code;
 }

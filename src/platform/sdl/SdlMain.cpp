@@ -9,6 +9,7 @@
 #include "SdlEvents.h"
 #include "SdlWindow.h"
 #include "app/DataFolder.h"
+#include "app/DemoSession.h"
 #include "app/Game.h"
 #include "app/GameOptions.h"
 #include "common/GameRandom.h"
@@ -61,7 +62,9 @@ int main(int argc, char** argv) {
     const std::string folder = chooseDataFolder(options.dataFolder);
     if (folder.empty() || !enterDataFolder(folder)) return 0;  // as for any start-up that cannot go on
     lastTick = platform::tickCount();
-    gameSrand(lastTick);
+    unsigned seed = lastTick;
+    if (!startDemos(options.playPath, options.recordPath, lastTick, seed)) return 2;
+    gameSrand(seed);
     if (!openWindow("Vanturo", options.width, options.height, 16, options.fullscreen)) return 0;
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);  // without one the mouse alone steers
 
@@ -78,5 +81,5 @@ int main(int argc, char** argv) {
     }
     closeWindow();
     SDL_Quit();
-    return 1;
+    return finishDemos(1);
 }

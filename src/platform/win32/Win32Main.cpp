@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/DataFolder.h"
+#include "app/DemoSession.h"
 #include "app/Game.h"
 #include "app/GameOptions.h"
 #include "common/GameRandom.h"
@@ -193,7 +194,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string folder = chooseDataFolder(options.dataFolder);
     if (folder.empty() || !enterDataFolder(folder)) return 0;  // as for any start-up that cannot go on
     lastTick = GetTickCount();
-    gameSrand(lastTick);
+    unsigned seed = lastTick;
+    if (!startDemos(options.playPath, options.recordPath, lastTick, seed)) return 2;
+    gameSrand(seed);
     if (!openWindow("Vanturo", options.width, options.height, 16, options.fullscreen)) return 0;
 
     MSG message;
@@ -208,5 +211,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (!active) WaitMessage();  // minimised: sleep until a message comes instead of spinning a core
     }
     closeWindow();
-    return 1;
+    return finishDemos(1);
 }

@@ -1,0 +1,212 @@
+#include "app/DemoSession.h"
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "app/Game.h"
+#include "common/ShellState.h"
+#include "common/WholeFile.h"
+#include "objects/Ship.h"
+#include "objects/Shot.h"
+#include "world/Level.h"
+
+namespace {
+
+constexpr size_t maxPictureFileBytes = 128u << 20;
+
+DemoHeader headerFor(uint32_t seed) {
+    DemoHeader header;
+    header.seed = seed;
+    std::vector<unsigned char> bytes;
+    readWholeFile(terrainFile, maxPictureFileBytes, bytes);
+    header.terrainDigest = digestBytes(bytes.data(), bytes.size());
+    readWholeFile(objectMapFile, maxPictureFileBytes, bytes);
+    header.objectMapDigest = digestBytes(bytes.data(), bytes.size());
+    return header;
+}
+
+// FNV-1a over the ship and the shots in flight after a frame: enough to tell the first frame that differs.
+uint32_t stateDigest() {
+    const Ship& ship = Ship::player;
+    uint32_t digest = 2166136261u;
+    auto add = [&digest](const void* data, size_t size) {
+        for (size_t i = 0; i < size; ++i) digest = (digest ^ static_cast<const unsigned char*>(data)[i]) * 16777619u;
+    };
+    for (float f : {ship.x, ship.y, ship.z, ship.heading}) add(&f, sizeof f);
+    const int32_t values[] = {ship.shield, ship.filed ? 1 : 0, Shot::liveCount()};
+    add(values, sizeof values);
+    return digest;
+}
+
+double nowMs() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+DemoFinalState currentFinalState(uint32_t frames) {
+    const Ship& ship = Ship::player;
+    DemoFinalState state;
+    state.x = ship.x;
+    state.y = ship.y;
+    state.z = ship.z;
+    state.heading = ship.heading;
+    state.shield = ship.shield;
+    state.filed = ship.filed;
+    state.frames = frames;
+    for (int type : typeIds::all)
+        state.entityCounts.emplace_back(uint8_t(type), uint32_t(Level::instance().entityCount(type)));
+    return state;
+}
+
+DemoSession& DemoSession::instance() {
+    static DemoSession session;
+    return session;
+}
+
+bool DemoSession::record(const std::string& path, uint32_t seed, std::string& error) {
+    file_.reset(std::fopen(path.c_str(), "wb"));
+    if (!file_) {
+        error = "cannot write the demo " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    path_ = path;
+    std::vector<unsigned char> header;
+    encodeHeader(headerFor(seed), header);
+    write(header);
+    return file_ != nullptr;
+}
+
+bool DemoSession::play(const std::string& path, bool paced, std::string& error) {
+    std::vector<unsigned char> bytes;
+    if (!readWholeFile(path.c_str(), demoFormat::maxBytes + 1, bytes) && bytes.empty()) {
+        error = path + ": cannot be read";
+        return false;
+    }
+    if (!reader_.open(std::move(bytes), error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    const DemoHeader here = headerFor(0);
+    if (here.terrainDigest != reader_.header().terrainDigest ||
+        here.objectMapDigest != reader_.header().objectMapDigest) {
+        error = path + ": recorded on another level (its pictures differ from " + terrainFile + " and " +
+                objectMapFile + ")";
+        return false;
+    }
+    playing_ = true;
+    paced_ = paced;
+    lastFrameMs_ = nowMs();
+    return true;
+}
+
+bool DemoSession::takeLiveInput(const DemoEvent& event) {
+    if (playing_) return event.kind == DemoEvent::key && event.a == vkEscape;
+    if (file_) encodeEvent(event, pending_);
+    return true;
+}
+
+bool DemoSession::beforePass() {
+    if (!playing_) {
+        // What this pass is about to use, as a recording keeps it.
+        frame_.frameTime = frameTime;
+        frame_.active = active;
+        return true;
+    }
+    if (!reader_.next(frame_)) return false;
+    for (const DemoEvent& event : frame_.events) applyInputEvent(event);
+    if (paced_) {
+        // At the demo's own pace: the frame begins once its frame time has passed since the last one.
+        const double due = lastFrameMs_ + double(frame_.frameTime);
+        const double now = nowMs();
+        if (due > now) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(due - now));
+        lastFrameMs_ = std::max(due, now);
+    }
+    frameTime = frame_.frameTime;
+    liveActive_ = active;
+    active = frame_.active;
+    return true;
+}
+
+void DemoSession::afterPass() {
+    if (playing_) {
+        active = liveActive_;
+        ++framesPlayed_;
+        if (firstDifferentFrame_ == 0 && stateDigest() != frame_.stateDigest) firstDifferentFrame_ = framesPlayed_;
+        return;
+    }
+    if (!file_) return;
+    frame_.stateDigest = stateDigest();
+    encodeFrame(frame_, pending_);
+    ++framesRecorded_;
+    write(pending_);
+    pending_.clear();
+}
+
+int DemoSession::finish(std::string& report) {
+    if (file_) {
+        std::vector<unsigned char> bytes;
+        encodeFinalState(currentFinalState(framesRecorded_), bytes);
+        write(bytes);
+        if (file_ && std::fclose(file_.release()) != 0) report = "the demo " + path_ + " could not be finished";
+        return 0;
+    }
+    if (!playing_) return 0;
+    const std::string frames = std::to_string(framesPlayed_) + " of " + std::to_string(reader_.frameCount()) + " frames";
+    if (framesPlayed_ < reader_.frameCount()) {
+        report = "the demo was stopped after " + frames + ": nothing to compare";
+        return 1;
+    }
+    const bool matches = firstDifferentFrame_ == 0 && (!reader_.hasFinalState() ||
+                                                       currentFinalState(uint32_t(framesPlayed_)) == reader_.finalState());
+    report = "played " + frames + (matches ? ": the state matches the demo's" : ": the state differs from the demo's");
+    if (firstDifferentFrame_ != 0) report += " (first at frame " + std::to_string(firstDifferentFrame_) + ")";
+    if (!reader_.hasFinalState()) report += "; the recording was cut short, so it has no final state to compare";
+    return matches ? 0 : 3;
+}
+
+void DemoSession::write(const std::vector<unsigned char>& bytes) {
+    // Flushed with every frame: a crash or a closed window leaves a demo that plays to its last whole frame.
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size() || std::fflush(file_.get()) != 0) {
+        std::fprintf(stderr, "vanturo: the demo %s cannot be written on (%s); the game goes on without it\n",
+                     path_.c_str(), std::strerror(errno));
+        file_.reset();
+    }
+}
+
+bool startDemos(const std::string& playPath, const std::string& recordPath, unsigned tick, unsigned& seed) {
+    DemoSession& demo = DemoSession::instance();
+    std::string error;
+    seed = tick;
+    if (!playPath.empty()) {
+        if (!demo.play(playPath, true, error)) {
+            std::fprintf(stderr, "vanturo: %s\n", error.c_str());
+            return false;
+        }
+        seed = demo.seed();
+    }
+    if (!recordPath.empty() && !demo.record(recordPath, seed, error)) {
+        std::fprintf(stderr, "vanturo: %s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+int finishDemos(int usualExitCode) {
+    DemoSession& demo = DemoSession::instance();
+    std::string report;
+    const int code = demo.finish(report);
+    if (!report.empty()) std::printf("vanturo: %s\n", report.c_str());
+    std::fflush(stdout);
+    return demo.playing() ? code : usualExitCode;
+}
+
+void DemoSession::reset() {
+    file_.reset();
+    pending_.clear();
+    framesRecorded_ = 0;
+    reader_ = DemoReader();
+    playing_ = paced_ = false;
+    framesPlayed_ = firstDifferentFrame_ = 0;
+}

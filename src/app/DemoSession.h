@@ -1,0 +1,70 @@
+// The demo of this run: recorded as the game is played, or played back in place of live input.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/DemoFormat.h"
+
+class DemoSession {
+   public:
+    static DemoSession& instance();
+
+    // Starts writing a demo of this run, taken with this seed. Needs the data folder entered. False with the
+    // reason when the file cannot be made.
+    bool record(const std::string& path, uint32_t seed, std::string& error);
+    // Loads a demo to play in place of live input: the game is to take seed() as its seed. paced: each frame
+    // waits for its own frame time, as it was played. False with a one-line reason for a bad demo, or one made
+    // on another level.
+    bool play(const std::string& path, bool paced, std::string& error);
+    uint32_t seed() const { return reader_.header().seed; }
+    bool playing() const { return playing_; }
+    size_t framesInDemo() const { return reader_.frameCount(); }
+
+    // Live input as a window delivers it: written down when recording. False while a demo plays, which
+    // ignores live input, but for Escape (which still ends the game).
+    bool takeLiveInput(const DemoEvent& event);
+
+    // Around one pass of the main loop. beforePass is false when the demo being played has no frame left.
+    bool beforePass();
+    void afterPass();
+
+    // The end of the run. Recording: writes the final state. Playing: compares it with the demo's and says
+    // so in report; returns 0 when it matches, 3 when it does not, 1 when the run stopped before the demo's
+    // end. Returns 0 otherwise.
+    int finish(std::string& report);
+
+    // Forgets the session (tests and tools that run several games).
+    void reset();
+
+   private:
+    void write(const std::vector<unsigned char>& bytes);
+
+    // Recording.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_{nullptr, std::fclose};
+    std::string path_;
+    std::vector<unsigned char> pending_;  // the events since the last frame
+    uint32_t framesRecorded_ = 0;
+    // Playing.
+    DemoReader reader_;
+    DemoFrame frame_;
+    bool playing_ = false, paced_ = false;
+    bool liveActive_ = true;  // the window's own state, while the demo's stands in for it
+    size_t framesPlayed_ = 0;
+    size_t firstDifferentFrame_ = 0;  // 0: none yet
+    double lastFrameMs_ = 0;
+};
+
+// For the shells, once the data folder is entered: starts what the command line asked (a demo to play, one
+// to record; either path may be empty), with the tick taken at start. Sets the seed the game is to take.
+// False, with the reason said on stderr, when it cannot.
+bool startDemos(const std::string& playPath, const std::string& recordPath, unsigned tick, unsigned& seed);
+// After the main loop: finishes the demo and says how a played one went; the exit code to end with (a played
+// demo's, or the usual one).
+int finishDemos(int usualExitCode);
+
+// The state of the world as a demo records it.
+DemoFinalState currentFinalState(uint32_t frames);

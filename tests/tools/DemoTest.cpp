@@ -1,0 +1,132 @@
+// Demos through vanturo-sim: a recorded run replays to its own state, and every kind of bad demo is refused
+// in one line with exit code 2, never played.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+#include "Fixtures.h"
+#include "GlTest.h"
+#include "SimRun.h"
+#include "app/DemoFormat.h"
+
+namespace {
+
+std::vector<unsigned char> bytesOf(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<unsigned char>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// The demo re-encoded after change has had its say over each frame (numbered from 1) and the final state.
+std::vector<unsigned char> reencoded(const std::vector<unsigned char>& demo,
+                                     const std::function<void(size_t, DemoFrame&)>& change,
+                                     const std::function<void(DemoFinalState&)>& changeFinal = nullptr) {
+    DemoReader reader;
+    std::string error;
+    EXPECT_TRUE(reader.open(demo, error)) << error;
+    std::vector<unsigned char> out;
+    encodeHeader(reader.header(), out);
+    DemoFrame frame;
+    for (size_t n = 1; reader.next(frame); ++n) {
+        change(n, frame);
+        for (const DemoEvent& event : frame.events) encodeEvent(event, out);
+        encodeFrame(frame, out);
+    }
+    DemoFinalState final = reader.finalState();
+    if (changeFinal) changeFinal(final);
+    encodeFinalState(final, out);
+    return out;
+}
+
+}  // namespace
+
+TEST(Demo, ARecordedRunReplaysToItsStateAndAnyDifferenceIsFoundAtItsFrame) {
+    // A level with a tower firing at the flight path, steering both ways, a pause and its end.
+    const std::string dir = flatLevel(true);
+    std::ofstream(dir + "/input.txt") << "101 mouse 100 500\n150 mouse 700 200\n200 key down 80\n201 key up 80\n"
+                                         "230 key down 80\n231 key up 80\n";
+    const SimRun recorded = sim("--data " + dir + " --frames 300 --input " + dir + "/input.txt --record " + dir + "/run.demo");
+    ASSERT_EQ(recorded.exitCode, 0) << recorded.out;
+    const std::vector<unsigned char> demo = bytesOf(dir + "/run.demo");
+
+    struct Case {
+        const char* name;
+        std::vector<unsigned char> bytes;
+        int exitCode;
+        const char* said;
+    };
+    std::vector<unsigned char> cut = demo;
+    cut.resize(cut.size() - 80);  // the final state and part of the last frames: a crash while recording
+    const Case cases[] = {
+        {"as recorded", demo, 0, "played 300 of 300 frames: the state matches the demo's"},
+        {"cut short", cut, 0, "the recording was cut short"},
+        {"one frame 1 ms longer", reencoded(demo, [](size_t n, DemoFrame& f) { f.frameTime += n == 150 ? 1 : 0; }), 3,
+         "differs from the demo's (first at frame 150)"},
+        {"another final shield", reencoded(demo, [](size_t, DemoFrame&) {}, [](DemoFinalState& s) { s.shield -= 1; }),
+         3, "the state differs from the demo's"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(dir + "/case.demo", c.bytes);
+        const SimRun run = sim("--data " + dir + " --play " + dir + "/case.demo");
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
+        EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+    }
+    // The replayed run is the recorded one, to the last bit.
+    const SimRun replayed = sim("--data " + dir + " --play " + dir + "/run.demo");
+    EXPECT_EQ(replayed.out.substr(0, replayed.out.find(",\"startupMs\"")),
+              recorded.out.substr(0, recorded.out.find(",\"startupMs\"")));
+}
+
+TEST(Demo, BadDemosAreRefusedInOneLineWithCodeTwo) {
+    const std::string dir = flatLevel(false), other = flatLevel(true);
+    ASSERT_EQ(sim("--data " + dir + " --frames 120 --mouse 300,300 --record " + dir + "/run.demo").exitCode, 0);
+    const std::vector<unsigned char> demo = bytesOf(dir + "/run.demo");
+    auto patched = [&demo](size_t at, std::vector<unsigned char> with) {
+        std::vector<unsigned char> bytes = demo;
+        std::copy(with.begin(), with.end(), bytes.begin() + std::ptrdiff_t(at));
+        return bytes;
+    };
+    DemoReader reader;
+    std::string error;
+    ASSERT_TRUE(reader.open(demo, error));
+    std::vector<unsigned char> flood;  // a frame of 65,537 key events
+    encodeHeader(reader.header(), flood);
+    for (int i = 0; i < 65537; ++i) encodeEvent({DemoEvent::key, 65, 1, 0}, flood);
+    std::vector<unsigned char> trailing = demo;
+    trailing.push_back(6);
+    const size_t finalTypes = demo.size() - 8 * 5 - 1;  // the final state's count of entity types
+    struct Case {
+        const char* name;
+        std::vector<unsigned char> bytes;
+        std::string level;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"not a demo", patched(0, {'V', 'N', 'T', 'X'}), dir, "not a Vanturo demo"},
+        {"a later version", patched(8, {2, 0}), dir, "format version 2, and this game reads version 1"},
+        {"another level", demo, other, "recorded on another level"},
+        {"cut inside its header", std::vector<unsigned char>(demo.begin(), demo.begin() + 20), dir, "truncated inside its header"},
+        {"an unknown record", patched(32, {99}), dir, "an unknown record (kind 99) at byte 32"},
+        {"a key event neither down nor up", patched(32, {2, 65, 7}), dir, "an input event no game gives at byte 32"},
+        {"200 entity types", patched(finalTypes, {200}), dir, "200 entity types in the final state"},
+        {"bytes after the end", trailing, dir, "bytes after its final state"},
+        {"65,537 events in a frame", flood, dir, "more than 65536 input events in one frame"},
+        {"empty", {}, dir, "not a Vanturo demo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(dir + "/bad.demo", c.bytes);
+        const SimRun run = sim("--data " + c.level + " --play " + dir + "/bad.demo");
+        EXPECT_EQ(run.exitCode, 2) << run.out;
+        EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+    }
+}

@@ -1,0 +1,43 @@
+#include "SimRun.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <regex>
+
+#include "Fixtures.h"
+#include "GlTest.h"
+#include "TgaWriter.h"
+
+SimRun sim(const std::string& arguments, const std::string& shellPrefix) {
+    SimRun run{-1, ""};
+    FILE* pipe =
+        popen((shellPrefix + "timeout 60 " + std::string(VANTURO_SIM) + " " + arguments + " 2>&1").c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+double field(const std::string& json, const std::string& path) {
+    const std::regex pattern("\"" + path + "\":(-?[0-9.eE+-]+|true|false)");
+    std::smatch m;
+    if (!std::regex_search(json, m, pattern)) return -12345;
+    if (m[1] == "true") return 1;
+    if (m[1] == "false") return 0;
+    return std::stod(m[1]);
+}
+
+std::string flatLevel(bool withTower) {
+    const std::string dir = makeTempDir();
+    if (std::system(("mkdir -p " + dir + "/data").c_str()) != 0) return dir;
+    writeFlatTerrain(dir + "/data/level1.tga", 64, 64, 10);
+    ObjectMap map(64, 64);
+    map.set(8, 2, 0, 1, 0, 0);
+    if (withTower) map.set(20, 20, 1, 0, 1, 0);
+    map.write(dir + "/data/level1objects.tga");
+    return dir;
+}

@@ -1,0 +1,19 @@
+// Running vanturo-sim from the tool tests, and the small levels they fly.
+#pragma once
+
+#include <string>
+
+struct SimRun {
+    int exitCode;
+    std::string out;  // stdout and stderr
+};
+
+// Runs the simulation with a minute to finish (a hang is a failure too), after a shell prefix if given.
+SimRun sim(const std::string& arguments, const std::string& shellPrefix = "");
+
+// A number (or true/false as 1/0) from the summary's JSON; -12345 when it is not there.
+double field(const std::string& json, const std::string& path);
+
+// A flat 64 by 64 level in a new folder's data/, with the start at pixel (8, 2) heading along +z; with a
+// tower at (20, 20) firing every frame at its own cell if asked.
+std::string flatLevel(bool withTower = false);
