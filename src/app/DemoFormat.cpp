@@ -146,8 +146,8 @@ bool DemoReader::open(std::vector<unsigned char> bytes, std::string& error) {
             frame.events.clear();
         }
         if (kind == finalRecord) {
-            if (pos != bytes_.size()) {
-                error = "bytes after its final state";
+            if (pos != bytes_.size() || !frame.events.empty()) {
+                error = pos != bytes_.size() ? "bytes after its final state" : "input events after its last frame";
                 return false;
             }
             if (final_.frames != frames_) {
@@ -200,12 +200,17 @@ int DemoReader::readRecord(size_t& pos, DemoFrame& frame, std::string& error) {
         final_.z = in.f32();
         final_.heading = in.f32();
         final_.shield = in.s32();
-        final_.filed = in.u8() != 0;
+        const uint8_t filed = in.u8();
+        final_.filed = filed == 1;
         final_.frames = in.u32();
         final_.entityCounts.resize(in.u8());
         for (auto& [type, count] : final_.entityCounts) {
             type = in.u8();
             count = in.u32();
+        }
+        if (filed > 1) {
+            error = "a final state no game gives" + where;
+            return -1;
         }
         return kind;
     }
