@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The real game in a real X window (Xvfb): title and client size, frames, the polygon-mode keys, the mouse,
 # Escape and the close button, the data it finds, --size, fullscreen, pause and screenshots, and no display.
-#   game_window.sh VANTURO LEVELGEN CLOSE_WINDOW
+#   game_window.sh VANTURO LEVELGEN CLOSE_WINDOW VANTURO_SIM
 set -uo pipefail
-game=$(readlink -f "$1"); levelgen=$(readlink -f "$2"); close_window=$(readlink -f "$3")
+game=$(readlink -f "$1"); levelgen=$(readlink -f "$2"); close_window=$(readlink -f "$3"); simulation=$(readlink -f "$4")
 work=$(mktemp -d)
 source "$(dirname "$0")/harness.sh"
 start_display 24
@@ -120,13 +120,14 @@ xdotool windowfocus --sync "$window" 2>/dev/null
 press_escape
 wait_exit
 
-# With a window manager, as players have: the size asked for, F11 and Alt+Enter, P, F12.
+# With a window manager, as players have: the size asked for, F11 and Alt+Enter, P, F12; all of it recorded
+# as a demo, which then replays to the same state headless and in the window.
 openbox >/dev/null 2>&1 &
 wm=$!
 trap 'kill $pid $wm $display_pid 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 mkdir -p "$work/pictures"
 export XDG_PICTURES_DIR="$work/pictures"
-start_game "$work/level" --size 640x480
+start_game "$work/level" --size 640x480 --record "$work/flight.demo"
 size() { xwininfo -id "$window" </dev/null | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
 check "--size 640x480 gives that client area" test "$(size)" = 640x480
 xdotool windowactivate --sync "$window" 2>/dev/null
@@ -144,8 +145,14 @@ check "P pauses: a second later the picture is the same" test "$(changed paused1
 check "P again flies on: the picture moves" test "$(changed paused2 flying)" -gt 10000
 xdotool keydown F12; sleep 0.3; xdotool keyup F12; sleep 1
 check "F12 saves the frame into the pictures folder" test "$(ls "$work/pictures" | grep -c '^vanturo-.*\.png$')" = 1
+for _ in $(seq 12); do xdotool mousemove --window "$window" $((RANDOM % 640)) $((RANDOM % 480)); sleep 0.2; done
 press_escape
 wait_exit
+replayed=$("$simulation" --data "$work/level" --play "$work/flight.demo" 2>&1)
+check "the recorded demo replays headless to the same state" grep -q '"matches":true' <<<"$replayed"
+said=$(cd "$work/empty" && timeout 60 "$game" --data "$work/level" --play "$work/flight.demo"); code=$?
+check "and in the window, at its own pace, saying so with exit code 0" \
+  test "$code $(grep -c 'the state matches the demo' <<<"$said")" = "0 1"
 kill $wm 2>/dev/null
 
 # No display at all: SDL could only offer a driver that shows nothing, so the game says so and ends.

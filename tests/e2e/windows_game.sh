@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The real Windows game, vanturo.exe, under Wine on Xvfb: its window (class, title, client size), frames,
 # Escape, the close button, and a real message box when no pixel format suits the display.
-#   windows_game.sh WIN_BUILD_DIR LEVELGEN
+#   windows_game.sh WIN_BUILD_DIR LEVELGEN VANTURO_SIM
 set -uo pipefail
-win=$(readlink -f "$1"); levelgen=$(readlink -f "$2")
+win=$(readlink -f "$1"); levelgen=$(readlink -f "$2"); simulation=$(readlink -f "$3")
 work=$(mktemp -d)
 export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 source "$(dirname "$0")/harness.sh"
@@ -31,7 +31,7 @@ start_game() {  # start_game [FOLDER [OPTION...]]: from the game's folder, or fr
   sleep 2
 }
 
-start_game
+start_game . --record "$work/flight.demo"
 check "a top-level window of class OpenGL titled Vanturo with an 800 by 600 client area" test "$info" = "OpenGL Vanturo 800 600"
 xdotool mousemove --window "$window" 400 150; sleep 1
 import -window "$window" "$work/frame.png" 2>/dev/null
@@ -53,6 +53,9 @@ check "a left click flies again from the start: the notice is gone" awk -v a="$(
 xdotool keydown Escape; sleep 0.4; xdotool keyup Escape
 wait_exit 20
 check "Escape ends it with exit code 1" test "$code" = 1
+# The flight was recorded: the Linux simulation replays it to the same state, to the last bit.
+replayed=$("$simulation" --data "$work/game" --play "$work/flight.demo" 2>&1)
+check "its demo replays on Linux to the same state" grep -q '"matches":true' <<<"$replayed"
 
 check "--version answers on stdout" grep -Eq '^vanturo [0-9]+\.[0-9]+\.[0-9]+$' <<<"$(wine vanturo.exe --version 2>/dev/null | tr -d '\r')"
 
