@@ -39,5 +39,6 @@ void Camera::followShip() {
     const float eyeX = ship.x - chaseDistance * std::sin(a);
     const float eyeZ = ship.z - chaseDistance * std::cos(a);
     const float h = baseHeight > 0 ? baseHeight : 0;
-    lookAt(eyeX, h + eyeRise * pitch, eyeZ, ship.x, targetBase + targetRise * pitch, ship.z, 0, 1, 0);
+    eye = Vector3(eyeX, h + eyeRise * pitch, eyeZ);
+    lookAt(eye.x, eye.y, eye.z, ship.x, targetBase + targetRise * pitch, ship.z, 0, 1, 0);
 }

@@ -1,6 +1,7 @@
 // Camera: the one view of the scene, a chase view behind the player's ship, with its frustum.
 #pragma once
 
+#include "common/Vector3.h"
 #include "view/Frustum.h"
 
 class Camera {
@@ -18,6 +19,7 @@ class Camera {
     void followShip();
 
     Frustum frustum;
+    Vector3 eye = Vector3(0, 0, 0);  // where the last chase view looked from
     float pitch = 0;       // mouse y / 600: 0 at the top of the window
     float baseHeight = 0;  // eye height at pitch 0, fixed at creation
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "Canvas.h"
+#include "HeightPicture.h"
 #include "ModelGenerator.h"
 #include "Noise.h"
 #include "TgaWriter.h"
@@ -14,6 +15,11 @@
 namespace {
 
 const double pi = 3.14159265358979323846;
+
+// Heights as the terrain picture's alpha holds them (half the height in world units). Valley floors, and the
+// highest crest a height picture is scaled to: under the chase camera's lowest eye (195) with the ship's 20.
+constexpr double floorAlpha = 6;
+constexpr double highestAlpha = 72;
 
 double smoothstep(double a, double b, double x) {
     const double t = std::clamp((x - a) / (b - a), 0.0, 1.0);
@@ -73,17 +79,19 @@ Terrain makeTerrain(const LevelOptions& o, const std::vector<Valley>& valleys, c
     for (int r = 0; r < o.height; ++r) {
         for (int c = 0; c < o.width; ++c) {
             const double x = c / 220.0, z = r / 220.0;
-            // Mountains: ridged crests over rolling hills, higher towards the world's rim.
+            // Hills: ridged crests over rolling ground, a little higher towards the world's rim. Kept under
+            // the chase camera, whose eye is 195 to 342 units up whatever the ground does: the ship (drawn 20
+            // over the ground) stays below it, and so does the ground 500 units behind.
             const double ridges = noise.ridged(x + 3.1, z + 7.7, 6);
             const double hills = 0.5 + 0.5 * noise.fractal(x * 1.7 + 11, z * 1.7 + 2, 5);
             const double rim = smoothstep(0.12, 0.0,
                                           std::min({c / double(o.width), r / double(o.height), 1 - c / double(o.width),
                                                     1 - r / double(o.height)}));
-            double mountain = 40 + 150 * ridges * ridges + 60 * hills + 80 * rim;
+            double mountain = floorAlpha + 10 + 44 * ridges * ridges + 16 * hills + 8 * rim;
             // Plateaus: in some regions the land is cut into terraces with steep faces between them.
             const double plateau = smoothstep(0.25, 0.45, noise.fractal(x * 0.6 + 50, z * 0.6 + 50, 3));
             if (plateau > 0) {
-                const double step = 45, level = std::floor(mountain / step) * step;
+                const double step = 14, level = std::floor(mountain / step) * step;
                 const double f = mountain / step - std::floor(mountain / step);
                 mountain = mountain * (1 - plateau) + (level + step * smoothstep(0.75, 0.95, f)) * plateau;
             }
@@ -93,7 +101,7 @@ Terrain makeTerrain(const LevelOptions& o, const std::vector<Valley>& valleys, c
                 const double d = v.distance(c, r) + 8 * noise.at(x * 6 + 70, z * 6);
                 openness = std::min(openness, smoothstep(v.halfWidth * 0.55, v.halfWidth * 1.9, d));
             }
-            const double floor = 8 + 6 * (0.5 + 0.5 * noise.fractal(x * 4 + 30, z * 4, 3));
+            const double floor = floorAlpha + 5 * (0.5 + 0.5 * noise.fractal(x * 4 + 30, z * 4, 3));
             const double h = floor + (mountain - floor) * openness;
             t.alpha[size_t(r) * size_t(o.width) + size_t(c)] = std::clamp(h, 0.0, 255.0);
         }
@@ -105,12 +113,13 @@ enum Ground { sand, grass, meadow, forestFloor, rock, snow };
 
 Ground groundAt(const Terrain& t, const Noise& noise, int c, int r, double forest) {
     const double a = t.at(c, r), s = t.slope(c, r);
-    const double wobble = 12 * noise.at(c / 30.0 + 5, r / 30.0 + 9);
-    if (a > 200 + wobble && s < 1.2) return snow;
-    if (s > 0.75) return rock;
-    if (a < 11 && noise.at(c / 25.0 + 40, r / 25.0 + 40) > 0.25) return sand;  // dry riverbeds
+    // The land is low (under the camera), so rock and snow come from slope and the highest crests.
+    const double wobble = 4 * noise.at(c / 30.0 + 5, r / 30.0 + 9);
+    if (a > 66 + wobble && s < 0.45) return snow;
+    if (s > 0.3) return rock;
+    if (a < 9 && noise.at(c / 25.0 + 40, r / 25.0 + 40) > 0.25) return sand;  // dry riverbeds
     if (forest > 0.15) return forestFloor;
-    if (a > 150 + wobble) return rock;
+    if (a > 52 + wobble) return rock;
     return noise.at(c / 45.0 + 20, r / 45.0) > 0.2 ? meadow : grass;
 }
 
@@ -133,28 +142,18 @@ struct ObjectPainter {
     unsigned char* at(int c, int r) { return &pixels[(size_t(r) * size_t(width) + size_t(c)) * 4]; }
 };
 
-}  // namespace
 
-GeneratedLevel generateLevel(const LevelOptions& o) {
-    SeededRandom random(o.seed);
-    const Noise noise(o.seed * 2654435761ull + 17);
-    const std::vector<Valley> valleys = makeValleys(o, random);
-    const Terrain terrain = makeTerrain(o, valleys, noise);
+// Forests grow in clusters where a density field is high.
+double forestAt(const Noise& noise, int c, int r) { return noise.fractal(c / 70.0 + 100, r / 70.0 + 100, 4); }
 
-    GeneratedLevel level;
-    level.width = o.width;
-    level.height = o.height;
-    level.terrain.resize(size_t(o.width) * size_t(o.height) * 4);
-    level.objects.assign(level.terrain.size(), 0);
-    ObjectPainter objects{o.width, level.objects};
-
-    // Forests grow in clusters where a density field is high.
-    auto forestAt = [&](int c, int r) { return noise.fractal(c / 70.0 + 100, r / 70.0 + 100, 4); };
-    std::vector<Ground> ground(size_t(o.width) * size_t(o.height));
-    for (int r = 0; r < o.height; ++r) {
-        for (int c = 0; c < o.width; ++c) {
-            const size_t i = size_t(r) * size_t(o.width) + size_t(c);
-            const Ground g = groundAt(terrain, noise, c, r, forestAt(c, r));
+// The terrain picture: ground colour by height, slope and forest density, height in alpha. Returns the ground
+// kind of every pixel.
+std::vector<Ground> paintGround(const Terrain& terrain, const Noise& noise, SeededRandom& random, GeneratedLevel& level) {
+    std::vector<Ground> ground(size_t(level.width) * size_t(level.height));
+    for (int r = 0; r < level.height; ++r) {
+        for (int c = 0; c < level.width; ++c) {
+            const size_t i = size_t(r) * size_t(level.width) + size_t(c);
+            const Ground g = groundAt(terrain, noise, c, r, forestAt(noise, c, r));
             ground[i] = g;
             const double n =
                 0.5 + 0.5 * noise.fractal(c / 9.0 + 3, r / 9.0 + 1, 3) * 0.8 + 0.2 * (random.uniform() - 0.5);
@@ -166,23 +165,21 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
             p[3] = static_cast<unsigned char>(std::lround(terrain.alpha[i]));
         }
     }
+    return ground;
+}
 
-    // The start: the middle of the main valley, looking down it along +x (alpha 64 is just over 90 degrees).
-    const Valley& mainValley = valleys.front();
-    level.startColumn = o.width / 2;
-    level.startRow = int(std::lround(mainValley.centre(level.startColumn)));
-    auto nearStart = [&](int c, int r) {
-        return std::abs(c - level.startColumn) < 4 && std::abs(r - level.startRow) < 3;
-    };
-
-    // Scenery: forests on gentle ground, rocks on slopes, mushrooms and plants in meadows, small rocks anywhere.
-    for (int r = 1; r < o.height - 1 && o.scenery; ++r) {
-        for (int c = 1; c < o.width - 1; ++c) {
-            if (nearStart(c, r)) continue;
-            const Ground g = ground[size_t(r) * size_t(o.width) + size_t(c)];
+// Forests on gentle ground, rocks on slopes, mushrooms and plants in meadows, small rocks anywhere; then the
+// start pixel, looking along +x (parameter 64 is just over 90 degrees), with a little room kept around it.
+void plantScenery(const std::vector<Ground>& ground, const Noise& noise, SeededRandom& random, bool scenery,
+                  GeneratedLevel& level) {
+    ObjectPainter objects{level.width, level.objects};
+    for (int r = 1; r < level.height - 1 && scenery; ++r) {
+        for (int c = 1; c < level.width - 1; ++c) {
+            if (std::abs(c - level.startColumn) < 4 && std::abs(r - level.startRow) < 3) continue;
+            const Ground g = ground[size_t(r) * size_t(level.width) + size_t(c)];
             const double roll = random.uniform();
             int code = 0;
-            if (g == forestFloor && roll < 0.003 + 0.016 * std::max(0.0, forestAt(c, r)))
+            if (g == forestFloor && roll < 0.003 + 0.016 * std::max(0.0, forestAt(noise, c, r)))
                 code = 3;
             else if (g == rock && roll < 0.004)
                 code = 4;
@@ -198,9 +195,49 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
     unsigned char* start = objects.at(level.startColumn, level.startRow);
     start[1] = 1;
     start[3] = 64;
+}
+
+// Whether a tower at (c, r) would stand too close to the start: the first seconds are calm.
+bool nearStartArea(const GeneratedLevel& level, int c, int r) {
+    return std::abs(c - level.startColumn) < std::min(90, level.width / 8) &&
+           std::abs(r - level.startRow) < std::min(60, level.height / 8);
+}
+
+// The next tower code: neighbouring towers sometimes share one and so fire together.
+int nextTowerCode(int code, SeededRandom& random) { return code == 0 || random.uniform() > 0.3 ? code % 250 + 1 : code; }
+
+void placeTower(GeneratedLevel& level, int c, int r, int code, SeededRandom& random) {
+    unsigned char* p = ObjectPainter{level.width, level.objects}.at(c, r);
+    p[0] = static_cast<unsigned char>(code);
+    p[3] = static_cast<unsigned char>(4 + random.below(13));  // a volley every 1 to 4 seconds
+}
+
+void placeTarget(GeneratedLevel& level, int c, int r, int code) {
+    if (c < 0 || r < 0 || c >= level.width || r >= level.height) return;
+    ObjectPainter{level.width, level.objects}.at(c, r)[2] = static_cast<unsigned char>(code);
+}
+
+}  // namespace
+
+GeneratedLevel generateLevel(const LevelOptions& o) {
+    SeededRandom random(o.seed);
+    const Noise noise(o.seed * 2654435761ull + 17);
+    const std::vector<Valley> valleys = makeValleys(o, random);
+    const Terrain terrain = makeTerrain(o, valleys, noise);
+
+    GeneratedLevel level;
+    level.width = o.width;
+    level.height = o.height;
+    level.terrain.resize(size_t(o.width) * size_t(o.height) * 4);
+    level.objects.assign(level.terrain.size(), 0);
+    const std::vector<Ground> ground = paintGround(terrain, noise, random, level);
+    // The start: the middle of the main valley, looking down it.
+    level.startColumn = o.width / 2;
+    level.startRow = int(std::lround(valleys.front().centre(level.startColumn)));
+    plantScenery(ground, noise, random, o.scenery, level);
 
     // Towers: on the banks beside the valleys, each with targets on the valley floor in front of it and
-    // across the route; neighbouring towers sometimes share a code and so fire together.
+    // across the route.
     int code = 0;
     for (const Valley& v : valleys) {
         const int length = v.alongX ? o.width : o.height;
@@ -209,25 +246,64 @@ GeneratedLevel generateLevel(const LevelOptions& o) {
             const double floorLine = v.centre(t);
             const double bank = floorLine + side * (v.halfWidth * 1.1 + random.range(0, 12));
             const int tc = v.alongX ? t : int(bank), tr = v.alongX ? int(bank) : t;
-            if (tc < 2 || tr < 2 || tc >= o.width - 2 || tr >= o.height - 2) continue;
-            const bool nearStartArea = std::abs(tc - level.startColumn) < std::min(90, o.width / 8) &&
-                                       std::abs(tr - level.startRow) < std::min(60, o.height / 8);
-            if (nearStartArea) continue;                                     // a calm start
-            if (code == 0 || random.uniform() > 0.3) code = code % 250 + 1;  // some towers share the last code
-            unsigned char* p = objects.at(tc, tr);
-            p[0] = static_cast<unsigned char>(code);
-            p[3] = static_cast<unsigned char>(4 + random.below(13));  // a volley every 1 to 4 seconds
+            if (tc < 2 || tr < 2 || tc >= o.width - 2 || tr >= o.height - 2 || nearStartArea(level, tc, tr)) continue;
+            code = nextTowerCode(code, random);
+            placeTower(level, tc, tr, code, random);
             const int targets = 2 + random.below(4);
             for (int k = 0; k < targets; ++k) {
                 // Along the route ahead and behind, and across it towards the far bank.
                 const double along = t + random.range(-45, 45);
                 const double across = v.centre(along) + random.range(-0.9, 0.9) * v.halfWidth;
-                const int xc = v.alongX ? int(along) : int(across), zr = v.alongX ? int(across) : int(along);
-                if (xc < 0 || zr < 0 || xc >= o.width || zr >= o.height) continue;
-                objects.at(xc, zr)[2] = static_cast<unsigned char>(code);
+                placeTarget(level, v.alongX ? int(along) : int(across), v.alongX ? int(across) : int(along), code);
             }
         }
     }
+    return level;
+}
+
+GeneratedLevel generateLevelFromHeights(const HeightPicture& picture, const LevelOptions& o) {
+    SeededRandom random(o.seed);
+    const Noise noise(o.seed * 2654435761ull + 17);
+    GeneratedLevel level;
+    level.width = picture.width;
+    level.height = picture.height;
+    level.terrain.resize(size_t(level.width) * size_t(level.height) * 4);
+    level.objects.assign(level.terrain.size(), 0);
+
+    // The picture's lowest value is a valley floor, its highest the highest crest the camera allows.
+    const auto [lowest, highest] = std::minmax_element(picture.values.begin(), picture.values.end());
+    const double range = std::max(1, int(*highest) - int(*lowest));
+    Terrain terrain{level.width, level.height, std::vector<double>(picture.values.size())};
+    for (size_t i = 0; i < picture.values.size(); ++i)
+        terrain.alpha[i] = floorAlpha + (highestAlpha - floorAlpha) * (picture.values[i] - *lowest) / range;
+    const std::vector<Ground> ground = paintGround(terrain, noise, random, level);
+
+    // The start: near the middle, in the lowest row of a band across it, looking along +x.
+    level.startColumn = level.width / 2;
+    level.startRow = level.height / 2;
+    double lowestRun = 1e9;
+    for (int r = level.height / 4; r < level.height * 3 / 4; ++r) {
+        double run = 0;
+        for (int c = level.startColumn; c < std::min(level.width, level.startColumn + 100); ++c) run += terrain.at(c, r);
+        if (run < lowestRun) lowestRun = run, level.startRow = r;
+    }
+    plantScenery(ground, noise, random, o.scenery, level);
+
+    // Towers on hills: the highest point of each block of the picture, firing at lower ground around it.
+    constexpr int block = 110;
+    int code = 0;
+    for (int br = 0; br + block / 2 <= level.height; br += block)
+        for (int bc = 0; bc + block / 2 <= level.width; bc += block) {
+            int tc = -1, tr = -1;
+            for (int r = std::max(br, 2); r < std::min(br + block, level.height - 2); ++r)
+                for (int c = std::max(bc, 2); c < std::min(bc + block, level.width - 2); ++c)
+                    if (!nearStartArea(level, c, r) && (tc < 0 || terrain.at(c, r) > terrain.at(tc, tr))) tc = c, tr = r;
+            if (tc < 0) continue;
+            code = nextTowerCode(code, random);
+            placeTower(level, tc, tr, code, random);
+            for (int k = 2 + random.below(4); k > 0; --k)
+                placeTarget(level, tc + int(random.range(-45, 45)), tr + int(random.range(-45, 45)), code);
+        }
     return level;
 }
 
@@ -268,11 +344,12 @@ GeneratedLevel generateStressLevel(const LevelOptions& o) {
     return level;
 }
 
-bool writeLevelData(const std::string& dataDir, const LevelOptions& options) {
+bool writeLevelData(const std::string& dataDir, const LevelOptions& options, const GeneratedLevel* given) {
     std::error_code ignored;  // a folder that cannot be made shows up as a file that cannot be written
     for (const std::string& dir : {dataDir + "/textures", dataDir + "/models"})
         std::filesystem::create_directories(dir, ignored);
-    const GeneratedLevel level = options.stressTowers > 0 ? generateStressLevel(options) : generateLevel(options);
+    const GeneratedLevel level =
+        given ? *given : options.stressTowers > 0 ? generateStressLevel(options) : generateLevel(options);
     bool ok = writeTga(dataDir + "/level1.tga", level.width, level.height, 4, level.terrain);
     ok = writeTga(dataDir + "/level1objects.tga", level.width, level.height, 4, level.objects) && ok;
     ok = writeTextures(dataDir, options.seed) && ok;

@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "assets/Tga.h"
+
+// The largest level on a side: the game reads pictures up to this size.
+constexpr int maxLevelSide = maxPictureSide;
+
 struct LevelOptions {
     uint64_t seed = 1;
     int width = 2048;       // pixels along x: the start looks down the long axis
@@ -23,10 +28,16 @@ struct GeneratedLevel {
 
 GeneratedLevel generateLevel(const LevelOptions& options);
 
+// A level on the heights of a picture (its size, at most 4096 on a side), scaled into the range the chase
+// camera suits, with the generator's colouring, scenery, towers on its hills and a start near its middle.
+struct HeightPicture;
+GeneratedLevel generateLevelFromHeights(const HeightPicture& picture, const LevelOptions& options);
+
 // A level for load tests: gentle hills, the start in the middle weaving room around it, and stressTowers
 // towers with reload code 0 (a volley every updated frame), each with stressTargets target points around the
 // start.
 GeneratedLevel generateStressLevel(const LevelOptions& options);
 
-// Writes the whole data tree (pictures, textures, models) under dataDir. False if any file failed.
-bool writeLevelData(const std::string& dataDir, const LevelOptions& options);
+// Writes the whole data tree (pictures, textures, models) under dataDir, for the level given (or, without
+// one, the level the options describe). False if any file failed.
+bool writeLevelData(const std::string& dataDir, const LevelOptions& options, const GeneratedLevel* given = nullptr);

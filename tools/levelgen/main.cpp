@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "HeightPicture.h"
 #include "LevelGenerator.h"
 #include "common/CommandLine.h"
 
@@ -29,10 +30,16 @@ int main(int argc, char** argv) {
                });
     line.number("--seed", "N", "the seed: the same seed gives the same bytes", 0, std::numeric_limits<long long>::max(),
                 [&](long long v) { options.seed = uint64_t(v); });
-    line.number("--width", "PIXELS", "the level's size along x (default 2048)", 16, 65535,
+    line.number("--width", "PIXELS", "the level's size along x (default 2048)", 16, maxLevelSide,
                 [&](long long v) { options.width = int(v); });
-    line.number("--height", "PIXELS", "the level's size along z (default 768)", 16, 65535,
+    line.number("--height", "PIXELS", "the level's size along z (default 768)", 16, maxLevelSide,
                 [&](long long v) { options.height = int(v); });
+    std::string heightmap;
+    line.value("--heightmap", "PICTURE", "a level on the heights of a grey PNG (8 or 16 bits, up to 8192 on a side)",
+               [&heightmap](const std::string& path) {
+                   heightmap = path;
+                   return std::string(path.empty() ? "needs a picture" : "");
+               });
     line.flag("--no-scenery", "no trees, rocks or plants", [&] { options.scenery = false; });
     line.number("--stress", "TOWERS", "a stress level instead: towers firing every frame", 1, 100000,
                 [&](long long v) { options.stressTowers = int(v); });
@@ -41,7 +48,18 @@ int main(int argc, char** argv) {
     const CommandLine::Outcome outcome = line.parse(argc, argv);
     if (!outcome.proceed) return CommandLine::finish(outcome);
     const std::string dataFolder = dataFolderFor(out);
-    if (!writeLevelData(dataFolder, options)) {
+    GeneratedLevel fromPicture;
+    if (!heightmap.empty()) {
+        HeightPicture picture;
+        std::string error;
+        if (!readHeightPicture(heightmap, picture, error)) {
+            std::fprintf(stderr, "levelgen: %s\n", error.c_str());
+            return 2;
+        }
+        shrinkToFit(picture, maxLevelSide);
+        fromPicture = generateLevelFromHeights(picture, options);
+    }
+    if (!writeLevelData(dataFolder, options, heightmap.empty() ? nullptr : &fromPicture)) {
         std::fprintf(stderr, "levelgen: could not write the level under %s\n", dataFolder.c_str());
         return 1;
     }

@@ -42,6 +42,12 @@ std::string shipJson() {
            ",\"shield\":" + std::to_string(s.shield) + ",\"filed\":" + (s.filed ? "true" : "false") + "}";
 }
 
+// The chase camera's eye height and the ground's height under it: the view is broken when the eye is below.
+std::string eyeJson() {
+    const Vector3& eye = Camera::instance().eye;
+    return ",\"eye\":{\"y\":" + number(eye.y) + ",\"ground\":" + number(groundHeight(eye.x, eye.z)) + "}";
+}
+
 std::string entitiesJson() {
     std::string out = "{";
     for (int id : typeIds::all) {
@@ -250,7 +256,7 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
                          ",\"updateMs\":" + number(frameCount > 100 ? level.costs().updateMs : 0) + "}";
             }
             const std::string line = "{\"frame\":" + std::to_string(frame) + ",\"frameTime\":" + number(frameTime) +
-                                     ",\"ship\":" + shipJson() + ",\"entities\":" + entitiesJson() +
+                                     ",\"ship\":" + shipJson() + ",\"entities\":" + entitiesJson() + eyeJson() +
                                      ",\"tilesDrawn\":" + std::to_string(level.tilesDrawn()) + timing + "}\n";
             if (!trace.write(line)) break;  // reported below; the run stops with its output
         }
