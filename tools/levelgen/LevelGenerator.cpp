@@ -87,7 +87,7 @@ Terrain makeTerrain(const LevelOptions& o, const std::vector<Valley>& valleys, c
             const double rim = smoothstep(0.12, 0.0,
                                           std::min({c / double(o.width), r / double(o.height), 1 - c / double(o.width),
                                                     1 - r / double(o.height)}));
-            double mountain = floorAlpha + 10 + 44 * ridges * ridges + 16 * hills + 8 * rim;
+            double mountain = floorAlpha + 12 + 52 * ridges * ridges + 18 * hills + 8 * rim;
             // Plateaus: in some regions the land is cut into terraces with steep faces between them.
             const double plateau = smoothstep(0.25, 0.45, noise.fractal(x * 0.6 + 50, z * 0.6 + 50, 3));
             if (plateau > 0) {
@@ -274,8 +274,14 @@ GeneratedLevel generateLevelFromHeights(const HeightPicture& picture, const Leve
     const auto [lowest, highest] = std::minmax_element(picture.values.begin(), picture.values.end());
     const double range = std::max(1, int(*highest) - int(*lowest));
     Terrain terrain{level.width, level.height, std::vector<double>(picture.values.size())};
-    for (size_t i = 0; i < picture.values.size(); ++i)
-        terrain.alpha[i] = floorAlpha + (highestAlpha - floorAlpha) * (picture.values[i] - *lowest) / range;
+    // The picture's top row is the level's last: the terrain picture, stored bottom row first, then looks
+    // like it in any image viewer.
+    for (int r = 0; r < level.height; ++r)
+        for (int c = 0; c < level.width; ++c) {
+            const uint16_t value = picture.values[size_t(level.height - 1 - r) * size_t(level.width) + size_t(c)];
+            terrain.alpha[size_t(r) * size_t(level.width) + size_t(c)] =
+                floorAlpha + (highestAlpha - floorAlpha) * (value - *lowest) / range;
+        }
     const std::vector<Ground> ground = paintGround(terrain, noise, random, level);
 
     // The start: near the middle, in the lowest row of a band across it, looking along +x.
