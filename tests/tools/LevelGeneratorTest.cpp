@@ -87,8 +87,8 @@ TEST(LevelGenerator, AHeightPictureGivesItsShapeUnderTheCameraAndABadOneIsRefuse
     level.objects = objects.pixels;
     checkPlayable(level, 2);
     auto alpha = [&](int c, int pictureRow) { return terrain.pixels[(size_t(119 - pictureRow) * 200 + size_t(c)) * 4 + 3]; };
-    EXPECT_EQ(alpha(50, 0), 6);      // the lowest value: a valley floor
-    EXPECT_EQ(alpha(50, 119), 72);   // the highest: the highest crest
+    EXPECT_EQ(alpha(50, 0), 30);     // the lowest value: a valley floor
+    EXPECT_EQ(alpha(50, 119), 80);   // the highest: the highest crest
     for (int r = 1; r < 120; ++r) EXPECT_GE(alpha(50, r), alpha(50, r - 1)) << "row " << r;
 
     const std::string valid = dir + "/rise.png";

@@ -123,18 +123,6 @@ TEST_F(EntityFiling, TheWalkSurvivesSelfRemovalAndReachesEntitiesFiledDuringIt) 
     EXPECT_EQ(log, (std::vector<std::string>{"shot:update", "next:update", "explosion:update"}));
 }
 
-TEST_F(EntityFiling, AnEntityMovingIntoALaterTileIsUpdatedTwice) {
-    Level& level = Level::instance();
-    TestEntity* mover = make(1, 380, 100);
-    mover->onUpdate = [](TestEntity& self) {
-        if (self.updates == 1) self.setX(420);  // from tile 0 into tile 1, which the walk reaches later
-    };
-    level.place(mover);
-    level.update();
-    EXPECT_EQ(mover->updates, 2);
-    EXPECT_EQ(mover->tile, &tile(1));
-}
-
 TEST_F(EntityFiling, DrawingCallsBeginAndEndTwiceOnTheFirstEntityOfEachList) {
     Level& level = Level::instance();
     TestEntity* a = make(2, 10, 10);

@@ -49,28 +49,6 @@ TEST_F(LevelDraw, OnlyTilesInViewDrawTheirGroundAndTheirEntities) {
     EXPECT_EQ(std::find(log.begin(), log.end(), "behind:draw"), log.end());
 }
 
-TEST_F(LevelDraw, LeavesUnitZeroActiveWithTexturingOffAndUnitOneCombining) {
-    glLoadIdentity();
-    Camera::instance().followShip();
-    Level::instance().draw();
-    GLint activeUnit = 0;
-    glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &activeUnit);
-    EXPECT_EQ(activeUnit, GL_TEXTURE0_ARB);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    arb::glActiveTextureARB(GL_TEXTURE1_ARB);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    GLint mode = 0, scale = 0;
-    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
-    glGetTexEnviv(GL_TEXTURE_ENV, GL_RGB_SCALE_ARB, &scale);
-    EXPECT_EQ(mode, GL_COMBINE_ARB);
-    EXPECT_EQ(scale, 2);
-    arb::glActiveTextureARB(GL_TEXTURE0_ARB);
-    float diffuse[4];
-    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-    EXPECT_FLOAT_EQ(diffuse[0], 0.8f);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
-
 TEST_F(LevelDraw, GroundIsDrawnWhereTheTilesAre) {
     // Looking straight down on the flat ground from above: the terrain covers the middle of the frame.
     glClearColor(0, 0, 0, 1);

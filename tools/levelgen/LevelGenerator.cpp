@@ -18,8 +18,8 @@ const double pi = 3.14159265358979323846;
 
 // Heights as the terrain picture's alpha holds them (half the height in world units). Valley floors, and the
 // highest crest a height picture is scaled to: under the chase camera's lowest eye (195) with the ship's 20.
-constexpr double floorAlpha = 6;
-constexpr double highestAlpha = 72;
+constexpr double floorAlpha = 30;
+constexpr double highestAlpha = 80;
 
 double smoothstep(double a, double b, double x) {
     const double t = std::clamp((x - a) / (b - a), 0.0, 1.0);
@@ -87,7 +87,7 @@ Terrain makeTerrain(const LevelOptions& o, const std::vector<Valley>& valleys, c
             const double rim = smoothstep(0.12, 0.0,
                                           std::min({c / double(o.width), r / double(o.height), 1 - c / double(o.width),
                                                     1 - r / double(o.height)}));
-            double mountain = floorAlpha + 12 + 52 * ridges * ridges + 18 * hills + 8 * rim;
+            double mountain = floorAlpha + 6 + 34 * ridges * ridges + 10 * hills + 4 * rim;
             // Plateaus: in some regions the land is cut into terraces with steep faces between them.
             const double plateau = smoothstep(0.25, 0.45, noise.fractal(x * 0.6 + 50, z * 0.6 + 50, 3));
             if (plateau > 0) {
@@ -115,11 +115,11 @@ Ground groundAt(const Terrain& t, const Noise& noise, int c, int r, double fores
     const double a = t.at(c, r), s = t.slope(c, r);
     // The land is low (under the camera), so rock and snow come from slope and the highest crests.
     const double wobble = 4 * noise.at(c / 30.0 + 5, r / 30.0 + 9);
-    if (a > 66 + wobble && s < 0.45) return snow;
-    if (s > 0.3) return rock;
-    if (a < 9 && noise.at(c / 25.0 + 40, r / 25.0 + 40) > 0.25) return sand;  // dry riverbeds
+    if (a > 74 + wobble && s < 0.45) return snow;
+    if (s > 0.25) return rock;
+    if (a < 33 && noise.at(c / 25.0 + 40, r / 25.0 + 40) > 0.25) return sand;  // dry riverbeds
     if (forest > 0.15) return forestFloor;
-    if (a > 52 + wobble) return rock;
+    if (a > 64 + wobble) return rock;
     return noise.at(c / 45.0 + 20, r / 45.0) > 0.2 ? meadow : grass;
 }
 
