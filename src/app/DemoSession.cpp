@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 #include "app/Game.h"
@@ -79,8 +80,19 @@ bool DemoSession::record(const std::string& path, uint32_t seed, std::string& er
 }
 
 bool DemoSession::play(const std::string& path, bool paced, std::string& error) {
+    // Checked here first, so that whatever is wrong is said in one line.
+    std::error_code failure;
+    const auto status = std::filesystem::status(path, failure);
+    if (!std::filesystem::is_regular_file(status)) {
+        error = path + (std::filesystem::exists(status) ? ": not a regular file" : ": no such file");
+        return false;
+    }
+    if (std::filesystem::file_size(path, failure) > demoFormat::maxBytes) {
+        error = path + ": larger than the " + std::to_string(demoFormat::maxBytes >> 20) + " MiB a demo may be";
+        return false;
+    }
     std::vector<unsigned char> bytes;
-    if (!readWholeFile(path.c_str(), demoFormat::maxBytes + 1, bytes) && bytes.empty()) {
+    if (!readWholeFile(path.c_str(), demoFormat::maxBytes, bytes)) {
         error = path + ": cannot be read";
         return false;
     }
@@ -102,7 +114,8 @@ bool DemoSession::play(const std::string& path, bool paced, std::string& error) 
 }
 
 bool DemoSession::takeLiveInput(const DemoEvent& event) {
-    if (playing_) return event.kind == DemoEvent::key && event.a == vkEscape;
+    // Escape still ends a played demo, and F12 still saves what it shows: neither changes the world.
+    if (playing_) return event.kind == DemoEvent::key && (event.a == vkEscape || event.a == vkScreenshot);
     if (file_) encodeEvent(event, pending_);
     return true;
 }
@@ -149,7 +162,9 @@ int DemoSession::finish(std::string& report) {
         std::vector<unsigned char> bytes;
         encodeFinalState(currentFinalState(framesRecorded_), bytes);
         write(bytes);
-        if (file_ && std::fclose(file_.release()) != 0) report = "the demo " + path_ + " could not be finished";
+        const bool closed = file_ && std::fclose(file_.release()) == 0;
+        report = closed ? "the flight is recorded in " + path_ + " (" + std::to_string(framesRecorded_) + " frames)"
+                        : "the demo " + path_ + " could not be finished";
         return 0;
     }
     if (!playing_) return 0;

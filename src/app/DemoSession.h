@@ -25,15 +25,15 @@ class DemoSession {
     size_t framesInDemo() const { return reader_.frameCount(); }
 
     // Live input as a window delivers it: written down when recording. False while a demo plays, which
-    // ignores live input, but for Escape (which still ends the game).
+    // ignores live input, but for Escape (which still ends the game) and F12 (a screenshot).
     bool takeLiveInput(const DemoEvent& event);
 
     // Around one pass of the main loop. beforePass is false when the demo being played has no frame left.
     bool beforePass();
     void afterPass();
 
-    // The end of the run. Recording: writes the final state. Playing: compares it with the demo's and says
-    // so in report; returns 0 when it matches, 3 when it does not, 1 when the run stopped before the demo's
+    // The end of the run. Recording: writes the final state and says where in report. Playing: compares
+    // it with the demo's and says so in report; returns 0 when it matches, 3 when it does not, 1 when the run stopped before the demo's
     // end. Returns 0 otherwise.
     int finish(std::string& report);
 
