@@ -76,6 +76,7 @@ bool DemoSession::record(const std::string& path, uint32_t seed, std::string& er
     std::vector<unsigned char> header;
     encodeHeader(headerFor(seed), header);
     write(header);
+    if (!file_) error = "cannot write the demo " + path;
     return file_ != nullptr;
 }
 
