@@ -37,4 +37,7 @@ TEST(DataFolder, TheFirstFolderInOrderThatHoldsTheTerrainWins) {
     }
     // Folders not given or not known are left out.
     EXPECT_EQ(dataFolderCandidates("", "", ""), std::vector<std::string>{"."});
+    // A folder that cannot be entered is said to be so, and the game stays where it was.
+    ScopedWorkingDirectory cwd(makeTempDir());
+    EXPECT_FALSE(enterDataFolder("/nonexistent/vanturo"));
 }
