@@ -75,9 +75,10 @@ bool DemoSession::record(const std::string& path, uint32_t seed, std::string& er
     path_ = path;
     std::vector<unsigned char> header;
     encodeHeader(headerFor(seed), header);
-    write(header);
-    if (!file_) error = "cannot write the demo " + path;
-    return file_ != nullptr;
+    std::string reason;
+    if (write(header, reason)) return true;
+    error = "cannot write the demo " + path + ": " + reason;
+    return false;
 }
 
 bool DemoSession::play(const std::string& path, bool paced, std::string& error) {
@@ -154,7 +155,7 @@ void DemoSession::afterPass() {
     frame_.stateDigest = stateDigest();
     encodeFrame(frame_, pending_);
     ++framesRecorded_;
-    write(pending_);
+    writeOrStop(pending_);
     pending_.clear();
 }
 
@@ -162,7 +163,7 @@ int DemoSession::finish(std::string& report) {
     if (file_) {
         std::vector<unsigned char> bytes;
         encodeFinalState(currentFinalState(framesRecorded_), bytes);
-        write(bytes);
+        writeOrStop(bytes);
         const bool closed = file_ && std::fclose(file_.release()) == 0;
         report = closed ? "the flight is recorded in " + path_ + " (" + std::to_string(framesRecorded_) + " frames)"
                         : "the demo " + path_ + " could not be finished";
@@ -182,13 +183,20 @@ int DemoSession::finish(std::string& report) {
     return matches ? 0 : 3;
 }
 
-void DemoSession::write(const std::vector<unsigned char>& bytes) {
+bool DemoSession::write(const std::vector<unsigned char>& bytes, std::string& reason) {
     // Flushed with every frame: a crash or a closed window leaves a demo that plays to its last whole frame.
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size() || std::fflush(file_.get()) != 0) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size() && std::fflush(file_.get()) == 0)
+        return true;
+    reason = std::strerror(errno);
+    file_.reset();
+    return false;
+}
+
+void DemoSession::writeOrStop(const std::vector<unsigned char>& bytes) {
+    std::string reason;
+    if (!write(bytes, reason))
         std::fprintf(stderr, "vanturo: the demo %s cannot be written on (%s); the game goes on without it\n",
-                     path_.c_str(), std::strerror(errno));
-        file_.reset();
-    }
+                     path_.c_str(), reason.c_str());
 }
 
 bool startDemos(const std::string& playPath, const std::string& recordPath, unsigned tick, unsigned& seed) {

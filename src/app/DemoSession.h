@@ -41,7 +41,10 @@ class DemoSession {
     void reset();
 
    private:
-    void write(const std::vector<unsigned char>& bytes);
+    // False with the reason when the demo cannot take the bytes; recording then stops.
+    bool write(const std::vector<unsigned char>& bytes, std::string& reason);
+    // The same during the game, which goes on without its demo: said on stderr.
+    void writeOrStop(const std::vector<unsigned char>& bytes);
 
     // Recording.
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_{nullptr, std::fclose};

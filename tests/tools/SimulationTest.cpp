@@ -125,6 +125,7 @@ TEST(Simulation, OutputAndInputProblemsAreSaidInOneLineAndNeverPassSilently) {
         {"--trace " + dir + "/out --shot " + dir + "/./out" + level, 2, "the trace and the screenshot would both be"},
         {"--input /dev/zero" + level, 2, "/dev/zero:1: a line longer than 1024 bytes"},
         {"--data " + dir + "/data --frames 3", 2, dir + "/data holds no data/level1.tga"},
+        {"--record /dev/full" + level, 2, "cannot write the demo /dev/full: No space left on device"},
     };
     for (const Case& c : cases) {
         const SimRun run = sim(c.arguments);
