@@ -5,6 +5,9 @@
 #include "TgaWriter.h"
 #include "GlTest.h"
 #include "assets/Ms3dModel.h"
+#include "objects/Entity.h"
+
+#include <memory>
 
 class ModelRender : public GlTest {
    protected:
@@ -88,4 +91,48 @@ TEST_F(ModelRender, RenderDrawsTheTrianglesWhereTheTransformPutsThem) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     EXPECT_EQ(readPixel(120, 120)[0], 255);
     EXPECT_EQ(readPixel(190, 190)[0], 0);  // outside the hypotenuse
+}
+
+namespace {
+// An entity that draws as every entity does: its model moved to where it stands and turned by its heading.
+struct PlainEntity : Entity {
+    int typeId() const override { return 99; }
+    void update() override {}
+};
+}  // namespace
+
+TEST_F(ModelRender, AnEntityIsDrawnTurnedByItsHeadingAboutTheVerticalAxis) {
+    Ms3dContent c = oneTriangleModel();  // a right triangle from (0,0,0) to (10,0,0) and (0,10,0)
+    const auto bytes = ms3dBytes(c);
+    PlainEntity entity;
+    entity.model = std::make_shared<Ms3dModel>();
+    ASSERT_TRUE(entity.model->loadFromMemory(bytes.data(), bytes.size()));
+    glViewport(0, 0, 800, 600);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-400, 400, -300, 300, -100, 100);  // one unit a pixel, looking down -z
+    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    struct Case {
+        float heading;
+        int litX, darkX;  // a pixel column inside the triangle, and its mirror image
+    };
+    // Half a turn about +y mirrors the triangle to the left of where it stands (x = 100); about any other
+    // axis it would stay on the right or leave the plane.
+    const Case cases[] = {{0, 503, 497}, {180, 497, 503}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.heading);
+        glLoadIdentity();
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glColor3f(1, 1, 1);
+        entity.x = 100;
+        entity.heading = k.heading;
+        entity.model->applyMaterial();
+        entity.draw();
+        EXPECT_EQ(readPixel(k.litX, 302)[0], 255);
+        EXPECT_EQ(readPixel(k.darkX, 302)[0], 0);
+    }
 }
