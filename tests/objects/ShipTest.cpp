@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "Fixtures.h"
 #include "GlTest.h"
+#include "Ms3dWriter.h"
 #include "TgaWriter.h"
 #include "common/ShellState.h"
+#include "assets/Ms3dModel.h"
 #include "world/Level.h"
 
 class ShipTest : public GlTest {
@@ -89,4 +93,42 @@ TEST_F(ShipTest, LeavingTheWorldDropsTheShipWithoutReadingOutsideItsTile) {
     Level::instance().update();
     EXPECT_EQ(ship.x, x);  // neither updated nor drawn any more
     EXPECT_EQ(Level::instance().entityCount(1), 0);
+}
+
+TEST_F(ShipTest, TheShipBanksWithItsSteering) {
+    // A right triangle from (0,0) to (10,0) and (0,10) as the ship, seen from the front, 10 pixels a unit.
+    // Its shield bubble (the model again, 1.5 times the size and 3.25 lower, in unlit yellow) banks with it,
+    // and shows whatever the lights do: that is what is looked at.
+    const auto bytes = ms3dBytes(oneTriangleModel());
+    const std::shared_ptr<Ms3dModel> saved = ship.model;
+    ship.model = std::make_shared<Ms3dModel>();
+    ASSERT_TRUE(ship.model->loadFromMemory(bytes.data(), bytes.size()));
+    glViewport(0, 0, 800, 600);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-400, 400, -300, 300, -1000, 1000);
+    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // as the scene sets it
+    struct Case {
+        float steer;
+        bool lowInside, rightInside;  // (6, -6) under the bubble at rest; (13, -2) at its right corner
+    };
+    // Steer 0.5 (the mouse at the left edge) leans it by 40 degrees, clockwise as seen from behind.
+    for (const Case& c : {Case{0, false, true}, Case{0.5f, true, false}}) {
+        SCOPED_TRACE(c.steer);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glLoadIdentity();
+        glScalef(10, 10, 10);
+        ship.x = ship.z = ship.heading = 0;
+        ship.y = -20;  // drawn 20 over its height: at 0
+        ship.steer = c.steer;
+        ship.draw();
+        EXPECT_EQ(readPixel(460, 240)[0] > 40, c.lowInside);
+        EXPECT_EQ(readPixel(530, 280)[0] > 40, c.rightInside);
+    }
+    ship.model = saved;
+    ship.steer = 0;
 }
