@@ -132,3 +132,18 @@ TEST_F(ShipTest, TheShipBanksWithItsSteering) {
     ship.model = saved;
     ship.steer = 0;
 }
+
+TEST_F(ShipTest, TheShipTakesItsSkinWhenItIsFirstDrawn) {
+    // The ship is made before there is a context to hold textures: its skin arrives with its first frame.
+    const std::string dir = makeTempDir();
+    ScopedWorkingDirectory cwd(dir);
+    ASSERT_TRUE(writeTga(dir + "/skin.tga", 2, 2, 3, std::vector<unsigned char>(12, 200)));
+    const auto bytes = ms3dBytes(oneTriangleModel("skin.tga"));
+    const std::shared_ptr<Ms3dModel> saved = ship.model;
+    ship.model = std::make_shared<Ms3dModel>();
+    ASSERT_TRUE(ship.model->loadFromMemory(bytes.data(), bytes.size()));
+    ship.model->materials[0].texture = 0;  // as read before the context existed
+    ship.beginDraw();
+    EXPECT_NE(ship.model->materials[0].texture, 0u);
+    ship.model = saved;
+}
