@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "app/Game.h"
+#include "assets/Tga.h"
 #include "common/ShellState.h"
 #include "common/WholeFile.h"
 #include "objects/Ship.h"
@@ -13,8 +14,6 @@
 #include "world/Level.h"
 
 namespace {
-
-constexpr size_t maxPictureFileBytes = 128u << 20;
 
 DemoHeader headerFor(uint32_t seed) {
     DemoHeader header;

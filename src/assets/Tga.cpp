@@ -12,9 +12,7 @@ namespace {
 
 // ID length 0, no colour map, type 2 (uncompressed true-colour), zero colour-map fields and origin.
 const unsigned char acceptedHeader[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-constexpr size_t headerBytes = 18;
-// The largest picture with room for what may follow its pixels (a TGA 2.0 extension area and footer).
-constexpr size_t maxFileBytes = headerBytes + size_t(maxPictureSide) * maxPictureSide * 4 + (1u << 20);
+constexpr size_t headerBytes = tgaHeaderBytes;
 
 struct TgaLayout {
     int width = 0, height = 0, bytesPerPixel = 0;
@@ -73,7 +71,7 @@ bool readTgaFromMemory(const unsigned char* data, size_t size, TgaImage& image, 
 bool readTga(const char* path, TgaImage& image) {
     image = TgaImage();
     std::vector<unsigned char> file;
-    if (!readWholeFile(path, maxFileBytes, file)) return false;
+    if (!readWholeFile(path, maxPictureFileBytes, file)) return false;
     TgaLayout layout;
     std::string refusal;
     if (!readLayout(file.data(), file.size(), layout, &refusal)) {

@@ -14,6 +14,10 @@ struct TgaImage {
 
 // The largest picture the game reads, on either side: terrains, object maps and textures alike.
 constexpr int maxPictureSide = 4096;
+constexpr size_t tgaHeaderBytes = 18;
+// The largest picture file read: the largest 32-bit picture with room for what may follow its pixels (a TGA
+// 2.0 extension area and footer). The level's pictures are read whole for a demo's digest within it too.
+constexpr size_t maxPictureFileBytes = tgaHeaderBytes + size_t(maxPictureSide) * maxPictureSide * 4 + (1u << 20);
 
 // Parses a whole file image into image. On failure returns false and leaves image empty; when the refusal
 // is one worth telling (over the size limit, out of memory), refusal says why.
