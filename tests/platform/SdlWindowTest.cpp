@@ -14,11 +14,7 @@
 
 namespace {
 
-struct Box {
-    std::string text, caption;
-    int kind;
-};
-std::vector<Box> boxes;
+std::vector<std::string> boxes;  // caption|text|kind of each box shown
 std::vector<std::string> calls;
 std::string failing;     // the step that fails
 bool answerYes = false;  // the answer to the fullscreen question
@@ -45,7 +41,7 @@ SdlWindowApi fakeApi() {
     api.deleteContext = [](void*) { calls.push_back("deleteContext"); };
     api.show = [](void*) { calls.push_back("show"); };
     api.messageBox = [](const char* text, const char* caption, int kind) {
-        boxes.push_back({text, caption, kind});
+        boxes.push_back(std::string(caption) + "|" + text + "|" + std::to_string(kind));
         return answerYes;
     };
     return api;
@@ -71,110 +67,79 @@ TEST_F(SdlWindowSteps, EveryOpeningFailureShowsItsMessageOnceAndTearsDown) {
     const struct {
         const char* step;
         const char* message;
+        const char* lastCall;  // the teardown (down to the video subsystem, the window class) ran before the box
     } cases[] = {
-        {"hasDisplay", "No Display Is Available."},
-        {"createWindow", "Window Creation Error."},
-        {"hasDrawable", "Can't Create A GL Device Context."},
-        {"pixelFormatGranted", "Can't Find A Suitable PixelFormat."},
-        {"requestPixelFormat", "Can't Set The PixelFormat."},
-        {"createContext", "Can't Create A GL Rendering Context."},
-        {"makeCurrent", "Can't Activate The GL Rendering Context."},
+        {"initVideo", "Failed To Register The Window Class.", "initVideo"},  // nothing to tear down
+        {"hasDisplay", "No Display Is Available.", "quitVideo"},
+        {"createWindow", "Window Creation Error.", "quitVideo"},
+        {"hasDrawable", "Can't Create A GL Device Context.", "quitVideo"},
+        {"pixelFormatGranted", "Can't Find A Suitable PixelFormat.", "quitVideo"},
+        {"requestPixelFormat", "Can't Set The PixelFormat.", "quitVideo"},
+        {"createContext", "Can't Create A GL Rendering Context.", "quitVideo"},
+        {"makeCurrent", "Can't Activate The GL Rendering Context.", "quitVideo"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step);
         SetUp();
         failing = c.step;
         EXPECT_FALSE(openWindow("Vanturo", 800, 600, 16, false));
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, c.message);
-        EXPECT_EQ(boxes[0].caption, "ERROR");
-        EXPECT_EQ(boxes[0].kind, errorBox);
-        // The teardown (down to the video subsystem, the window class) ran before the box.
-        EXPECT_EQ(calls.back(), "quitVideo");
+        EXPECT_EQ(boxes, std::vector<std::string>{std::string("ERROR|") + c.message + "|" + std::to_string(errorBox)});
+        EXPECT_EQ(calls.back(), c.lastCall);
         EXPECT_EQ(gameWindow(), nullptr);
     }
 }
 
-TEST_F(SdlWindowSteps, ClassRegistrationFailureShowsItsBoxAndTearsNothingDown) {
-    failing = "initVideo";
-    EXPECT_FALSE(openWindow("Vanturo", 800, 600, 16, false));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Failed To Register The Window Class.");
-    EXPECT_EQ(boxes[0].caption, "ERROR");
-    EXPECT_EQ(calls, std::vector<std::string>{"initVideo"});
-}
-
 TEST_F(SdlWindowSteps, UnsupportedFullscreenAsksAndEitherFallsBackOrCloses) {
+    const std::string question = "GL|The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed "
+                                 "Mode Instead?|" + std::to_string(questionBox);
     failing = "changeDisplayMode";
-    answerYes = false;
     EXPECT_FALSE(openWindow("Vanturo", 800, 600, 16, true));
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text,
-              "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?");
-    EXPECT_EQ(boxes[0].caption, "GL");
-    EXPECT_EQ(boxes[0].kind, questionBox);
-    EXPECT_EQ(boxes[1].text, "Program Will Now Close.");
-    EXPECT_EQ(boxes[1].caption, "ERROR");
+    EXPECT_EQ(boxes, (std::vector<std::string>{question, "ERROR|Program Will Now Close.|" + std::to_string(errorBox)}));
 
     SetUp();
-    failing = "changeDisplayMode";
     answerYes = true;
-    failing = "createWindow";  // carries on windowed, as far as the next failure
+    failing = "createWindow";  // the display mode is refused below; windowed, it carries on to the next failure
+    api_.changeDisplayMode = [](int, int, int) { return false; };
     EXPECT_FALSE(openWindow("Vanturo", 800, 600, 16, true));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Window Creation Error.");
+    EXPECT_EQ(boxes, (std::vector<std::string>{question, "ERROR|Window Creation Error.|" + std::to_string(errorBox)}));
 }
 
 TEST_F(SdlWindowSteps, ReleasingTheContextReportsAShutdownErrorAndCarriesOn) {
     // Activation fails, so the teardown runs with a context held, and releasing it fails too.
-    api_.makeCurrent = [](void*, void*) {
-        calls.push_back("makeCurrent");
-        return false;
-    };
+    api_.makeCurrent = [](void*, void*) { return false; };
     EXPECT_FALSE(openWindow("Vanturo", 800, 600, 16, false));
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, "Release Of DC And RC Failed.");
-    EXPECT_EQ(boxes[0].caption, "SHUTDOWN ERROR");
-    EXPECT_EQ(boxes[0].kind, shutdownBox);
-    EXPECT_EQ(boxes[1].text, "Can't Activate The GL Rendering Context.");
+    EXPECT_EQ(boxes, (std::vector<std::string>{"SHUTDOWN ERROR|Release Of DC And RC Failed.|" + std::to_string(shutdownBox),
+                                                 "ERROR|Can't Activate The GL Rendering Context.|" + std::to_string(errorBox)}));
     EXPECT_EQ(calls.back(), "quitVideo");
 }
 
-TEST(SdlEvents, MouseAndKeysReachTheGameStateButAltKeysDoNot) {
-    EXPECT_EQ(virtualKeyFor(SDLK_ESCAPE), 0x1B);
-    EXPECT_EQ(virtualKeyFor(SDLK_a), 'A');  // letters by their capitals, as Windows codes them
-    EXPECT_EQ(virtualKeyFor(SDLK_LEFT), 0x25);
-    SDL_Event motion = {};
-    motion.type = SDL_MOUSEMOTION;
-    motion.motion.x = 0;
-    motion.motion.y = 300;
-    EXPECT_TRUE(handleEvent(motion));
-    EXPECT_FLOAT_EQ(Ship::player.steer, 0.5f);
-    EXPECT_NEAR(Camera::instance().pitch, 0.5f, 1e-6);
-
+TEST(SdlEvents, KeysReachTheGameStateAsWindowsCodesThemButAltKeysDoNot) {
     SDL_Event key = {};
-    key.type = SDL_KEYDOWN;
-    key.key.keysym.sym = SDLK_2;
-    handleEvent(key);
-    EXPECT_TRUE(keys[vkLines]);
-    key.type = SDL_KEYUP;
-    handleEvent(key);
-    EXPECT_FALSE(keys[vkLines]);
-
-    key.type = SDL_KEYDOWN;
-    key.key.keysym.sym = SDLK_1;
-    key.key.keysym.mod = KMOD_LALT;
-    handleEvent(key);
-    EXPECT_FALSE(keys[vkFill]);
-
+    const struct {
+        Uint32 type;
+        SDL_Keycode sym;
+        Uint16 mod;
+        int virtualKey;
+        bool held;
+    } cases[] = {
+        {SDL_KEYDOWN, SDLK_2, 0, vkLines, true}, {SDL_KEYUP, SDLK_2, 0, vkLines, false},
+        {SDL_KEYDOWN, SDLK_a, 0, 'A', true},  // letters by their capitals
+        {SDL_KEYDOWN, SDLK_ESCAPE, 0, vkEscape, true}, {SDL_KEYDOWN, SDLK_1, KMOD_LALT, vkFill, false},
+    };
+    for (const auto& c : cases) {
+        key.type = c.type;
+        key.key.keysym.sym = c.sym;
+        key.key.keysym.mod = c.mod;
+        EXPECT_TRUE(handleEvent(key));
+        EXPECT_EQ(keys[c.virtualKey], c.held) << c.virtualKey;
+        keys[c.virtualKey] = false;
+    }
     SDL_Event quit = {};
     quit.type = SDL_QUIT;
     EXPECT_FALSE(handleEvent(quit));
-    Ship::player.steer = 0;
-    Camera::instance().pitch = 0;
 }
 
-TEST(SdlEvents, TheControllersSticksSteerAndRaiseTheCameraAsTheMouseDoes) {
+TEST(SdlEvents, TheMouseAndTheControllersSticksSteerAndRaiseTheCamera) {
     struct Case {
         Uint8 axis;
         Sint16 value;
@@ -200,6 +165,12 @@ TEST(SdlEvents, TheControllersSticksSteerAndRaiseTheCameraAsTheMouseDoes) {
         EXPECT_NEAR(Ship::player.steer, c.steer, 1e-6);
         EXPECT_NEAR(Camera::instance().pitch, c.pitch, 1e-6);
     }
+    SDL_Event motion = {};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.y = 150;
+    EXPECT_TRUE(handleEvent(motion));
+    EXPECT_NEAR(Ship::player.steer, 0.5f, 1e-6);
+    EXPECT_NEAR(Camera::instance().pitch, 0.25f, 1e-6);
     Ship::player.steer = 0;
     Camera::instance().pitch = 0;
 }

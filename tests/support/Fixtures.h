@@ -1,24 +1,17 @@
-// Small files for tests: pictures and models built with our writers.
+// Small files for tests: pictures, models and levels built with our writers.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Ms3dWriter.h"
+#include "assets/Ms3dModel.h"
+#include "world/Level.h"
 
 // A 32-bit terrain picture of w by h pixels whose alpha is height(c, r) and colour is grey.
-template <typename HeightFn>
-std::vector<unsigned char> terrainPixels(int w, int h, HeightFn height) {
-    std::vector<unsigned char> pixels(size_t(w) * size_t(h) * 4);
-    for (int r = 0; r < h; ++r)
-        for (int c = 0; c < w; ++c) {
-            unsigned char* p = &pixels[(size_t(r) * w + c) * 4];
-            p[0] = p[1] = p[2] = 128;
-            p[3] = static_cast<unsigned char>(height(c, r));
-        }
-    return pixels;
-}
+std::vector<unsigned char> terrainPixels(int w, int h, const std::function<int(int, int)>& height);
 
 // A flat terrain of w by h pixels at alpha a, written to path.
 void writeFlatTerrain(const std::string& path, int w, int h, int alpha);
@@ -29,8 +22,11 @@ inline bool loadFlatTerrain(int w, int h, int alpha) {
     return loadTestTerrain(w, h, [alpha](int, int) { return alpha; });
 }
 
-// A one-triangle model with one material that names textureFile (possibly empty).
+// A one-triangle model, a right triangle from (0,0,0) to (10,0,0) and (0,10,0), with one material that
+// names textureFile (possibly empty).
 Ms3dContent oneTriangleModel(const std::string& textureFile = "");
+// The model as the game reads it from a file of that content (its skins through the texture cache).
+std::shared_ptr<Ms3dModel> modelFrom(const Ms3dContent& content);
 
 // An object map of w by h pixels, all zero but the pixels set through set(c, r, b, g, r, a).
 struct ObjectMap {
@@ -46,3 +42,20 @@ struct ObjectMap {
     }
     void write(const std::string& path) const;
 };
+
+// A new folder whose data/ holds a flat 64 by 64 terrain at alpha 10 (ground at 20) and this object map.
+std::string writeLevelFolder(const ObjectMap& map);
+
+// The entities of a type filed anywhere in the level, tile by tile in list order.
+template <typename T>
+std::vector<T*> filedEntities(int typeId) {
+    std::vector<T*> out;
+    for (auto& tile : Level::instance().tiles())
+        for (auto& list : tile->lists)
+            if (list->typeId == typeId)
+                for (EntityNode* n = list->head; n; n = n->next) out.push_back(static_cast<T*>(n->entity));
+    return out;
+}
+
+std::vector<unsigned char> bytesOf(const std::string& path);
+void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes);

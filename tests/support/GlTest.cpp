@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -55,6 +56,33 @@ std::vector<unsigned char> GlTest::readFrame() const {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     return rgba;
+}
+
+BrightPixels GlTest::brightPixels(int threshold, int fromRow, int toRow) const {
+    const std::vector<unsigned char> frame = readFrame();
+    BrightPixels found;
+    for (int y = fromRow; y < toRow; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const unsigned char* p = &frame[size_t(y * 800 + x) * 4];
+            if (p[0] <= threshold || p[1] <= threshold || p[2] <= threshold) continue;
+            ++found.count;
+            found.left = std::min(found.left, x);
+            found.right = std::max(found.right, x);
+            found.bottom = std::min(found.bottom, y);
+            found.top = std::max(found.top, y);
+        }
+    return found;
+}
+
+void GlTest::orthoFrame(double left, double right, double bottom, double top, double zNear, double zFar) const {
+    glViewport(0, 0, 800, 600);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(left, right, bottom, top, zNear, zFar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 std::string makeTempDir() {

@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+// Where the pixels brighter than a threshold in every channel lie, in a band of rows.
+struct BrightPixels {
+    int count = 0, left = 800, right = -1, bottom = 600, top = -1;
+};
+
 class GlTest : public ::testing::Test {
    protected:
     void SetUp() override;
@@ -15,6 +20,9 @@ class GlTest : public ::testing::Test {
     std::vector<unsigned char> readPixel(int x, int y) const;
     // Every pixel of the frame, RGBA, bottom row first.
     std::vector<unsigned char> readFrame() const;
+    BrightPixels brightPixels(int threshold, int fromRow = 0, int toRow = 600) const;
+    // An 800 by 600 frame cleared to black, looking down -z through the given box, modelview reset.
+    void orthoFrame(double left, double right, double bottom, double top, double zNear, double zFar) const;
 };
 
 // Resets the process-wide game state: level, ship, shell values, texture cache.

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
 #include "Fixtures.h"
@@ -14,15 +13,6 @@
 #include "app/DemoFormat.h"
 
 namespace {
-
-std::vector<unsigned char> bytesOf(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<unsigned char>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
 
 // The demo re-encoded after change has had its say over each frame (numbered from 1) and the final state.
 std::vector<unsigned char> reencoded(const std::vector<unsigned char>& demo,

@@ -3,23 +3,23 @@
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <regex>
 
 #include "Fixtures.h"
-#include "GlTest.h"
-#include "TgaWriter.h"
 
-SimRun sim(const std::string& arguments, const std::string& shellPrefix) {
+SimRun runProgram(const std::string& commandLine) {
     SimRun run{-1, ""};
-    FILE* pipe =
-        popen((shellPrefix + "timeout 60 " + std::string(VANTURO_SIM) + " " + arguments + " 2>&1").c_str(), "r");
+    FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
     while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
     const int status = pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+SimRun sim(const std::string& arguments, const std::string& shellPrefix) {
+    return runProgram(shellPrefix + "timeout 60 " + std::string(VANTURO_SIM) + " " + arguments);
 }
 
 double field(const std::string& json, const std::string& path) {
@@ -32,12 +32,8 @@ double field(const std::string& json, const std::string& path) {
 }
 
 std::string flatLevel(bool withTower) {
-    const std::string dir = makeTempDir();
-    if (std::system(("mkdir -p " + dir + "/data").c_str()) != 0) return dir;
-    writeFlatTerrain(dir + "/data/level1.tga", 64, 64, 10);
     ObjectMap map(64, 64);
     map.set(8, 2, 0, 1, 0, 0);
     if (withTower) map.set(20, 20, 1, 0, 1, 0);
-    map.write(dir + "/data/level1objects.tga");
-    return dir;
+    return writeLevelFolder(map);
 }

@@ -1,4 +1,4 @@
-// Running vanturo-sim from the tool tests, and the small levels they fly.
+// Running the tools as programs from the tool tests, and the small levels they fly.
 #pragma once
 
 #include <string>
@@ -8,6 +8,8 @@ struct SimRun {
     std::string out;  // stdout and stderr
 };
 
+// Runs a shell command line, stderr with stdout.
+SimRun runProgram(const std::string& commandLine);
 // Runs the simulation with a minute to finish (a hang is a failure too), after a shell prefix if given.
 SimRun sim(const std::string& arguments, const std::string& shellPrefix = "");
 
