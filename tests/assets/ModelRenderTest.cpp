@@ -1,96 +1,63 @@
-// Model drawing: the first group's material for the whole model, and the cases a bad file leaves.
+// Model drawing: the first group's material for the whole model, the cases a bad file leaves, and entities
+// drawn where they stand, turned by their heading.
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
-#include "TgaWriter.h"
 #include "GlTest.h"
+#include "TgaWriter.h"
 #include "assets/Ms3dModel.h"
 #include "objects/Entity.h"
 
-#include <memory>
-
 class ModelRender : public GlTest {
    protected:
-    static std::vector<float> frontDiffuse() {
-        std::vector<float> d(4);
-        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, d.data());
-        return d;
+    // Draws the model unlit, 10 pixels a unit from (100, 100), over a bound and enabled green texture.
+    void drawAt100(Ms3dModel& model) {
+        orthoFrame(0, 800, 0, 600, -1, 1);
+        glDisable(GL_LIGHTING);
+        glColor3f(1, 1, 1);
+        const unsigned char green[3] = {0, 255, 0};
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, green);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glEnable(GL_TEXTURE_2D);
+        glTranslatef(100, 100, 0);
+        glScalef(10, 10, 1);  // the triangle spans (100,100), (200,100), (100,200)
+        model.applyMaterial();
+        model.render();
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+        EXPECT_EQ(readPixel(190, 190), (std::vector<unsigned char>{0, 0, 0, 255}));  // outside the hypotenuse
     }
 };
 
-TEST_F(ModelRender, FirstGroupsMaterialAndTextureDrawTheWholeModel) {
+TEST_F(ModelRender, TheFirstGroupsMaterialAndSkinDrawTheWholeModel) {
     const std::string dir = makeTempDir();
     ScopedWorkingDirectory cwd(dir);
-    ASSERT_TRUE(writeTga("skin.tga", 1, 1, 3, {1, 2, 3}));
+    ASSERT_TRUE(writeTga("skin.tga", 1, 1, 3, {200, 100, 50}));  // stored blue, green, red
     Ms3dContent c = oneTriangleModel("skin.tga");
-    c.materials[0].diffuse[0] = 0.25f;
-    Material other = c.materials[0];
-    other.diffuse[0] = 0.75f;
-    other.textureFile = "";
-    c.materials.push_back(other);
-    c.groups.push_back(Mesh{1, {0}});
-    Ms3dModel model;
-    const auto bytes = ms3dBytes(c);
-    ASSERT_TRUE(model.loadFromMemory(bytes.data(), bytes.size()));
-    glDisable(GL_TEXTURE_2D);
-    model.applyMaterial();
-    EXPECT_FLOAT_EQ(frontDiffuse()[0], 0.25f);
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(GLuint(bound), model.materials[0].texture);
-}
-
-TEST_F(ModelRender, NoMaterialLeavesTheFrontMaterialAndDisablesTexturing) {
-    const GLfloat marker[4] = {0.5f, 0.4f, 0.3f, 1};
-    // No material (-1), a material index past the materials, and a model with no groups at all.
-    for (int index : {-1, 5, 99}) {
-        Ms3dContent c = oneTriangleModel();
-        c.groups[0].materialIndex = index;
-        if (index == 99) c.groups.clear();
-        Ms3dModel model;
-        const auto bytes = ms3dBytes(c);
-        ASSERT_TRUE(model.loadFromMemory(bytes.data(), bytes.size()));
-        glMaterialfv(GL_FRONT, GL_DIFFUSE, marker);
-        glEnable(GL_TEXTURE_2D);
-        model.applyMaterial();
-        model.render();
-        EXPECT_FLOAT_EQ(frontDiffuse()[0], 0.5f) << index;
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << index;
-    }
-    // An untextured material: its colours are set, texturing goes off.
-    Ms3dModel plain;
-    const auto bytes = ms3dBytes(oneTriangleModel());
-    ASSERT_TRUE(plain.loadFromMemory(bytes.data(), bytes.size()));
-    glEnable(GL_TEXTURE_2D);
-    plain.applyMaterial();
-    EXPECT_FLOAT_EQ(frontDiffuse()[0], 1.0f);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
-
-TEST_F(ModelRender, RenderDrawsTheTrianglesWhereTheTransformPutsThem) {
-    Ms3dContent c = oneTriangleModel();
+    Material untextured = c.materials[0];
+    untextured.textureFile = "";
+    c.materials.push_back(untextured);
     c.groups.insert(c.groups.begin(), Mesh{0, {}});  // an empty group: an empty begin/end pair, no error
-    Ms3dModel model;
-    const auto bytes = ms3dBytes(c);
-    ASSERT_TRUE(model.loadFromMemory(bytes.data(), bytes.size()));
-    glViewport(0, 0, 800, 600);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 800, 0, 600, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glColor3f(1, 1, 1);
-    glTranslatef(100, 100, 0);
-    glScalef(10, 10, 1);  // the triangle spans (100,100), (200,100), (100,200)
-    model.applyMaterial();
-    model.render();
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    EXPECT_EQ(readPixel(120, 120)[0], 255);
-    EXPECT_EQ(readPixel(190, 190)[0], 0);  // outside the hypotenuse
+    c.groups.push_back(Mesh{1, {0}});               // the triangle again, under the other material
+    drawAt100(*modelFrom(c));
+    EXPECT_EQ(readPixel(120, 120), (std::vector<unsigned char>{50, 100, 200, 255}));
+}
+
+TEST_F(ModelRender, NoMaterialOrAnUntexturedOneDrawsWithTexturingOff) {
+    // No material (-1), a material index past the materials, an untextured material, no groups at all.
+    const struct {
+        int materialIndex;
+        unsigned char inside;
+    } cases[] = {{-1, 255}, {5, 255}, {0, 255}, {99, 0}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.materialIndex);
+        Ms3dContent c = oneTriangleModel();
+        c.groups[0].materialIndex = k.materialIndex;
+        if (k.materialIndex == 99) c.groups.clear();
+        drawAt100(*modelFrom(c));
+        EXPECT_EQ(readPixel(120, 120)[0], k.inside);
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    }
 }
 
 namespace {
@@ -102,16 +69,8 @@ struct PlainEntity : Entity {
 }  // namespace
 
 TEST_F(ModelRender, AnEntityIsDrawnTurnedByItsHeadingAboutTheVerticalAxis) {
-    Ms3dContent c = oneTriangleModel();  // a right triangle from (0,0,0) to (10,0,0) and (0,10,0)
-    const auto bytes = ms3dBytes(c);
     PlainEntity entity;
-    entity.model = std::make_shared<Ms3dModel>();
-    ASSERT_TRUE(entity.model->loadFromMemory(bytes.data(), bytes.size()));
-    glViewport(0, 0, 800, 600);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-400, 400, -300, 300, -100, 100);  // one unit a pixel, looking down -z
-    glMatrixMode(GL_MODELVIEW);
+    entity.model = modelFrom(oneTriangleModel());
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
@@ -124,9 +83,7 @@ TEST_F(ModelRender, AnEntityIsDrawnTurnedByItsHeadingAboutTheVerticalAxis) {
     const Case cases[] = {{0, 503, 497}, {180, 497, 503}};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.heading);
-        glLoadIdentity();
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
+        orthoFrame(-400, 400, -300, 300, -100, 100);  // one unit a pixel, looking down -z
         glColor3f(1, 1, 1);
         entity.x = 100;
         entity.heading = k.heading;

@@ -34,24 +34,25 @@ class ExplosionTest : public GlTest {
     }
 };
 
-TEST_F(ExplosionTest, StandsOnTheGroundAndGrowsTwoTenthsPerMillisecond) {
+TEST_F(ExplosionTest, StandsOnTheGroundGrowsTwoTenthsPerMillisecondAndEndsAfterTheSameTimeAtAnyFrameRate) {
     Explosion* e = burst(100, 300, 100);
     EXPECT_EQ(e->y, 20);
     frameTime = 16;
     Level::instance().update();
     EXPECT_EQ(e->size, 3);
     Level::instance().update();
-    EXPECT_EQ(e->size, 6);        // 6.4: the fraction carries on instead of being lost every frame
-    EXPECT_EQ(lifetime(16), 30);  // 32 updates in all: size 102.4
-}
-
-TEST_F(ExplosionTest, EndsAfterTheSameTimeAtAnyFrameRate) {
-    burst(100, 0, 100);
-    EXPECT_EQ(lifetime(4), 127);  // 508 ms, where truncating every frame would never end
-    burst(100, 0, 100);
-    EXPECT_EQ(lifetime(16), 32);  // 512 ms
-    burst(100, 0, 100);
-    EXPECT_EQ(lifetime(500), 2);  // size exactly 100 lives on for another update
+    EXPECT_EQ(e->size, 6);  // 6.4: the fraction carries on instead of being lost every frame
+    Level::instance().clear();
+    ASSERT_TRUE(loadFlatTerrain(32, 32, 10));
+    // 508 ms at 4 ms a frame, where truncating every frame would never end; size exactly 100 lives on.
+    const struct {
+        float frameMs;
+        int updates;
+    } cases[] = {{4, 127}, {16, 32}, {500, 2}};
+    for (const auto& c : cases) {
+        burst(100, 0, 100);
+        EXPECT_EQ(lifetime(c.frameMs), c.updates) << c.frameMs;
+    }
 }
 
 TEST_F(ExplosionTest, HurtsTheShipOncePerUpdateInsideItsCubeOnly) {

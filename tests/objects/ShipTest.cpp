@@ -7,15 +7,13 @@
 
 #include "Fixtures.h"
 #include "GlTest.h"
-#include "Ms3dWriter.h"
 #include "TgaWriter.h"
 #include "common/ShellState.h"
-#include "assets/Ms3dModel.h"
 #include "world/Level.h"
 
 class ShipTest : public GlTest {
    protected:
-    void loadTerrain(int w, int h, std::function<int(int, int)> height) { ASSERT_TRUE(loadTestTerrain(w, h, height)); }
+    void loadTerrain(int w, int h, const std::function<int(int, int)>& height) { ASSERT_TRUE(loadTestTerrain(w, h, height)); }
     Ship& ship = Ship::player;
     void start(float x, float z, float heading) {
         ship.x = x;
@@ -43,12 +41,10 @@ TEST_F(ShipTest, TurnsBySteerAndFliesTwelveUnitsPer30Milliseconds) {
     ship.update();
     EXPECT_NEAR(ship.heading, 95, 1e-4);
 
-    const float x = ship.x, z = ship.z, heading = ship.heading;
+    const std::vector<float> before = {ship.x, ship.z, ship.heading};
     frameTime = 0;  // a frame of 0 ms moves and turns nothing
     ship.update();
-    EXPECT_EQ(ship.x, x);
-    EXPECT_EQ(ship.z, z);
-    EXPECT_EQ(ship.heading, heading);
+    EXPECT_EQ((std::vector<float>{ship.x, ship.z, ship.heading}), before);
 }
 
 TEST_F(ShipTest, HoldsItsHeightOverGentleGroundAndFollowsSteepGround) {
@@ -99,15 +95,8 @@ TEST_F(ShipTest, TheShipBanksWithItsSteering) {
     // A right triangle from (0,0) to (10,0) and (0,10) as the ship, seen from the front, 10 pixels a unit.
     // Its shield bubble (the model again, 1.5 times the size and 3.25 lower, in unlit yellow) banks with it,
     // and shows whatever the lights do: that is what is looked at.
-    const auto bytes = ms3dBytes(oneTriangleModel());
     const std::shared_ptr<Ms3dModel> saved = ship.model;
-    ship.model = std::make_shared<Ms3dModel>();
-    ASSERT_TRUE(ship.model->loadFromMemory(bytes.data(), bytes.size()));
-    glViewport(0, 0, 800, 600);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-400, 400, -300, 300, -1000, 1000);
-    glMatrixMode(GL_MODELVIEW);
+    ship.model = modelFrom(oneTriangleModel());
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // as the scene sets it
@@ -118,9 +107,7 @@ TEST_F(ShipTest, TheShipBanksWithItsSteering) {
     // Steer 0.5 (the mouse at the left edge) leans it by 40 degrees, clockwise as seen from behind.
     for (const Case& c : {Case{0, false, true}, Case{0.5f, true, false}}) {
         SCOPED_TRACE(c.steer);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glLoadIdentity();
+        orthoFrame(-400, 400, -300, 300, -1000, 1000);
         glScalef(10, 10, 10);
         ship.x = ship.z = ship.heading = 0;
         ship.y = -20;  // drawn 20 over its height: at 0
@@ -138,10 +125,8 @@ TEST_F(ShipTest, TheShipTakesItsSkinWhenItIsFirstDrawn) {
     const std::string dir = makeTempDir();
     ScopedWorkingDirectory cwd(dir);
     ASSERT_TRUE(writeTga(dir + "/skin.tga", 2, 2, 3, std::vector<unsigned char>(12, 200)));
-    const auto bytes = ms3dBytes(oneTriangleModel("skin.tga"));
     const std::shared_ptr<Ms3dModel> saved = ship.model;
-    ship.model = std::make_shared<Ms3dModel>();
-    ASSERT_TRUE(ship.model->loadFromMemory(bytes.data(), bytes.size()));
+    ship.model = modelFrom(oneTriangleModel("skin.tga"));
     ship.model->materials[0].texture = 0;  // as read before the context existed
     ship.beginDraw();
     EXPECT_NE(ship.model->materials[0].texture, 0u);

@@ -20,22 +20,14 @@ class TowerTest : public GlTest {
         Level::instance().place(tower);
         return tower;
     }
-    // The shots filed in the tower's tile, in their order.
-    std::vector<Shot*> shots() {
-        std::vector<Shot*> out;
-        for (auto& list : Level::instance().tiles()[0]->lists)
-            if (list->typeId == 7)
-                for (EntityNode* n = list->head; n; n = n->next) out.push_back(static_cast<Shot*>(n->entity));
-        return out;
-    }
+    static std::vector<Shot*> shots() { return filedEntities<Shot>(7); }
 };
 
-TEST_F(TowerTest, FiresAVolleyEveryIntervalWithOneShotPerTargetInOrder) {
+TEST_F(TowerTest, FiresAVolleyEveryIntervalWithOneShotPerTargetInOrderAimedAtTheGround) {
     Tower* tower = build(4);
     EXPECT_EQ(tower->fireInterval, 1000);
-    EXPECT_EQ(tower->heading, 0);
     tower->addTarget(240, 400);
-    tower->addTarget(300, 200);
+    tower->addTarget(-500, 48);  // outside the world: aimed at height 0
     tower->addTarget(200, 300);
     frameTime = 250;
     for (int i = 0; i < 3; ++i) tower->update();
@@ -43,7 +35,8 @@ TEST_F(TowerTest, FiresAVolleyEveryIntervalWithOneShotPerTargetInOrder) {
     tower->update();
     ASSERT_EQ(shots().size(), 3u);
     EXPECT_EQ(shots()[0]->target.x, 240);
-    EXPECT_EQ(shots()[1]->target.x, 300);
+    EXPECT_EQ(shots()[0]->target.y, 20);
+    EXPECT_EQ(shots()[1]->target.y, 0);
     EXPECT_EQ(shots()[2]->target.z, 300);
     EXPECT_EQ(tower->fireCountdown, 1000);
 
@@ -54,35 +47,18 @@ TEST_F(TowerTest, FiresAVolleyEveryIntervalWithOneShotPerTargetInOrder) {
     EXPECT_EQ(tower->fireCountdown, 1000);
 }
 
-TEST_F(TowerTest, ReloadCodeZeroFiresEveryFrameAndNoTargetsNeverFires) {
-    Tower* rapid = build(0);
-    rapid->addTarget(300, 300);
-    Tower* idle = build(0);
-    frameTime = 16;
-    rapid->update();
-    idle->update();
-    rapid->update();
-    EXPECT_EQ(shots().size(), 2u);
-}
-
-TEST_F(TowerTest, AVolleyStopsAtTheCeilingOfLiveShots) {
+TEST_F(TowerTest, ReloadCodeZeroFiresEveryFrameUpToTheCeilingOfLiveShotsAndNoTargetsNeverFires) {
+    build(0)->update();
     Tower* tower = build(0);
-    for (int i = 0; i < Shot::maxLive + 10; ++i) tower->addTarget(300, 300);
+    tower->addTarget(300, 300);
     frameTime = 16;
+    tower->update();
+    tower->update();
+    EXPECT_EQ(shots().size(), 2u);
+    for (int i = 0; i < Shot::maxLive + 10; ++i) tower->addTarget(300, 300);
     tower->update();
     EXPECT_EQ(Shot::liveCount(), Shot::maxLive);
     EXPECT_EQ(Level::instance().entityCount(7), Shot::maxLive);
     tower->update();
     EXPECT_EQ(Shot::liveCount(), Shot::maxLive);
-}
-
-TEST_F(TowerTest, TargetPointsStandOnTheGroundOrAtZeroOutsideTheWorld) {
-    Tower* tower = build(4);
-    tower->addTarget(84, 48);
-    tower->addTarget(-500, 48);
-    tower->addTarget(84, 48);  // the same point twice is two targets
-    ASSERT_EQ(tower->targets.size(), 3u);
-    EXPECT_EQ(tower->targets[0].y, 20);
-    EXPECT_EQ(tower->targets[1].y, 0);
-    EXPECT_EQ(tower->targets[2].x, 84);
 }

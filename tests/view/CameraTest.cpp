@@ -56,18 +56,3 @@ TEST_F(CameraTest, ABaseHeightBelowZeroCountsAsZero) {
     EXPECT_NEAR(eye().y, 0, 1e-2);
     camera.baseHeight = saved;
 }
-
-TEST_F(CameraTest, ResizingSetsViewportAndProjectionButNotThePlanes) {
-    resizeViewport(800, 600);
-    Camera::instance().followShip();
-    const Plane before = Camera::instance().frustum.plane(Frustum::rightPlane);
-    resizeViewport(400, 0);  // a minimised window: height 0 becomes 1
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 400);
-    EXPECT_EQ(viewport[3], 1);
-    EXPECT_EQ(Camera::instance().frustum.plane(Frustum::rightPlane).a, before.a);
-    GLint mode;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-}

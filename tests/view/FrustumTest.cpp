@@ -6,57 +6,44 @@
 #include "GlTest.h"
 #include "common/Gl.h"
 
-class FrustumTest : public GlTest {
-   protected:
-    // The game's projection, eye at the origin looking down -z.
-    Frustum viewDownMinusZ() {
+class FrustumTest : public GlTest {};
+
+TEST_F(FrustumTest, BoxesInFrontBehindAcrossBesideAndTouching) {
+    Frustum unset;
+    EXPECT_FALSE(unset.boxVisible(Vector3(-1, -1, -1), Vector3(1, 1, 1)));  // before the first extract
+    const struct {
+        bool perspective;  // the game's projection from the origin down -z, or an orthographic box from 1 to 10
+        Vector3 from, to;
+        bool visible;
+    } cases[] = {
+        {true, {-10, -10, -110}, {10, 10, -90}, true},           // in front
+        {true, {10, 10, -90}, {-10, -10, -110}, true},           // corners either way round
+        {true, {-10, -10, 90}, {10, 10, 110}, false},            // behind
+        {true, {-10, -10, -10}, {10, 10, 10}, true},             // across the near plane
+        {true, {-10, -10, -2.5f}, {10, 10, -1}, false},         // before the near plane at 3
+        {true, {500, -10, -110}, {600, 10, -90}, false},         // beside, to the right
+        {true, {-600, -10, -110}, {-500, 10, -90}, false},       // beside, to the left
+        {true, {-10, 300, -110}, {10, 400, -90}, false},         // above
+        {true, {-10, -10, -3500}, {10, 10, -3100}, false},       // past the far plane
+        {true, {-1e4f, -1e4f, -2900}, {1e4f, 1e4f, -10}, true},  // enclosing the view
+        // Beyond the far right edge, across the extensions of the right and far planes: accepted, since
+        // neither plane alone has the whole box outside (the right plane stands at x = 0.552 * -z).
+        {true, {1680, -10, -3100}, {1800, 10, -2950}, true},
+        {false, {1, -0.5f, -5}, {2, 0.5f, -4}, false},  // only touching the right side from outside
+        {false, {0.75f, -0.5f, -5}, {2, 0.5f, -4}, true},
+    };
+    for (const auto& c : cases) {
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
-        gluPerspective(45, 800.0 / 600.0, 3, 3000);
+        if (c.perspective) {
+            gluPerspective(45, 800.0 / 600.0, 3, 3000);
+        } else {
+            glOrtho(-1, 1, -1, 1, 1, 10);
+        }
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         Frustum f;
         f.extract();
-        return f;
+        EXPECT_EQ(f.boxVisible(c.from, c.to), c.visible) << c.from.x << "," << c.from.y << "," << c.from.z;
     }
-};
-
-TEST_F(FrustumTest, PlanesAreUnitLengthAndPointInwards) {
-    const Frustum f = viewDownMinusZ();
-    for (int i = 0; i < Frustum::planeCount; ++i) {
-        const Plane& p = f.plane(i);
-        EXPECT_NEAR(p.a * p.a + p.b * p.b + p.c * p.c, 1.0f, 1e-5) << i;
-        EXPECT_GT(p.a * 0 + p.b * 0 + p.c * -100 + p.d, 0) << i;  // a point straight ahead is inside all six
-    }
-    EXPECT_NEAR(f.plane(Frustum::nearPlane).d, -3, 1e-3);  // signed distance from the near plane
-    EXPECT_NEAR(f.plane(Frustum::farPlane).d, 3000, 0.5);
-}
-
-TEST_F(FrustumTest, BoxesInFrontBehindAcrossAndBeside) {
-    const Frustum f = viewDownMinusZ();
-    EXPECT_TRUE(f.boxVisible(Vector3(-10, -10, -110), Vector3(10, 10, -90)));           // in front
-    EXPECT_TRUE(f.boxVisible(Vector3(10, 10, -90), Vector3(-10, -10, -110)));           // corners either way round
-    EXPECT_FALSE(f.boxVisible(Vector3(-10, -10, 90), Vector3(10, 10, 110)));            // behind
-    EXPECT_TRUE(f.boxVisible(Vector3(-10, -10, -10), Vector3(10, 10, 10)));             // across the near plane
-    EXPECT_FALSE(f.boxVisible(Vector3(500, -10, -110), Vector3(600, 10, -90)));         // beside, to the right
-    EXPECT_FALSE(f.boxVisible(Vector3(-10, -10, -3500), Vector3(10, 10, -3100)));       // past the far plane
-    EXPECT_TRUE(f.boxVisible(Vector3(-1e4f, -1e4f, -2900), Vector3(1e4f, 1e4f, -10)));  // enclosing the view
-    // Beyond the far right edge of the frustum, across the extensions of the right and far planes: accepted,
-    // since neither plane alone has the whole box outside (the right plane stands at x = 0.552 * -z).
-    EXPECT_TRUE(f.boxVisible(Vector3(1680, -10, -3100), Vector3(1800, 10, -2950)));
-}
-
-TEST_F(FrustumTest, ABoxThatOnlyTouchesAPlaneFromOutsideIsRejected) {
-    // An orthographic view puts the side planes exactly at x = -1 and x = 1.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-1, 1, -1, 1, 1, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    Frustum f;
-    f.extract();
-    EXPECT_FALSE(f.boxVisible(Vector3(1, -0.5f, -5), Vector3(2, 0.5f, -4)));
-    EXPECT_TRUE(f.boxVisible(Vector3(0.75f, -0.5f, -5), Vector3(2, 0.5f, -4)));
-    Frustum zero;
-    EXPECT_FALSE(zero.boxVisible(Vector3(-1, -1, -1), Vector3(1, 1, 1)));  // before the first extract
 }
