@@ -1,10 +1,7 @@
 // Where the game finds its data: the given folder, the current one, the executable's, the installed one.
 #include "app/DataFolder.h"
 
-#include <gtest/gtest.h>
-
 #include "Fixtures.h"
-#include "GlTest.h"
 
 TEST(DataFolder, TheFirstFolderInOrderThatHoldsTheTerrainWins) {
     struct Case {

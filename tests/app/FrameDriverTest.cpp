@@ -1,10 +1,7 @@
 // The frame driver and start-up: the order of a frame, timing, the loop's keys, leaving the world.
-#include <gtest/gtest.h>
-
 #include <cstring>
 
 #include "Fixtures.h"
-#include "GlTest.h"
 #include "Headless.h"
 #include "app/Game.h"
 #include "common/Platform.h"
@@ -12,7 +9,6 @@
 #include "objects/Ship.h"
 #include "text/GlFont.h"
 #include "view/Camera.h"
-#include "world/Level.h"
 
 class FrameDriver : public GlTest {
    protected:

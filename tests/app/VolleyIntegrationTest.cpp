@@ -1,13 +1,9 @@
 // The whole frame driver on a crafted level: a tower's stream of shots crosses the ship's path.
-#include <gtest/gtest.h>
-
 #include "Fixtures.h"
-#include "GlTest.h"
 #include "Headless.h"
 #include "app/Game.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
-#include "world/Level.h"
 
 class VolleyIntegration : public GlTest {};
 

@@ -1,12 +1,9 @@
 // Models read once: entities of one model file share it; a bad or missing file is an empty model, read once.
 #include "assets/ModelCache.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 
 #include "Fixtures.h"
-#include "GlTest.h"
 #include "objects/Shot.h"
 #include "objects/Tower.h"
 

@@ -1,11 +1,7 @@
 // Model drawing: the first group's material for the whole model, the cases a bad file leaves, and entities
 // drawn where they stand, turned by their heading.
-#include <gtest/gtest.h>
 
 #include "Fixtures.h"
-#include "GlTest.h"
-#include "TgaWriter.h"
-#include "assets/Ms3dModel.h"
 #include "objects/Entity.h"
 
 class ModelRender : public GlTest {

@@ -1,8 +1,6 @@
 // The MS3D reader: what is kept, versions, and files that lie about their contents.
 #include "assets/Ms3dModel.h"
 
-#include <gtest/gtest.h>
-
 #include "Fixtures.h"
 
 namespace {

@@ -1,13 +1,9 @@
 // Texture loading: upload formats, one read per path, and failures tried once with a context.
 #include "assets/TextureCache.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 
 #include "Fixtures.h"
-#include "GlTest.h"
-#include "TgaWriter.h"
 
 class TextureCacheTest : public GlTest {};
 

@@ -1,14 +1,10 @@
 // TGA reading: the accepted variant, pictures written by ImageMagick, and every refused kind of file.
 #include "assets/Tga.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 
 #include "Fixtures.h"
-#include "GlTest.h"
-#include "TgaWriter.h"
 
 TEST(Tga, ReadsTheUncompressedTrueColourVariantIgnoringTheDescriptorAndAnyFooter) {
     std::vector<unsigned char> bytes = tgaBytes(1, 2, 3, {1, 2, 3, 4, 5, 6}, 0x20);  // top-left origin

@@ -1,13 +1,9 @@
 // Explosions: growth from the accumulated time, damage inside the strict cube, and the end past 100.
 #include "objects/Explosion.h"
 
-#include <gtest/gtest.h>
-
 #include "Fixtures.h"
-#include "GlTest.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
-#include "world/Level.h"
 
 class ExplosionTest : public GlTest {
    protected:

@@ -1,15 +1,8 @@
 // The ship: turning and moving per frame time, the slope rule with the downward normals, tile crossings.
 #include "objects/Ship.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include "Fixtures.h"
-#include "GlTest.h"
-#include "TgaWriter.h"
 #include "common/ShellState.h"
-#include "world/Level.h"
 
 class ShipTest : public GlTest {
    protected:

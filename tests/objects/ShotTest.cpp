@@ -2,16 +2,12 @@
 // target's height, and the explosion left behind.
 #include "objects/Shot.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 #include "Fixtures.h"
-#include "GlTest.h"
 #include "common/ShellState.h"
 #include "objects/Explosion.h"
 #include "objects/Ship.h"
-#include "world/Level.h"
 
 class ShotTest : public GlTest {
    protected:

@@ -1,13 +1,9 @@
 // Towers: the countdown, one shot per target point per volley, and target points on the ground.
 #include "objects/Tower.h"
 
-#include <gtest/gtest.h>
-
 #include "Fixtures.h"
-#include "GlTest.h"
 #include "common/ShellState.h"
 #include "objects/Shot.h"
-#include "world/Level.h"
 
 class TowerTest : public GlTest {
    protected:

@@ -1,4 +1,5 @@
-// Small files for tests: pictures, models and levels built with our writers.
+// Small files for tests: pictures, models and levels built with our writers. Test files include this one
+// header for the GL fixture, the writers and the level.
 #pragma once
 
 #include <functional>
@@ -6,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "GlTest.h"
 #include "Ms3dWriter.h"
+#include "TgaWriter.h"
 #include "assets/Ms3dModel.h"
 #include "world/Level.h"
 

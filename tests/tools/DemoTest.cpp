@@ -1,14 +1,10 @@
 // Demos through vanturo-sim: a recorded run replays to its own state, and every kind of bad demo is refused
 // in one line with exit code 2, never played.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
-#include <functional>
-#include <string>
 
 #include "Fixtures.h"
-#include "GlTest.h"
 #include "SimRun.h"
 #include "app/DemoFormat.h"
 

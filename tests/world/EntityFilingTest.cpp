@@ -1,10 +1,6 @@
 // Filing entities in tiles, moving them across borders, and the update walk's re-entrancy.
-#include <gtest/gtest.h>
-
 #include "Fixtures.h"
-#include "GlTest.h"
 #include "TestEntity.h"
-#include "world/Level.h"
 
 class EntityFiling : public GlTest {
    protected:

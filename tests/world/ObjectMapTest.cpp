@@ -1,15 +1,10 @@
 // The object map: each byte's role and position, the scenery variants, the start, towers and targets.
-#include <gtest/gtest.h>
-
 #include <sstream>
 
 #include "Fixtures.h"
-#include "GlTest.h"
-#include "TgaWriter.h"
 #include "common/GameRandom.h"
 #include "objects/Ship.h"
 #include "objects/Tower.h"
-#include "world/Level.h"
 #include "world/Scenery.h"
 
 class ObjectMapTest : public GlTest {

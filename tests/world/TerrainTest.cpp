@@ -1,12 +1,7 @@
 // The terrain picture cut into tiles: sample counts, overlap, heights, normals and boxes.
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "Fixtures.h"
-#include "GlTest.h"
-#include "TgaWriter.h"
-#include "world/Level.h"
 
 class TerrainTest : public GlTest {
    protected:
