@@ -58,19 +58,3 @@ TEST(CommandLine, OptionsAreTakenInBothFormsAndMistakesEndWithCodeTwoAndOneLine)
         }
     }
 }
-
-TEST(CommandLine, NumbersOutsideTheirRangeOrWithTailsAreRefused) {
-    long long taken = -1;
-    CommandLine line("tool", "Does things.");
-    line.number("--count", "N", "how many", 1, 10, [&taken](long long n) { taken = n; });
-    for (const char* bad : {"0", "11", "5x", "", " 5", "99999999999999999999"}) {
-        const char* arguments[] = {"tool", "--count", bad};
-        const CommandLine::Outcome outcome = line.parse(3, arguments);
-        EXPECT_EQ(outcome.exitCode, 2) << bad;
-        EXPECT_NE(outcome.text.find("from 1 to 10"), std::string::npos) << outcome.text;
-    }
-    EXPECT_EQ(taken, -1);
-    const char* good[] = {"tool", "--count", "10"};
-    EXPECT_TRUE(line.parse(3, good).proceed);
-    EXPECT_EQ(taken, 10);
-}

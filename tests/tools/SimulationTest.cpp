@@ -87,8 +87,9 @@ TEST(Simulation, BadOptionsAndOutputOrInputProblemsAreSaidInOneLineAndNeverPassS
     };
     const Case cases[] = {
         {"--frames", 2, "--frames"},
-        {"--frames ten", 2, "--frames"},
-        {"--frame-ms -3", 2, "--frame-ms"},
+        {"--frames 5x", 2, "--frames takes a whole number from 0 to 100000000"},
+        {"--frames 99999999999999999999", 2, "--frames takes a whole number"},
+        {"--frame-ms 100001", 2, "--frame-ms takes a whole number from 0 to 100000"},
         {"--mouse 4", 2, "--mouse"},
         {"--bogus 1", 2, "unknown option --bogus"},
         {"--input " + dir + "/bad.txt" + level, 2, "bad.txt:1"},
