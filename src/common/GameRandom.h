@@ -1,7 +1,5 @@
 // The game's random numbers: 15-bit results from the same linear congruential generator on every platform.
 #pragma once
 
-constexpr int gameRandMax = 32767;
-
 void gameSrand(unsigned seed);  // srand semantics: the sequence restarts from the seed
 int gameRand();                 // 0 to 32767

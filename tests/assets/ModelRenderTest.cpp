@@ -85,6 +85,7 @@ TEST_F(ModelRender, AnEntityIsDrawnTurnedByItsHeadingAboutTheVerticalAxis) {
         entity.heading = k.heading;
         entity.model->applyMaterial();
         entity.draw();
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));  // the matrix it pushed, popped
         EXPECT_EQ(readPixel(k.litX, 302)[0], 255);
         EXPECT_EQ(readPixel(k.darkX, 302)[0], 0);
     }

@@ -82,6 +82,9 @@ TEST(Ms3dModel, RefusesBadFilesAndLeavesTheModelEmpty) {
         expectEmpty(model);
     }
     Ms3dModel model;
+    const std::string cut = makeTempDir() + "/cut.ms3d";
+    writeBytes(cut, bad.back().second);
+    EXPECT_FALSE(model.load(cut.c_str()));
     EXPECT_FALSE(model.load("/nonexistent/model.ms3d"));
     EXPECT_FALSE(model.load(nullptr));
 }

@@ -2,11 +2,9 @@
 // hand from the game's rules.
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <regex>
 
 #include <sys/stat.h>

@@ -84,12 +84,13 @@ TEST_F(TerrainTest, PicturesThatAreNotWholeTilesOrHaveNoHeightChannel) {
 }
 
 TEST_F(TerrainTest, NormalsPointDownAndTiltWithTheSlope) {
-    // A ramp rising 12 units (alpha 6) per cell along x: 26.6 degrees, normal (24*12, -576, 0) normalised.
-    load(32, 32, [](int c, int) { return 6 * c; });
+    // A slope rising 12 units (alpha 6) per cell along x and 6 along z: normal (24*12, -576, 24*6) normalised.
+    load(32, 32, [](int c, int r) { return 6 * c + 3 * r; });
     const Vector3 n = Level::instance().tiles()[0]->normalAt(48, 48);
-    EXPECT_NEAR(n.x, 288 / std::sqrt(288.0 * 288 + 576 * 576), 1e-6);
-    EXPECT_NEAR(n.y, -576 / std::sqrt(288.0 * 288 + 576 * 576), 1e-6);
-    EXPECT_FLOAT_EQ(n.z, 0);
+    const double length = std::sqrt(288.0 * 288 + 576 * 576 + 144 * 144);
+    EXPECT_NEAR(n.x, 288 / length, 1e-6);
+    EXPECT_NEAR(n.y, -576 / length, 1e-6);
+    EXPECT_NEAR(n.z, 144 / length, 1e-6);
 }
 
 TEST_F(TerrainTest, GroundHeightBlendsTwoSamplesByTheFractionsOfAUnit) {
@@ -97,4 +98,5 @@ TEST_F(TerrainTest, GroundHeightBlendsTwoSamplesByTheFractionsOfAUnit) {
     auto H = [](int c, int r) { return 2.0f * float(c * 10 + r); };
     EXPECT_FLOAT_EQ(groundHeight(48.0f, 24.0f), H(2, 1));
     EXPECT_FLOAT_EQ(groundHeight(70.5f, 24.0f), 0.25f * H(3, 1) + 0.75f * H(2, 1));
+    EXPECT_FLOAT_EQ(groundHeight(48.0f, 42.5f), 0.25f * H(2, 2) + 0.75f * H(2, 1));  // along z, into the next row
 }
