@@ -8,14 +8,16 @@ TEST(DataFolder, TheFirstFolderInOrderThatHoldsTheTerrainWins) {
         const char* holding;  // which of given, current, executable, beside bin, installed hold data/level1.tga
         int found;            // index of the folder found, -1 for none
     };
-    const Case cases[] = {{"gcebi", 0}, {"-cebi", 1}, {"--ebi", 2}, {"---bi", 3}, {"----i", 4},
-                          {"-----", -1}, {"g---i", 0}};
+    const Case cases[] = {{"gcebi", 0}, {"-cebi", 1},  {"--ebi", 2}, {"---bi", 3},
+                          {"----i", 4}, {"-----", -1}, {"g---i", 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.holding);
         std::vector<std::string> folders;
         for (int i = 0; i < 5; ++i) {
             // The executable in a bin/ of its own, so that share/vanturo beside it is this case's alone.
-            folders.push_back(i == 2 ? makeTempDir() + "/bin" : i == 3 ? folders[2] + "/../share/vanturo" : makeTempDir());
+            folders.push_back(i == 2   ? makeTempDir() + "/bin"
+                              : i == 3 ? folders[2] + "/../share/vanturo"
+                                       : makeTempDir());
             ASSERT_EQ(system(("mkdir -p " + folders.back()).c_str()), 0);
             if (c.holding[i] != '-') {
                 ASSERT_EQ(system(("mkdir -p " + folders.back() + "/data").c_str()), 0);

@@ -34,7 +34,7 @@ TEST_F(ModelRender, TheFirstGroupsMaterialAndSkinDrawTheWholeModel) {
     untextured.textureFile = "";
     c.materials.push_back(untextured);
     c.groups.insert(c.groups.begin(), Mesh{0, {}});  // an empty group: an empty begin/end pair, no error
-    c.groups.push_back(Mesh{1, {0}});               // the triangle again, under the other material
+    c.groups.push_back(Mesh{1, {0}});                // the triangle again, under the other material
     drawAt100(*modelFrom(c));
     EXPECT_EQ(readPixel(120, 120), (std::vector<unsigned char>{50, 100, 200, 255}));
 }

@@ -19,8 +19,8 @@ CommandLine::Outcome parse(std::vector<const char*> arguments, GameOptions& opti
 TEST(CommandLine, OptionsAreTakenInBothFormsAndMistakesEndWithCodeTwoAndOneLine) {
     struct Case {
         std::vector<const char*> arguments;
-        int exitCode;         // -1: the game starts
-        const char* said;     // part of the one line printed
+        int exitCode;      // -1: the game starts
+        const char* said;  // part of the one line printed
     };
     const Case cases[] = {
         {{"--data", "dir", "--size", "1024x768", "--fullscreen"}, -1, ""},

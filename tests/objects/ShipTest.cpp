@@ -6,7 +6,9 @@
 
 class ShipTest : public GlTest {
    protected:
-    void loadTerrain(int w, int h, const std::function<int(int, int)>& height) { ASSERT_TRUE(loadTestTerrain(w, h, height)); }
+    void loadTerrain(int w, int h, const std::function<int(int, int)>& height) {
+        ASSERT_TRUE(loadTestTerrain(w, h, height));
+    }
     Ship& ship = Ship::player;
     void start(float x, float z, float heading) {
         ship.x = x;

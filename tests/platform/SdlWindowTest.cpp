@@ -90,8 +90,10 @@ TEST_F(SdlWindowSteps, EveryOpeningFailureShowsItsMessageOnceAndTearsDown) {
 }
 
 TEST_F(SdlWindowSteps, UnsupportedFullscreenAsksAndEitherFallsBackOrCloses) {
-    const std::string question = "GL|The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed "
-                                 "Mode Instead?|" + std::to_string(questionBox);
+    const std::string question =
+        "GL|The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed "
+        "Mode Instead?|" +
+        std::to_string(questionBox);
     failing = "changeDisplayMode";
     EXPECT_FALSE(openWindow("Vanturo", 800, 600, 16, true));
     EXPECT_EQ(boxes, (std::vector<std::string>{question, "ERROR|Program Will Now Close.|" + std::to_string(errorBox)}));
@@ -108,8 +110,9 @@ TEST_F(SdlWindowSteps, ReleasingTheContextReportsAShutdownErrorAndCarriesOn) {
     // Activation fails, so the teardown runs with a context held, and releasing it fails too.
     api_.makeCurrent = [](void*, void*) { return false; };
     EXPECT_FALSE(openWindow("Vanturo", 800, 600, 16, false));
-    EXPECT_EQ(boxes, (std::vector<std::string>{"SHUTDOWN ERROR|Release Of DC And RC Failed.|" + std::to_string(shutdownBox),
-                                                 "ERROR|Can't Activate The GL Rendering Context.|" + std::to_string(errorBox)}));
+    EXPECT_EQ(boxes,
+              (std::vector<std::string>{"SHUTDOWN ERROR|Release Of DC And RC Failed.|" + std::to_string(shutdownBox),
+                                        "ERROR|Can't Activate The GL Rendering Context.|" + std::to_string(errorBox)}));
     EXPECT_EQ(calls.back(), "quitVideo");
 }
 
@@ -122,7 +125,7 @@ TEST(SdlEvents, KeysReachTheGameStateAsWindowsCodesThemButAltKeysDoNot) {
         int virtualKey;
         bool held;
     } cases[] = {
-        {SDL_KEYDOWN, SDLK_2, 0, vkLines, true}, {SDL_KEYUP, SDLK_2, 0, vkLines, false},
+        {SDL_KEYDOWN, SDLK_2, 0, vkLines, true},       {SDL_KEYUP, SDLK_2, 0, vkLines, false},
         {SDL_KEYDOWN, SDLK_a, 0, 'A', true},  // letters by their capitals
         {SDL_KEYDOWN, SDLK_ESCAPE, 0, vkEscape, true}, {SDL_KEYDOWN, SDLK_1, KMOD_LALT, vkFill, false},
     };
@@ -146,10 +149,10 @@ TEST(SdlEvents, TheMouseAndTheControllersSticksSteerAndRaiseTheCamera) {
         float steer, pitch;  // what the mouse gives at the matching place in the 800 by 600 window
     };
     const Case cases[] = {
-        {SDL_CONTROLLER_AXIS_LEFTX, -32768, 0.5f, 0.5f},   // full left: the mouse at x 0
-        {SDL_CONTROLLER_AXIS_LEFTX, 7000, 0, 0.5f},        // at rest, within the dead zone: straight on
-        {SDL_CONTROLLER_AXIS_RIGHTY, 32767, 0, 1},         // down: the mouse at y 600
-        {SDL_CONTROLLER_AXIS_LEFTY, 32767, 0, 0.5f},       // the other axes do nothing
+        {SDL_CONTROLLER_AXIS_LEFTX, -32768, 0.5f, 0.5f},  // full left: the mouse at x 0
+        {SDL_CONTROLLER_AXIS_LEFTX, 7000, 0, 0.5f},       // at rest, within the dead zone: straight on
+        {SDL_CONTROLLER_AXIS_RIGHTY, 32767, 0, 1},        // down: the mouse at y 600
+        {SDL_CONTROLLER_AXIS_LEFTY, 32767, 0, 0.5f},      // the other axes do nothing
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.axis) * 100000 + c.value);

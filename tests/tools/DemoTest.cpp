@@ -38,7 +38,8 @@ TEST(Demo, ARecordedRunReplaysToItsStateAndAnyDifferenceIsFoundAtItsFrame) {
     const std::string dir = flatLevel(true);
     std::ofstream(dir + "/input.txt") << "101 mouse 100 500\n150 mouse 700 200\n200 key down 80\n201 key up 80\n"
                                          "230 key down 80\n231 key up 80\n";
-    const SimRun recorded = sim("--data " + dir + " --frames 300 --input " + dir + "/input.txt --record " + dir + "/run.demo");
+    const SimRun recorded =
+        sim("--data " + dir + " --frames 300 --input " + dir + "/input.txt --record " + dir + "/run.demo");
     ASSERT_EQ(recorded.exitCode, 0) << recorded.out;
     const std::vector<unsigned char> demo = bytesOf(dir + "/run.demo");
 
@@ -55,7 +56,9 @@ TEST(Demo, ARecordedRunReplaysToItsStateAndAnyDifferenceIsFoundAtItsFrame) {
         {"cut short", cut, 0, "the recording was cut short"},
         {"one frame 1 ms longer", reencoded(demo, [](size_t n, DemoFrame& f) { f.frameTime += n == 150 ? 1 : 0; }), 3,
          "differs from the demo's (first at frame 150)"},
-        {"another final shield", reencoded(demo, [](size_t, DemoFrame&) {}, [](DemoFinalState& s) { s.shield -= 1; }),
+        {"another final shield",
+         reencoded(
+             demo, [](size_t, DemoFrame&) {}, [](DemoFinalState& s) { s.shield -= 1; }),
          3, "the state differs from the demo's"},
     };
     for (const Case& c : cases) {
@@ -99,7 +102,8 @@ TEST(Demo, BadDemosAreRefusedInOneLineWithCodeTwo) {
         {"not a demo", patched(0, {'V', 'N', 'T', 'X'}), dir, "not a Vanturo demo"},
         {"a later version", patched(8, {2, 0}), dir, "format version 2, and this game reads version 1"},
         {"another level", demo, other, "recorded on another level"},
-        {"cut inside its header", std::vector<unsigned char>(demo.begin(), demo.begin() + 20), dir, "truncated inside its header"},
+        {"cut inside its header", std::vector<unsigned char>(demo.begin(), demo.begin() + 20), dir,
+         "truncated inside its header"},
         {"an unknown record", patched(32, {99}), dir, "an unknown record (kind 99) at byte 32"},
         {"a key event neither down nor up", patched(32, {2, 65, 7}), dir, "an input event no game gives at byte 32"},
         {"200 entity types", patched(finalTypes, {200}), dir, "200 entity types in the final state"},

@@ -41,7 +41,8 @@ TEST(LevelGenerator, AHeightPictureGivesItsShapeUnderTheCameraAndABadOneIsRefuse
     const std::string dir = makeTempDir();
     // 16-bit heights that differ only in their low byte, rising from the top row to the bottom: read as
     // 8 bits, or with the bytes swapped, the land comes out flat or jagged.
-    ASSERT_EQ(std::system(("convert -size 200x120 gradient:'gray(0)-gray(0.3%)' -depth 16 " + dir + "/rise.png").c_str()), 0);
+    ASSERT_EQ(
+        std::system(("convert -size 200x120 gradient:'gray(0)-gray(0.3%)' -depth 16 " + dir + "/rise.png").c_str()), 0);
     const SimRun made = levelgen("--heightmap " + dir + "/rise.png --out " + dir + "/level");
     ASSERT_EQ(made.exitCode, 0) << made.out;
     TgaImage terrain, objects;
@@ -55,9 +56,11 @@ TEST(LevelGenerator, AHeightPictureGivesItsShapeUnderTheCameraAndABadOneIsRefuse
     level.terrain = terrain.pixels;  // the TGA's rows run bottom up: the picture's top row is the last
     level.objects = objects.pixels;
     checkPlayable(level, 2);
-    auto alpha = [&](int c, int pictureRow) { return terrain.pixels[(size_t(119 - pictureRow) * 200 + size_t(c)) * 4 + 3]; };
-    EXPECT_EQ(alpha(50, 0), 30);     // the lowest value: a valley floor
-    EXPECT_EQ(alpha(50, 119), 80);   // the highest: the highest crest
+    auto alpha = [&](int c, int pictureRow) {
+        return terrain.pixels[(size_t(119 - pictureRow) * 200 + size_t(c)) * 4 + 3];
+    };
+    EXPECT_EQ(alpha(50, 0), 30);    // the lowest value: a valley floor
+    EXPECT_EQ(alpha(50, 119), 80);  // the highest: the highest crest
     for (int r = 1; r < 120; ++r) EXPECT_GE(alpha(50, r), alpha(50, r - 1)) << "row " << r;
 
     const std::string valid = dir + "/rise.png";

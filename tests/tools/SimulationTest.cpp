@@ -28,10 +28,9 @@ TEST(Simulation, FliesStraightTwelveUnitsPerUpdateCountingTheExtraUpdateAtATileC
     std::ifstream trace(dir + "/trace.jsonl");
     std::string line;
     int lines = 0;
-    const std::regex shape(
-        R"(^\{"frame":\d+,"frameTime":[0-9.]+,"ship":\{"x":.*,"filed":(true|false)\},)"
-        R"("entities":\{"1":\d+,"2":\d+,"3":\d+,"4":\d+,"5":\d+,"6":\d+,"7":\d+,"9":\d+\},)"
-        R"("eye":\{"y":[0-9.]+,"ground":[0-9.]+\},"tilesDrawn":\d+\}$)");
+    const std::regex shape(R"(^\{"frame":\d+,"frameTime":[0-9.]+,"ship":\{"x":.*,"filed":(true|false)\},)"
+                           R"("entities":\{"1":\d+,"2":\d+,"3":\d+,"4":\d+,"5":\d+,"6":\d+,"7":\d+,"9":\d+\},)"
+                           R"("eye":\{"y":[0-9.]+,"ground":[0-9.]+\},"tilesDrawn":\d+\}$)");
     while (std::getline(trace, line)) {
         ++lines;
         ASSERT_TRUE(std::regex_match(line, shape)) << line;

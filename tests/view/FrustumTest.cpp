@@ -20,7 +20,7 @@ TEST_F(FrustumTest, BoxesInFrontBehindAcrossBesideAndTouching) {
         {true, {10, 10, -90}, {-10, -10, -110}, true},           // corners either way round
         {true, {-10, -10, 90}, {10, 10, 110}, false},            // behind
         {true, {-10, -10, -10}, {10, 10, 10}, true},             // across the near plane
-        {true, {-10, -10, -2.5f}, {10, 10, -1}, false},         // before the near plane at 3
+        {true, {-10, -10, -2.5f}, {10, 10, -1}, false},          // before the near plane at 3
         {true, {500, -10, -110}, {600, 10, -90}, false},         // beside, to the right
         {true, {-600, -10, -110}, {-500, 10, -90}, false},       // beside, to the left
         {true, {-10, 300, -110}, {10, 400, -90}, false},         // above

@@ -68,7 +68,7 @@ TEST_F(EntityFiling, MovingAcrossABorderRefilesWithAFreshIdAndSetPositionKeepsIt
     TestEntity* e = make("e", 7, 100, 100);
     level.place(e);
     e->setX(200);
-    EXPECT_EQ(e->tile, &tile(0));  // within the tile: only x and y change
+    EXPECT_EQ(e->tile, &tile(0));             // within the tile: only x and y change
     level.place(make("other", 7, 450, 100));  // tile 1 has handed out id 0 already
     e->setPosition(Vector3(500, 333, 100));
     EXPECT_EQ(e->tile, &tile(1));

@@ -65,8 +65,9 @@ TEST_F(ObjectMapTest, TowersTakeEveryTargetOfTheirCodeWhereverItStands) {
         for (const Vector3& p : t->targets) towers << " " << p.x << "," << p.y << "," << p.z;
         towers << "; ";
     }
-    EXPECT_EQ(towers.str(), "120,144 every 10000: 84,20,48 228,20,216; 216,216 every 1000: 84,20,48 228,20,216; "
-                            "288,288 every 0:; ");
+    EXPECT_EQ(towers.str(),
+              "120,144 every 10000: 84,20,48 228,20,216; 216,216 every 1000: 84,20,48 228,20,216; "
+              "288,288 every 0:; ");
 }
 
 TEST_F(ObjectMapTest, AMapOverItsBudgetsLoadsOnlyTheStartAndSaysWhy) {
