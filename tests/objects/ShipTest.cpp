@@ -1,8 +1,11 @@
 // The ship: turning and moving per frame time, the slope rule with the downward normals, tile crossings.
 #include "objects/Ship.h"
 
+#include <cmath>
+
 #include "Fixtures.h"
 #include "common/ShellState.h"
+#include "common/Units.h"
 
 class ShipTest : public GlTest {
    protected:
@@ -23,23 +26,18 @@ TEST_F(ShipTest, TurnsBySteerAndFliesTwelveUnitsPer30Milliseconds) {
     start(600, 600, 0);
     frameTime = 30;
     ship.update();
-    EXPECT_FLOAT_EQ(ship.heading, 0);
-    EXPECT_FLOAT_EQ(ship.x, 600);
-    EXPECT_NEAR(ship.z, 612, 1e-4);
-
+    EXPECT_TRUE(near(positionOf(ship), Vector3(600, 20, 612)));
     ship.heading = 90;
-    ship.update();
-    EXPECT_NEAR(ship.x, 612, 1e-3);
-    EXPECT_NEAR(ship.z, 612, 1e-3);
-
-    ship.steer = 0.5f;
+    ship.steer = 0.5f;  // turns first, by 5 degrees, then flies
     ship.update();
     EXPECT_NEAR(ship.heading, 95, 1e-4);
-
-    const std::vector<float> before = {ship.x, ship.z, ship.heading};
+    EXPECT_TRUE(near(positionOf(ship), Vector3(600 + 12 * std::sin(95 * degreesToRadians), 20,
+                                               612 + 12 * std::cos(95 * degreesToRadians))));
+    const Vector3 before = positionOf(ship);
     frameTime = 0;  // a frame of 0 ms moves and turns nothing
     ship.update();
-    EXPECT_EQ((std::vector<float>{ship.x, ship.z, ship.heading}), before);
+    EXPECT_TRUE(near(positionOf(ship), before, 0));
+    EXPECT_EQ(ship.heading, 95);
 }
 
 TEST_F(ShipTest, HoldsItsHeightOverGentleGroundAndFollowsSteepGround) {
@@ -113,17 +111,4 @@ TEST_F(ShipTest, TheShipBanksWithItsSteering) {
     }
     ship.model = saved;
     ship.steer = 0;
-}
-
-TEST_F(ShipTest, TheShipTakesItsSkinWhenItIsFirstDrawn) {
-    // The ship is made before there is a context to hold textures: its skin arrives with its first frame.
-    const std::string dir = makeTempDir();
-    ScopedWorkingDirectory cwd(dir);
-    ASSERT_TRUE(writeTga(dir + "/skin.tga", 2, 2, 3, std::vector<unsigned char>(12, 200)));
-    const std::shared_ptr<Ms3dModel> saved = ship.model;
-    ship.model = modelFrom(oneTriangleModel("skin.tga"));
-    ship.model->materials[0].texture = 0;  // as read before the context existed
-    ship.beginDraw();
-    EXPECT_NE(ship.model->materials[0].texture, 0u);
-    ship.model = saved;
 }

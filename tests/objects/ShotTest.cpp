@@ -52,9 +52,7 @@ TEST_F(ShotTest, StartsOnTheGroundThenRises150BeforeItsFirstStepAndLiftWhichScal
         EXPECT_EQ(shot->y, 20);  // filing stood it on the ground
         frameTime = c.frameTime;
         Level::instance().update();
-        EXPECT_NEAR(shot->x, c.after.x, 1e-3);
-        EXPECT_NEAR(shot->y, c.after.y, 1e-3);
-        EXPECT_NEAR(shot->z, c.after.z, 1e-3);
+        EXPECT_TRUE(near(positionOf(*shot), c.after));
     }
 }
 
@@ -80,7 +78,7 @@ TEST_F(ShotTest, HitsTheShipOnlyWithinThirtyFiveOnEveryAxis) {
     // Where a shot stands after its first update (the ship far away); the ship is then put near that point.
     Shot* probe = fire(Vector3(300, 0, 300), Vector3(300, 20, 1000));
     Level::instance().update();
-    const Vector3 p(probe->x, probe->y, probe->z);
+    const Vector3 p = positionOf(*probe);
     struct Case {
         Vector3 offset;
         bool hit;

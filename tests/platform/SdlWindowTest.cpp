@@ -1,4 +1,5 @@
-// The SDL shell's window steps: every failure shows exactly its box and tears down what was built.
+// The SDL shell's window steps: every failure shows exactly its box and tears down what was built; and the
+// controller, which the window test under Xvfb cannot reach. (Keys and the mouse are pressed there.)
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -116,33 +117,7 @@ TEST_F(SdlWindowSteps, ReleasingTheContextReportsAShutdownErrorAndCarriesOn) {
     EXPECT_EQ(calls.back(), "quitVideo");
 }
 
-TEST(SdlEvents, KeysReachTheGameStateAsWindowsCodesThemButAltKeysDoNot) {
-    SDL_Event key = {};
-    const struct {
-        Uint32 type;
-        SDL_Keycode sym;
-        Uint16 mod;
-        int virtualKey;
-        bool held;
-    } cases[] = {
-        {SDL_KEYDOWN, SDLK_2, 0, vkLines, true},       {SDL_KEYUP, SDLK_2, 0, vkLines, false},
-        {SDL_KEYDOWN, SDLK_a, 0, 'A', true},  // letters by their capitals
-        {SDL_KEYDOWN, SDLK_ESCAPE, 0, vkEscape, true}, {SDL_KEYDOWN, SDLK_1, KMOD_LALT, vkFill, false},
-    };
-    for (const auto& c : cases) {
-        key.type = c.type;
-        key.key.keysym.sym = c.sym;
-        key.key.keysym.mod = c.mod;
-        EXPECT_TRUE(handleEvent(key));
-        EXPECT_EQ(keys[c.virtualKey], c.held) << c.virtualKey;
-        keys[c.virtualKey] = false;
-    }
-    SDL_Event quit = {};
-    quit.type = SDL_QUIT;
-    EXPECT_FALSE(handleEvent(quit));
-}
-
-TEST(SdlEvents, TheMouseAndTheControllersSticksSteerAndRaiseTheCamera) {
+TEST(SdlEvents, TheControllersSticksSteerAndRaiseTheCameraAsTheMouseWould) {
     struct Case {
         Uint8 axis;
         Sint16 value;
@@ -166,12 +141,6 @@ TEST(SdlEvents, TheMouseAndTheControllersSticksSteerAndRaiseTheCamera) {
         EXPECT_NEAR(Ship::player.steer, c.steer, 1e-6);
         EXPECT_NEAR(Camera::instance().pitch, c.pitch, 1e-6);
     }
-    SDL_Event motion = {};
-    motion.type = SDL_MOUSEMOTION;
-    motion.motion.y = 150;
-    EXPECT_TRUE(handleEvent(motion));
-    EXPECT_NEAR(Ship::player.steer, 0.5f, 1e-6);
-    EXPECT_NEAR(Camera::instance().pitch, 0.25f, 1e-6);
     Ship::player.steer = 0;
     Camera::instance().pitch = 0;
 }

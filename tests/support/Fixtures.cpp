@@ -1,6 +1,7 @@
 // Small files for tests.
 #include "Fixtures.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -59,6 +60,14 @@ std::string writeLevelFolder(const ObjectMap& map) {
     writeFlatTerrain(dir + "/data/level1.tga", 64, 64, 10);
     map.write(dir + "/data/level1objects.tga");
     return dir;
+}
+
+::testing::AssertionResult near(const Vector3& got, const Vector3& want, float tolerance) {
+    if (std::fabs(got.x - want.x) <= tolerance && std::fabs(got.y - want.y) <= tolerance &&
+        std::fabs(got.z - want.z) <= tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << got.x << ", " << got.y << ", " << got.z << ") is not within "
+                                         << tolerance << " of (" << want.x << ", " << want.y << ", " << want.z << ")";
 }
 
 std::vector<unsigned char> bytesOf(const std::string& path) {

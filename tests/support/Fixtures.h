@@ -11,6 +11,7 @@
 #include "Ms3dWriter.h"
 #include "TgaWriter.h"
 #include "assets/Ms3dModel.h"
+#include "objects/Entity.h"
 #include "world/Level.h"
 
 // A 32-bit terrain picture of w by h pixels whose alpha is height(c, r) and colour is grey.
@@ -59,6 +60,10 @@ std::vector<T*> filedEntities(int typeId) {
                 for (EntityNode* n = list->head; n; n = n->next) out.push_back(static_cast<T*>(n->entity));
     return out;
 }
+
+// Whether got lies within tolerance of want on every axis; where an entity stands.
+::testing::AssertionResult near(const Vector3& got, const Vector3& want, float tolerance = 1e-3f);
+inline Vector3 positionOf(const Entity& e) { return Vector3(e.x, e.y, e.z); }
 
 std::vector<unsigned char> bytesOf(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes);
