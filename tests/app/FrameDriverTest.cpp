@@ -75,11 +75,7 @@ TEST_F(FrameDriver, LeavingTheWorldShowsTheWayBackAndEnterOrAClickFliesAgainFrom
 
         keys[key] = true;
         passes(1);
-        EXPECT_TRUE(ship.filed);
-        EXPECT_EQ(ship.x, startX);
-        EXPECT_EQ(ship.z, startZ);
-        EXPECT_EQ(ship.heading, 0);
-        EXPECT_EQ(ship.shield, 100);
+        EXPECT_TRUE(ship.filed && ship.x == startX && ship.z == startZ && ship.heading == 0 && ship.shield == 100);
         EXPECT_EQ(Level::instance().entityCount(1), 1);
     }
 }
@@ -98,20 +94,14 @@ TEST_F(FrameDriver, TheLoopsKeysPauseSwitchTheFillAndEndAndAMinimisedWindowDraws
         EXPECT_EQ(std::strcmp(GlFont::instance().lastText(), "Paused. Press P to fly on.") == 0, i == 0);
     }
 
-    GLint modes[2];
-    keys[vkFill] = keys[vkLines] = keys[vkPoints] = true;
-    passes(1);
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    EXPECT_EQ(modes[0], GL_POINT);  // all three held: the last tested wins
-    keys[vkPoints] = false;
-    passes(1);
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    EXPECT_EQ(modes[0], GL_LINE);
-    keys[vkLines] = false;
-    passes(1);
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    EXPECT_EQ(modes[0], GL_FILL);
-    keys[vkFill] = false;
+    keys[vkFill] = keys[vkLines] = keys[vkPoints] = true;  // all three held: the last tested wins
+    for (const auto& [mode, released] : {std::pair{GL_POINT, vkPoints}, {GL_LINE, vkLines}, {GL_FILL, vkFill}}) {
+        passes(1);
+        GLint modes[2];
+        glGetIntegerv(GL_POLYGON_MODE, modes);
+        EXPECT_EQ(modes[0], mode);
+        keys[released] = false;
+    }
 
     active = false;  // minimised: no frame, frame time kept
     const int frames = frameCount;

@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include <sys/stat.h>
-
 #include "Fixtures.h"
 #include "SimRun.h"
 
@@ -92,52 +90,35 @@ TEST(Simulation, BadOptionsAndOutputOrInputProblemsAreSaidInOneLineAndNeverPassS
 }
 
 TEST(Simulation, HostileDataFilesAreRefusedWithALineWhileTheGameRunsOn) {
-    struct Case {
-        const char* name;
-        std::function<bool(const std::string& dir)> spoil;  // turns the flat level's data into the hostile case
+    // A shell command writing the header of a 32-bit TGA of the given width and height bytes (little-endian).
+    const auto header = [](const std::string& size) { return R"(printf '\0\0\2\0\0\0\0\0\0\0\0\0)" + size + R"(\40\0')"; };
+    const std::string manyMaterials = makeTempDir() + "/ship.ms3d";
+    Ms3dContent model = oneTriangleModel();
+    model.materials.resize(5000, model.materials[0]);
+    ASSERT_TRUE(writeMs3d(manyMaterials, model));
+    const struct {
+        std::string spoil;  // a shell command, run in the level's folder, that makes its data hostile
         const char* said;
         int tiles;
         const char* memoryLimit;  // ulimit -v in KiB, or null
-    };
-    const auto fifo = [](const std::string& path) {
-        std::remove(path.c_str());
-        return mkfifo(path.c_str(), 0600) == 0;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         // Towers fire from frame 101: the shot and fireball models are first asked for during play.
-        {"a FIFO as the shot model", [&](const std::string& d) { return fifo(d + "/data/models/shot.ms3d"); },
-         "data/models/shot.ms3d: not a regular file", 16, nullptr},
-        {"a terrain header of 5000 by 5000",
-         [](const std::string& d) {
-             std::vector<unsigned char> bytes = tgaBytes(1, 1, 4, {0, 0, 0, 0});
-             bytes[12] = bytes[14] = 0x88;  // 5000 is 0x1388
-             bytes[13] = bytes[15] = 0x13;
-             writeBytes(d + "/data/level1.tga", bytes);
-             return true;
-         },
+        {"mkfifo data/models/shot.ms3d", "data/models/shot.ms3d: not a regular file", 16, nullptr},
+        {header(R"(\210\23\210\23)") + " > data/level1.tga",  // 5000 is 0x1388
          "5000 by 5000 pixels, larger than the 4096 by 4096 a picture may be", 0, nullptr},
-        {"a ship model of 5000 materials",
-         [](const std::string& d) {
-             Ms3dContent model = oneTriangleModel();
-             model.materials.resize(5000, model.materials[0]);
-             return writeMs3d(d + "/data/models/ship.ms3d", model);
-         },
+        {"cp " + manyMaterials + " data/models/ship.ms3d",
          "data/models/ship.ms3d: 5000 materials, more than the 4096 a model may have", 16, nullptr},
         // 300 MB of address space holds the context (it needs about 230) but not the largest terrain (about 480).
-        {"the largest terrain with too little memory",
-         [](const std::string& d) {
-             return writeTga(d + "/data/level1.tga", 4096, 4096, 4, std::vector<unsigned char>(4096 * 4096 * 4));
-         },
+        {"{ " + header(R"(\0\20\0\20)") + "; head -c 67108864 /dev/zero; } > data/level1.tga",
          "data/level1.tga: not enough memory", 0, "300000"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.said);
 #if defined(__SANITIZE_ADDRESS__)
         if (c.memoryLimit) continue;  // the sanitizer's shadow memory cannot live under a lowered limit
 #endif
         const std::string dir = flatLevel(true);
-        ASSERT_EQ(std::system(("mkdir -p " + dir + "/data/models").c_str()), 0);
-        ASSERT_TRUE(c.spoil(dir));
+        ASSERT_EQ(runProgram("cd " + dir + " && mkdir -p data/models && " + c.spoil).exitCode, 0);
         // Under a lowered limit Mesa rasterises on the calling thread, so its own threads' stacks do not count.
         const std::string limit =
             c.memoryLimit ? std::string("ulimit -v ") + c.memoryLimit + "; LP_NUM_THREADS=0 " : "";

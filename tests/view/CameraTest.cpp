@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "GlTest.h"
+#include "Fixtures.h"
 #include "app/Game.h"
 #include "objects/Ship.h"
 
@@ -19,40 +19,28 @@ class CameraTest : public GlTest {
     }
 };
 
-TEST_F(CameraTest, EyeStands500BehindTheShipAtAHeightSetByPitch) {
+TEST_F(CameraTest, EyeStands500BehindTheShipAtAHeightSetByPitchNeverBelowTheGroundPlane) {
     Camera& camera = Camera::instance();
     EXPECT_FLOAT_EQ(camera.baseHeight, 75);  // the ship stood at height 0 when the camera was made
     Ship& ship = Ship::player;
     ship.x = 1000;
     ship.z = 2000;
     ship.y = 300;  // the ship's own height does not move the eye
-    ship.heading = 0;
     resizeViewport(800, 600);
-    camera.followShip();
-    Vector3 e = eye();
-    EXPECT_NEAR(e.x, 1000, 1e-2);
-    EXPECT_NEAR(e.y, 75, 1e-2);
-    EXPECT_NEAR(e.z, 1500, 1e-2);
-
-    ship.heading = 90;
-    camera.pitch = 0.5f;
-    glLoadIdentity();
-    camera.followShip();
-    e = eye();
-    EXPECT_NEAR(e.x, 500, 1e-2);
-    EXPECT_NEAR(e.y, 275, 1e-2);
-    EXPECT_NEAR(e.z, 2000, 1e-2);
+    const struct {
+        float heading, pitch, baseHeight;
+        Vector3 eye;
+    } cases[] = {{0, 0, 75, {1000, 75, 1500}}, {90, 0.5f, 75, {500, 275, 2000}}, {0, 0, -40, {1000, 0, 1500}}};
+    for (const auto& c : cases) {
+        ship.heading = c.heading;
+        camera.pitch = c.pitch;
+        camera.baseHeight = c.baseHeight;
+        glLoadIdentity();
+        camera.followShip();
+        EXPECT_TRUE(near(eye(), c.eye, 1e-2f)) << c.heading << " " << c.pitch << " " << c.baseHeight;
+    }
     // The frustum follows the view just set: the ship's point is in view, the point behind the eye is not.
-    EXPECT_TRUE(camera.frustum.boxVisible(Vector3(990, 260, 1990), Vector3(1010, 290, 2010)));
-    EXPECT_FALSE(camera.frustum.boxVisible(Vector3(0, 260, 1990), Vector3(20, 290, 2010)));
-}
-
-TEST_F(CameraTest, ABaseHeightBelowZeroCountsAsZero) {
-    Camera& camera = Camera::instance();
-    const float saved = camera.baseHeight;
-    camera.baseHeight = -40;
-    resizeViewport(800, 600);
-    camera.followShip();
-    EXPECT_NEAR(eye().y, 0, 1e-2);
-    camera.baseHeight = saved;
+    EXPECT_TRUE(camera.frustum.boxVisible(Vector3(990, -10, 1990), Vector3(1010, 10, 2010)));
+    EXPECT_FALSE(camera.frustum.boxVisible(Vector3(990, -10, 990), Vector3(1010, 10, 1010)));
+    camera.baseHeight = 75;
 }
