@@ -4,13 +4,12 @@
 #include "Fixtures.h"
 
 TEST(DataFolder, TheFirstFolderInOrderThatHoldsTheTerrainWins) {
-    struct Case {
+    const struct {
         const char* holding;  // which of given, current, executable, beside bin, installed hold data/level1.tga
         int found;            // index of the folder found, -1 for none
-    };
-    const Case cases[] = {{"gcebi", 0}, {"-cebi", 1},  {"--ebi", 2}, {"---bi", 3},
+    } cases[] = {{"gcebi", 0}, {"-cebi", 1},  {"--ebi", 2}, {"---bi", 3},
                           {"----i", 4}, {"-----", -1}, {"g---i", 0}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.holding);
         std::vector<std::string> folders;
         for (int i = 0; i < 5; ++i) {

@@ -30,12 +30,11 @@ class FrameDriver : public GlTest {
 };
 
 TEST_F(FrameDriver, TheWorldWaitsAHundredFramesThenAdvancesAtMostOneHundredMillisecondsAFrame) {
-    struct Case {
+    const struct {
         unsigned frameMs;
         float distance;  // 12 units per 30 ms of world time
-    };
-    const Case cases[] = {{30, 12}, {99, 39.6f}, {100, 40}, {101, 40}, {950, 40}, {60000, 40}};
-    for (const Case& c : cases) {
+    } cases[] = {{30, 12}, {99, 39.6f}, {100, 40}, {101, 40}, {950, 40}, {60000, 40}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.frameMs);
         startLevel();
         const float z = Ship::player.z;
@@ -118,19 +117,18 @@ TEST_F(FrameDriver, TheLoopsKeysPauseSwitchTheFillAndEndAndAMinimisedWindowDraws
 }
 
 TEST_F(FrameDriver, TheMouseIsReadAgainstTheClientAreaScaledTo800By600) {
-    struct Case {
+    const struct {
         int width, height;
         unsigned x, y;
         float steer, pitch;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {800, 600, 400, 0, 0, 0},                       // the middle flies straight
         {800, 600, 799, 599, -0.49875f, 599.0f / 600},  // exactly the reference scales
         {800, 600, 0x10000, 300, 0.5f, 0.5f},           // only 16 bits of each coordinate arrive
         {1024, 768, 0, 768, 0.5f, 1},
         {400, 300, 300, 75, -0.25f, 0.25f},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + " by " + std::to_string(c.height));
         resizeViewport(c.width, c.height);
         resizeViewport(0, 0);  // minimised and back: the last real size still counts

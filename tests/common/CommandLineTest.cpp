@@ -17,12 +17,11 @@ CommandLine::Outcome parse(std::vector<const char*> arguments, GameOptions& opti
 }  // namespace
 
 TEST(CommandLine, OptionsAreTakenInBothFormsAndMistakesEndWithCodeTwoAndOneLine) {
-    struct Case {
+    const struct {
         std::vector<const char*> arguments;
         int exitCode;      // -1: the game starts
         const char* said;  // part of the one line printed
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{"--data", "dir", "--size", "1024x768", "--fullscreen"}, -1, ""},
         {{"--data=dir", "--size=1024x768", "--fullscreen"}, -1, ""},
         {{"--help"}, 0, "--size WxH"},
@@ -39,7 +38,7 @@ TEST(CommandLine, OptionsAreTakenInBothFormsAndMistakesEndWithCodeTwoAndOneLine)
         {{"--size", "99999999999x600"}, 2, "--size takes WxH"},
         {{"--size", "800x600x"}, 2, "--size takes WxH"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments[0]);
         GameOptions options;
         const CommandLine::Outcome outcome = parse(c.arguments, options);

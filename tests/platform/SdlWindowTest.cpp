@@ -118,18 +118,17 @@ TEST_F(SdlWindowSteps, ReleasingTheContextReportsAShutdownErrorAndCarriesOn) {
 }
 
 TEST(SdlEvents, TheControllersSticksSteerAndRaiseTheCameraAsTheMouseWould) {
-    struct Case {
+    const struct {
         Uint8 axis;
         Sint16 value;
         float steer, pitch;  // what the mouse gives at the matching place in the 800 by 600 window
-    };
-    const Case cases[] = {
+    } cases[] = {
         {SDL_CONTROLLER_AXIS_LEFTX, -32768, 0.5f, 0.5f},  // full left: the mouse at x 0
         {SDL_CONTROLLER_AXIS_LEFTX, 7000, 0, 0.5f},       // at rest, within the dead zone: straight on
         {SDL_CONTROLLER_AXIS_RIGHTY, 32767, 0, 1},        // down: the mouse at y 600
         {SDL_CONTROLLER_AXIS_LEFTY, 32767, 0, 0.5f},      // the other axes do nothing
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(int(c.axis) * 100000 + c.value);
         onSteeringStick(0);
         onCameraStick(0);

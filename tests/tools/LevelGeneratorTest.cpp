@@ -64,19 +64,18 @@ TEST(LevelGenerator, AHeightPictureGivesItsShapeUnderTheCameraAndABadOneIsRefuse
     for (int r = 1; r < 120; ++r) EXPECT_GE(alpha(50, r), alpha(50, r - 1)) << "row " << r;
 
     const std::string valid = dir + "/rise.png";
-    struct Case {
+    const struct {
         const char* name;
         std::string make;  // shell command writing dir/bad.png
         const char* said;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"not a PNG", "echo hello > " + dir + "/bad.png", "not a readable PNG"},
         {"cut short", "head -c 300 " + valid + " > " + dir + "/bad.png", "not a readable PNG"},
         {"too wide", "convert -size 8193x16 xc:gray " + dir + "/bad.png", "8193 by 16 pixels"},
         {"too small", "convert -size 8x8 xc:gray " + dir + "/bad.png", "8 by 8 pixels"},
         {"missing", "rm -f " + dir + "/bad.png", "cannot be opened"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_EQ(std::system(c.make.c_str()), 0);
         const SimRun run = levelgen("--heightmap " + dir + "/bad.png --out " + dir + "/bad");

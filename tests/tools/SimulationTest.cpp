@@ -63,12 +63,11 @@ TEST(Simulation, BadOptionsAndOutputOrInputProblemsAreSaidInOneLineAndNeverPassS
     const std::string dir = flatLevel();
     const std::string level = " --data " + dir + " --frames 3";
     std::ofstream(dir + "/bad.txt") << "5 jump 3\n";
-    struct Case {
+    const struct {
         std::string arguments;
         int exitCode;
         std::string said;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"--frames 5x", 2, "--frames takes a whole number from 0 to 100000000"},
         {"--frame-ms 100001", 2, "--frame-ms takes a whole number from 0 to 100000"},
         {"--mouse 4", 2, "--mouse"},
@@ -81,7 +80,7 @@ TEST(Simulation, BadOptionsAndOutputOrInputProblemsAreSaidInOneLineAndNeverPassS
         {"--data " + dir + "/data --frames 3", 2, dir + "/data holds no data/level1.tga"},
         {"--record /dev/full" + level, 2, "cannot write the demo /dev/full: No space left on device"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const SimRun run = sim(c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << ": " << run.out;
         EXPECT_NE(run.out.find(c.said), std::string::npos) << c.arguments << ": " << run.out;

@@ -68,16 +68,15 @@ TEST_F(ObjectMapTest, TowersTakeEveryTargetOfTheirCodeWhereverItStands) {
 }
 
 TEST_F(ObjectMapTest, AMapOverItsBudgetsLoadsOnlyTheStartAndSaysWhy) {
-    struct Case {
+    const struct {
         int towers, targets, scenery;  // pixels of each kind, from the first pixel on
         const char* refusal;           // what stderr names, or null when the map is within its budgets
-    };
-    const Case cases[] = {
+    } cases[] = {
         {1024, 1024, 0, nullptr},  // 1,048,576 tower target points: exactly the budget
         {1025, 1024, 0, "1049600 tower target points, more than the 1048576"},
         {0, 0, 1048578, "1048577 scenery objects, more than the 1048576"},  // one pixel is the start
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.towers);
         ObjectMap map(1024, 1025);
         for (int i = 0; i < c.towers; ++i) map.set(i % 1024, i / 1024, 1, 0, 0, 0);
