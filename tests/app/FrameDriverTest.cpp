@@ -139,15 +139,6 @@ TEST_F(FrameDriver, TheMouseIsReadAgainstTheClientAreaScaledTo800By600) {
     resizeViewport(800, 600);
 }
 
-TEST_F(FrameDriver, StartUpWithoutFilesDrawsAnEmptyWorld) {
-    ScopedWorkingDirectory cwd(makeTempDir());
-    ASSERT_TRUE(setupScene());
-    EXPECT_TRUE(Level::instance().tiles().empty());
-    resizeViewport(800, 600);
-    renderFrame();
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
-
 namespace {
 int someEntryPoint;
 // Offers every entry point but one.

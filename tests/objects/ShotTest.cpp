@@ -99,21 +99,6 @@ TEST_F(ShotTest, HitsTheShipOnlyWithinThirtyFiveOnEveryAxis) {
     }
 }
 
-TEST_F(ShotTest, CloseAlongXTheTargetHeightIsNotTested) {
-    Ship& ship = Ship::player;
-    ship.x = 300;
-    ship.y = 2000;  // far above: no hit, and being close along x skips the ground test
-    ship.z = 300;
-    // A target above the shot: it counts as come down, and would burst at once if the test were made.
-    fire(Vector3(300, 0, 300), Vector3(300, 500, 330));
-    frameTime = 30;
-    Level::instance().update();
-    EXPECT_EQ(shots(), 1);
-    ship.x = 5000;
-    Level::instance().update();
-    EXPECT_EQ(shots(), 0);
-}
-
 TEST_F(ShotTest, AShotThatLeavesTheWorldBurstsIfItsMoveReachedItsTargetHeightAndIsReleasedOtherwise) {
     struct Case {
         Vector3 from, to;

@@ -108,10 +108,3 @@ TEST_F(EntityFiling, TheWalkSurvivesSelfRemovalAndReachesEntitiesFiledDuringIt) 
     EXPECT_EQ(log, (std::vector<std::string>{"shot:update", "next:update", "explosion:update"}));
 }
 
-TEST_F(EntityFiling, DrawingCallsBeginAndEndTwiceOnTheFirstEntityOfEachList) {
-    Level::instance().place(make("a", 2, 10));
-    Level::instance().place(make("b", 2, 20));
-    tile(0).drawEntities();
-    EXPECT_EQ(log, (std::vector<std::string>{"a:begin", "a:begin", "a:draw", "a:end", "b:begin", "b:draw", "b:end",
-                                             "a:end"}));
-}
