@@ -84,31 +84,3 @@ TEST_F(ShipTest, LeavingTheWorldDropsTheShipWithoutReadingOutsideItsTile) {
     EXPECT_EQ(Level::instance().entityCount(1), 0);
 }
 
-TEST_F(ShipTest, TheShipBanksWithItsSteering) {
-    // A right triangle from (0,0) to (10,0) and (0,10) as the ship, seen from the front, 10 pixels a unit.
-    // Its shield bubble (the model again, 1.5 times the size and 3.25 lower, in unlit yellow) banks with it,
-    // and shows whatever the lights do: that is what is looked at.
-    const std::shared_ptr<Ms3dModel> saved = ship.model;
-    ship.model = modelFrom(oneTriangleModel());
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // as the scene sets it
-    struct Case {
-        float steer;
-        bool lowInside, rightInside;  // (6, -6) under the bubble at rest; (13, -2) at its right corner
-    };
-    // Steer 0.5 (the mouse at the left edge) leans it by 40 degrees, clockwise as seen from behind.
-    for (const Case& c : {Case{0, false, true}, Case{0.5f, true, false}}) {
-        SCOPED_TRACE(c.steer);
-        orthoFrame(-400, 400, -300, 300, -1000, 1000);
-        glScalef(10, 10, 10);
-        ship.x = ship.z = ship.heading = 0;
-        ship.y = -20;  // drawn 20 over its height: at 0
-        ship.steer = c.steer;
-        ship.draw();
-        EXPECT_EQ(readPixel(460, 240)[0] > 40, c.lowInside);
-        EXPECT_EQ(readPixel(530, 280)[0] > 40, c.rightInside);
-    }
-    ship.model = saved;
-    ship.steer = 0;
-}

@@ -30,10 +30,9 @@ TEST_F(TowerTest, FiresAVolleyEveryIntervalWithOneShotPerTargetInOrderAimedAtThe
     EXPECT_TRUE(shots().empty());
     tower->update();
     ASSERT_EQ(shots().size(), 3u);
-    EXPECT_EQ(shots()[0]->target.x, 240);
-    EXPECT_EQ(shots()[0]->target.y, 20);
-    EXPECT_EQ(shots()[1]->target.y, 0);
-    EXPECT_EQ(shots()[2]->target.z, 300);
+    EXPECT_TRUE(near(shots()[0]->target, Vector3(240, 20, 400), 0));
+    EXPECT_TRUE(near(shots()[1]->target, Vector3(-500, 0, 48), 0));
+    EXPECT_TRUE(near(shots()[2]->target, Vector3(200, 20, 300), 0));
     EXPECT_EQ(tower->fireCountdown, 1000);
 
     // A frame longer than what is left fires once; the overshoot is dropped.

@@ -1,4 +1,4 @@
-// The HUD font: formatting, the 255-character cut, the lighting print leaves on, and white text on screen.
+// The HUD font: formatting, the 255-character cut, and white text on screen where the line belongs.
 #include "text/GlFont.h"
 
 #include <gtest/gtest.h>
@@ -18,17 +18,13 @@ class GlFontTest : public GlTest {
     }
 };
 
-TEST_F(GlFontTest, FormatsTheHeadsUpLineCutsLongTextAndLeavesLightingOn) {
+TEST_F(GlFontTest, FormatsTheHeadsUpLineAndCutsLongText) {
     GlFont& font = GlFont::instance();
     font.print(hudFormat, 70, 62.5, 180.0, -0.25, 16.0, 24.0);
     EXPECT_STREQ(font.lastText(), "Shield: 70     62 fps  deg: 180  rot: -0.2500  delta:  16  h: 24.00");
-    glDisable(GL_LIGHTING);
     font.print("%s", std::string(400, 'x').c_str());
     EXPECT_EQ(std::string(font.lastText()), std::string(255, 'x'));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    glDisable(GL_LIGHTING);
-    font.print(nullptr);  // nothing at all, lighting untouched
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    font.print(nullptr);  // nothing at all
 }
 
 TEST_F(GlFontTest, DrawsWhiteTextNearTheBottomLeftCorner) {
