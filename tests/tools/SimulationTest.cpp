@@ -9,33 +9,24 @@
 #include "Fixtures.h"
 #include "SimRun.h"
 
-TEST(Simulation, FliesStraightTwelveUnitsPerUpdateCountingTheExtraUpdateAtATileCrossing) {
+TEST(Simulation, FliesTwelveUnitsPerUpdateCountingTheExtraUpdateAtATileCrossingThenSteersAsScripted) {
     const std::string dir = flatLevel();
-    const SimRun run =
-        sim("--data " + dir + " --frames 140 --frame-ms 30 --mouse 400,300 --trace " + dir + "/trace.jsonl");
+    std::ofstream(dir + "/input.txt") << "# steer hard left from frame 141\n141 mouse 0 300\n161 key down 27\n";
+    const SimRun run = sim("--data " + dir + " --frames 300 --frame-ms 30 --mouse 400,300 --time --input " + dir +
+                           "/input.txt --trace " + dir + "/trace.jsonl");
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(field(run.out, "frames"), 140);
-    // 40 updates from z = 48; the 31st crosses into the next tile row, which is updated later: 41 steps.
-    EXPECT_DOUBLE_EQ(field(run.out, "x"), 198);
-    EXPECT_NEAR(field(run.out, "z"), 48 + 12 * 41, 1e-3);
-    EXPECT_NEAR(field(run.out, "pitch"), 0.5, 1e-6);
-    EXPECT_EQ(field(run.out, "tiles"), 16);
-    EXPECT_EQ(field(run.out, "1"), 1);
-
-    // One line of JSON a frame, for comparing runs.
-    EXPECT_EQ(runProgram("grep -c '^{\"frame\":.*\"tilesDrawn\":[0-9]*}$' " + dir + "/trace.jsonl").out, "140\n");
-}
-
-TEST(Simulation, ScriptedInputSteersAndEscapeEndsTheRun) {
-    const std::string dir = flatLevel();
-    std::ofstream(dir + "/input.txt") << "# steer hard left from frame 101\n101 mouse 0 300\n121 key down 27\n";
-    const SimRun run = sim("--data " + dir + " --frames 300 --frame-ms 30 --input " + dir + "/input.txt --time");
-    ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(field(run.out, "frames"), 121);  // Escape held: the loop ends after that frame
+    EXPECT_EQ(field(run.out, "frames"), 161);  // Escape held: the loop ends after that frame
     EXPECT_EQ(field(run.out, "steer"), 0.5);
-    // Frames 101 to 121 update 21 times with steer 0.5: 5 degrees each.
+    EXPECT_NEAR(field(run.out, "pitch"), 0.5, 1e-6);
+    // Frames 141 to 161 update 21 times with steer 0.5: 5 degrees each.
     EXPECT_NEAR(field(run.out, "heading"), 105, 1e-3);
     EXPECT_NE(run.out.find("\"timing\":{\"frameMs\":{\"median\":"), std::string::npos);
+    // The trace has a line of JSON a frame. By frame 140, 40 updates straight on from z = 48; the 31st crosses
+    // into the next tile row, which is updated later: 41 steps.
+    EXPECT_EQ(runProgram("grep -c '^{\"frame\":.*\"tilesDrawn\":.*}$' " + dir + "/trace.jsonl").out, "161\n");
+    const std::string frame140 = runProgram("sed -n 140p " + dir + "/trace.jsonl").out;
+    EXPECT_DOUBLE_EQ(field(frame140, "x"), 198);
+    EXPECT_NEAR(field(frame140, "z"), 48 + 12 * 41, 1e-3);
 }
 
 TEST(Simulation, ScreenshotsAreTheFrameAsDrawnAndF12FindsThePicturesFolder) {
