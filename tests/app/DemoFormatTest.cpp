@@ -1,7 +1,6 @@
 // The demo's level digest is FNV-1a 64, which other tools must be able to compute: the published vectors.
 #include "app/DemoFormat.h"
-
-#include <gtest/gtest.h>
+#include "Fixtures.h"
 
 TEST(DemoFormat, LevelDigestsAreFnv1a64) {
     const unsigned char a[] = {'a'}, foobar[] = {'f', 'o', 'o', 'b', 'a', 'r'};

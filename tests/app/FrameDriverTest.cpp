@@ -1,14 +1,7 @@
 // The frame driver and start-up: the order of a frame, timing, the loop's keys, leaving the world.
-#include <cstring>
 
 #include "Fixtures.h"
-#include "Headless.h"
-#include "app/Game.h"
 #include "common/Platform.h"
-#include "common/ShellState.h"
-#include "objects/Ship.h"
-#include "text/GlFont.h"
-#include "view/Camera.h"
 
 class FrameDriver : public GlTest {
    protected:

@@ -1,11 +1,7 @@
 // Models read once: entities of one model file share it; a bad or missing file is an empty model, read once.
 #include "assets/ModelCache.h"
 
-#include <fstream>
-
 #include "Fixtures.h"
-#include "objects/Shot.h"
-#include "objects/Tower.h"
 
 class ModelCacheTest : public GlTest {};
 

@@ -2,7 +2,6 @@
 // drawn where they stand, turned by their heading.
 
 #include "Fixtures.h"
-#include "objects/Entity.h"
 
 class ModelRender : public GlTest {
    protected:

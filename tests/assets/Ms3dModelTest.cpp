@@ -1,5 +1,4 @@
 // The MS3D reader: what is kept, versions, and files that lie about their contents.
-#include "assets/Ms3dModel.h"
 
 #include "Fixtures.h"
 

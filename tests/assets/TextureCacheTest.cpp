@@ -1,8 +1,6 @@
 // Texture loading: upload formats, one read per path, and failures tried once with a context.
 #include "assets/TextureCache.h"
 
-#include <cstdio>
-
 #include "Fixtures.h"
 
 class TextureCacheTest : public GlTest {};

@@ -1,9 +1,6 @@
 // TGA reading: the accepted variant, pictures written by ImageMagick, and every refused kind of file.
 #include "assets/Tga.h"
 
-#include <algorithm>
-#include <cstdlib>
-
 #include "Fixtures.h"
 
 TEST(Tga, ReadsTheUncompressedTrueColourVariantIgnoringTheDescriptorAndAnyFooter) {

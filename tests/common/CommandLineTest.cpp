@@ -1,11 +1,8 @@
 // The one option parser of the game and its tools, through the game's own options.
 #include "common/CommandLine.h"
 
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "app/GameOptions.h"
+#include "Fixtures.h"
 
 namespace {
 

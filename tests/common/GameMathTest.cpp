@@ -2,10 +2,8 @@
 // double library functions, whose extra bits make their rounded result the true one).
 #include "common/GameMath.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <random>
+#include "Fixtures.h"
 
 TEST(GameMath, SineAndCosineAreTheCorrectlyRoundedFloatOverEveryQuadrant) {
     std::mt19937 random(7);

@@ -1,9 +1,6 @@
 // Explosions: growth from the accumulated time, damage inside the strict cube, and the end past 100.
-#include "objects/Explosion.h"
 
 #include "Fixtures.h"
-#include "common/ShellState.h"
-#include "objects/Ship.h"
 
 class ExplosionTest : public GlTest {
    protected:

@@ -1,10 +1,6 @@
 // The ship: turning and moving per frame time, the slope rule with the downward normals, tile crossings.
-#include "objects/Ship.h"
-
-#include <cmath>
 
 #include "Fixtures.h"
-#include "common/ShellState.h"
 #include "common/Units.h"
 
 class ShipTest : public GlTest {

@@ -1,13 +1,7 @@
 // Shots: lifted on the first update, homing under the lift, the strict 35-unit hit box, bursting at the
 // target's height, and the explosion left behind.
-#include "objects/Shot.h"
-
-#include <cmath>
 
 #include "Fixtures.h"
-#include "common/ShellState.h"
-#include "objects/Explosion.h"
-#include "objects/Ship.h"
 
 class ShotTest : public GlTest {
    protected:

@@ -1,9 +1,6 @@
 // Towers: the countdown, one shot per target point per volley, and target points on the ground.
-#include "objects/Tower.h"
 
 #include "Fixtures.h"
-#include "common/ShellState.h"
-#include "objects/Shot.h"
 
 class TowerTest : public GlTest {
    protected:

@@ -1,17 +1,32 @@
 // Small files for tests: pictures, models and levels built with our writers. Test files include this one
-// header for the GL fixture, the writers and the level.
+// header for the GL fixture, the writers, and the game's parts they drive.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "GlTest.h"
+#include "Headless.h"
 #include "Ms3dWriter.h"
 #include "TgaWriter.h"
+#include "app/Game.h"
 #include "assets/Ms3dModel.h"
-#include "objects/Entity.h"
+#include "common/ShellState.h"
+#include "objects/Explosion.h"
+#include "objects/Ship.h"
+#include "objects/Shot.h"
+#include "objects/Tower.h"
+#include "text/GlFont.h"
+#include "view/Camera.h"
 #include "world/Level.h"
 
 // A 32-bit terrain picture of w by h pixels whose alpha is height(c, r) and colour is grey.

@@ -1,13 +1,5 @@
 // The HUD font: formatting, the 255-character cut, and white text on screen where the line belongs.
-#include "text/GlFont.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "GlTest.h"
-#include "app/Game.h"
-#include "objects/Ship.h"
+#include "Fixtures.h"
 
 class GlFontTest : public GlTest {
    protected:

@@ -1,9 +1,6 @@
 // Demos through vanturo-sim: a recorded run replays to its own state, and every kind of bad demo is refused
 // in one line with exit code 2, never played.
 
-#include <algorithm>
-#include <fstream>
-
 #include "Fixtures.h"
 #include "SimRun.h"
 #include "app/DemoFormat.h"

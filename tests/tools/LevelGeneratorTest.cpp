@@ -1,16 +1,12 @@
 // The level generator: deterministic output that the game's own readers accept, and a level worth flying.
 #include "LevelGenerator.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <set>
 
 #include "Fixtures.h"
 #include "SimRun.h"
 #include "assets/Tga.h"
-#include "objects/Ship.h"
 
 namespace {
 

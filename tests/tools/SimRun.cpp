@@ -1,7 +1,6 @@
 #include "SimRun.h"
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <regex>
 
 #include "Fixtures.h"

@@ -1,11 +1,6 @@
 // vanturo-sim end to end: runs of the real program on crafted levels, checked against values worked out by
 // hand from the game's rules.
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
 #include "Fixtures.h"
 #include "SimRun.h"
 

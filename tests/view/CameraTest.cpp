@@ -1,11 +1,6 @@
 // The chase camera: eye behind the ship in the ground plane, heights from pitch alone.
-#include "view/Camera.h"
-
-#include <gtest/gtest.h>
 
 #include "Fixtures.h"
-#include "app/Game.h"
-#include "objects/Ship.h"
 
 class CameraTest : public GlTest {
    protected:

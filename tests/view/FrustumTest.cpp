@@ -1,10 +1,8 @@
 // The frustum planes from a real GL projection and view, and the conservative box test.
 #include "view/Frustum.h"
 
-#include <gtest/gtest.h>
-
-#include "GlTest.h"
 #include "common/Gl.h"
+#include "Fixtures.h"
 
 class FrustumTest : public GlTest {};
 

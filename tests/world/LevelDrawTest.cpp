@@ -1,12 +1,7 @@
 // Drawing the level: culling by tile, the two texture units, and the state the drawing leaves behind.
-#include <cstdlib>
 
 #include "Fixtures.h"
 #include "TestEntity.h"
-#include "app/Game.h"
-#include "common/ShellState.h"
-#include "objects/Ship.h"
-#include "view/Camera.h"
 
 class LevelDraw : public GlTest {
    protected:

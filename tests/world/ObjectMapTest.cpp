@@ -3,8 +3,6 @@
 
 #include "Fixtures.h"
 #include "common/GameRandom.h"
-#include "objects/Ship.h"
-#include "objects/Tower.h"
 #include "world/Scenery.h"
 
 class ObjectMapTest : public GlTest {

@@ -1,7 +1,5 @@
 // The terrain picture cut into tiles: sample counts, overlap, heights, normals and boxes.
 
-#include <cmath>
-
 #include "Fixtures.h"
 
 class TerrainTest : public GlTest {
