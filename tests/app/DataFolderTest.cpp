@@ -7,8 +7,7 @@ TEST(DataFolder, TheFirstFolderInOrderThatHoldsTheTerrainWins) {
     const struct {
         const char* holding;  // which of given, current, executable, beside bin, installed hold data/level1.tga
         int found;            // index of the folder found, -1 for none
-    } cases[] = {{"gcebi", 0}, {"-cebi", 1},  {"--ebi", 2}, {"---bi", 3},
-                          {"----i", 4}, {"-----", -1}, {"g---i", 0}};
+    } cases[] = {{"gcebi", 0}, {"-cebi", 1}, {"--ebi", 2}, {"---bi", 3}, {"----i", 4}, {"-----", -1}, {"g---i", 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.holding);
         std::vector<std::string> folders;

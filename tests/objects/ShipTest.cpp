@@ -79,4 +79,3 @@ TEST_F(ShipTest, LeavingTheWorldDropsTheShipWithoutReadingOutsideItsTile) {
     EXPECT_EQ(ship.x, x);  // neither updated nor drawn any more
     EXPECT_EQ(Level::instance().entityCount(1), 0);
 }
-

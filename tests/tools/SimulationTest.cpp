@@ -76,7 +76,9 @@ TEST(Simulation, BadOptionsAndOutputOrInputProblemsAreSaidInOneLineAndNeverPassS
 
 TEST(Simulation, HostileDataFilesAreRefusedWithALineWhileTheGameRunsOn) {
     // A shell command writing the header of a 32-bit TGA of the given width and height bytes (little-endian).
-    const auto header = [](const std::string& size) { return R"(printf '\0\0\2\0\0\0\0\0\0\0\0\0)" + size + R"(\40\0')"; };
+    const auto header = [](const std::string& size) {
+        return R"(printf '\0\0\2\0\0\0\0\0\0\0\0\0)" + size + R"(\40\0')";
+    };
     const std::string manyMaterials = makeTempDir() + "/ship.ms3d";
     Ms3dContent model = oneTriangleModel();
     model.materials.resize(5000, model.materials[0]);

@@ -107,4 +107,3 @@ TEST_F(EntityFiling, TheWalkSurvivesSelfRemovalAndReachesEntitiesFiledDuringIt) 
     // The explosion's list came after the walked one, so it was reached this frame.
     EXPECT_EQ(log, (std::vector<std::string>{"shot:update", "next:update", "explosion:update"}));
 }
-
