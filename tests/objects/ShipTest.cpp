@@ -22,17 +22,17 @@ TEST_F(ShipTest, TurnsBySteerAndFliesTwelveUnitsPer30Milliseconds) {
     start(600, 600, 0);
     frameTime = 30;
     ship.update();
-    EXPECT_TRUE(near(positionOf(ship), Vector3(600, 20, 612)));
+    EXPECT_TRUE(closeTo(positionOf(ship), Vector3(600, 20, 612)));
     ship.heading = 90;
     ship.steer = 0.5f;  // turns first, by 5 degrees, then flies
     ship.update();
     EXPECT_NEAR(ship.heading, 95, 1e-4);
-    EXPECT_TRUE(near(positionOf(ship), Vector3(600 + 12 * std::sin(95 * degreesToRadians), 20,
-                                               612 + 12 * std::cos(95 * degreesToRadians))));
+    EXPECT_TRUE(closeTo(positionOf(ship), Vector3(600 + 12 * std::sin(95 * degreesToRadians), 20,
+                                                  612 + 12 * std::cos(95 * degreesToRadians))));
     const Vector3 before = positionOf(ship);
     frameTime = 0;  // a frame of 0 ms moves and turns nothing
     ship.update();
-    EXPECT_TRUE(near(positionOf(ship), before, 0));
+    EXPECT_TRUE(closeTo(positionOf(ship), before, 0));
     EXPECT_EQ(ship.heading, 95);
 }
 

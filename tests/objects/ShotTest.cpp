@@ -46,7 +46,7 @@ TEST_F(ShotTest, StartsOnTheGroundThenRises150BeforeItsFirstStepAndLiftWhichScal
         EXPECT_EQ(shot->y, 20);  // filing stood it on the ground
         frameTime = c.frameTime;
         Level::instance().update();
-        EXPECT_TRUE(near(positionOf(*shot), c.after));
+        EXPECT_TRUE(closeTo(positionOf(*shot), c.after));
     }
 }
 

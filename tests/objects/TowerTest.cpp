@@ -27,9 +27,9 @@ TEST_F(TowerTest, FiresAVolleyEveryIntervalWithOneShotPerTargetInOrderAimedAtThe
     EXPECT_TRUE(shots().empty());
     tower->update();
     ASSERT_EQ(shots().size(), 3u);
-    EXPECT_TRUE(near(shots()[0]->target, Vector3(240, 20, 400), 0));
-    EXPECT_TRUE(near(shots()[1]->target, Vector3(-500, 0, 48), 0));
-    EXPECT_TRUE(near(shots()[2]->target, Vector3(200, 20, 300), 0));
+    EXPECT_TRUE(closeTo(shots()[0]->target, Vector3(240, 20, 400), 0));
+    EXPECT_TRUE(closeTo(shots()[1]->target, Vector3(-500, 0, 48), 0));
+    EXPECT_TRUE(closeTo(shots()[2]->target, Vector3(200, 20, 300), 0));
     EXPECT_EQ(tower->fireCountdown, 1000);
 
     // A frame longer than what is left fires once; the overshoot is dropped.

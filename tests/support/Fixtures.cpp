@@ -62,7 +62,7 @@ std::string writeLevelFolder(const ObjectMap& map) {
     return dir;
 }
 
-::testing::AssertionResult near(const Vector3& got, const Vector3& want, float tolerance) {
+::testing::AssertionResult closeTo(const Vector3& got, const Vector3& want, float tolerance) {
     if (std::fabs(got.x - want.x) <= tolerance && std::fabs(got.y - want.y) <= tolerance &&
         std::fabs(got.z - want.z) <= tolerance)
         return ::testing::AssertionSuccess();

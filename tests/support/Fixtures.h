@@ -77,7 +77,7 @@ std::vector<T*> filedEntities(int typeId) {
 }
 
 // Whether got lies within tolerance of want on every axis; where an entity stands.
-::testing::AssertionResult near(const Vector3& got, const Vector3& want, float tolerance = 1e-3f);
+::testing::AssertionResult closeTo(const Vector3& got, const Vector3& want, float tolerance = 1e-3f);
 inline Vector3 positionOf(const Entity& e) { return Vector3(e.x, e.y, e.z); }
 
 std::vector<unsigned char> bytesOf(const std::string& path);

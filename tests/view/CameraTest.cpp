@@ -32,7 +32,7 @@ TEST_F(CameraTest, EyeStands500BehindTheShipAtAHeightSetByPitchNeverBelowTheGrou
         camera.baseHeight = c.baseHeight;
         glLoadIdentity();
         camera.followShip();
-        EXPECT_TRUE(near(eye(), c.eye, 1e-2f)) << c.heading << " " << c.pitch << " " << c.baseHeight;
+        EXPECT_TRUE(closeTo(eye(), c.eye, 1e-2f)) << c.heading << " " << c.pitch << " " << c.baseHeight;
     }
     // The frustum follows the view just set: the ship's point is in view, the point behind the eye is not.
     EXPECT_TRUE(camera.frustum.boxVisible(Vector3(990, -10, 1990), Vector3(1010, 10, 2010)));

@@ -29,7 +29,7 @@ TEST_F(ObjectMapTest, SceneryAndTheStartSitAtTheirBytesPositionAndASecondStartMo
     ASSERT_TRUE(load(map));
     const auto trees = filedEntities<Scenery>(2);
     ASSERT_EQ(trees.size(), 1u);
-    EXPECT_TRUE(near(positionOf(*trees[0]), Vector3(246, 20, 120), 0));
+    EXPECT_TRUE(closeTo(positionOf(*trees[0]), Vector3(246, 20, 120), 0));
     EXPECT_EQ(filedEntities<Scenery>(5).size(), 1u);
     EXPECT_EQ(Level::instance().entityCount(3) + Level::instance().entityCount(4), 0);
     EXPECT_FALSE(Ship::player.filed);  // no start pixel: the ship stays out of the world
@@ -37,7 +37,7 @@ TEST_F(ObjectMapTest, SceneryAndTheStartSitAtTheirBytesPositionAndASecondStartMo
     map.set(2, 3, 0, 1, 0, 255);
     ASSERT_TRUE(load(map));
     EXPECT_TRUE(Ship::player.filed);
-    EXPECT_TRUE(near(positionOf(Ship::player), Vector3(54, 20, 72), 0));
+    EXPECT_TRUE(closeTo(positionOf(Ship::player), Vector3(54, 20, 72), 0));
     EXPECT_NEAR(Ship::player.heading, 360, 1e-4);
     map.set(20, 20, 0, 1, 0, 0);  // a second start further on: the ship ends there, filed once
     ASSERT_TRUE(load(map));
