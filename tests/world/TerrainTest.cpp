@@ -51,8 +51,11 @@ TEST_F(TerrainTest, PicturesThatAreNotWholeTilesOrHaveNoHeightChannel) {
     load(200, 20, [](int, int) { return 1; });
     EXPECT_EQ(Level::instance().tileColumns(), 12);  // columns 192 to 199 are not used
     EXPECT_EQ(Level::instance().tiles().size(), 12u);
+    Level::instance().place(&Ship::player);
+    ASSERT_TRUE(Ship::player.filed);
     load(15, 40, [](int, int) { return 1; });
     EXPECT_TRUE(Level::instance().tiles().empty());
+    EXPECT_FALSE(Ship::player.filed);  // its tile went with the old terrain
 
     Level::instance().clear();
     const std::string dir = makeTempDir();
