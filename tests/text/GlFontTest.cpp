@@ -34,4 +34,11 @@ TEST_F(GlFontTest, DrawsWhiteTextNearTheBottomLeftCorner) {
     EXPECT_NEAR(text.left, 38, 10);
     EXPECT_LT(text.right, 300);
     EXPECT_LT(text.top, 40);
+    // Each character draws its own glyph: a line of dots lights far fewer pixels than a line of Ws.
+    glClear(GL_COLOR_BUFFER_BIT);
+    GlFont::instance().print("..........");
+    const int dots = brightPixels(200).count;
+    glClear(GL_COLOR_BUFFER_BIT);
+    GlFont::instance().print("WWWWWWWWWW");
+    EXPECT_LT(4 * dots, brightPixels(200).count) << dots << " pixels of dots";
 }
