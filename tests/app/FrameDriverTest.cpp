@@ -67,7 +67,8 @@ TEST_F(FrameDriver, LeavingTheWorldShowsTheWayBackAndEnterOrAClickFliesAgainFrom
 
         keys[key] = true;
         passes(1);
-        EXPECT_TRUE(ship.filed && ship.x == startX && ship.z == startZ && ship.heading == 0 && ship.shield == 100);
+        EXPECT_TRUE(ship.filed && ship.x == startX && ship.z == startZ && ship.heading == 0 && ship.shield == 100)
+            << ship.x << ", " << ship.z << " heading " << ship.heading << " shield " << ship.shield;
         EXPECT_EQ(Level::instance().entityCount(1), 1);
     }
 }
