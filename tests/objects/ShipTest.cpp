@@ -64,8 +64,8 @@ TEST_F(ShipTest, LeavingTheWorldDropsTheShipWithoutReadingOutsideItsTile) {
 TEST_F(ShipTest, IsDrawnTurnedByItsHeadingAndBankedByItsSteering) {
     // A right triangle from (0,0) to (10,0) and (0,10) as the ship (and its shield bubble), seen from behind,
     // 10 pixels a unit. Half a turn about +y mirrors it to the left of where it stands; steer 0.5 banks it 40
-    // degrees clockwise, its corner well below where it stands. About any other axis the triangle would
-    // leave the plane.
+    // degrees clockwise, its corner well below where it stands. Turned about another axis, the triangle would
+    // leave the plane or stay where it was.
     const std::shared_ptr<Ms3dModel> saved = ship.model;
     ship.model = modelFrom(oneTriangleModel());
     glDisable(GL_DEPTH_TEST);
