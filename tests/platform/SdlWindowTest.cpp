@@ -9,7 +9,6 @@
 #include "SdlEvents.h"
 #include "SdlWindow.h"
 #include "app/Game.h"
-#include "common/ShellState.h"
 #include "objects/Ship.h"
 #include "view/Camera.h"
 

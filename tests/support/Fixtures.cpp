@@ -1,13 +1,7 @@
 // Small files for tests.
 #include "Fixtures.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <fstream>
 #include <iterator>
-
-#include "GlTest.h"
-#include "TgaWriter.h"
 
 std::vector<unsigned char> terrainPixels(int w, int h, const std::function<int(int, int)>& height) {
     std::vector<unsigned char> pixels(size_t(w) * size_t(h) * 4, 128);
