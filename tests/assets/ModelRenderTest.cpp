@@ -1,5 +1,5 @@
 // Model drawing: the first group's material for the whole model, the cases a bad file leaves, and entities
-// drawn where they stand, turned by their heading.
+// drawn where they stand, turned by their heading, the ship banked by its steering.
 
 #include "Fixtures.h"
 
@@ -63,29 +63,38 @@ struct PlainEntity : Entity {
 };
 }  // namespace
 
-TEST_F(ModelRender, AnEntityIsDrawnTurnedByItsHeadingAboutTheVerticalAxis) {
+TEST_F(ModelRender, EntitiesAreDrawnTurnedByTheirHeadingAndTheShipBankedByItsSteering) {
+    // A right triangle from (0,0) to (10,0) and (0,10) as the model (and the ship's shield bubble), seen from
+    // behind, 10 pixels a unit. Half a turn about +y mirrors it to the left of where it stands; steer 0.5 banks
+    // the ship 40 degrees clockwise, its corner well below where it stands. Turned about another axis, the
+    // triangle would leave the plane or stay where it was.
     PlainEntity entity;
-    entity.model = modelFrom(oneTriangleModel());
-    glDisable(GL_LIGHTING);
+    Ship& ship = Ship::player;
+    const std::shared_ptr<Ms3dModel> saved = ship.model;
+    ship.model = entity.model = modelFrom(oneTriangleModel());
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
-    struct Case {
-        float heading;
-        int litX, darkX;  // a pixel column inside the triangle, and its mirror image
-    };
-    // Half a turn about +y mirrors the triangle to the left of where it stands (x = 100); about any other
-    // axis it would stay on the right or leave the plane.
-    const Case cases[] = {{0, 503, 497}, {180, 497, 503}};
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.heading);
-        orthoFrame(-400, 400, -300, 300, -100, 100);  // one unit a pixel, looking down -z
-        glColor3f(1, 1, 1);
-        entity.x = 100;
-        entity.heading = k.heading;
-        entity.model->applyMaterial();
-        entity.draw();
-        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));  // the matrix it pushed, popped
-        EXPECT_EQ(readPixel(k.litX, 302)[0], 255);
-        EXPECT_EQ(readPixel(k.darkX, 302)[0], 0);
+    const struct {
+        Entity* drawn;
+        float y, heading, steer;  // the ship is drawn 20 over its height
+        int litX, litY, darkX, darkY;
+    } cases[] = {{&entity, 0, 0, 0, 430, 330, 370, 330},
+                 {&entity, 0, 180, 0, 370, 330, 430, 330},
+                 {&ship, -20, 180, 0, 370, 330, 430, 330},
+                 {&ship, -20, 0, 0.5f, 480, 200, 370, 330}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.heading) + (c.drawn == &ship ? " ship" : " entity"));
+        orthoFrame(-400, 400, -300, 300, -1000, 1000);
+        glScalef(10, 10, 10);
+        ship.steer = c.steer;
+        c.drawn->x = c.drawn->z = 0;
+        c.drawn->y = c.y;
+        c.drawn->heading = c.heading;
+        c.drawn->draw();
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));  // every matrix pushed, popped
+        EXPECT_GT(readPixel(c.litX, c.litY)[0], 40);
+        EXPECT_LT(readPixel(c.darkX, c.darkY)[0], 40);
     }
+    ship.model = saved;
+    ship.steer = 0;
 }

@@ -1,5 +1,6 @@
-// The ship: the slope rule with the downward normals, tile crossings, leaving the world, and how it is drawn.
-// (Its speed and turning are flown in the frame driver's and the simulation's tests.)
+// The ship: the slope rule with the downward normals, tile crossings, and leaving the world.
+// (Its speed and turning are flown in the frame driver's and the simulation's tests, its drawing with the
+// models'.)
 
 #include "Fixtures.h"
 
@@ -59,32 +60,4 @@ TEST_F(ShipTest, LeavingTheWorldDropsTheShipWithoutReadingOutsideItsTile) {
     Level::instance().update();
     EXPECT_EQ(ship.x, x);  // neither updated nor drawn any more
     EXPECT_EQ(Level::instance().entityCount(1), 0);
-}
-
-TEST_F(ShipTest, IsDrawnTurnedByItsHeadingAndBankedByItsSteering) {
-    // A right triangle from (0,0) to (10,0) and (0,10) as the ship (and its shield bubble), seen from behind,
-    // 10 pixels a unit. Half a turn about +y mirrors it to the left of where it stands; steer 0.5 banks it 40
-    // degrees clockwise, its corner well below where it stands. Turned about another axis, the triangle would
-    // leave the plane or stay where it was.
-    const std::shared_ptr<Ms3dModel> saved = ship.model;
-    ship.model = modelFrom(oneTriangleModel());
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    const struct {
-        float heading, steer;
-        int litX, litY, darkX, darkY;
-    } cases[] = {{180, 0, 370, 330, 430, 330}, {0, 0.5f, 480, 200, 370, 330}};
-    for (const auto& c : cases) {
-        orthoFrame(-400, 400, -300, 300, -1000, 1000);
-        glScalef(10, 10, 10);
-        ship.x = ship.z = 0;
-        ship.y = -20;  // drawn 20 over its height: at 0
-        ship.heading = c.heading;
-        ship.steer = c.steer;
-        ship.draw();
-        EXPECT_GT(readPixel(c.litX, c.litY)[0], 40) << c.heading;
-        EXPECT_LT(readPixel(c.darkX, c.darkY)[0], 40) << c.heading;
-    }
-    ship.model = saved;
-    ship.steer = 0;
 }

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 
 #include "Headless.h"
@@ -89,14 +88,4 @@ std::string makeTempDir() {
     char pattern[] = "/tmp/vanturo-test-XXXXXX";
     const char* dir = mkdtemp(pattern);
     return dir ? dir : "/tmp";
-}
-
-ScopedWorkingDirectory::ScopedWorkingDirectory(const std::string& dir) {
-    char buffer[PATH_MAX];
-    if (getcwd(buffer, sizeof buffer)) previous_ = buffer;
-    if (chdir(dir.c_str()) != 0) ADD_FAILURE() << "cannot enter " << dir;
-}
-
-ScopedWorkingDirectory::~ScopedWorkingDirectory() {
-    if (!previous_.empty() && chdir(previous_.c_str()) != 0) ADD_FAILURE() << "cannot return to " << previous_;
 }

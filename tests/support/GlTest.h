@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,9 @@ std::string makeTempDir();
 // Runs a test body with the working directory changed to dir, restoring it afterwards.
 class ScopedWorkingDirectory {
    public:
-    explicit ScopedWorkingDirectory(const std::string& dir);
-    ~ScopedWorkingDirectory();
+    explicit ScopedWorkingDirectory(const std::string& dir) { std::filesystem::current_path(dir); }
+    ~ScopedWorkingDirectory() { std::filesystem::current_path(previous_); }
 
    private:
-    std::string previous_;
+    const std::filesystem::path previous_ = std::filesystem::current_path();
 };
