@@ -63,6 +63,8 @@ TEST_F(SdlWindowSteps, EveryOpeningFailureShowsItsBoxesAndTearsDown) {
     const std::string question =
         "GL|The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?|" +
         std::to_string(questionBox);
+    const std::string activation = error("Can't Activate The GL Rendering Context.");
+    const std::string released = "SHUTDOWN ERROR|Release Of DC And RC Failed.|" + std::to_string(shutdownBox);
     const struct {
         const char* failing;  // the steps that fail
         bool fullscreen, answerYes;
@@ -76,12 +78,9 @@ TEST_F(SdlWindowSteps, EveryOpeningFailureShowsItsBoxesAndTearsDown) {
         {"pixelFormatGranted ", false, false, {error("Can't Find A Suitable PixelFormat.")}, "quitVideo"},
         {"requestPixelFormat ", false, false, {error("Can't Set The PixelFormat.")}, "quitVideo"},
         {"createContext ", false, false, {error("Can't Create A GL Rendering Context.")}, "quitVideo"},
-        {"makeCurrent ", false, false, {error("Can't Activate The GL Rendering Context.")}, "quitVideo"},
+        {"makeCurrent ", false, false, {activation}, "quitVideo"},
         // Releasing the context held at the teardown fails too: a shutdown box, and the teardown carries on.
-        {"makeCurrent releaseCurrent ", false, false,
-         {"SHUTDOWN ERROR|Release Of DC And RC Failed.|" + std::to_string(shutdownBox),
-          error("Can't Activate The GL Rendering Context.")},
-         "quitVideo"},
+        {"makeCurrent releaseCurrent ", false, false, {released, activation}, "quitVideo"},
         // An unsupported fullscreen mode asks; no closes, yes carries on windowed (here to the next failure).
         {"changeDisplayMode ", true, false, {question, error("Program Will Now Close.")}, "changeDisplayMode"},
         {"changeDisplayMode createWindow ", true, true, {question, error("Window Creation Error.")}, "quitVideo"},
