@@ -44,37 +44,29 @@ TEST(Ms3dModel, KeepsGeometryAndMaterialsAndFlipsTInVersions3And4AndReadsEmptyMo
 }
 
 TEST(Ms3dModel, RefusesBadFilesAndLeavesTheModelEmpty) {
-    const std::vector<unsigned char> good = ms3dBytes(oneTriangleModel());
-    std::vector<std::pair<std::string, std::vector<unsigned char>>> bad;
-    for (int version : {2, 5, -1}) {
+    const auto spoiled = [](const std::function<void(Ms3dContent&)>& change) {
         Ms3dContent c = oneTriangleModel();
-        c.version = version;
-        bad.push_back({"version " + std::to_string(version), ms3dBytes(c)});
-    }
+        change(c);
+        return ms3dBytes(c);
+    };
+    const std::vector<unsigned char> good = spoiled([](Ms3dContent&) {});
+    std::vector<std::pair<std::string, std::vector<unsigned char>>> bad = {
+        {"vertex index out of range", spoiled([](Ms3dContent& c) { c.triangles[0].vertexIndices[2] = 3; })},
+        {"triangle index out of range", spoiled([](Ms3dContent& c) { c.groups[0].triangleIndices = {1}; })},
+    };
+    for (int version : {2, 5, -1})
+        bad.push_back({"version " + std::to_string(version), spoiled([=](Ms3dContent& c) { c.version = version; })});
     for (size_t i = 0; i < 10; ++i) {
         auto b = good;
         b[i] ^= 0x20;
         bad.push_back({"identifier byte " + std::to_string(i), b});
     }
+    auto b = good;
+    b[14] = b[15] = 0xff;  // vertex count 65535 with three records behind it
+    bad.push_back({"vertex count past the end", b});
     // Cut at every length short of the whole file: each cut lands inside some section.
     for (size_t n = 0; n < good.size(); n += 7)
         bad.push_back({"cut at " + std::to_string(n), {good.begin(), good.begin() + long(n)}});
-    {
-        Ms3dContent c = oneTriangleModel();
-        c.triangles[0].vertexIndices[2] = 3;
-        bad.push_back({"vertex index out of range", ms3dBytes(c)});
-    }
-    {
-        Ms3dContent c = oneTriangleModel();
-        c.groups[0].triangleIndices = {1};
-        bad.push_back({"triangle index out of range", ms3dBytes(c)});
-    }
-    {
-        auto b = good;
-        b[14] = 0xff;  // vertex count 65535+ with three records behind it
-        b[15] = 0xff;
-        bad.push_back({"vertex count past the end", b});
-    }
     for (const auto& [name, bytes] : bad) {
         Ms3dModel model;
         EXPECT_FALSE(loads(bytes, model)) << name;
