@@ -3,6 +3,7 @@
 
 #include "Fixtures.h"
 
+// (Run-length encoding, grey and 16-bit pixels are refused in ImageMagick's pictures below.)
 TEST(Tga, RefusesEveryFileOutsideTheAcceptedVariant) {
     const std::vector<unsigned char> good = tgaBytes(2, 2, 4, std::vector<unsigned char>(16, 7));
     const struct {
@@ -12,10 +13,7 @@ TEST(Tga, RefusesEveryFileOutsideTheAcceptedVariant) {
     } cases[] = {
         {"an image id", {{0, 1}}, good.size()},
         {"a colour map", {{1, 1}}, good.size()},
-        {"run-length encoded", {{2, 10}}, good.size()},
-        {"grey", {{2, 3}}, good.size()},
         {"an x origin", {{8, 1}}, good.size()},
-        {"16 bits a pixel", {{16, 16}}, good.size()},
         {"8 bits a pixel", {{16, 8}}, good.size()},
         {"no width", {{12, 0}, {13, 0}}, good.size()},
         {"no height", {{14, 0}, {15, 0}}, good.size()},
@@ -41,10 +39,9 @@ TEST(Tga, RefusesEveryFileOutsideTheAcceptedVariant) {
 TEST(Tga, ReadsPicturesImageMagickWritesAndRefusesTheOthers) {
     const std::string dir = makeTempDir();
     // A 3 by 2 picture: red, green, blue on the top row; white, black, grey below.
-    const unsigned char rgb[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 128, 128, 128};
-    std::vector<unsigned char> ppm = {'P', '6', ' ', '3', ' ', '2', ' ', '2', '5', '5', '\n'};
-    ppm.insert(ppm.end(), std::begin(rgb), std::end(rgb));
-    writeBytes(dir + "/source.ppm", ppm);
+    const std::string source = dir + "/source.ppm", path = dir + "/picture.tga";
+    const std::string rows = "convert xc:red xc:lime xc:blue +append \\( xc:white xc:black xc:gray50 +append \\) ";
+    ASSERT_EQ(std::system((rows + "-append " + source).c_str()), 0);
     const struct {
         const char* options;
         int bytesPerPixel;  // 0: refused
@@ -59,8 +56,7 @@ TEST(Tga, ReadsPicturesImageMagickWritesAndRefusesTheOthers) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options);
-        const std::string path = dir + "/picture.tga";
-        ASSERT_EQ(std::system(("convert " + dir + "/source.ppm " + c.options + " " + path).c_str()), 0);
+        ASSERT_EQ(std::system(("convert " + source + " " + c.options + " " + path).c_str()), 0);
         const std::vector<unsigned char> file = bytesOf(path);
         std::ofstream(path, std::ios::app) << "TRUEVISION-XFILE.";  // a footer, which is not read
         TgaImage image;
