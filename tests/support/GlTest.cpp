@@ -30,7 +30,6 @@ void resetGameState() {
     resetPause();
     detailTexture = particleTexture = 0;
     headless::setTick(0);
-    headless::setProcLookup(nullptr);
     gameSrand(1);
 }
 
