@@ -1,5 +1,5 @@
-// The ship: the slope rule with the downward normals, tile crossings, and leaving the world.
-// (Its speed and turning are flown in the frame driver's and the simulation's tests, its drawing with the
+// The ship: the slope rule with the downward normals, and tile crossings. (Its speed and turning are flown in
+// the frame driver's and the simulation's tests, leaving the world in the frame driver's, its drawing with the
 // models'.)
 
 #include "Fixtures.h"
@@ -47,17 +47,4 @@ TEST_F(ShipTest, CrossingIntoALaterTileUpdatesTwiceAndPutsItOnTheGround) {
     EXPECT_EQ(ship.tile, Level::instance().tiles()[1].get());
     EXPECT_NEAR(ship.x, 424, 1e-3);  // moved twice: 12 in tile 0, then 12 more from tile 1
     EXPECT_EQ(ship.y, groundHeight(ship.x, ship.z));
-}
-
-TEST_F(ShipTest, LeavingTheWorldDropsTheShipWithoutReadingOutsideItsTile) {
-    loadTerrain(16, 16, [](int, int) { return 10; });
-    start(355, 100, 90);
-    frameTime = 30;
-    Level::instance().update();
-    EXPECT_FALSE(ship.filed);
-    EXPECT_EQ(ship.y, 0);  // no ground out there
-    const float x = ship.x;
-    Level::instance().update();
-    EXPECT_EQ(ship.x, x);  // neither updated nor drawn any more
-    EXPECT_EQ(Level::instance().entityCount(1), 0);
 }

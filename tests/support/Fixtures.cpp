@@ -3,7 +3,8 @@
 
 #include <iterator>
 
-std::vector<unsigned char> terrainPixels(int w, int h, const std::function<int(int, int)>& height) {
+// A 32-bit terrain picture of w by h pixels whose alpha is height(c, r) and colour is grey.
+static std::vector<unsigned char> terrainPixels(int w, int h, const std::function<int(int, int)>& height) {
     std::vector<unsigned char> pixels(size_t(w) * size_t(h) * 4, 128);
     for (int r = 0; r < h; ++r)
         for (int c = 0; c < w; ++c) pixels[(size_t(r) * w + c) * 4 + 3] = static_cast<unsigned char>(height(c, r));

@@ -29,9 +29,6 @@
 #include "view/Camera.h"
 #include "world/Level.h"
 
-// A 32-bit terrain picture of w by h pixels whose alpha is height(c, r) and colour is grey.
-std::vector<unsigned char> terrainPixels(int w, int h, const std::function<int(int, int)>& height);
-
 // A flat terrain of w by h pixels at alpha a, written to path.
 void writeFlatTerrain(const std::string& path, int w, int h, int alpha);
 
