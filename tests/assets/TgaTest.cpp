@@ -20,9 +20,7 @@ TEST(Tga, RefusesEveryFileOutsideTheAcceptedVariant) {
         // 65535 by 65535 pixels promised, without the bytes to back them.
         {"huge", {{12, 0xff}, {13, 0xff}, {14, 0xff}, {15, 0xff}}, good.size()},
         {"a short header", {}, 15},
-        {"a short pattern", {}, 5},
         {"short pixels", {}, good.size() - 1},
-        {"empty", {}, 0},
     };
     for (const auto& c : cases) {
         std::vector<unsigned char> bytes(good.begin(), good.begin() + std::ptrdiff_t(c.length));

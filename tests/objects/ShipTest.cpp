@@ -1,6 +1,6 @@
-// The ship: the slope rule with the downward normals, and tile crossings. (Its speed and turning are flown in
-// the frame driver's and the simulation's tests, leaving the world in the frame driver's, its drawing with the
-// models'.)
+// The ship: the slope rule with the downward normals. (Its speed, its turning and the extra update when it
+// crosses into a later tile are flown in the frame driver's and the simulation's tests, leaving the world in
+// the frame driver's, its drawing with the models'.)
 
 #include "Fixtures.h"
 
@@ -36,15 +36,4 @@ TEST_F(ShipTest, HoldsItsHeightOverGentleGroundAndFollowsSteepGround) {
     ship.followGround(605);
     EXPECT_EQ(ship.y, 605);
     EXPECT_LT(ship.slopeUnder(), 150);
-}
-
-TEST_F(ShipTest, CrossingIntoALaterTileUpdatesTwiceAndPutsItOnTheGround) {
-    loadTerrain(32, 32, [](int c, int) { return c < 17 ? 10 : 60; });
-    start(400, 100, 90);  // 8 units before the first tile's area ends at x = 408
-    ship.y = 80;
-    frameTime = 30;
-    Level::instance().update();
-    EXPECT_EQ(ship.tile, Level::instance().tiles()[1].get());
-    EXPECT_NEAR(ship.x, 424, 1e-3);  // moved twice: 12 in tile 0, then 12 more from tile 1
-    EXPECT_EQ(ship.y, groundHeight(ship.x, ship.z));
 }

@@ -108,12 +108,10 @@ TEST_F(GeneratedData, TheDefaultLevelIsTheSameForTheSameSeedPlayableAndTakenByTh
             EXPECT_TRUE(readTga(path.c_str(), image)) << path;
             continue;
         }
-        Ms3dModel model;
-        ASSERT_TRUE(model.load(path.c_str())) << path;
-        EXPECT_GT(model.triangleCount(), 0) << path;
-        ASSERT_EQ(model.materialCount(), 1) << path;
+        Ms3dModel model;  // with its skin, and unit normals to be lit as the game lights it
+        ASSERT_TRUE(model.load(path.c_str()) && model.triangleCount() > 0 && model.materialCount() == 1) << path;
         EXPECT_NE(model.materials[0].texture, 0u) << path << " skin " << model.materials[0].textureFile;
-        const float* n = model.triangles[0].normals[0];  // lit as the game lights it: unit normals
+        const float* n = model.triangles[0].normals[0];
         EXPECT_NEAR(n[0] * n[0] + n[1] * n[1] + n[2] * n[2], 1, 1e-3) << path;
     }
     EXPECT_EQ(files, 28);  // the level's two pictures, two textures, sixteen models and their eight skins
