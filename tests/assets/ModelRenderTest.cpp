@@ -10,11 +10,7 @@ class ModelRender : public GlTest {
         orthoFrame(0, 800, 0, 600, -1, 1);
         glDisable(GL_LIGHTING);
         glColor3f(1, 1, 1);
-        const unsigned char green[3] = {0, 255, 0};
-        glBindTexture(GL_TEXTURE_2D, 0);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, green);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glEnable(GL_TEXTURE_2D);
+        bindTexel(0, 255, 0);
         glTranslatef(100, 100, 0);
         glScalef(10, 10, 1);  // the triangle spans (100,100), (200,100), (100,200)
         model.applyMaterial();

@@ -1,8 +1,6 @@
 // GlTest: fresh headless GL context per test, and a clean game state.
 #include "GlTest.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -81,6 +79,14 @@ void GlTest::orthoFrame(double left, double right, double bottom, double top, do
     glLoadIdentity();
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void GlTest::bindTexel(unsigned char r, unsigned char g, unsigned char b) const {
+    const unsigned char texel[3] = {r, g, b};
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, texel);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glEnable(GL_TEXTURE_2D);
 }
 
 std::string makeTempDir() {

@@ -24,6 +24,8 @@ class GlTest : public ::testing::Test {
     BrightPixels brightPixels(int threshold, int fromRow = 0, int toRow = 600) const;
     // An 800 by 600 frame cleared to black, looking down -z through the given box, modelview reset.
     void orthoFrame(double left, double right, double bottom, double top, double zNear, double zFar) const;
+    // Texturing on, with a one-texel texture of this colour bound, as a model's skin leaves it.
+    void bindTexel(unsigned char r, unsigned char g, unsigned char b) const;
 };
 
 // Resets the process-wide game state: level, ship, shell values, texture cache.

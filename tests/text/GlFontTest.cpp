@@ -23,11 +23,7 @@ TEST_F(GlFontTest, DrawsWhiteTextNearTheBottomLeftCorner) {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     // A dark red texture bound and enabled, as the ship's skin is when it prints the line: the text stays white.
-    const unsigned char texel[3] = {90, 0, 0};
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, texel);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glEnable(GL_TEXTURE_2D);
+    bindTexel(90, 0, 0);
     GlFont::instance().print("Shield: %d", 100);
     const BrightPixels text = brightPixels(200);
     EXPECT_GT(text.count, 100);  // glyphs, starting about 38 pixels in and 10 up
