@@ -61,8 +61,8 @@ struct PlainEntity : Entity {
 
 TEST_F(ModelRender, EntitiesAreDrawnTurnedByTheirHeadingAndTheShipBankedByItsSteering) {
     // A right triangle from (0,0) to (10,0) and (0,10) as the model (and the ship's shield bubble), seen from
-    // behind, 10 pixels a unit. Half a turn about +y mirrors it to the left of where it stands; steer 0.5 banks
-    // the ship 40 degrees clockwise, its corner well below where it stands. Turned about another axis, the
+    // behind, 10 pixels a unit, moved to where the entity stands. Half a turn about +y mirrors it to the left of
+    // that point; steer 0.5 banks the ship 40 degrees clockwise, its corner well below the point. Turned about another axis, the
     // triangle would leave the plane or stay where it was.
     PlainEntity entity;
     Ship& ship = Ship::player;
@@ -72,18 +72,19 @@ TEST_F(ModelRender, EntitiesAreDrawnTurnedByTheirHeadingAndTheShipBankedByItsSte
     glDisable(GL_CULL_FACE);
     const struct {
         Entity* drawn;
-        float y, heading, steer;  // the ship is drawn 20 over its height
+        float y, heading, steer;  // standing at x = 10; the ship is drawn 20 over its height
         int litX, litY, darkX, darkY;
-    } cases[] = {{&entity, 0, 0, 0, 430, 330, 370, 330},
-                 {&entity, 0, 180, 0, 370, 330, 430, 330},
-                 {&ship, -20, 180, 0, 370, 330, 430, 330},
-                 {&ship, -20, 0, 0.5f, 480, 200, 370, 330}};
+    } cases[] = {{&entity, 5, 0, 0, 530, 380, 470, 380},
+                 {&entity, 5, 180, 0, 470, 380, 530, 380},
+                 {&ship, -20, 180, 0, 470, 330, 530, 330},
+                 {&ship, -20, 0, 0.5f, 580, 200, 470, 330}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.heading) + (c.drawn == &ship ? " ship" : " entity"));
         orthoFrame(-400, 400, -300, 300, -1000, 1000);
         glScalef(10, 10, 10);
         ship.steer = c.steer;
-        c.drawn->x = c.drawn->z = 0;
+        c.drawn->x = 10;
+        c.drawn->z = 0;
         c.drawn->y = c.y;
         c.drawn->heading = c.heading;
         c.drawn->draw();
