@@ -46,14 +46,17 @@ GeneratedLevel readLevel(const std::string& dir) {
 
 }  // namespace
 
-TEST(LevelGenerator, AHeightPictureGivesItsShapeUnderTheCameraAndABadOneIsRefused) {
+class LevelGenerator : public GlTest {};  // a context, for the skins the models name
+
+TEST_F(LevelGenerator, AHeightPictureGivesItsShapeInFilesTheGamesReadersTakeAndABadOneIsRefused) {
     const std::string dir = makeTempDir();
     // 16-bit heights that differ only in their low byte, rising from the top row to the bottom: read as
     // 8 bits, or with the bytes swapped, the land comes out flat or jagged.
     ASSERT_EQ(
         std::system(("convert -size 200x120 gradient:'gray(0)-gray(0.3%)' -depth 16 " + dir + "/rise.png").c_str()), 0);
-    const SimRun made = levelgen("--heightmap " + dir + "/rise.png --out " + dir + "/level");
-    ASSERT_EQ(made.exitCode, 0) << made.out;
+    // --out names the game's folder, or its data/ itself: both write DIR/data, and the same input the same bytes.
+    ASSERT_EQ(levelgen("--heightmap " + dir + "/rise.png --out " + dir + "/level").exitCode, 0);
+    ASSERT_EQ(levelgen("--heightmap " + dir + "/rise.png --out " + dir + "/again/data/").exitCode, 0);
     const GeneratedLevel level = readLevel(dir + "/level");
     ASSERT_EQ(level.width, 200);
     ASSERT_EQ(level.height, 120);
@@ -64,6 +67,25 @@ TEST(LevelGenerator, AHeightPictureGivesItsShapeUnderTheCameraAndABadOneIsRefuse
     EXPECT_EQ(alpha(50, 0), 30);    // the lowest value: a valley floor
     EXPECT_EQ(alpha(50, 119), 80);  // the highest: the highest crest
     for (int r = 1; r < 120; ++r) EXPECT_GE(alpha(50, r), alpha(50, r - 1)) << "row " << r;
+    ScopedWorkingDirectory cwd(dir + "/level");
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator("data")) {
+        if (!entry.is_regular_file()) continue;
+        ++files;
+        const std::string path = entry.path().string();
+        EXPECT_EQ(bytesOf(path), bytesOf(dir + "/again/" + path)) << path;
+        if (entry.path().extension() == ".tga") {
+            TgaImage image;
+            EXPECT_TRUE(readTga(path.c_str(), image)) << path;
+            continue;
+        }
+        Ms3dModel model;  // with its skin, and unit normals to be lit as the game lights it
+        ASSERT_TRUE(model.load(path.c_str()) && model.triangleCount() > 0 && model.materialCount() == 1) << path;
+        EXPECT_NE(model.materials[0].texture, 0u) << path << " skin " << model.materials[0].textureFile;
+        const float* n = model.triangles[0].normals[0];
+        EXPECT_NEAR(n[0] * n[0] + n[1] * n[1] + n[2] * n[2], 1, 1e-3) << path;
+    }
+    EXPECT_EQ(files, 28);  // the level's two pictures, two textures, sixteen models and their eight skins
 
     const std::string valid = dir + "/rise.png";
     const struct {
@@ -87,42 +109,14 @@ TEST(LevelGenerator, AHeightPictureGivesItsShapeUnderTheCameraAndABadOneIsRefuse
     }
 }
 
-class GeneratedData : public GlTest {};
-
-TEST_F(GeneratedData, TheDefaultLevelIsTheSameForTheSameSeedPlayableAndTakenByTheGamesOwnReaders) {
-    const std::string a = makeTempDir(), b = makeTempDir();
-    // --out names the game's folder, or its data/ itself: both write DIR/data.
-    ASSERT_EQ(levelgen("--out " + a).exitCode, 0);
-    ASSERT_EQ(levelgen("--out " + b + "/data/").exitCode, 0);
-    const std::map<int, int> objects = checkPlayable(readLevel(a), 10);
+TEST_F(LevelGenerator, TheDefaultLevelHasThousandsOfObjectsAndAMinutesFlightAheadOfItsStart) {
+    const GeneratedLevel level = generateLevel(LevelOptions());
+    const std::map<int, int> objects = checkPlayable(level, 10);
     EXPECT_GT(objects.at(3) + objects.at(4) + objects.at(5) + objects.at(6), 2000);  // thousands of scenery objects
-    ScopedWorkingDirectory cwd(a);
-    int files = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator("data")) {
-        if (!entry.is_regular_file()) continue;
-        ++files;
-        const std::string path = entry.path().string();
-        EXPECT_EQ(bytesOf(path), bytesOf(b + "/" + path)) << path;
-        if (entry.path().extension() == ".tga") {
-            TgaImage image;
-            EXPECT_TRUE(readTga(path.c_str(), image)) << path;
-            continue;
-        }
-        Ms3dModel model;  // with its skin, and unit normals to be lit as the game lights it
-        ASSERT_TRUE(model.load(path.c_str()) && model.triangleCount() > 0 && model.materialCount() == 1) << path;
-        EXPECT_NE(model.materials[0].texture, 0u) << path << " skin " << model.materials[0].textureFile;
-        const float* n = model.triangles[0].normals[0];
-        EXPECT_NEAR(n[0] * n[0] + n[1] * n[1] + n[2] * n[2], 1, 1e-3) << path;
-    }
-    EXPECT_EQ(files, 28);  // the level's two pictures, two textures, sixteen models and their eight skins
-    Level& level = Level::instance();
-    ASSERT_TRUE(level.loadTerrain("data/level1.tga"));
-    ASSERT_TRUE(level.loadObjectMap("data/level1objects.tga"));
     // The start: near the middle, facing +x, with a minute of straight flight at 400 units a second ahead.
-    const Ship& ship = Ship::player;
-    EXPECT_TRUE(ship.filed);
-    EXPECT_NEAR(ship.x, 2048 * 24 / 2, 2048 * 24 / 8);
-    EXPECT_NEAR(ship.z, 768 * 24 / 2, 768 * 24 / 8);
-    EXPECT_NEAR(ship.heading, 90.4, 0.1);
-    EXPECT_GE((level.tileColumns() * 384 - 24 - ship.x) / 400, 60);
+    EXPECT_NEAR(level.startColumn, level.width / 2, level.width / 8);
+    EXPECT_NEAR(level.startRow, level.height / 2, level.height / 8);
+    const size_t start = (size_t(level.startRow) * size_t(level.width) + size_t(level.startColumn)) * 4;
+    EXPECT_EQ(level.objects[start + 3], 64);  // heading 90.4 degrees
+    EXPECT_GE((level.width / 16 * 384 - 24 - (24.0 * level.startColumn + 6)) / 400.0, 60);
 }

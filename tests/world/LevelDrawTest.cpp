@@ -7,14 +7,11 @@ class LevelDraw : public GlTest {
    protected:
     void SetUp() override {
         GlTest::SetUp();
-        dir_ = makeTempDir();
-        writeFlatTerrain(dir_ + "/data_t.tga", 64, 64, 10);
-        ScopedWorkingDirectory cwd(dir_);
+        ScopedWorkingDirectory cwd(makeTempDir());  // no data/ here: no textures
         ASSERT_TRUE(setupScene());
-        ASSERT_TRUE(Level::instance().loadTerrain("data_t.tga"));
+        ASSERT_TRUE(loadFlatTerrain(64, 64, 10));
         resizeViewport(800, 600);
     }
-    std::string dir_;
 };
 
 TEST_F(LevelDraw, OnlyTilesInViewDrawTheirGroundAndTheirEntities) {
@@ -41,7 +38,7 @@ TEST_F(LevelDraw, OnlyTilesInViewDrawTheirGroundAndTheirEntities) {
 
 TEST_F(LevelDraw, TheGroundFromArraysIsThePictureSentCornerByCornerInItsOwnColours) {
     // Hills, red with a blue eighth in the far corner (the file stores blue, green, red, alpha).
-    const std::string path = dir_ + "/coloured.tga";
+    const std::string path = makeTempDir() + "/coloured.tga";
     std::vector<unsigned char> pixels(64 * 64 * 4);
     for (int r = 0; r < 64; ++r)
         for (int c = 0; c < 64; ++c) {
