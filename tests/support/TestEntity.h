@@ -1,4 +1,4 @@
-// TestEntity: an entity whose type and update a test chooses, and which counts its calls.
+// TestEntity: an entity whose type and update a test chooses, and which logs its calls under its name.
 #pragma once
 
 #include <functional>
@@ -9,7 +9,8 @@
 
 class TestEntity : public Entity {
    public:
-    TestEntity(int type, float x_, float z_, std::vector<std::string>* log = nullptr) : type_(type), log_(log) {
+    TestEntity(int type, float x_, float z_, std::vector<std::string>* log = nullptr, const char* name_ = "")
+        : name(name_), type_(type), log_(log) {
         x = x_;
         z = z_;
     }
@@ -18,12 +19,10 @@ class TestEntity : public Entity {
     void draw() override { note("draw"); }
     void endDraw() override { note("end"); }
     void update() override {
-        ++updates;
         note("update");
         if (onUpdate) onUpdate(*this);
     }
 
-    int updates = 0;
     std::string name;
     std::function<void(TestEntity&)> onUpdate;  // may delete the entity: nothing runs on it afterwards
 

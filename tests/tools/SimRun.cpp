@@ -21,12 +21,9 @@ SimRun sim(const std::string& arguments, const std::string& shellPrefix) {
 }
 
 double field(const std::string& json, const std::string& path) {
-    const std::regex pattern("\"" + path + "\":(-?[0-9.eE+-]+|true|false)");
+    const std::regex pattern("\"" + path + "\":(-?[0-9.eE+-]+)");
     std::smatch m;
-    if (!std::regex_search(json, m, pattern)) return -12345;
-    if (m[1] == "true") return 1;
-    if (m[1] == "false") return 0;
-    return std::stod(m[1]);
+    return std::regex_search(json, m, pattern) ? std::stod(m[1]) : -12345;
 }
 
 std::string flatLevel(bool withTower) {

@@ -13,7 +13,7 @@ SimRun runProgram(const std::string& commandLine);
 // Runs the simulation with a minute to finish (a hang is a failure too), after a shell prefix if given.
 SimRun sim(const std::string& arguments, const std::string& shellPrefix = "");
 
-// A number (or true/false as 1/0) from the summary's JSON; -12345 when it is not there.
+// A number from the summary's JSON; -12345 when it is not there.
 double field(const std::string& json, const std::string& path);
 
 // A flat 64 by 64 level in a new folder's data/, with the start at pixel (8, 2) heading along +z; with a

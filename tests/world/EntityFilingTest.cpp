@@ -21,9 +21,7 @@ class EntityFiling : public GlTest {
     }
     // Entities made here are deleted with the level, as filed entities are at exit.
     TestEntity* make(const char* name, int type, float x, float z = 10) {
-        TestEntity* e = new TestEntity(type, x, z, &log);
-        e->name = name;
-        return e;
+        return new TestEntity(type, x, z, &log, name);
     }
     std::vector<std::string> log;
 };

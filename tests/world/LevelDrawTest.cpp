@@ -16,12 +16,8 @@ class LevelDraw : public GlTest {
 
 TEST_F(LevelDraw, OnlyTilesInViewDrawTheirGroundAndTheirEntities) {
     std::vector<std::string> log;
-    TestEntity* near = new TestEntity(2, 100, 600, &log);
-    TestEntity* behind = new TestEntity(2, 1400, 100, &log);
-    near->name = "near";
-    behind->name = "behind";
-    Level::instance().place(near);
-    Level::instance().place(behind);
+    Level::instance().place(new TestEntity(2, 100, 600, &log, "near"));
+    Level::instance().place(new TestEntity(2, 1400, 100, &log, "behind"));
     // The ship at the first tile, looking along +z: the tiles ahead are in view, the far corner is not.
     Ship::player.x = 200;
     Ship::player.z = 800;
