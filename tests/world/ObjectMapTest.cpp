@@ -24,7 +24,6 @@ TEST_F(ObjectMapTest, SceneryAndTheStartSitAtTheirBytesPositionAndASecondStartMo
     map.set(10, 5, 0, 3, 0, 0);
     map.set(11, 5, 0, 2, 0, 0);  // code 2 and codes from 7 make nothing
     map.set(12, 5, 0, 7, 0, 0);
-    map.set(13, 5, 0, 255, 0, 0);
     map.set(1, 1, 0, 6, 0, 99);
     ASSERT_TRUE(load(map));
     const auto trees = filedEntities<Scenery>(2);
