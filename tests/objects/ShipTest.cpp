@@ -4,23 +4,13 @@
 
 #include "Fixtures.h"
 
-class ShipTest : public GlTest {
-   protected:
-    void loadTerrain(int w, int h, const std::function<int(int, int)>& height) {
-        ASSERT_TRUE(loadTestTerrain(w, h, height));
-    }
-    Ship& ship = Ship::player;
-    void start(float x, float z, float heading) {
-        ship.x = x;
-        ship.z = z;
-        ship.heading = heading;
-        Level::instance().place(&ship);
-    }
-};
+class ShipTest : public GlTest {};
 
 TEST_F(ShipTest, HoldsItsHeightOverGentleGroundAndFollowsSteepGround) {
-    loadTerrain(64, 64, [](int c, int) { return c < 32 ? 10 : 8 * c; });
-    start(100, 100, 0);  // flat part, ground at 20
+    ASSERT_TRUE(loadTestTerrain(64, 64, [](int c, int) { return c < 32 ? 10 : 8 * c; }));
+    Ship& ship = Ship::player;
+    ship.x = ship.z = 100;  // flat part, ground at 20
+    Level::instance().place(&ship);
     EXPECT_EQ(ship.y, 20);
     ship.followGround(30);  // 10 higher: ridden out
     EXPECT_EQ(ship.y, 20);
@@ -31,8 +21,7 @@ TEST_F(ShipTest, HoldsItsHeightOverGentleGroundAndFollowsSteepGround) {
     EXPECT_FLOAT_EQ(ship.slopeUnder(), 180);
 
     // Ground rising 16 per cell leans 33.7 degrees: the slope reading drops below 150, so y follows exactly.
-    start(900, 100, 0);
-    ship.y = 600;
+    ship.setPosition(Vector3(900, 600, 100));
     ship.followGround(605);
     EXPECT_EQ(ship.y, 605);
     EXPECT_LT(ship.slopeUnder(), 150);
