@@ -62,8 +62,8 @@ struct PlainEntity : Entity {
 TEST_F(ModelRender, EntitiesAreDrawnTurnedByTheirHeadingAndTheShipBankedByItsSteering) {
     // A right triangle from (0,0) to (10,0) and (0,10) as the model (and the ship's shield bubble), seen from
     // behind, 10 pixels a unit, moved to where the entity stands. Half a turn about +y mirrors it to the left of
-    // that point; steer 0.5 banks the ship 40 degrees clockwise, its corner well below the point. Turned about another axis, the
-    // triangle would leave the plane or stay where it was.
+    // that point; steer 0.5 banks the ship 40 degrees clockwise, its corner well below the point. Turned about
+    // another axis, the triangle would leave the plane or stay where it was.
     PlainEntity entity;
     Ship& ship = Ship::player;
     const std::shared_ptr<Ms3dModel> saved = ship.model;
