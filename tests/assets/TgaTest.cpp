@@ -60,9 +60,7 @@ TEST(Tga, ReadsPicturesImageMagickWritesAndRefusesTheOthers) {
         TgaImage image;
         ASSERT_EQ(readTga(path.c_str(), image), c.bytesPerPixel > 0);
         if (!c.bytesPerPixel) continue;
-        EXPECT_EQ(image.width, 3);
-        EXPECT_EQ(image.height, 2);
-        EXPECT_EQ(image.bytesPerPixel, c.bytesPerPixel);
+        EXPECT_TRUE(image.width == 3 && image.height == 2 && image.bytesPerPixel == c.bytesPerPixel);
         EXPECT_EQ(image.pixels, std::vector<unsigned char>(file.begin() + 18, file.end()));
         if (c.bytesPerPixel == 4) {
             EXPECT_NEAR(image.pixels[3], 128, 1);

@@ -58,8 +58,7 @@ TEST_F(LevelGenerator, AHeightPictureGivesItsShapeInFilesTheGamesReadersTakeAndA
     ASSERT_EQ(levelgen("--heightmap " + dir + "/rise.png --out " + dir + "/level").exitCode, 0);
     ASSERT_EQ(levelgen("--heightmap " + dir + "/rise.png --out " + dir + "/again/data/").exitCode, 0);
     const GeneratedLevel level = readLevel(dir + "/level");
-    ASSERT_EQ(level.width, 200);
-    ASSERT_EQ(level.height, 120);
+    ASSERT_TRUE(level.width == 200 && level.height == 120);
     checkPlayable(level, 2);
     auto alpha = [&](int c, int pictureRow) {
         return level.terrain[(size_t(119 - pictureRow) * 200 + size_t(c)) * 4 + 3];  // the picture's top row last

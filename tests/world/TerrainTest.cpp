@@ -28,9 +28,8 @@ TEST_F(TerrainTest, A64PixelPictureGives16TilesInRowMajorOrderWithOverlappingSam
     // The box reaches up to the highest sample; its floor stays at 0.
     int highest = 0;
     for (unsigned char h : first.heights) highest = std::max(highest, 2 * int(h));
-    EXPECT_EQ(first.maxCorner().y, float(highest));
-    EXPECT_EQ(first.minCorner().y, 0.0f);
-    EXPECT_EQ(first.maxCorner().x, 432.0f);
+    EXPECT_TRUE(closeTo(first.minCorner(), Vector3(0, 0, 0), 0));
+    EXPECT_TRUE(closeTo(first.maxCorner(), Vector3(432, float(highest), 432), 0));
 }
 
 TEST_F(TerrainTest, FilingAreasIncludeBothEndsAndTheFirstTileInListOrderWins) {

@@ -12,11 +12,4 @@ void destroyContext();
 void setTick(unsigned tick);
 void advanceTick(unsigned milliseconds);
 
-// Replaces the GL entry-point lookup (null restores the real one): lets tests take an entry point away.
-using ProcLookup = void* (*)(const char* name);
-void setProcLookup(ProcLookup lookup);
-
-// Number of buffer swaps so far.
-unsigned swapCount();
-
 }  // namespace headless

@@ -14,8 +14,6 @@ EGLDisplay display = EGL_NO_DISPLAY;
 EGLContext context = EGL_NO_CONTEXT;
 EGLSurface surface = EGL_NO_SURFACE;
 unsigned virtualTick = 0;
-unsigned swaps = 0;
-headless::ProcLookup lookupOverride = nullptr;
 
 EGLDisplay openSurfacelessDisplay() {
     auto getPlatformDisplay =
@@ -68,17 +66,11 @@ void headless::destroyContext() {
 
 void headless::setTick(unsigned tick) { virtualTick = tick; }
 void headless::advanceTick(unsigned milliseconds) { virtualTick += milliseconds; }
-void headless::setProcLookup(ProcLookup lookup) { lookupOverride = lookup; }
-unsigned headless::swapCount() { return swaps; }
 
 unsigned platform::tickCount() { return virtualTick; }
 
-void* platform::glProcAddress(const char* name) {
-    if (lookupOverride) return lookupOverride(name);
-    return reinterpret_cast<void*>(eglGetProcAddress(name));
-}
+void* platform::glProcAddress(const char* name) { return reinterpret_cast<void*>(eglGetProcAddress(name)); }
 
 void platform::swapBuffers() {
     glFinish();  // a pbuffer has nothing to show: the frame is complete and readable
-    ++swaps;
 }
