@@ -1,7 +1,6 @@
-// The frame driver and start-up: the order of a frame, timing, the loop's keys, leaving the world.
+// The frame driver: timing, the fill keys, a minimised window, the mouse, leaving the world and flying again.
 
 #include "Fixtures.h"
-#include "common/Platform.h"
 
 class FrameDriver : public GlTest {
    protected:

@@ -11,13 +11,13 @@ namespace {
 
 std::vector<std::string> boxes;  // caption|text|kind of each box shown
 std::vector<std::string> calls;
-std::string failing;     // the steps that fail, each followed by a space
+std::string failing;     // the steps that fail, separated by spaces
 bool answerYes = false;  // the answer to the fullscreen question
 int dummy;
 
 bool fails(const char* step) {
     calls.push_back(step);
-    return failing.find(std::string(step) + " ") != std::string::npos;
+    return (" " + failing + " ").find(" " + std::string(step) + " ") != std::string::npos;
 }
 
 SdlWindowApi fakeApi() {
@@ -71,19 +71,19 @@ TEST_F(SdlWindowSteps, EveryOpeningFailureShowsItsBoxesAndTearsDown) {
         std::vector<std::string> boxes;
         const char* lastCall;  // the teardown (down to the video subsystem, the window class) ran before the box
     } cases[] = {
-        {"initVideo ", false, false, {error("Failed To Register The Window Class.")}, "initVideo"},
-        {"hasDisplay ", false, false, {error("No Display Is Available.")}, "quitVideo"},
-        {"createWindow ", false, false, {error("Window Creation Error.")}, "quitVideo"},
-        {"hasDrawable ", false, false, {error("Can't Create A GL Device Context.")}, "quitVideo"},
-        {"pixelFormatGranted ", false, false, {error("Can't Find A Suitable PixelFormat.")}, "quitVideo"},
-        {"requestPixelFormat ", false, false, {error("Can't Set The PixelFormat.")}, "quitVideo"},
-        {"createContext ", false, false, {error("Can't Create A GL Rendering Context.")}, "quitVideo"},
-        {"makeCurrent ", false, false, {activation}, "quitVideo"},
+        {"initVideo", false, false, {error("Failed To Register The Window Class.")}, "initVideo"},
+        {"hasDisplay", false, false, {error("No Display Is Available.")}, "quitVideo"},
+        {"createWindow", false, false, {error("Window Creation Error.")}, "quitVideo"},
+        {"hasDrawable", false, false, {error("Can't Create A GL Device Context.")}, "quitVideo"},
+        {"pixelFormatGranted", false, false, {error("Can't Find A Suitable PixelFormat.")}, "quitVideo"},
+        {"requestPixelFormat", false, false, {error("Can't Set The PixelFormat.")}, "quitVideo"},
+        {"createContext", false, false, {error("Can't Create A GL Rendering Context.")}, "quitVideo"},
+        {"makeCurrent", false, false, {activation}, "quitVideo"},
         // Releasing the context held at the teardown fails too: a shutdown box, and the teardown carries on.
-        {"makeCurrent releaseCurrent ", false, false, {released, activation}, "quitVideo"},
+        {"makeCurrent releaseCurrent", false, false, {released, activation}, "quitVideo"},
         // An unsupported fullscreen mode asks; no closes, yes carries on windowed (here to the next failure).
-        {"changeDisplayMode ", true, false, {question, error("Program Will Now Close.")}, "changeDisplayMode"},
-        {"changeDisplayMode createWindow ", true, true, {question, error("Window Creation Error.")}, "quitVideo"},
+        {"changeDisplayMode", true, false, {question, error("Program Will Now Close.")}, "changeDisplayMode"},
+        {"changeDisplayMode createWindow", true, true, {question, error("Window Creation Error.")}, "quitVideo"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.failing);
