@@ -1,12 +1,13 @@
 #include "app/DemoSession.h"
 
+#include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <thread>
 
 #include "app/Game.h"
 #include "assets/Tga.h"
+#include "common/Report.h"
 #include "common/ShellState.h"
 #include "common/WholeFile.h"
 #include "objects/Ship.h"
@@ -66,17 +67,14 @@ DemoSession& DemoSession::instance() {
 }
 
 bool DemoSession::record(const std::string& path, uint32_t seed, std::string& error) {
-    file_.reset(std::fopen(path.c_str(), "wb"));
-    if (!file_) {
-        error = "cannot write the demo " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    path_ = path;
     std::vector<unsigned char> header;
     encodeHeader(headerFor(seed), header);
-    std::string reason;
-    if (write(header, reason)) return true;
-    error = "cannot write the demo " + path + ": " + reason;
+    if (file_.open(path, error) && write(header)) {
+        recording_ = true;
+        return true;
+    }
+    error = file_.reason();
+    file_.discard();
     return false;
 }
 
@@ -117,7 +115,7 @@ bool DemoSession::play(const std::string& path, bool paced, std::string& error) 
 bool DemoSession::takeLiveInput(const DemoEvent& event) {
     // Escape still ends a played demo, and F12 still saves what it shows: neither changes the world.
     if (playing_) return event.kind == DemoEvent::key && (event.a == vkEscape || event.a == vkScreenshot);
-    if (file_) encodeEvent(event, pending_);
+    if (recording_) encodeEvent(event, pending_);
     return true;
 }
 
@@ -129,10 +127,17 @@ bool DemoSession::beforePass() {
         return true;
     }
     if (!reader_.next(frame_)) return false;
-    for (const DemoEvent& event : frame_.events) applyInputEvent(event);
+    for (const DemoEvent& event : frame_.events) {
+        // The recorded F12 changed nothing in the world: the person replaying did not ask for its pictures.
+        if (event.kind == DemoEvent::key && event.a == vkScreenshot) continue;
+        applyInputEvent(event);
+    }
     if (paced_) {
-        // At the demo's own pace: the frame begins once its frame time has passed since the last one.
-        const double due = lastFrameMs_ + double(frame_.frameTime);
+        // At the demo's own pace: the frame begins once its frame time has passed since the last one, but a
+        // frame never waits longer than the world advances in one, so the window's messages (Escape, its
+        // close, a signal) are never held up for long.
+        const double wait = std::min(double(frame_.frameTime), double(maxWorldStepMs));
+        const double due = lastFrameMs_ + (wait >= 0 ? wait : 0);
         const double now = nowMs();
         if (due > now) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(due - now));
         lastFrameMs_ = std::max(due, now);
@@ -150,52 +155,46 @@ void DemoSession::afterPass() {
         if (firstDifferentFrame_ == 0 && stateDigest() != frame_.stateDigest) firstDifferentFrame_ = framesPlayed_;
         return;
     }
-    if (!file_) return;
+    if (!recording_) return;
     frame_.stateDigest = stateDigest();
     encodeFrame(frame_, pending_);
-    ++framesRecorded_;
-    writeOrStop(pending_);
+    if (write(pending_)) ++framesRecorded_;
     pending_.clear();
 }
 
 int DemoSession::finish(std::string& report) {
-    if (file_) {
+    if (recording_) {
+        recording_ = false;
         std::vector<unsigned char> bytes;
         encodeFinalState(currentFinalState(framesRecorded_), bytes);
-        writeOrStop(bytes);
-        const bool closed = file_ && std::fclose(file_.release()) == 0;
-        report = closed ? "the flight is recorded in " + path_ + " (" + std::to_string(framesRecorded_) + " frames)"
-                        : "the demo " + path_ + " could not be finished";
-        return 0;
+        if (write(bytes) && file_.commit()) {
+            report = "the flight is recorded in " + file_.path() + " (" + std::to_string(framesRecorded_) + " frames)";
+            return 0;
+        }
+        file_.discard();
+        report = file_.reason() + " (the demo stopped after " + std::to_string(framesRecorded_) +
+                 " frames; an older file there is kept)";
+        return 1;
     }
     if (!playing_) return 0;
-    const std::string frames = std::to_string(framesPlayed_) + " of " + std::to_string(reader_.frameCount()) + " frames";
+    const std::string frames =
+        std::to_string(framesPlayed_) + " of " + std::to_string(reader_.frameCount()) + " frames";
     if (framesPlayed_ < reader_.frameCount()) {
         report = "the demo was stopped after " + frames + ": nothing to compare";
         return 1;
     }
-    const bool matches = firstDifferentFrame_ == 0 && (!reader_.hasFinalState() ||
-                                                       currentFinalState(uint32_t(framesPlayed_)) == reader_.finalState());
+    const bool matches =
+        firstDifferentFrame_ == 0 &&
+        (!reader_.hasFinalState() || currentFinalState(uint32_t(framesPlayed_)) == reader_.finalState());
     report = "played " + frames + (matches ? ": the state matches the demo's" : ": the state differs from the demo's");
     if (firstDifferentFrame_ != 0) report += " (first at frame " + std::to_string(firstDifferentFrame_) + ")";
     if (!reader_.hasFinalState()) report += "; the recording was cut short, so it has no final state to compare";
     return matches ? 0 : 3;
 }
 
-bool DemoSession::write(const std::vector<unsigned char>& bytes, std::string& reason) {
-    // Flushed with every frame: a crash or a closed window leaves a demo that plays to its last whole frame.
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size() && std::fflush(file_.get()) == 0)
-        return true;
-    reason = std::strerror(errno);
-    file_.reset();
-    return false;
-}
-
-void DemoSession::writeOrStop(const std::vector<unsigned char>& bytes) {
-    std::string reason;
-    if (!write(bytes, reason))
-        std::fprintf(stderr, "vanturo: the demo %s cannot be written on (%s); the game goes on without it\n",
-                     path_.c_str(), reason.c_str());
+bool DemoSession::write(const std::vector<unsigned char>& bytes) {
+    // Flushed with every frame: a crash leaves the file beside the demo playable to its last whole frame.
+    return file_.write(bytes.data(), bytes.size()) && file_.flush();
 }
 
 bool startDemos(const std::string& playPath, const std::string& recordPath, unsigned tick, unsigned& seed) {
@@ -204,13 +203,13 @@ bool startDemos(const std::string& playPath, const std::string& recordPath, unsi
     seed = tick;
     if (!playPath.empty()) {
         if (!demo.play(playPath, true, error)) {
-            std::fprintf(stderr, "vanturo: %s\n", error.c_str());
+            reportError(error);
             return false;
         }
         seed = demo.seed();
     }
     if (!recordPath.empty() && !demo.record(recordPath, seed, error)) {
-        std::fprintf(stderr, "vanturo: %s\n", error.c_str());
+        reportError(error);
         return false;
     }
     return true;
@@ -220,13 +219,13 @@ int finishDemos(int usualExitCode) {
     DemoSession& demo = DemoSession::instance();
     std::string report;
     const int code = demo.finish(report);
-    if (!report.empty()) std::printf("vanturo: %s\n", report.c_str());
-    std::fflush(stdout);
-    return demo.playing() ? code : usualExitCode;
+    if (!report.empty()) reportError(report);
+    return demo.playing() || code != 0 ? code : usualExitCode;
 }
 
 void DemoSession::reset() {
-    file_.reset();
+    file_.discard();
+    recording_ = false;
     pending_.clear();
     framesRecorded_ = 0;
     reader_ = DemoReader();

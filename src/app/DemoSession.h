@@ -2,23 +2,23 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/DemoFormat.h"
+#include "common/OutputFile.h"
 
 class DemoSession {
    public:
     static DemoSession& instance();
 
     // Starts writing a demo of this run, taken with this seed. Needs the data folder entered. False with the
-    // reason when the file cannot be made.
+    // reason when the file cannot be made. The demo takes its place at path only when finish() completes it.
     bool record(const std::string& path, uint32_t seed, std::string& error);
     // Loads a demo to play in place of live input: the game is to take seed() as its seed. paced: each frame
-    // waits for its own frame time, as it was played. False with a one-line reason for a bad demo, or one made
-    // on another level.
+    // waits for its own frame time, as it was played, but no longer than the world uses of a frame (so a
+    // recording of a stopped game, or a hostile one, never holds the replay up). False with a one-line reason
+    // for a bad demo, or one made on another level.
     bool play(const std::string& path, bool paced, std::string& error);
     uint32_t seed() const { return reader_.header().seed; }
     bool playing() const { return playing_; }
@@ -32,23 +32,22 @@ class DemoSession {
     bool beforePass();
     void afterPass();
 
-    // The end of the run. Recording: writes the final state and says where in report. Playing: compares
-    // it with the demo's and says so in report; returns 0 when it matches, 3 when it does not, 1 when the run stopped before the demo's
-    // end. Returns 0 otherwise.
+    // The end of the run. Recording: writes the final state, puts the demo in place and says where in report;
+    // returns 1 (with the file and the reason in report) when any write failed. Playing: compares the state
+    // with the demo's and says so in report; returns 0 when it matches, 3 when it does not, 1 when the run
+    // stopped before the demo's end. Returns 0 otherwise.
     int finish(std::string& report);
 
     // Forgets the session (tests and tools that run several games).
     void reset();
 
    private:
-    // False with the reason when the demo cannot take the bytes; recording then stops.
-    bool write(const std::vector<unsigned char>& bytes, std::string& reason);
-    // The same during the game, which goes on without its demo: said on stderr.
-    void writeOrStop(const std::vector<unsigned char>& bytes);
+    // Written and flushed with every frame; after a failure nothing more is written, and finish() says why.
+    bool write(const std::vector<unsigned char>& bytes);
 
     // Recording.
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_{nullptr, std::fclose};
-    std::string path_;
+    OutputFile file_;
+    bool recording_ = false;
     std::vector<unsigned char> pending_;  // the events since the last frame
     uint32_t framesRecorded_ = 0;
     // Playing.
@@ -66,7 +65,7 @@ class DemoSession {
 // False, with the reason said on stderr, when it cannot.
 bool startDemos(const std::string& playPath, const std::string& recordPath, unsigned tick, unsigned& seed);
 // After the main loop: finishes the demo and says how a played one went; the exit code to end with (a played
-// demo's, or the usual one).
+// demo's, 1 when a recording could not be written, or the usual one).
 int finishDemos(int usualExitCode);
 
 // The state of the world as a demo records it.

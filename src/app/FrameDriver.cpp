@@ -1,10 +1,10 @@
 // The frame driver: the order of one frame, its timing, and one pass of the main loop.
-#include <cstdio>
 #include <string>
 
 #include "app/DemoSession.h"
 #include "app/Game.h"
 #include "app/Screenshot.h"
+#include "common/Report.h"
 #include "common/Platform.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
@@ -14,9 +14,6 @@
 
 namespace {
 constexpr int framesBeforeUpdates = 100;  // the first frames show the start without moving anything
-// The most time the world advances in one frame. A longer frame (a dragged window, a busy machine, a
-// stopped process) would carry a moving entity over whole tiles, and the walk meets it again in each.
-constexpr float maxWorldStepMs = 100;
 const char* const leftWorldNotice = "You have left the world. Press Enter to fly again.";
 const char* const pausedNotice = "Paused. Press P to fly on.";
 
@@ -28,10 +25,7 @@ bool screenshotWanted = false;  // F12 was pressed: the next frame is saved befo
 void takeScreenshot() {
     std::string error;
     const std::string path = saveScreenshot(error);
-    if (path.empty())
-        std::fprintf(stderr, "vanturo: no screenshot: %s\n", error.c_str());
-    else
-        std::fprintf(stderr, "vanturo: screenshot saved to %s\n", path.c_str());
+    reportError(path.empty() ? "no screenshot: " + error : "screenshot saved to " + path);
 }
 
 // A level without a start, or without ground, has no world to leave.

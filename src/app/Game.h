@@ -8,6 +8,14 @@ void resizeViewport(int width, int height);
 // level's files and sets the fixed render state. Needs the GL context current.
 bool setupScene();
 
+// The exit code of a game that could not start (no display, window, context or level data); a normal end is
+// 0, a mistake on the command line 2.
+constexpr int failedStart = 1;
+
+// The most time the world advances in one frame. A longer frame (a dragged window, a busy machine, a
+// stopped process) would carry a moving entity over whole tiles, and the walk meets it again in each.
+constexpr float maxWorldStepMs = 100;
+
 // Draws one frame: clear, chase view, level, the world update from the 101st frame on, light, timing.
 bool renderFrame();
 

@@ -8,13 +8,13 @@
 struct GameOptions {
     std::string dataFolder;  // --data: looked in first, "" for none
     bool fullscreen = false;
-    int width = 800, height = 600;  // the window's client area
+    int width = 800, height = 600;     // the window's client area
     std::string recordPath, playPath;  // demos, as absolute paths: the game leaves the folder it started in
 };
 
 // The sizes --size accepts on either side.
 constexpr int minWindowSide = 160;
-constexpr int maxWindowSide = 16384;
+constexpr int maxWindowSide = 8192;  // beyond an 8K screen; GL and the frame time set the bound
 
 // Parses the game's options into options; the outcome says whether to start.
 CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOptions& options);

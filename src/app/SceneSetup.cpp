@@ -4,6 +4,7 @@
 #include "app/Game.h"
 #include "assets/TextureCache.h"
 #include "common/Platform.h"
+#include "common/Report.h"
 #include "common/ShellState.h"
 #include "world/Level.h"
 
@@ -17,7 +18,10 @@ bool setupScene() {
         reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(platform::glProcAddress("glMultiTexCoord2fARB"));
     arb::glActiveTextureARB =
         reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::glProcAddress("glActiveTextureARB"));
-    if (!arb::glMultiTexCoord2fARB || !arb::glActiveTextureARB) std::exit(0);  // silently: no ground to draw
+    if (!arb::glMultiTexCoord2fARB || !arb::glActiveTextureARB) {
+        reportError("the OpenGL driver offers no multitexturing (GL_ARB_multitexture): no ground to draw");
+        std::exit(failedStart);
+    }
     arb::glClientActiveTextureARB =
         reinterpret_cast<PFNGLCLIENTACTIVETEXTUREARBPROC>(platform::glProcAddress("glClientActiveTextureARB"));
 

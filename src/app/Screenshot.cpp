@@ -1,14 +1,19 @@
+// Screenshots: the frame in the back buffer as a PNG, saved under a name of its own in the pictures folder.
 #include "app/Screenshot.h"
 
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 
 #include "assets/PngWriter.h"
 #include "common/Gl.h"
+#include "common/OutputFile.h"
 
 std::string screenshotFolder = ".";
+
+namespace {
+constexpr int maxScreenshotsPerSecond = 999;  // names of one second: the stamp, then -2 to -999
+}
 
 std::vector<unsigned char> framePng() {
     GLint viewport[4] = {};
@@ -21,7 +26,8 @@ std::vector<unsigned char> framePng() {
     glReadPixels(viewport[0], viewport[1], width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     for (int y = 0; y < height; ++y)  // GL's rows run bottom up, a picture's top down
         std::copy(rgb.begin() + std::ptrdiff_t(row * size_t(height - 1 - y)),
-                  rgb.begin() + std::ptrdiff_t(row * size_t(height - y)), flipped.begin() + std::ptrdiff_t(row * size_t(y)));
+                  rgb.begin() + std::ptrdiff_t(row * size_t(height - y)),
+                  flipped.begin() + std::ptrdiff_t(row * size_t(y)));
     return encodePng(width, height, flipped);
 }
 
@@ -33,20 +39,24 @@ std::string saveScreenshot(std::string& error) {
     }
     const std::time_t now = std::time(nullptr);
     char stamp[32] = "vanturo";
-    if (const std::tm* local = std::localtime(&now))
-        std::strftime(stamp, sizeof stamp, "vanturo-%Y%m%d-%H%M%S", local);
+    if (const std::tm* local = std::localtime(&now)) std::strftime(stamp, sizeof stamp, "vanturo-%Y%m%d-%H%M%S", local);
     namespace fs = std::filesystem;
     std::error_code ignored;
+    // The first name of this second that nothing has: the player's own files are never written over.
     fs::path path;
-    for (int n = 1; n < 1000; ++n) {
-        path = fs::path(screenshotFolder) / (stamp + (n > 1 ? "-" + std::to_string(n) : std::string()) + ".png");
-        if (!fs::exists(path, ignored)) break;
+    for (int n = 1; path.empty() && n <= maxScreenshotsPerSecond; ++n) {
+        const fs::path name =
+            fs::path(screenshotFolder) / (stamp + (n > 1 ? "-" + std::to_string(n) : std::string()) + ".png");
+        if (!fs::exists(fs::symlink_status(name, ignored))) path = name;
     }
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
-    file.close();
-    if (!file) {
-        error = "cannot write " + path.string();
+    if (path.empty()) {
+        error =
+            "the " + std::to_string(maxScreenshotsPerSecond) + " names of this second are taken in " + screenshotFolder;
+        return "";
+    }
+    OutputFile file;
+    if (!file.open(path.string(), error) || !file.write(png.data(), png.size()) || !file.commit()) {
+        error = file.reason();
         return "";
     }
     return path.string();

@@ -71,8 +71,9 @@ TEST_F(SdlWindowSteps, EveryOpeningFailureShowsItsBoxesAndTearsDown) {
         std::vector<std::string> boxes;
         const char* lastCall;  // the teardown (down to the video subsystem, the window class) ran before the box
     } cases[] = {
-        {"initVideo", false, false, {error("Failed To Register The Window Class.")}, "initVideo"},
-        {"hasDisplay", false, false, {error("No Display Is Available.")}, "quitVideo"},
+        // No video driver, or one that shows nothing: a box would block where nobody can see it (stderr only).
+        {"initVideo", false, false, {}, "initVideo"},
+        {"hasDisplay", false, false, {}, "quitVideo"},
         {"createWindow", false, false, {error("Window Creation Error.")}, "quitVideo"},
         {"hasDrawable", false, false, {error("Can't Create A GL Device Context.")}, "quitVideo"},
         {"pixelFormatGranted", false, false, {error("Can't Find A Suitable PixelFormat.")}, "quitVideo"},

@@ -49,6 +49,9 @@ TEST(Simulation, BadOptionsAndOutputOrInputProblemsAreSaidInOneLineAndNeverPassS
     const std::string dir = flatLevel();
     const std::string level = " --data " + dir + " --frames 3";
     std::ofstream(dir + "/bad.txt") << "5 jump 3\n";
+    std::ofstream(dir + "/late.txt") << "1 mouse 0 0\n2147483649 key down 27\n";  // past 2^31: never frame 1
+    std::ofstream(dir + "/long.txt") << std::string(2000, '1') << " mouse 0 0\n";
+    std::filesystem::create_symlink(dir + "/out", dir + "/linked");
     const struct {
         std::string arguments;
         int exitCode;
@@ -59,12 +62,15 @@ TEST(Simulation, BadOptionsAndOutputOrInputProblemsAreSaidInOneLineAndNeverPassS
         {"--mouse 4", 2, "--mouse"},
         {"--input " + dir + "/bad.txt" + level, 2, "bad.txt:1"},
         {"--input /nonexistent/input.txt", 2, "/nonexistent/input.txt"},
+        {"--input " + dir + "/late.txt" + level, 2, "late.txt:2: expected"},
         {"--trace /dev/full" + level, 1, "cannot write /dev/full: No space left on device"},
         {"--shot " + dir + "/missing/frame.png" + level, 2, "cannot write " + dir + "/missing/frame.png"},
-        {"--trace " + dir + "/out --shot " + dir + "/./out" + level, 2, "the trace and the screenshot would both be"},
-        {"--input /dev/zero" + level, 2, "/dev/zero:1: a line longer than 1024 bytes"},
+        {"--trace " + dir + "/out --shot " + dir + "/./out" + level, 2, "--trace and --shot would both write"},
+        {"--shot " + dir + "/linked --record " + dir + "/out" + level, 2, "--shot and --record would both write"},
+        {"--input /dev/zero" + level, 2, "/dev/zero: not a regular file"},
+        {"--input " + dir + "/long.txt" + level, 2, "long.txt:1: a line longer than 1024 bytes"},
         {"--data " + dir + "/data --frames 3", 2, dir + "/data holds no data/level1.tga"},
-        {"--record /dev/full" + level, 2, "cannot write the demo /dev/full: No space left on device"},
+        {"--record /dev/full" + level, 2, "cannot write /dev/full: No space left on device"},
     };
     for (const auto& c : cases) {
         const SimRun run = sim(c.arguments);
@@ -72,6 +78,10 @@ TEST(Simulation, BadOptionsAndOutputOrInputProblemsAreSaidInOneLineAndNeverPassS
         EXPECT_NE(run.out.find(c.said), std::string::npos) << c.arguments << ": " << run.out;
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << c.arguments << ": " << run.out;
     }
+    // The summary is an output too: stdout on a full disk is a failed run.
+    const SimRun full = runProgram("{ " + std::string(VANTURO_SIM) + level + " > /dev/full; }");
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_EQ(full.out, "vanturo-sim: cannot write the summary\n");
 }
 
 TEST(Simulation, HostileDataFilesAreRefusedWithALineWhileTheGameRunsOn) {

@@ -3,8 +3,9 @@
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
-#include <memory>
+#include <cstring>
+
+#include "common/WholeFile.h"
 
 namespace {
 
@@ -15,14 +16,34 @@ void keepError(png_structp png, png_const_charp message) {
 }
 void ignoreWarning(png_structp, png_const_charp) {}
 
+// The PNG's bytes as libpng reads them: a read past the end is a file cut short.
+struct MemorySource {
+    const unsigned char* data;
+    size_t size, position;
+};
+void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
+    MemorySource& source = *static_cast<MemorySource*>(png_get_io_ptr(png));
+    if (length > source.size - source.position) png_error(png, "the file ends inside the picture");
+    std::memcpy(out, source.data + source.position, length);
+    source.position += length;
+}
+
 }  // namespace
 
 bool readHeightPicture(const std::string& path, HeightPicture& picture, std::string& error) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) {
-        error = path + ": cannot be opened";
+    std::vector<unsigned char> bytes;
+    std::string why;
+    if (!readWholeFile(path.c_str(), maxHeightPictureBytes, bytes, why)) {
+        error = path + ": " + (why.empty() ? "cannot be opened" : why);
         return false;
     }
+    if (readHeightPictureFromMemory(bytes.data(), bytes.size(), picture, error)) return true;
+    error = path + ": " + error;
+    return false;
+}
+
+bool readHeightPictureFromMemory(const unsigned char* data, size_t size, HeightPicture& picture, std::string& error) {
+    MemorySource source{data, size, 0};
     std::string reason;
     std::vector<unsigned char> rows;
     std::vector<png_bytep> rowPointers;
@@ -30,7 +51,7 @@ bool readHeightPicture(const std::string& path, HeightPicture& picture, std::str
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!png || !info) {
         png_destroy_read_struct(&png, nullptr, nullptr);
-        error = path + ": no memory to read it";
+        error = "no memory to read it";
         return false;
     }
     png_uint_32 width = 0, height = 0;
@@ -38,10 +59,10 @@ bool readHeightPicture(const std::string& path, HeightPicture& picture, std::str
     // Every C++ object above lives on when libpng jumps back here.
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
-        error = path + ": not a readable PNG (" + reason + ")";
+        error = "not a readable PNG (" + reason + ")";
         return false;
     }
-    png_init_io(png, file.get());
+    png_set_read_fn(png, &source, readFromMemory);
     png_read_info(png, info);
     width = png_get_image_width(png, info);
     height = png_get_image_height(png, info);
@@ -50,18 +71,21 @@ bool readHeightPicture(const std::string& path, HeightPicture& picture, std::str
     if (width > unsigned(maxHeightPictureSide) || height > unsigned(maxHeightPictureSide) ||
         width < unsigned(minHeightPictureSide) || height < unsigned(minHeightPictureSide)) {
         png_destroy_read_struct(&png, &info, nullptr);
-        error = path + ": " + std::to_string(width) + " by " + std::to_string(height) + " pixels; a height picture is " +
+        error = std::to_string(width) + " by " + std::to_string(height) + " pixels; a height picture is " +
                 std::to_string(minHeightPictureSide) + " to " + std::to_string(maxHeightPictureSide) + " on a side";
         return false;
     }
     // The samples as they are stored, as grey: no gamma is applied, since these are heights, not light.
     if (colourType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
     if (colourType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
-    if (colourType & PNG_COLOR_MASK_ALPHA) png_set_strip_alpha(png);
+    // Transparency is not height: an alpha channel, or the one a tRNS chunk would expand into, is dropped.
+    if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
+    png_set_strip_alpha(png);
     if (colourType & PNG_COLOR_MASK_COLOR || colourType == PNG_COLOR_TYPE_PALETTE)
         png_set_rgb_to_gray_fixed(png, 1, -1, -1);
     if (bitDepth == 16) png_set_swap(png);  // little-endian samples
     png_read_update_info(png, info);
+    if (png_get_channels(png, info) != 1) png_error(png, "its samples do not turn into one grey channel");
     const size_t rowBytes = png_get_rowbytes(png, info);
     const bool sixteenBits = png_get_bit_depth(png, info) == 16;
     rows.resize(rowBytes * height);
@@ -81,7 +105,16 @@ bool readHeightPicture(const std::string& path, HeightPicture& picture, std::str
     return true;
 }
 
-void shrinkToFit(HeightPicture& picture, int maxSide) {
+bool shrinkToFit(HeightPicture& picture, int maxSide, std::string& error) {
+    int width = picture.width, height = picture.height;
+    while (width > maxSide || height > maxSide) width /= 2, height /= 2;
+    if (width < minHeightPictureSide || height < minHeightPictureSide) {
+        error = std::to_string(picture.width) + " by " + std::to_string(picture.height) +
+                " pixels would be halved to " + std::to_string(width) + " by " + std::to_string(height) +
+                " to fit the game's " + std::to_string(maxSide) + "; a level is at least " +
+                std::to_string(minHeightPictureSide) + " on a side";
+        return false;
+    }
     while (picture.width > maxSide || picture.height > maxSide) {
         const int w = picture.width / 2, h = picture.height / 2;
         std::vector<uint16_t> half(size_t(w) * size_t(h));
@@ -95,4 +128,5 @@ void shrinkToFit(HeightPicture& picture, int maxSide) {
             }
         picture = {w, h, std::move(half)};
     }
+    return true;
 }

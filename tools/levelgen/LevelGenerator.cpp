@@ -2,6 +2,8 @@
 // ground coloured by height and slope; forests, rocks, meadows, towers and their target points.
 #include "LevelGenerator.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include "ModelGenerator.h"
 #include "Noise.h"
 #include "TgaWriter.h"
+#include "common/Report.h"
 
 namespace {
 
@@ -142,13 +145,13 @@ struct ObjectPainter {
     unsigned char* at(int c, int r) { return &pixels[(size_t(r) * size_t(width) + size_t(c)) * 4]; }
 };
 
-
 // Forests grow in clusters where a density field is high.
 double forestAt(const Noise& noise, int c, int r) { return noise.fractal(c / 70.0 + 100, r / 70.0 + 100, 4); }
 
 // The terrain picture: ground colour by height, slope and forest density, height in alpha. Returns the ground
 // kind of every pixel.
-std::vector<Ground> paintGround(const Terrain& terrain, const Noise& noise, SeededRandom& random, GeneratedLevel& level) {
+std::vector<Ground> paintGround(const Terrain& terrain, const Noise& noise, SeededRandom& random,
+                                GeneratedLevel& level) {
     std::vector<Ground> ground(size_t(level.width) * size_t(level.height));
     for (int r = 0; r < level.height; ++r) {
         for (int c = 0; c < level.width; ++c) {
@@ -204,7 +207,9 @@ bool nearStartArea(const GeneratedLevel& level, int c, int r) {
 }
 
 // The next tower code: neighbouring towers sometimes share one and so fire together.
-int nextTowerCode(int code, SeededRandom& random) { return code == 0 || random.uniform() > 0.3 ? code % 250 + 1 : code; }
+int nextTowerCode(int code, SeededRandom& random) {
+    return code == 0 || random.uniform() > 0.3 ? code % 250 + 1 : code;
+}
 
 void placeTower(GeneratedLevel& level, int c, int r, int code, SeededRandom& random) {
     unsigned char* p = ObjectPainter{level.width, level.objects}.at(c, r);
@@ -290,7 +295,8 @@ GeneratedLevel generateLevelFromHeights(const HeightPicture& picture, const Leve
     double lowestRun = 1e9;
     for (int r = level.height / 4; r < level.height * 3 / 4; ++r) {
         double run = 0;
-        for (int c = level.startColumn; c < std::min(level.width, level.startColumn + 100); ++c) run += terrain.at(c, r);
+        for (int c = level.startColumn; c < std::min(level.width, level.startColumn + 100); ++c)
+            run += terrain.at(c, r);
         if (run < lowestRun) lowestRun = run, level.startRow = r;
     }
     plantScenery(ground, noise, random, o.scenery, level);
@@ -303,7 +309,8 @@ GeneratedLevel generateLevelFromHeights(const HeightPicture& picture, const Leve
             int tc = -1, tr = -1;
             for (int r = std::max(br, 2); r < std::min(br + block, level.height - 2); ++r)
                 for (int c = std::max(bc, 2); c < std::min(bc + block, level.width - 2); ++c)
-                    if (!nearStartArea(level, c, r) && (tc < 0 || terrain.at(c, r) > terrain.at(tc, tr))) tc = c, tr = r;
+                    if (!nearStartArea(level, c, r) && (tc < 0 || terrain.at(c, r) > terrain.at(tc, tr)))
+                        tc = c, tr = r;
             if (tc < 0) continue;
             code = nextTowerCode(code, random);
             placeTower(level, tc, tr, code, random);
@@ -350,15 +357,51 @@ GeneratedLevel generateStressLevel(const LevelOptions& o) {
     return level;
 }
 
+namespace {
+
+// A folder beside the level's, named for this run: where the new level is built, or the old one set aside.
+std::filesystem::path besideLevel(const std::filesystem::path& dataDir, const char* what) {
+    const std::filesystem::path parent = dataDir.parent_path().empty() ? "." : dataDir.parent_path();
+    return parent / ("." + dataDir.filename().string() + "." + what + "-" + std::to_string(getpid()));
+}
+
+}  // namespace
+
 bool writeLevelData(const std::string& dataDir, const LevelOptions& options, const GeneratedLevel* given) {
-    std::error_code ignored;  // a folder that cannot be made shows up as a file that cannot be written
-    for (const std::string& dir : {dataDir + "/textures", dataDir + "/models"})
-        std::filesystem::create_directories(dir, ignored);
-    const GeneratedLevel level =
-        given ? *given : options.stressTowers > 0 ? generateStressLevel(options) : generateLevel(options);
-    bool ok = writeTga(dataDir + "/level1.tga", level.width, level.height, 4, level.terrain);
-    ok = writeTga(dataDir + "/level1objects.tga", level.width, level.height, 4, level.objects) && ok;
-    ok = writeTextures(dataDir, options.seed) && ok;
-    ok = writeModels(dataDir, options.seed) && ok;
+    namespace fs = std::filesystem;
+    // The new level is built beside the old one and swapped in whole: a run that fails leaves the old level
+    // as it was, and nothing is written through a link the old folder holds.
+    const fs::path target(dataDir), fresh = besideLevel(target, "new"), old = besideLevel(target, "old");
+    std::error_code error;
+    fs::remove_all(fresh, error);
+    for (const fs::path& dir : {fresh / "textures", fresh / "models"}) {
+        if (!fs::create_directories(dir, error) && error) {
+            reportError("cannot make " + dir.string() + ": " + error.message());
+            return false;
+        }
+    }
+    const GeneratedLevel level = given                      ? *given
+                                 : options.stressTowers > 0 ? generateStressLevel(options)
+                                                            : generateLevel(options);
+    const std::string dir = fresh.string();
+    bool ok = writeTga(dir + "/level1.tga", level.width, level.height, 4, level.terrain) &&
+              writeTga(dir + "/level1objects.tga", level.width, level.height, 4, level.objects) &&
+              writeTextures(dir, options.seed) && writeModels(dir, options.seed);
+    const bool hadOld = fs::exists(fs::symlink_status(target, error));
+    if (ok && hadOld) {
+        fs::remove_all(old, error);
+        fs::rename(target, old, error);
+        ok = !error;
+        if (!ok) reportError("cannot move the old level " + dataDir + " aside: " + error.message());
+    }
+    if (ok) {
+        fs::rename(fresh, target, error);
+        ok = !error;
+        if (!ok) {
+            reportError("cannot put the new level in " + dataDir + ": " + error.message());
+            if (hadOld) fs::rename(old, target, error);
+        }
+    }
+    fs::remove_all(ok ? old : fresh, error);  // links inside are removed, never followed
     return ok;
 }

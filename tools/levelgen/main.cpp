@@ -7,6 +7,7 @@
 #include "HeightPicture.h"
 #include "LevelGenerator.h"
 #include "common/CommandLine.h"
+#include "common/Report.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ std::string dataFolderFor(const std::string& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    setProgramName("levelgen");
     std::string out = ".";
     LevelOptions options;
     CommandLine line("levelgen", "Write a level and everything the game reads with it into DIR/data.");
@@ -53,15 +55,19 @@ int main(int argc, char** argv) {
         HeightPicture picture;
         std::string error;
         if (!readHeightPicture(heightmap, picture, error)) {
-            std::fprintf(stderr, "levelgen: %s\n", error.c_str());
+            reportError(error);
             return 2;
         }
-        shrinkToFit(picture, maxLevelSide);
+        if (!shrinkToFit(picture, maxLevelSide, error)) {
+            reportError(heightmap + ": " + error);
+            return 2;
+        }
         fromPicture = generateLevelFromHeights(picture, options);
     }
     if (!writeLevelData(dataFolder, options, heightmap.empty() ? nullptr : &fromPicture)) {
-        std::fprintf(stderr, "levelgen: could not write the level under %s\n", dataFolder.c_str());
+        reportError("the level in " + dataFolder + " is left as it was");
         return 1;
     }
+    std::printf("levelgen: wrote the level into %s\n", dataFolder.c_str());
     return 0;
 }

@@ -8,17 +8,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <iterator>
 #include <limits>
 #include <sstream>
 
 #include "Headless.h"
-#include "OutputFile.h"
 #include "app/DataFolder.h"
 #include "app/DemoSession.h"
 #include "app/Game.h"
 #include "app/Screenshot.h"
 #include "common/GameRandom.h"
+#include "common/OutputFile.h"
+#include "common/WholeFile.h"
 #include "common/ShellState.h"
 #include "objects/Entity.h"
 #include "objects/Ship.h"
@@ -77,38 +78,32 @@ void applyInput(const InputEvent& e) {
 }  // namespace
 
 bool readInputScript(const std::string& path, std::vector<InputEvent>& events, std::string& error) {
-    std::ifstream file(path);
-    if (!file) {
-        error = "cannot read the input script " + path;
+    // Through the whole-file reader: a FIFO or a device is refused before it is opened, so nothing blocks or
+    // grows without end.
+    std::vector<unsigned char> bytes;
+    std::string why;
+    if (!readWholeFile(path.c_str(), maxInputBytes, bytes, why)) {
+        error = path + ": " + (why.empty() ? "no such input script" : why);
         return false;
     }
-    // Read within limits: an endless source (a device, a pipe that never closes) ends in a clear error
-    // instead of a line or a script that grows until memory runs out.
-    std::streambuf& in = *file.rdbuf();
-    size_t bytesRead = 0;
-    std::string line;
-    for (int lineNumber = 1;; ++lineNumber) {
-        line.clear();
-        int c;
-        while ((c = in.sbumpc()) != std::char_traits<char>::eof() && c != '\n') {
-            if (++bytesRead > maxInputBytes) {
-                error = path + ": more than the " + std::to_string(maxInputBytes) + " bytes an input script may have";
-                return false;
-            }
-            if (line.size() == maxInputLineBytes) {
-                error = path + ":" + std::to_string(lineNumber) + ": a line longer than " +
-                        std::to_string(maxInputLineBytes) + " bytes";
-                return false;
-            }
-            line.push_back(char(c));
+    const std::string text(bytes.begin(), bytes.end());
+    size_t begin = 0;
+    for (int lineNumber = 1; begin < text.size(); ++lineNumber) {
+        size_t end = text.find('\n', begin);
+        if (end == std::string::npos) end = text.size();
+        if (end - begin > maxInputLineBytes) {
+            error = path + ":" + std::to_string(lineNumber) + ": a line longer than " +
+                    std::to_string(maxInputLineBytes) + " bytes";
+            return false;
         }
-        if (c == std::char_traits<char>::eof() && line.empty()) break;
+        const std::string line = text.substr(begin, end - begin);
+        begin = end + 1;
         if (line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#') continue;
         std::istringstream in(line);
         long long frame = 0, a = 0, b = 0;
         std::string kind, direction, extra;
         InputEvent e{};
-        bool ok = bool(in >> frame) && frame >= 1 && bool(in >> kind);
+        bool ok = bool(in >> frame) && frame >= 1 && frame <= maxFrames && bool(in >> kind);
         if (ok && kind == "mouse") {
             ok = bool(in >> a >> b) && a >= 0 && a <= 65535 && b >= 0 && b <= 65535;
             e = InputEvent{int(frame), InputEvent::mouse, int(a), int(b)};
@@ -119,8 +114,9 @@ bool readInputScript(const std::string& path, std::vector<InputEvent>& events, s
             ok = false;
         }
         if (!ok || (in >> extra)) {
-            error =
-                path + ":" + std::to_string(lineNumber) + ": expected 'FRAME mouse X Y' or 'FRAME key down|up CODE'";
+            error = path + ":" + std::to_string(lineNumber) +
+                    ": expected 'FRAME mouse X Y' or 'FRAME key down|up CODE'" + " with FRAME from 1 to " +
+                    std::to_string(maxFrames);
             return false;
         }
         events.push_back(e);
@@ -136,24 +132,28 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
         o.dataDir = v;
         return std::string();
     });
-    line.number("--frames", "N", "frames to draw (default 300)", 0, 100000000, [&o](long long n) { o.frames = int(n); });
+    line.number("--frames", "N", "frames to draw (default 300)", 0, maxFrames,
+                [&o](long long n) { o.frames = int(n); });
     line.number("--frame-ms", "MS", "milliseconds every frame takes (default 16)", 0, 100000,
                 [&o](long long n) { o.frameMs = unsigned(n); });
-    line.number("--seed", "S", "the random seed (default 1)", 0, 4294967295ll, [&o](long long n) { o.seed = unsigned(n); });
-    line.value("--mouse", "X,Y", "where the mouse stays, in pixels of the 800 by 600 window", [&o](const std::string& v) {
-        int x = -1, y = -1;
-        char tail = 0;
-        if (std::sscanf(v.c_str(), "%d,%d%c", &x, &y, &tail) != 2 || x < 0 || y < 0 || x > 65535 || y > 65535)
-            return std::string("takes X,Y in pixels");
-        o.hasMouse = true;
-        o.mouseX = x;
-        o.mouseY = y;
-        return std::string();
-    });
-    line.value("--input", "FILE", "scripted input: FRAME mouse X Y, FRAME key down|up CODE", [&o](const std::string& v) {
-        std::string error;
-        return readInputScript(v, o.input, error) ? std::string() : error;
-    });
+    line.number("--seed", "S", "the random seed (default 1)", 0, 4294967295ll,
+                [&o](long long n) { o.seed = unsigned(n); });
+    line.value(
+        "--mouse", "X,Y", "where the mouse stays, in pixels of the 800 by 600 window", [&o](const std::string& v) {
+            int x = -1, y = -1;
+            char tail = 0;
+            if (std::sscanf(v.c_str(), "%d,%d%c", &x, &y, &tail) != 2 || x < 0 || y < 0 || x > 65535 || y > 65535)
+                return std::string("takes X,Y in pixels");
+            o.hasMouse = true;
+            o.mouseX = x;
+            o.mouseY = y;
+            return std::string();
+        });
+    line.value("--input", "FILE", "scripted input: FRAME mouse X Y, FRAME key down|up CODE",
+               [&o](const std::string& v) {
+                   std::string error;
+                   return readInputScript(v, o.input, error) ? std::string() : error;
+               });
     line.value("--shot", "PATH", "write the last frame as a PNG", [&o](const std::string& v) {
         o.shotPath = v;
         return std::string();
@@ -174,29 +174,31 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
     line.flag("--time", "add timings to the summary", [&o] { o.time = true; });
     CommandLine::Outcome outcome = line.parse(argc, argv);
     if (outcome.proceed && !o.playPath.empty() && (o.hasMouse || !o.input.empty() || !o.recordPath.empty()))
-        outcome = {false, 2, "vanturo-sim: a demo brings its own input: --play goes without --mouse, --input and --record\n"};
+        outcome = {false, 2,
+                   "vanturo-sim: a demo brings its own input: --play goes without --mouse, --input and --record\n"};
     return outcome;
 }
 
 int runSimulation(const SimOptions& options, std::string& summary, std::string& error) {
-    // Output paths are taken from where the tool was started, before it enters the data folder, and every
-    // one is opened before the run: a bad path costs nothing, and no run is lost for want of a place to go.
+    // Output paths are taken from where the tool was started, before it enters the data folder. Everything
+    // that can be refused is refused before anything is written: a refused run leaves every file as it was.
     SimOptions o = options;
     char here[4096];
     const std::string cwd = getcwd(here, sizeof here) ? here : ".";
     for (std::string* path : {&o.shotPath, &o.tracePath, &o.playPath, &o.recordPath}) {
         if (!path->empty() && (*path)[0] != '/') *path = cwd + "/" + *path;
     }
-    OutputFile trace, shot;
-    if (!o.tracePath.empty() && !trace.open(o.tracePath, error)) return 2;
-    if (!o.shotPath.empty()) {
-        std::error_code ignored;
-        if (trace.isOpen() && std::filesystem::equivalent(o.tracePath, o.shotPath, ignored)) {
-            error = "the trace and the screenshot would both be " + o.shotPath;
+    const std::pair<const char*, const std::string*> outputs[] = {
+        {"--trace", &o.tracePath}, {"--shot", &o.shotPath}, {"--record", &o.recordPath}};
+    for (size_t i = 0; i < std::size(outputs); ++i)
+        for (size_t j = i + 1; j < std::size(outputs); ++j) {
+            if (outputs[i].second->empty() || outputs[j].second->empty() ||
+                !sameOutputPath(*outputs[i].second, *outputs[j].second))
+                continue;
+            error =
+                std::string(outputs[i].first) + " and " + outputs[j].first + " would both write " + *outputs[j].second;
             return 2;
         }
-        if (!shot.open(o.shotPath, error)) return 2;
-    }
     // The game's data convention: DIR/data/level1.tga. Pointed elsewhere (at data/ itself, say) there would be
     // an empty world to fly; what the file holds is the game's to judge.
     std::error_code ignored;
@@ -204,6 +206,10 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         error = o.dataDir + " holds no " + terrainFile + " (levelgen --out " + o.dataDir + " writes one)";
         return 2;
     }
+    // Each output is begun beside its target and put in place only once the run has written it whole.
+    OutputFile trace, shot;
+    if (!o.tracePath.empty() && !trace.open(o.tracePath, error)) return 2;
+    if (!o.shotPath.empty() && !shot.open(o.shotPath, error)) return 2;
     if (!enterDataFolder(o.dataDir)) {
         error = "cannot enter " + o.dataDir;
         return 2;
@@ -262,14 +268,14 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         }
         if (done) break;
     }
-    if (trace.isOpen() && !trace.close()) {
+    if (trace.isOpen() && !trace.commit()) {
         error = trace.reason();
         return 1;
     }
 
     if (shot.isOpen()) {
         const std::vector<unsigned char> png = framePng();
-        if (!shot.write(png.data(), png.size()) || !shot.close()) {
+        if (!shot.write(png.data(), png.size()) || !shot.commit()) {
             error = shot.reason();
             return 1;
         }
@@ -277,9 +283,14 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
 
     std::string report;
     const int demoCode = demo.finish(report);
+    if (!demo.playing() && demoCode != 0) {
+        error = report;
+        return demoCode;
+    }
     std::string demoJson;
     if (demo.playing()) {
-        demoJson = ",\"demo\":{\"matches\":" + std::string(demoCode == 0 ? "true" : "false") + ",\"report\":\"" + report + "\"}";
+        demoJson = ",\"demo\":{\"matches\":" + std::string(demoCode == 0 ? "true" : "false") + ",\"report\":\"" +
+                   report + "\"}";
         if (demoCode != 0) error = report;
     }
     summary = "{\"frames\":" + std::to_string(framesRun) + ",\"ship\":" + shipJson() +

@@ -30,6 +30,8 @@ struct SimOptions {
 
 // Reads the options; the outcome says whether to run.
 CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptions& options);
+// The most frames a run may have, and so the latest frame a script may name.
+constexpr int maxFrames = 100000000;
 // Limits of a scripted input file: far beyond any real script, small enough to hold.
 constexpr size_t maxInputBytes = 64u << 20;
 constexpr size_t maxInputLineBytes = 1024;

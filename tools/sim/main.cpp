@@ -5,22 +5,24 @@
 #include <string>
 
 #include "Simulation.h"
+#include "common/Report.h"
 
 int main(int argc, char** argv) {
+    setProgramName("vanturo-sim");
     SimOptions options;
     const CommandLine::Outcome outcome = parseSimOptions(argc, argv, options);
     if (!outcome.proceed) return CommandLine::finish(outcome);
     std::string summary, error;
     const int code = runSimulation(options, summary, error);
     if (code != 0 && summary.empty()) {
-        std::fprintf(stderr, "vanturo-sim: %s\n", error.c_str());
+        reportError(error);
         return code;
     }
     // The summary is output too: a failed write of it is a failed run.
     if (std::printf("%s\n", summary.c_str()) < 0 || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "vanturo-sim: cannot write the summary\n");
+        reportError("cannot write the summary");
         return 1;
     }
-    if (code != 0) std::fprintf(stderr, "vanturo-sim: %s\n", error.c_str());
+    if (code != 0) reportError(error);
     return code;
 }

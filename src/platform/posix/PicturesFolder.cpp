@@ -2,14 +2,18 @@
 // user-dirs.dirs, else ~/Pictures; the current folder when none of them exists.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/Platform.h"
+#include "common/WholeFile.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr size_t maxUserDirsBytes = 64u << 10;  // a few lines of folder names, with room to spare
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
@@ -20,7 +24,10 @@ std::string environment(const char* name) {
 std::string fromUserDirs(const std::string& home) {
     std::string config = environment("XDG_CONFIG_HOME");
     if (config.empty()) config = home + "/.config";
-    std::ifstream file(config + "/user-dirs.dirs");
+    // A small settings file, read whole within a small limit: a FIFO or a device there never holds the game up.
+    std::vector<unsigned char> bytes;
+    readWholeFile((config + "/user-dirs.dirs").c_str(), maxUserDirsBytes, bytes);
+    std::istringstream file(std::string(bytes.begin(), bytes.end()));
     const std::string key = "XDG_PICTURES_DIR=\"";
     std::string line;
     while (std::getline(file, line)) {
@@ -41,8 +48,8 @@ bool isFolder(const std::string& path) {
 
 std::string platform::picturesFolder() {
     const std::string home = environment("HOME");
-    for (const std::string& folder :
-         {environment("XDG_PICTURES_DIR"), home.empty() ? "" : fromUserDirs(home), home.empty() ? "" : home + "/Pictures"}) {
+    for (const std::string& folder : {environment("XDG_PICTURES_DIR"), home.empty() ? "" : fromUserDirs(home),
+                                      home.empty() ? "" : home + "/Pictures"}) {
         if (isFolder(folder)) return folder;
     }
     std::error_code ignored;

@@ -2,7 +2,6 @@
 #include <SDL.h>
 #include <time.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "app/GameOptions.h"
 #include "common/GameRandom.h"
 #include "common/Platform.h"
+#include "common/Report.h"
 #include "common/ShellState.h"
 
 unsigned platform::tickCount() {
@@ -43,10 +43,11 @@ std::string chooseDataFolder(const std::string& given) {
     const std::string folder = findDataFolder(candidates);
     if (folder.empty()) {
         const std::string message = missingDataMessage(candidates);
-        std::fprintf(stderr, "vanturo: %s\n", message.c_str());
-        // The box needs the video subsystem, as the window's own boxes do.
+        reportError(message);
+        // The box needs the video subsystem, as the window's own boxes do, and a display to be seen on.
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-            SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ERROR", message.c_str(), nullptr);
+            if (sdlWindowApi().hasDisplay())
+                SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ERROR", message.c_str(), nullptr);
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
         }
     }
@@ -56,16 +57,20 @@ std::string chooseDataFolder(const std::string& given) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    setProgramName("vanturo");
     GameOptions options;
     const CommandLine::Outcome outcome = parseGameOptions(argc, argv, options);
     if (!outcome.proceed) return CommandLine::finish(outcome);
     const std::string folder = chooseDataFolder(options.dataFolder);
-    if (folder.empty() || !enterDataFolder(folder)) return 0;  // as for any start-up that cannot go on
+    if (folder.empty() || !enterDataFolder(folder)) return failedStart;
     lastTick = platform::tickCount();
     unsigned seed = lastTick;
     if (!startDemos(options.playPath, options.recordPath, lastTick, seed)) return 2;
     gameSrand(seed);
-    if (!openWindow("Vanturo", options.width, options.height, 16, options.fullscreen)) return 0;
+    if (!openWindow("Vanturo", options.width, options.height, 16, options.fullscreen)) {
+        DemoSession::instance().reset();  // a demo begun for this flight is dropped; an older file stays
+        return failedStart;
+    }
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);  // without one the mouse alone steers
 
     bool running = true;
@@ -81,5 +86,5 @@ int main(int argc, char** argv) {
     }
     closeWindow();
     SDL_Quit();
-    return finishDemos(1);
+    return finishDemos(0);
 }

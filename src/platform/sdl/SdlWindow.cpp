@@ -3,10 +3,10 @@
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/Game.h"
+#include "common/Report.h"
 
 namespace {
 
@@ -107,10 +107,17 @@ const SdlWindowApi* api = &realApi;
 void* window = nullptr;
 void* context = nullptr;
 bool videoUp = false;
+bool boxesShow = false;  // a box is shown only on a display the game could use: nobody would see it elsewhere
+
+// Every message the window steps give goes to stderr, and in a box where one can be seen.
+bool tell(const char* text, const char* caption, int kind) {
+    if (kind != questionBox) reportError(text);
+    return boxesShow && api->messageBox(text, caption, kind);
+}
 
 bool failOpening(const char* message) {
     closeWindow();
-    api->messageBox(message, "ERROR", errorBox);
+    tell(message, "ERROR", errorBox);
     return false;
 }
 
@@ -129,23 +136,18 @@ void toggleFullscreen() {
 }
 
 bool openWindow(const char* title, int width, int height, int bits, bool fullscreen) {
-    if (api->initVideo() != 0) {
-        api->messageBox(windowClassFailed, "ERROR", errorBox);
-        return false;
-    }
+    boxesShow = false;
+    if (api->initVideo() != 0) return failOpening(windowClassFailed);  // no video driver: nowhere for a box
     videoUp = true;
-    if (!api->hasDisplay()) {
-        // Nothing would be seen, and a box may not show either: say it where it can be read too.
-        std::fprintf(stderr, "vanturo: no display is available\n");
-        return failOpening("No Display Is Available.");
-    }
+    // A driver that shows nothing (offscreen, dummy): the game would not be seen, and neither would a box.
+    if (!api->hasDisplay()) return failOpening("No Display Is Available.");
+    boxesShow = true;
     if (fullscreen && !api->changeDisplayMode(width, height, bits)) {
-        if (api->messageBox("The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode "
-                            "Instead?",
-                            "GL", questionBox)) {
+        if (tell("The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?", "GL",
+                 questionBox)) {
             fullscreen = false;
         } else {
-            api->messageBox("Program Will Now Close.", "ERROR", errorBox);
+            tell("Program Will Now Close.", "ERROR", errorBox);
             return false;
         }
     }
@@ -168,8 +170,7 @@ bool openWindow(const char* title, int width, int height, int bits, bool fullscr
 
 void closeWindow() {
     if (context) {
-        if (!api->makeCurrent(window, nullptr))
-            api->messageBox("Release Of DC And RC Failed.", "SHUTDOWN ERROR", shutdownBox);
+        if (!api->makeCurrent(window, nullptr)) tell("Release Of DC And RC Failed.", "SHUTDOWN ERROR", shutdownBox);
         api->deleteContext(context);
         context = nullptr;
     }

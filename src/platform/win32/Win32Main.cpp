@@ -15,6 +15,7 @@
 #include "app/GameOptions.h"
 #include "common/GameRandom.h"
 #include "common/Platform.h"
+#include "common/Report.h"
 #include "common/ShellState.h"
 
 namespace {
@@ -25,7 +26,10 @@ HDC deviceContext = nullptr;
 HGLRC renderingContext = nullptr;
 const char* const windowClass = "OpenGL";
 
-void showError(const char* text) { MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONEXCLAMATION); }
+void showError(const char* text) {
+    reportError(text);
+    MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONEXCLAMATION);
+}
 void showShutdownError(const char* text) { MessageBoxA(nullptr, text, "SHUTDOWN ERROR", MB_OK | MB_ICONINFORMATION); }
 
 void closeWindow() {
@@ -180,6 +184,7 @@ std::string chooseDataFolder(const std::string& given) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    setProgramName("vanturo");
     GameOptions options;
     const CommandLine::Outcome outcome = parseGameOptions(__argc, __argv, options);
     if (!outcome.proceed) {
@@ -192,12 +197,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return CommandLine::finish(outcome);
     }
     const std::string folder = chooseDataFolder(options.dataFolder);
-    if (folder.empty() || !enterDataFolder(folder)) return 0;  // as for any start-up that cannot go on
+    if (folder.empty() || !enterDataFolder(folder)) return failedStart;
     lastTick = GetTickCount();
     unsigned seed = lastTick;
     if (!startDemos(options.playPath, options.recordPath, lastTick, seed)) return 2;
     gameSrand(seed);
-    if (!openWindow("Vanturo", options.width, options.height, 16, options.fullscreen)) return 0;
+    if (!openWindow("Vanturo", options.width, options.height, 16, options.fullscreen)) {
+        DemoSession::instance().reset();  // a demo begun for this flight is dropped; an older file stays
+        return failedStart;
+    }
 
     MSG message;
     for (;;) {
@@ -211,5 +219,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (!active) WaitMessage();  // minimised: sleep until a message comes instead of spinning a core
     }
     closeWindow();
-    return finishDemos(1);
+    return finishDemos(0);
 }

@@ -1,0 +1,149 @@
+// Output files: a new file beside the target, every write checked, renamed into place once whole.
+#include "common/OutputFile.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A path that is not a place for files: an existing pipe, terminal or device, or a name for one of the
+// process's own streams (/dev/stdout, /dev/fd/1, /proc/self/fd/1), whatever it leads to.
+bool isStream(const std::string& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!error && fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) return true;
+    const std::string tidy = fs::absolute(path, error).lexically_normal().generic_string();
+    return tidy.rfind("/dev/", 0) == 0 || tidy.rfind("/proc/", 0) == 0;
+}
+
+// Creates a file of this name that did not exist (never one an attacker laid down, never through a link).
+std::FILE* createNew(const std::string& path) {
+#ifdef _WIN32
+    const int fd = _open(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, 0666);
+    std::FILE* file = fd < 0 ? nullptr : _fdopen(fd, "wb");
+    if (fd >= 0 && !file) _close(fd);
+#else
+    const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0666);
+    std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
+    if (fd >= 0 && !file) ::close(fd);
+#endif
+    return file;
+}
+
+int processId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return int(getpid());
+#endif
+}
+
+// Puts the file's bytes on the disk before it is renamed over the old one.
+bool syncToDisk(std::FILE* file) {
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0 || errno == EINVAL || errno == EROFS;  // some file systems cannot sync
+#endif
+}
+
+}  // namespace
+
+bool OutputFile::open(const std::string& path, std::string& error) {
+    discard();
+    path_ = path;
+    failed_ = false;
+    reason_.clear();
+    if (isStream(path)) {
+        file_ = std::fopen(path.c_str(), "wb");
+    } else {
+        static unsigned made = 0;
+        const fs::path target(path);
+        for (int attempt = 0; attempt < 100 && !file_ && (attempt == 0 || errno == EEXIST); ++attempt) {
+            const fs::path beside =
+                target.parent_path() / ("." + target.filename().string() + "." + std::to_string(processId()) + "-" +
+                                        std::to_string(++made) + ".tmp");
+            temporary_ = beside.string();
+            file_ = createNew(temporary_);
+        }
+        if (!file_) temporary_.clear();
+    }
+    if (!file_) {
+        fail(std::strerror(errno));
+        error = reason_;
+    }
+    return file_ != nullptr;
+}
+
+void OutputFile::fail(const std::string& why) {
+    if (!failed_) reason_ = "cannot write " + path_ + ": " + why;
+    failed_ = true;
+}
+
+bool OutputFile::write(const void* data, size_t size) {
+    if (!file_ || failed_) return false;
+    if (std::fwrite(data, 1, size, file_) != size) fail(std::strerror(errno));
+    return !failed_;
+}
+
+bool OutputFile::flush() {
+    if (!file_ || failed_) return false;
+    if (std::fflush(file_) != 0) fail(std::strerror(errno));
+    return !failed_;
+}
+
+bool OutputFile::commit() {
+    if (!file_) return false;
+    if (!failed_ && std::fflush(file_) != 0) fail(std::strerror(errno));
+    if (!failed_ && !temporary_.empty() && !syncToDisk(file_)) fail(std::strerror(errno));
+    if (std::fclose(file_) != 0) fail(std::strerror(errno));
+    file_ = nullptr;
+    if (!temporary_.empty()) {
+        std::error_code error;
+        if (!failed_) fs::rename(temporary_, path_, error);
+        if (error) fail(error.message());
+        if (failed_) fs::remove(temporary_, error);
+        temporary_.clear();
+    }
+    return !failed_;
+}
+
+void OutputFile::discard() {
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+    std::error_code ignored;
+    if (!temporary_.empty()) fs::remove(temporary_, ignored);
+    temporary_.clear();
+}
+
+namespace {
+
+// Where a path leads once every link on it is followed, even to a file not yet made.
+fs::path destination(const std::string& path, std::error_code& error) {
+    fs::path where = fs::absolute(path, error);
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(where, error)); ++hops) {
+        const fs::path target = fs::read_symlink(where, error);
+        where = target.is_absolute() ? target : where.parent_path() / target;
+    }
+    return fs::weakly_canonical(where, error);
+}
+
+}  // namespace
+
+bool sameOutputPath(const std::string& a, const std::string& b) {
+    std::error_code errorA, errorB;
+    if (fs::equivalent(a, b, errorA)) return true;
+    const fs::path first = destination(a, errorA), second = destination(b, errorB);
+    return !errorA && !errorB && first == second;
+}

@@ -1,0 +1,48 @@
+// Output files, the one way every program writes: a new file is written beside its target and moved into
+// place only when it is whole and flushed, so a failed or refused run leaves any older file as it was.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+class OutputFile {
+   public:
+    OutputFile() = default;
+    ~OutputFile() { discard(); }  // never committed: the target stays as it was
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Begins the file for path. A pipe, terminal or device (a FIFO the user made, /dev/stdout) is written
+    // straight through; anything else goes into a new file beside path, so a link at path is replaced, never
+    // written through. False, with "cannot write PATH: WHY" in error, when it cannot be begun.
+    bool open(const std::string& path, std::string& error);
+    bool isOpen() const { return file_ != nullptr; }
+    const std::string& path() const { return path_; }
+
+    // False once any write has failed; the first failure's reason stays in reason().
+    bool write(const void* data, size_t size);
+    bool write(const std::string& text) { return write(text.data(), text.size()); }
+    // Hands what was written to the system (a demo does so every frame, so a crash keeps the flight so far
+    // in the file beside its target).
+    bool flush();
+    // Flushes, syncs and closes the file and moves it over path. False, with reason(), when that or any
+    // earlier write failed: path then stays as it was.
+    bool commit();
+    // Drops what was written: path stays as it was.
+    void discard();
+    const std::string& reason() const { return reason_; }
+
+   private:
+    void fail(const std::string& why);
+
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    std::string temporary_;  // the file beside path being written; "" when written straight through
+    bool failed_ = false;
+    std::string reason_;
+};
+
+// Whether two output paths name one file: spelt alike once made absolute and tidied, or the same file
+// through a link. Checked before anything is written, so that one output never overwrites another.
+bool sameOutputPath(const std::string& a, const std::string& b);
