@@ -39,5 +39,5 @@ check "and draws its level" test "$(convert "$work/frame.png" -format '%k' info:
 xdotool windowfocus --sync "$window" 2>/dev/null
 xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
 wait_exit
-check "Escape ends it" test "$code" = 1
+check "Escape ends it with exit code 0" test "$code" = 0
 report

@@ -52,7 +52,7 @@ import -window "$window" "$work/back.png" 2>/dev/null
 check "a left click flies again from the start: the notice is gone" awk -v a="$(notice back)" 'BEGIN { exit !(a < 0.005) }'
 xdotool keydown Escape; sleep 0.4; xdotool keyup Escape
 wait_exit 20
-check "Escape ends it with exit code 1" test "$code" = 1
+check "Escape ends it with exit code 0" test "$code" = 0
 # The flight was recorded: the Linux simulation replays it to the same state, to the last bit.
 replayed=$("$simulation" --data "$work/game" --play "$work/flight.demo" 2>&1)
 check "its demo replays on Linux to the same state" grep -q '"matches":true' <<<"$replayed"
@@ -60,7 +60,8 @@ check "its demo replays on Linux to the same state" grep -q '"matches":true' <<<
 check "--version answers on stdout" grep -Eq '^vanturo [0-9]+\.[0-9]+\.[0-9]+$' <<<"$(wine vanturo.exe --version 2>/dev/null | tr -d '\r')"
 
 mkdir -p "$work/elsewhere"
-start_game "$work/elsewhere" --size 640x480
+# Recorded over the first demo: the new one takes its place whole when the game ends.
+start_game "$work/elsewhere" --size 640x480 --record "$work/flight.demo"
 check "started from another folder with --size 640x480, it plays the data beside the executable" \
   test "$info" = "OpenGL Vanturo 640 480"
 # F12 saves the frame into My Pictures, wherever this prefix keeps it.
@@ -73,7 +74,10 @@ check "F12 saves a 640 by 480 PNG into My Pictures" \
 pictures | while read -r saved; do rm -f "$saved"; done
 wine wintool.exe close >/dev/null 2>&1
 wait_exit 20
-check "closing the window ends it with exit code 1" test "$code" = 1
+check "closing the window ends it with exit code 0" test "$code" = 0
+replayed=$("$simulation" --data "$work/game" --play "$work/flight.demo" 2>&1)
+check "a second recording replaces the first whole" grep -q '"matches":true' <<<"$replayed"
+check "and leaves nothing beside it" test "$(ls -A "$work" | grep -c demo)" = 1
 
 # An 8-bit display offers no pixel format for a 16-bit RGBA double-buffered context.
 start_display 8
@@ -90,6 +94,6 @@ check "no pixel format: a box captioned ERROR says so" test "$text" = "Can't Fin
 box=$(xdotool search --name '^ERROR$' 2>/dev/null | head -1)
 xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
 wait_exit 20
-check "after the box the game ends with exit code 0" test "$code" = 0
+check "after the box the game ends with exit code 1" test "$code" = 1
 
 report

@@ -8,11 +8,15 @@
 TEST(Demo, ARecordedRunReplaysToItsStateAndAnyDifferenceIsFoundAtItsFrame) {
     // A level with a tower firing at the flight path, steering both ways, a pause and its end.
     const std::string dir = flatLevel(true);
-    std::ofstream(dir + "/input.txt") << "101 mouse 100 500\n150 mouse 700 200\n200 key down 80\n201 key up 80\n"
-                                         "230 key down 80\n231 key up 80\n";
-    const SimRun recorded =
-        sim("--data " + dir + " --frames 300 --input " + dir + "/input.txt --record " + dir + "/run.demo");
+    // F12 held for three frames, as a hand presses it: a picture while recording, none on any replay.
+    std::ofstream(dir + "/input.txt") << "101 mouse 100 500\n120 key down 123\n123 key up 123\n150 mouse 700 200\n"
+                                         "200 key down 80\n201 key up 80\n230 key down 80\n231 key up 80\n";
+    const std::string pictures = makeTempDir();
+    const std::string intoPictures = "XDG_PICTURES_DIR=" + pictures + " ";
+    const SimRun recorded = sim(
+        "--data " + dir + " --frames 300 --input " + dir + "/input.txt --record " + dir + "/run.demo", intoPictures);
     ASSERT_EQ(recorded.exitCode, 0) << recorded.out;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pictures), {}), 1);
     const std::vector<unsigned char> demo = bytesOf(dir + "/run.demo");
 
     // The same demo with frame 150 a millisecond longer.
@@ -42,15 +46,30 @@ TEST(Demo, ARecordedRunReplaysToItsStateAndAnyDifferenceIsFoundAtItsFrame) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         writeBytes(dir + "/case.demo", c.bytes);
-        const SimRun run = sim("--data " + dir + " --play " + dir + "/case.demo");
+        const SimRun run = sim("--data " + dir + " --play " + dir + "/case.demo", intoPictures);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
         EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
     }
     // The replayed run is the recorded one, to the last bit.
-    const SimRun replayed = sim("--data " + dir + " --play " + dir + "/run.demo");
+    const SimRun replayed = sim("--data " + dir + " --play " + dir + "/run.demo", intoPictures);
     EXPECT_NE(replayed.out.find("played 300 of 300 frames: the state matches the demo's"), std::string::npos);
-    EXPECT_EQ(replayed.out.substr(0, replayed.out.find(",\"startupMs\"")),
-              recorded.out.substr(0, recorded.out.find(",\"startupMs\"")));
+    const auto state = [](const std::string& out) {
+        const size_t begin = out.find("{\"frames\"");
+        return out.substr(begin, out.find(",\"startupMs\"") - begin);
+    };
+    EXPECT_EQ(state(replayed.out), state(recorded.out));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pictures), {}), 1);
+}
+
+TEST(Demo, TwoRunsRecordingToOneFileLeaveOneWholeDemo) {
+    const std::string dir = flatLevel(true), demo = dir + "/shared.demo";
+    const std::string run = "timeout 60 " + std::string(VANTURO_SIM) + " --data " + dir + " --record " + demo;
+    const SimRun both = runProgram(run + " --frames 400 --mouse 100,300 >/dev/null & " + run +
+                                   " --frames 300 --mouse 700,200 >/dev/null; b=$?; wait $!; exit $(($? | b))");
+    ASSERT_EQ(both.exitCode, 0) << both.out;
+    const SimRun replayed = sim("--data " + dir + " --play " + demo);
+    EXPECT_EQ(replayed.exitCode, 0) << replayed.out;
+    EXPECT_NE(replayed.out.find("the state matches the demo's"), std::string::npos) << replayed.out;
 }
 
 TEST(Demo, BadDemosAreRefusedInOneLineWithCodeTwo) {

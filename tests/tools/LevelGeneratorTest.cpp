@@ -29,7 +29,9 @@ std::map<int, int> checkPlayable(const GeneratedLevel& level, size_t minTowers) 
     return objects;
 }
 
-SimRun levelgen(const std::string& arguments) { return runProgram(std::string(LEVELGEN) + " " + arguments); }
+SimRun levelgen(const std::string& arguments, const std::string& shellPrefix = "") {
+    return runProgram(shellPrefix + "timeout 60 " + std::string(LEVELGEN) + " " + arguments);
+}
 
 // The level as written to dir/data, its pictures' rows bottom up as the TGA stores them.
 GeneratedLevel readLevel(const std::string& dir) {
@@ -97,6 +99,9 @@ TEST_F(LevelGenerator, AHeightPictureGivesItsShapeInFilesTheGamesReadersTakeAndA
         {"too wide", "convert -size 8193x16 xc:gray " + dir + "/bad.png", "8193 by 16 pixels"},
         {"too small", "convert -size 8x8 xc:gray " + dir + "/bad.png", "8 by 8 pixels"},
         {"missing", "rm -f " + dir + "/bad.png", "cannot be opened"},
+        {"a FIFO", "rm -f " + dir + "/bad.png && mkfifo " + dir + "/bad.png", "not a regular file"},
+        {"a strip that halving would make too thin", "convert -size 20x8190 xc:gray " + dir + "/bad.png",
+         "would be halved to 10 by 4095"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -106,6 +111,52 @@ TEST_F(LevelGenerator, AHeightPictureGivesItsShapeInFilesTheGamesReadersTakeAndA
         EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
     }
+
+    // A palette picture gives the same level with a transparency chunk as without: transparency is no height.
+    ASSERT_EQ(std::system(("convert -size 40x24 gradient:gray20-gray80 -colors 8 PNG8:" + dir + "/plain.png").c_str()),
+              0);
+    const char* addTransparency =
+        "import sys, struct, zlib; d = open(sys.argv[1], 'rb').read(); i = d.index(b'IDAT') - 4; "
+        "c = b'tRNS' + bytes([0, 128, 255]); "
+        "open(sys.argv[2], 'wb').write(d[:i] + struct.pack('>I', 3) + c + struct.pack('>I', zlib.crc32(c)) + d[i:])";
+    ASSERT_EQ(runProgram("python3 -c \"" + std::string(addTransparency) + "\" " + dir + "/plain.png " + dir +
+                         "/clear.png && grep -c tRNS " + dir + "/clear.png")
+                  .out,
+              "1\n");
+    for (const char* name : {"plain", "clear"})
+        ASSERT_EQ(levelgen("--heightmap " + dir + "/" + name + ".png --out " + dir + "/" + name).exitCode, 0);
+    EXPECT_EQ(bytesOf(dir + "/clear/data/level1.tga"), bytesOf(dir + "/plain/data/level1.tga"));
+}
+
+TEST_F(LevelGenerator, ALevelIsReplacedWholeOrNotAtAllAndNeverWrittenThroughALink) {
+    const std::string dir = makeTempDir(), data = dir + "/data";
+    ASSERT_EQ(levelgen("--out " + dir + " --width 64 --height 32 --no-scenery").exitCode, 0);
+    std::ofstream(dir + "/mine.txt") << "the player's own";
+    std::filesystem::remove(data + "/models/ship.ms3d");
+    std::filesystem::create_symlink(dir + "/mine.txt", data + "/models/ship.ms3d");
+    const SimRun replaced = levelgen("--out " + dir + " --width 80 --height 40 --seed 2");
+    ASSERT_EQ(replaced.exitCode, 0) << replaced.out;
+    EXPECT_EQ(replaced.out, "levelgen: wrote the level into " + data + "\n");
+    EXPECT_EQ(runProgram("cat " + dir + "/mine.txt").out, "the player's own");
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(data + "/models/ship.ms3d")));
+    EXPECT_EQ(readLevel(dir).width, 80);
+
+    // A file that cannot be written whole (here larger than the 64 KiB a file may grow to) leaves the level
+    // that was there, every byte of it, and nothing beside it.
+    const auto files = [&data] {
+        std::map<std::string, std::vector<unsigned char>> bytes;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(data))
+            if (entry.is_regular_file()) bytes[entry.path().string()] = bytesOf(entry.path().string());
+        return bytes;
+    };
+    const auto before = files();
+    const SimRun failed = levelgen("--out " + dir + " --width 512 --height 512", "trap '' XFSZ; ulimit -f 64; ");
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_NE(failed.out.find("level1.tga: File too large"), std::string::npos) << failed.out;
+    EXPECT_NE(failed.out.find("levelgen: the level in " + data + " is left as it was"), std::string::npos)
+        << failed.out;
+    EXPECT_TRUE(files() == before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);  // data/ and mine.txt
 }
 
 TEST_F(LevelGenerator, TheDefaultLevelHasThousandsOfObjectsAndAMinutesFlightAheadOfItsStart) {

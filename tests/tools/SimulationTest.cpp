@@ -33,8 +33,14 @@ TEST(Simulation, ScreenshotsAreTheFrameAsDrawnAndF12FindsThePicturesFolder) {
         const std::string home = makeTempDir(), started = makeTempDir();
         if (hasPictures) std::filesystem::create_directory(home + "/Pictures");
         const std::string where = hasPictures ? home + "/Pictures" : started;
-        const SimRun f12 = sim("--data " + dir + " --frames 2 --input " + dir + "/f12.txt --shot " + home + "/last.png",
-                               "cd " + started + " && HOME=" + home + " XDG_CONFIG_HOME= XDG_PICTURES_DIR= ");
+        // The settings file that may name the pictures folder is a FIFO, or a link to an endless device:
+        // neither holds the game up.
+        const std::string config = makeTempDir();
+        runProgram(hasPictures ? "mkfifo " + config + "/user-dirs.dirs"
+                               : "ln -s /dev/zero " + config + "/user-dirs.dirs");
+        const SimRun f12 =
+            sim("--data " + dir + " --frames 2 --input " + dir + "/f12.txt --shot " + home + "/last.png",
+                "cd " + started + " && HOME=" + home + " XDG_CONFIG_HOME=" + config + " XDG_PICTURES_DIR= ");
         ASSERT_EQ(f12.exitCode, 0) << f12.out;
         std::vector<std::string> saved;
         for (const auto& entry : std::filesystem::directory_iterator(where)) saved.push_back(entry.path().string());
@@ -42,6 +48,27 @@ TEST(Simulation, ScreenshotsAreTheFrameAsDrawnAndF12FindsThePicturesFolder) {
         EXPECT_NE(f12.out.find("screenshot saved to " + saved[0]), std::string::npos) << f12.out;
         EXPECT_EQ(bytesOf(saved[0]), bytesOf(home + "/last.png"));
         EXPECT_EQ(runProgram("identify -format '%w %h %m' " + saved[0]).out, "800 600 PNG");
+    }
+    // Every name of the coming seconds taken (the stamp, then -2 to -999), or a disk too small for the
+    // picture: no file of the player's is written over, no half picture is left, and the reason is said.
+    const std::string taken = makeTempDir(), small = makeTempDir();
+    runProgram("bash -c 'cd " + taken +
+               " && for s in $(seq 0 20); do t=$(date -d @$(($(date +%s) + s)) +%Y%m%d-%H%M%S); " +
+               "touch vanturo-$t.png vanturo-$t-{2..999}.png; done'");
+    const struct {
+        std::string folder, shellPrefix, said;
+    } cases[] = {
+        {taken, "", "no screenshot: the 999 names of this second are taken in " + taken},
+        {small, "trap '' XFSZ; ulimit -f 64; ", "no screenshot: cannot write " + small + "/vanturo-"},
+    };
+    for (const auto& c : cases) {
+        const size_t before = size_t(std::distance(std::filesystem::directory_iterator(c.folder), {}));
+        const SimRun f12 = sim("--data " + dir + " --frames 2 --input " + dir + "/f12.txt",
+                               c.shellPrefix + "XDG_PICTURES_DIR=" + c.folder + " ");
+        EXPECT_EQ(f12.exitCode, 0) << f12.out;
+        EXPECT_NE(f12.out.find(c.said), std::string::npos) << f12.out;
+        EXPECT_EQ(size_t(std::distance(std::filesystem::directory_iterator(c.folder), {})), before);
+        EXPECT_EQ(runProgram("find " + c.folder + " -size +0").out, c.folder + "\n");  // every file still empty
     }
 }
 
@@ -124,5 +151,40 @@ TEST(Simulation, HostileDataFilesAreRefusedWithALineWhileTheGameRunsOn) {
         EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
         EXPECT_EQ(field(run.out, "tiles"), c.tiles) << run.out;
         EXPECT_EQ(field(run.out, "frames"), 140) << run.out;
+    }
+}
+
+TEST(Simulation, RefusedOrFailedRunsLeaveEveryFileAsItWasAndNoHalfFileBehind) {
+    const std::string dir = flatLevel(), keep = dir + "/keep";
+    std::filesystem::create_directory(keep);
+    std::ofstream(dir + "/bad.demo") << "VNTDEMO";
+    const std::string outputs = " --trace " + keep + "/t --shot " + keep + "/s";
+    // A disk that fills up during the run: a file may grow to 8 KiB, and the signal that would kill the
+    // program for it is ignored, so the write fails as on a full disk.
+    const std::string smallDisk = "trap '' XFSZ; ulimit -f 8; ";
+    const struct {
+        std::string arguments, shellPrefix;
+        int exitCode;
+        std::string said;
+    } cases[] = {
+        {"--data " + keep + outputs, "", 2, keep + " holds no data/level1.tga"},
+        {"--data " + dir + " --play " + dir + "/bad.demo" + outputs, "", 2, "bad.demo: "},
+        {"--data " + dir + " --frames 200" + outputs, smallDisk, 1, "cannot write " + keep + "/t: File too large"},
+        {"--data " + dir + " --frames 3000 --mouse 0,300 --record " + keep + "/r", smallDisk, 1,
+         "cannot write " + keep + "/r: File too large (the demo stopped after "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        for (const char* name : {"t", "s", "r"}) std::ofstream(keep + "/" + name) << "the player's own " << name;
+        const SimRun run = sim(c.arguments, c.shellPrefix);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
+        EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+        size_t files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(keep)) {
+            ++files;
+            const std::string name = entry.path().filename().string();
+            EXPECT_EQ(runProgram("cat " + entry.path().string()).out, "the player's own " + name);
+        }
+        EXPECT_EQ(files, 3u);
     }
 }

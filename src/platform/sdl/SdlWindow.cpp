@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <cstring>
+#include <string>
 
 #include "app/Game.h"
 #include "common/Report.h"
@@ -137,7 +138,11 @@ void toggleFullscreen() {
 
 bool openWindow(const char* title, int width, int height, int bits, bool fullscreen) {
     boxesShow = false;
-    if (api->initVideo() != 0) return failOpening(windowClassFailed);  // no video driver: nowhere for a box
+    if (api->initVideo() != 0) {  // no video driver: nowhere for a box, and SDL knows why
+        const std::string why = SDL_GetError();
+        reportError(std::string(windowClassFailed) + (why.empty() ? "" : " (" + why + ")"));
+        return false;
+    }
     videoUp = true;
     // A driver that shows nothing (offscreen, dummy): the game would not be seen, and neither would a box.
     if (!api->hasDisplay()) return failOpening("No Display Is Available.");
