@@ -19,6 +19,8 @@ constexpr int tower = 6;
 constexpr int shot = 7;
 constexpr int explosion = 9;
 constexpr int all[] = {ship, tree, rock, plant, smallRock, tower, shot, explosion};
+// Whether entities of the type do anything when updated: scenery stands still, and is never walked.
+constexpr bool updates(int typeId) { return typeId < tree || typeId > smallRock; }
 }  // namespace typeIds
 
 class Entity {

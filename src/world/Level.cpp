@@ -32,6 +32,7 @@ void Level::clear() {
         }
     }
     tiles_.clear();
+    movingTiles_.reset(0);
     tileColumns_ = tileRows_ = 0;
     Ship::player.filed = false;
     Ship::player.tile = nullptr;  // its tile is gone, and the node that held it
@@ -59,6 +60,7 @@ bool Level::cutTiles(TgaImage& image) {
 
     tileColumns_ = image.width / tilePixels;
     tileRows_ = image.height / tilePixels;
+    movingTiles_.reset(size_t(tileColumns_) * size_t(tileRows_));
     const size_t stride = size_t(image.width) * 4;
     unsigned char colour[tilePixels * tilePixels * 4];
     unsigned char heightBlock[(tilePixels + overlapSamples) * (tilePixels + overlapSamples)];
@@ -79,6 +81,8 @@ bool Level::cutTiles(TgaImage& image) {
             }
             tiles_.push_back(std::make_unique<TerrainTile>(heightBlock, across * down, colour, tilePixels * tc,
                                                            tilePixels * tr, across, down));
+            tiles_.back()->movingTiles = &movingTiles_;
+            tiles_.back()->index = tiles_.size() - 1;
         }
     }
     return true;
@@ -122,9 +126,13 @@ int Level::entityCount(int typeId) const {
 
 void Level::update() {
     const auto start = std::chrono::steady_clock::now();
-    for (auto& tile : tiles_) tile->update();
+    // In tile order, over the tiles that hold something moving: an entity that moves into a later tile is met
+    // again there, one that moves into an earlier tile is not, as in a walk over every tile.
+    for (size_t i = movingTiles_.firstFrom(0); i != MovingTiles::none; i = movingTiles_.firstFrom(i + 1))
+        tiles_[i]->update();
     // Nodes unlinked during the walk are released only now that no walk stands on them.
-    for (auto& tile : tiles_) tile->releaseUnlinked();
+    for (size_t i : movingTiles_.unlinkedIn) tiles_[i]->releaseUnlinked();
+    movingTiles_.unlinkedIn.clear();
     if (profiling_)
         costs_.updateMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "world/MovingTiles.h"
 #include "world/TerrainTile.h"
 
 class Entity;
@@ -67,6 +68,7 @@ class Level {
     bool fileObjects(const char* path, const TgaImage& image);
 
     std::vector<std::unique_ptr<TerrainTile>> tiles_;  // row-major: first stored rows first, left to right
+    MovingTiles movingTiles_;                          // which of them the update walks
     int tileColumns_ = 0;
     int tileRows_ = 0;
     int tilesDrawn_ = 0;

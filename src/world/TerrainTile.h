@@ -10,6 +10,7 @@
 #include "world/EntityList.h"
 
 class Entity;
+class MovingTiles;
 
 constexpr int cellSize = 24;       // world units between neighbouring height samples
 constexpr int tilePixels = 16;     // picture pixels along each side of a tile
@@ -47,6 +48,11 @@ class TerrainTile {
     void releaseUnlinked();
     int entityCount(int typeId) const;
 
+    // The level's record of which tiles hold moving entities, kept as entities are filed and unlinked here;
+    // null for a tile standing alone.
+    MovingTiles* movingTiles = nullptr;  // not owned
+    size_t index = 0;                    // this tile's place in the level's row-major order
+
     std::vector<std::unique_ptr<EntityList>> lists;  // one per type id, in order of creation
     std::vector<unsigned char> heights;              // alpha bytes: sample height is twice the byte
     int nextId = 0;
@@ -55,6 +61,12 @@ class TerrainTile {
     int width, depth;      // 24 * samplesAcross, 24 * samplesDown
 
    private:
+    // Keeps the count of filed entities whose update does something, and the level's record of it.
+    void countMover(Entity* e, int change);
+    void noteUnlinked();
+
+    int movers_ = 0;
+    bool unlinkedNoted_ = false;  // listed in movingTiles->unlinkedIn since the last release
     // The colour texture, made from the colour block when the tile is first drawn (needs the GL context):
     // most tiles of a large level are never in view.
     GLuint texture() const;

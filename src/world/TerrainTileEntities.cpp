@@ -1,12 +1,30 @@
 // TerrainTile, entity side: filing, unlinking, and the per-tile update and draw walks.
 #include "objects/Entity.h"
+#include "world/MovingTiles.h"
 #include "world/TerrainTile.h"
+
+void TerrainTile::countMover(Entity* e, int change) {
+    if (!typeIds::updates(e->typeId())) return;
+    movers_ += change;
+    if (!movingTiles) return;
+    if (movers_ > 0)
+        movingTiles->mark(index);
+    else
+        movingTiles->unmark(index);
+}
+
+void TerrainTile::noteUnlinked() {
+    if (!movingTiles || unlinkedNoted_) return;
+    movingTiles->unlinkedIn.push_back(index);
+    unlinkedNoted_ = true;
+}
 
 void TerrainTile::add(Entity* e) {
     e->id = nextId++;
     e->tile = this;
     e->filed = true;
     e->setX(e->x);  // the tile contains the point, so this only stands e on the ground
+    countMover(e, +1);
     for (auto& list : lists) {
         if (list->typeId == e->typeId()) {
             e->node = list->append(e);
@@ -21,6 +39,8 @@ void TerrainTile::remove(int id) {
         if (Entity* e = list->removeById(id)) {
             e->filed = false;
             e->node = nullptr;
+            countMover(e, -1);
+            noteUnlinked();
         }
     }
 }
@@ -32,6 +52,8 @@ void TerrainTile::remove(Entity* e) {
         list->unlink(e->node);
         e->node = nullptr;
         e->filed = false;
+        countMover(e, -1);
+        noteUnlinked();
         return;
     }
 }
@@ -40,9 +62,7 @@ void TerrainTile::update() {
     // Indexed, and the count read again each time: a list created during the walk is walked too. Scenery
     // does nothing in its update, so its lists (most of a level's entities) are passed over.
     for (size_t i = 0; i < lists.size(); ++i) {
-        const int type = lists[i]->typeId;
-        if (type >= typeIds::tree && type <= typeIds::smallRock) continue;
-        lists[i]->updateAll();
+        if (typeIds::updates(lists[i]->typeId)) lists[i]->updateAll();
     }
 }
 
@@ -58,6 +78,7 @@ void TerrainTile::drawEntities() {
 
 void TerrainTile::releaseUnlinked() {
     for (auto& list : lists) list->releaseUnlinked();
+    unlinkedNoted_ = false;
 }
 
 int TerrainTile::entityCount(int typeId) const {

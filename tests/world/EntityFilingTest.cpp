@@ -105,3 +105,32 @@ TEST_F(EntityFiling, TheWalkSurvivesSelfRemovalAndReachesEntitiesFiledDuringIt) 
     // The explosion's list came after the walked one, so it was reached this frame.
     EXPECT_EQ(log, (std::vector<std::string>{"shot:update", "next:update", "explosion:update"}));
 }
+
+TEST_F(EntityFiling, TheWalkMeetsAMoverAgainInALaterTileButNotInAnEarlierOneAndPassesStillTiles) {
+    ASSERT_TRUE(loadFlatTerrain(160, 160, 10));  // 10 by 10 tiles of 384 units; most hold nothing that moves
+    Level& level = Level::instance();
+    auto at = [](int column, int row) { return Vector3(384.0f * float(column) + 100, 20, 384.0f * float(row) + 50); };
+    TestEntity* ahead = make("ahead", 7, at(2, 1).x, at(2, 1).z);      // jumps to a later tile, row 5
+    TestEntity* back = make("back", 7, at(7, 8).x, at(7, 8).z);        // jumps to an earlier tile, row 0
+    TestEntity* spawner = make("spawner", 6, at(4, 3).x, at(4, 3).z);  // files a mover behind and one ahead
+    bool moved = false;
+    ahead->onUpdate = [&](TestEntity& self) {
+        if (!moved) self.setPosition(at(6, 5));
+        moved = true;
+    };
+    back->onUpdate = [&](TestEntity& self) { self.setPosition(at(3, 0)); };
+    spawner->onUpdate = [&](TestEntity& self) {
+        if (self.name == "spawned") return;
+        self.name = "spawned";
+        level.place(make("behind", 7, at(9, 2).x, at(9, 2).z));
+        level.place(make("beyond", 7, at(1, 9).x, at(1, 9).z));
+    };
+    for (TestEntity* e : {ahead, back, spawner, make("tree", 2, at(5, 4).x, at(5, 4).z)}) level.place(e);
+    level.update();
+    EXPECT_EQ(log, (std::vector<std::string>{"ahead:update", "spawner:update", "ahead:update", "back:update",
+                                             "beyond:update"}));
+    log.clear();
+    level.update();  // row by row, then left to right, each where it now stands
+    EXPECT_EQ(log, (std::vector<std::string>{"back:update", "behind:update", "spawned:update", "ahead:update",
+                                             "beyond:update"}));
+}
