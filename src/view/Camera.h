@@ -20,8 +20,8 @@ class Camera {
 
     Frustum frustum;
     Vector3 eye = Vector3(0, 0, 0);  // where the last chase view looked from
-    float pitch = 0;       // mouse y / 600: 0 at the top of the window
-    float baseHeight = 0;  // eye height at pitch 0, fixed at creation
+    float pitch = 0;                 // mouse y / 600: 0 at the top of the window
+    float baseHeight = 0;            // eye height at pitch 0, fixed at creation
 
    private:
     Camera();

@@ -19,6 +19,10 @@ class Frustum {
 
     const Plane& plane(int index) const { return planes_[index]; }
 
+    // The smallest x and z ranges that hold the frustum's eight corners. False (the ranges untouched) when
+    // the planes meet in no bounded frustum, as before the first extract.
+    bool footprint(float& minX, float& maxX, float& minZ, float& maxZ) const;
+
    private:
     Plane planes_[planeCount];  // all zero until the first extract: every box is rejected then
 };

@@ -11,10 +11,6 @@
 #include "objects/Entity.h"
 #include "objects/Ship.h"
 
-namespace {
-constexpr int tileSpan = tilePixels * cellSize;  // 384 world units between tile origins
-}
-
 Level& Level::instance() {
     static Level level;
     return level;
@@ -128,8 +124,19 @@ void Level::update() {
     const auto start = std::chrono::steady_clock::now();
     // In tile order, over the tiles that hold something moving: an entity that moves into a later tile is met
     // again there, one that moves into an earlier tile is not, as in a walk over every tile.
-    for (size_t i = movingTiles_.firstFrom(0); i != MovingTiles::none; i = movingTiles_.firstFrom(i + 1))
+    for (size_t i = movingTiles_.firstFrom(0); i != MovingTiles::none; i = movingTiles_.firstFrom(i + 1)) {
+#if defined(__GNUC__)
+        // Tiles lie wherever they were made: ask for the next two (the list array of the next, the tile after
+        // it) while this one updates. A tile marked during the update is still met; this only fetches early.
+        const size_t next = movingTiles_.firstFrom(i + 1);
+        if (next != MovingTiles::none) {
+            __builtin_prefetch(tiles_[next]->lists.data());
+            const size_t after = movingTiles_.firstFrom(next + 1);
+            if (after != MovingTiles::none) __builtin_prefetch(tiles_[after].get());
+        }
+#endif
         tiles_[i]->update();
+    }
     // Nodes unlinked during the walk are released only now that no walk stands on them.
     for (size_t i : movingTiles_.unlinkedIn) tiles_[i]->releaseUnlinked();
     movingTiles_.unlinkedIn.clear();

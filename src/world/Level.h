@@ -72,7 +72,7 @@ class Level {
     int tileColumns_ = 0;
     int tileRows_ = 0;
     int tilesDrawn_ = 0;
-    std::vector<char> visible_;  // per tile, from this frame's ground pass: the entity pass tests the same boxes
+    std::vector<size_t> visible_;         // this frame's tiles whose ground passed: the entity pass draws the same
     std::vector<GLfloat> groundCorners_;  // one tile's ground at a time, kept to spare an allocation per tile
     bool profiling_ = false;
     FrameCosts costs_;

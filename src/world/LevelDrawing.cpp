@@ -1,12 +1,20 @@
 // Terrain drawing: the ground of every tile in view, colour texture on unit 0 and doubled detail on unit 1,
 // then the entities of the same tiles.
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 
 #include "common/ShellState.h"
 #include "view/Camera.h"
 #include "world/Level.h"
 
 namespace {
+
+// How far beyond the frustum a tile's box may lie and still pass the box test, which rejects a box only when
+// it lies wholly outside one plane: a box near a corner of the frustum can touch every plane's inside
+// without touching the frustum. Four tiles: twice a box's largest diagonal, with room to spare.
+constexpr float looseReach = 4 * tileSpan;
+
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
     glFinish();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -35,16 +43,30 @@ void Level::draw() {
     glEnable(GL_TEXTURE_2D);
     glColor3f(1, 1, 1);
 
+    // Only the tiles under the frustum's footprint can pass the box test: the rest of a large world is not
+    // even looked at. They are tested row by row, in the order of the list, as a test of every tile would.
     const Frustum& frustum = Camera::instance().frustum;
-    tilesDrawn_ = 0;
-    visible_.resize(tiles_.size());
-    for (size_t i = 0; i < tiles_.size(); ++i) {
-        const TerrainTile& tile = *tiles_[i];
-        visible_[i] = frustum.boxVisible(tile.minCorner(), tile.maxCorner());
-        if (!visible_[i]) continue;
-        tile.drawGround(groundCorners_);
-        ++tilesDrawn_;
+    int firstColumn = 0, lastColumn = tileColumns_ - 1, firstRow = 0, lastRow = tileRows_ - 1;
+    float minX, maxX, minZ, maxZ;
+    if (frustum.footprint(minX, maxX, minZ, maxZ)) {
+        // A tile reaches a cell past its own span (its overlap), so the one before the footprint counts too.
+        const auto span = [](float at) { return int(std::clamp(std::floor(at / tileSpan), -1.0f, 65536.0f)); };
+        firstColumn = std::max(firstColumn, span(minX - looseReach) - 1);
+        lastColumn = std::min(lastColumn, span(maxX + looseReach));
+        firstRow = std::max(firstRow, span(minZ - looseReach) - 1);
+        lastRow = std::min(lastRow, span(maxZ + looseReach));
     }
+    visible_.clear();
+    for (int r = firstRow; r <= lastRow; ++r) {
+        for (int c = firstColumn; c <= lastColumn; ++c) {
+            const size_t i = size_t(r) * size_t(tileColumns_) + size_t(c);
+            const TerrainTile& tile = *tiles_[i];
+            if (!frustum.boxVisible(tile.minCorner(), tile.maxCorner())) continue;
+            tile.drawGround(groundCorners_);
+            visible_.push_back(i);
+        }
+    }
+    tilesDrawn_ = int(visible_.size());
 
     arb::glActiveTextureARB(GL_TEXTURE1_ARB);
     glDisable(GL_TEXTURE_2D);
@@ -55,9 +77,7 @@ void Level::draw() {
         passStart = std::chrono::steady_clock::now();
     }
 
-    for (size_t i = 0; i < tiles_.size(); ++i) {
-        if (visible_[i]) tiles_[i]->drawEntities();
-    }
+    for (size_t i : visible_) tiles_[i]->drawEntities();
     if (profiling_) costs_.entitiesMs = millisecondsSince(passStart);
 }
 

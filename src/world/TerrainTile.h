@@ -2,6 +2,7 @@
 // filed in its area.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -12,9 +13,10 @@
 class Entity;
 class MovingTiles;
 
-constexpr int cellSize = 24;       // world units between neighbouring height samples
-constexpr int tilePixels = 16;     // picture pixels along each side of a tile
-constexpr int overlapSamples = 2;  // extra sample columns and rows shared with the next tile
+constexpr int cellSize = 24;                     // world units between neighbouring height samples
+constexpr int tilePixels = 16;                   // picture pixels along each side of a tile
+constexpr int overlapSamples = 2;                // extra sample columns and rows shared with the next tile
+constexpr int tileSpan = tilePixels * cellSize;  // 384 world units between tile origins
 
 class TerrainTile {
    public:
@@ -66,7 +68,9 @@ class TerrainTile {
     void noteUnlinked();
 
     int movers_ = 0;
-    bool unlinkedNoted_ = false;  // listed in movingTiles->unlinkedIn since the last release
+    bool unlinkedNoted_ = false;
+    // Bit i: lists[i] holds a type that updates. Kept in the tile so that the walk reads no scenery list.
+    uint64_t movingLists_ = 0;  // listed in movingTiles->unlinkedIn since the last release
     // The colour texture, made from the colour block when the tile is first drawn (needs the GL context):
     // most tiles of a large level are never in view.
     GLuint texture() const;

@@ -31,6 +31,7 @@ void TerrainTile::add(Entity* e) {
             return;
         }
     }
+    if (typeIds::updates(e->typeId()) && lists.size() < 64) movingLists_ |= uint64_t(1) << lists.size();
     lists.push_back(std::make_unique<EntityList>(e));
 }
 
@@ -62,7 +63,8 @@ void TerrainTile::update() {
     // Indexed, and the count read again each time: a list created during the walk is walked too. Scenery
     // does nothing in its update, so its lists (most of a level's entities) are passed over.
     for (size_t i = 0; i < lists.size(); ++i) {
-        if (typeIds::updates(lists[i]->typeId)) lists[i]->updateAll();
+        const bool moving = i < 64 ? (movingLists_ >> i) & 1 : typeIds::updates(lists[i]->typeId);
+        if (moving) lists[i]->updateAll();
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "Fixtures.h"
 #include "TestEntity.h"
+#include "common/GameRandom.h"
+#include "common/Units.h"
 
 class LevelDraw : public GlTest {
    protected:
@@ -74,4 +76,30 @@ TEST_F(LevelDraw, TheGroundFromArraysIsThePictureSentCornerByCornerInItsOwnColou
     EXPECT_GT(red, 2 * blue);
     EXPECT_GT(blue, 500);
     EXPECT_EQ(Level::instance().tilesDrawn(), 16);  // looking down on the whole level
+}
+
+TEST_F(LevelDraw, OfALargeWorldTheTilesUnderTheViewAreTestedAndNoTileThatWouldPassIsMissed) {
+    // 48 by 40 tiles of rough ground (heights over the whole range, so the boxes are tall), seen from random
+    // eyes over, beside and outside the world, looking every way: the tiles drawn are exactly those whose
+    // boxes pass the test when every tile of the world is tested.
+    const std::string path = makeTempDir() + "/rough.tga";
+    std::vector<unsigned char> pixels(768 * 640 * 4);
+    for (size_t i = 0; i < pixels.size(); i += 4) pixels[i + 3] = static_cast<unsigned char>((i * 2654435761u) >> 24);
+    ASSERT_TRUE(writeTga(path, 768, 640, 4, pixels));
+    Level& level = Level::instance();
+    ASSERT_TRUE(level.loadTerrain(path.c_str()));
+    gameSrand(5);
+    for (int pose = 0; pose < 300; ++pose) {
+        const float x = float(gameRand() % 26000) - 4000, z = float(gameRand() % 23000) - 4000;
+        const float y = float(gameRand() % 1200), heading = float(gameRand() % 360) * degreesToRadians;
+        const float down = float(gameRand() % 1000) / 1000;
+        glLoadIdentity();
+        Camera::instance().lookAt(x, y, z, x + 100 * std::sin(heading), y - 100 * down, z + 100 * std::cos(heading), 0,
+                                  1, 0);
+        level.draw();
+        int passing = 0;
+        for (const auto& tile : level.tiles())
+            passing += Camera::instance().frustum.boxVisible(tile->minCorner(), tile->maxCorner());
+        ASSERT_EQ(level.tilesDrawn(), passing) << "eye " << x << ", " << y << ", " << z;
+    }
 }
