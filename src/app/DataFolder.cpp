@@ -12,11 +12,19 @@
 
 std::vector<std::string> dataFolderCandidates(const std::string& given, const std::string& executableFolder,
                                               const std::string& installedFolder) {
-    // An installed game keeps its data in share/vanturo beside bin/: looked for from the executable too, so a
-    // package unpacked under any prefix finds its own.
-    const std::string besideBin = executableFolder.empty() ? "" : executableFolder + "/../share/vanturo";
+    if (!given.empty()) return {given};
+    namespace fs = std::filesystem;
+    const auto tidy = [](const fs::path& folder) {
+        std::string tidied = folder.lexically_normal().string();
+        if (tidied.size() > 1 && tidied.back() == '/') tidied.pop_back();
+        return tidied;
+    };
+    // An installed game keeps its data in share/vanturo beside bin/ (or games/): looked for from the
+    // executable too, so a package unpacked under any prefix finds its own.
+    const std::string executable = executableFolder.empty() ? "" : tidy(executableFolder);
+    const std::string besideBin = executable.empty() ? "" : tidy(fs::path(executable) / ".." / "share" / "vanturo");
     std::vector<std::string> candidates;
-    for (const std::string& folder : {given, std::string("."), executableFolder, besideBin, installedFolder}) {
+    for (const std::string& folder : {std::string("."), executable, besideBin, installedFolder}) {
         if (!folder.empty() && std::find(candidates.begin(), candidates.end(), folder) == candidates.end())
             candidates.push_back(folder);
     }

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-// The folders to look in, in order: the one given on the command line (if any), the current folder, the
-// executable's own folder and share/vanturo beside it (if known), the installed data folder (if any).
+// The folders to look in: the one given on the command line alone, when one is given (a level asked for by
+// name is never swapped for another); else, in order, the current folder, the executable's own folder and
+// share/vanturo beside it (if known), the installed data folder (if any). Each is tidied (no "bin//../").
 std::vector<std::string> dataFolderCandidates(const std::string& given, const std::string& executableFolder,
                                               const std::string& installedFolder);
 

@@ -1,4 +1,6 @@
 // The frame driver: the order of one frame, its timing, and one pass of the main loop.
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "app/DemoSession.h"
@@ -16,10 +18,20 @@ namespace {
 constexpr int framesBeforeUpdates = 100;  // the first frames show the start without moving anything
 const char* const leftWorldNotice = "You have left the world. Press Enter to fly again.";
 const char* const pausedNotice = "Paused. Press P to fly on.";
+const char* const helpHint = "F1: keys";
+// What F1 shows over the view, a line each.
+const char* const helpLines[] = {
+    "Mouse left and right: steer",
+    "Mouse up and down: camera low or high",
+    "1, 2, 3: filled, lines, points",
+    "P: pause      F1: these keys",
+    "F11 or Alt+Enter: whole screen",
+    "F12: screenshot      Escape: quit",
+    "Enter or a click: fly again from the start",
+};
 
 bool paused = false;
-bool pauseKeyWasDown = false;  // P toggles on its press, not while it is held
-bool screenshotKeyWasDown = false;
+bool helpShown = false;         // F1's keys over the view; the world stands still meanwhile
 bool screenshotWanted = false;  // F12 was pressed: the next frame is saved before it is shown
 
 void takeScreenshot() {
@@ -41,13 +53,20 @@ bool renderFrame() {
     Camera::instance().followShip();
     Level& level = Level::instance();
     level.draw();
-    if (shipHasLeftTheWorld()) {
-        // Nothing draws the ship now: its heads-up line stays, with the way back.
-        Ship::player.printHud();
-        GlFont::instance().printCentred(leftWorldNotice);
+    // The ship prints its heads-up line as it is drawn; out of view, or out of the world, it is not drawn,
+    // and the line is printed here: it shows in every frame.
+    if (!Ship::player.hudPrintedThisFrame()) Ship::player.printHud();
+    GlFont& font = GlFont::instance();
+    int line = 0;  // the notices stack from the middle of the window down
+    if (shipHasLeftTheWorld()) font.printCentred(leftWorldNotice, line++);
+    if (paused) font.printCentred(pausedNotice, line++);
+    if (helpShown) {  // above the middle, clear of the notices
+        int helpLine = -int(std::size(helpLines)) - 1;
+        for (const char* text : helpLines) font.printCentred(text, helpLine++);
+    } else if (frameCount <= framesBeforeUpdates) {
+        font.printCentred(helpHint, line + 1);
     }
-    if (paused) GlFont::instance().printCentred(pausedNotice);
-    if (frameCount > framesBeforeUpdates && !paused) {
+    if (frameCount > framesBeforeUpdates && !paused && !helpShown) {
         // The heads-up line has shown the real frame time; the world sees at most the longest step.
         if (frameTime > maxWorldStepMs) frameTime = maxWorldStepMs;
         level.update();
@@ -67,7 +86,10 @@ bool renderFrame() {
 
 bool gamePaused() { return paused; }
 
-void resetPause() { paused = pauseKeyWasDown = screenshotWanted = screenshotKeyWasDown = false; }
+void resetPause() {
+    paused = helpShown = screenshotWanted = false;
+    std::fill(std::begin(keysPressed), std::end(keysPressed), false);
+}
 
 bool loopPass() {
     DemoSession& demo = DemoSession::instance();
@@ -82,15 +104,22 @@ bool loopPass() {
             platform::swapBuffers();
         }
     }
-    // Tested one after another: with several held, the last wins.
-    if (keys[vkFill]) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    if (keys[vkLines]) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    if (keys[vkPoints]) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
-    if (shipHasLeftTheWorld() && (keys[vkReturn] || keys[vkLeftButton])) Ship::player.returnToStart();
-    if (keys[vkPause] && !pauseKeyWasDown) paused = !paused;
-    pauseKeyWasDown = keys[vkPause];
-    if (keys[vkScreenshot] && !screenshotKeyWasDown) screenshotWanted = true;
-    screenshotKeyWasDown = keys[vkScreenshot];
+    // A key counts while it is held and in the frame after it went down, even if it was let go before the
+    // frame began. Tested one after another: with several held, the last wins.
+    const auto held = [](int key) { return keys[key] || keysPressed[key]; };
+    if (held(vkFill)) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (held(vkLines)) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    if (held(vkPoints)) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+    if (shipHasLeftTheWorld() && (held(vkReturn) || held(vkLeftButton))) {
+        Ship::player.returnToStart();
+        paused = false;  // a new flight starts flying
+    }
+    // P, F1 and F12 act on their press, not while they are held.
+    if (keysPressed[vkPause]) paused = !paused;
+    if (keysPressed[vkHelp]) helpShown = !helpShown;
+    if (keysPressed[vkScreenshot]) screenshotWanted = true;
+    const bool quit = held(vkEscape) || done;
     demo.afterPass();
-    return keys[vkEscape] || done;
+    std::fill(std::begin(keysPressed), std::end(keysPressed), false);
+    return quit;
 }

@@ -20,12 +20,13 @@ constexpr float maxWorldStepMs = 100;
 bool renderFrame();
 
 // One pass of the main loop once no message is waiting: a frame (while active) and its swap, the polygon
-// mode keys, P and F12. Returns true when the loop should end (Escape held, or the frame asked to stop).
+// mode keys, P, F1 and F12. Returns true when the loop should end (Escape held or tapped since the last
+// pass, or the frame asked to stop).
 bool loopPass();
 
 // Whether P has paused the world: frames are still drawn, with the pause shown, but nothing moves.
 bool gamePaused();
-void resetPause();  // for tools and tests that run several games (forgets a screenshot asked for too)
+void resetPause();  // for tools and tests that run several games (forgets help, taps, a screenshot asked for)
 
 // Input as the window's messages deliver it.
 void onMouseMove(unsigned x, unsigned y);    // client coordinates in pixels

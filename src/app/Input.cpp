@@ -23,7 +23,10 @@ void applyInputEvent(const DemoEvent& event) {
             Camera::instance().pitch = y * (referenceHeight / clientHeight) * pitchPerPixel;
             break;
         }
-        case DemoEvent::key: keys[event.a] = event.b != 0; break;
+        case DemoEvent::key:
+            if (event.b != 0 && !keys[event.a]) keysPressed[event.a] = true;  // a repeat of a held key is no press
+            keys[event.a] = event.b != 0;
+            break;
         case DemoEvent::clientSize:
             // A minimised window reports 0 by 0; the mouse is read against the last real size.
             if (event.a > 0) clientWidth = float(event.a);

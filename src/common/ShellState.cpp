@@ -3,6 +3,7 @@
 
 bool active = true;
 bool keys[256] = {};
+bool keysPressed[256] = {};
 unsigned lastTick = 0;
 float frameTime = 0.0f;
 int frameCount = 0;

@@ -3,12 +3,13 @@
 
 #include "common/Gl.h"
 
-extern bool active;           // false while the window is minimised
-extern bool keys[256];        // key-down flags by virtual-key code
-extern unsigned lastTick;     // tick of the previous frame's timing step
-extern float frameTime;       // milliseconds of the last frame; every update scales by it
-extern int frameCount;        // frames drawn so far
-extern GLuint detailTexture;  // terrain detail texture, 0 when it did not load
+extern bool active;            // false while the window is minimised
+extern bool keys[256];         // key-down flags by virtual-key code
+extern bool keysPressed[256];  // keys that went down since the last frame: a tap between two frames counts
+extern unsigned lastTick;      // tick of the previous frame's timing step
+extern float frameTime;        // milliseconds of the last frame; every update scales by it
+extern int frameCount;         // frames drawn so far
+extern GLuint detailTexture;   // terrain detail texture, 0 when it did not load
 extern GLuint particleTexture;
 
 // The multitexture entry points, looked up at start-up. Kept in their own namespace because the system
@@ -16,7 +17,8 @@ extern GLuint particleTexture;
 namespace arb {
 extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARB;
 extern PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB;
-extern PFNGLCLIENTACTIVETEXTUREARBPROC glClientActiveTextureARB;  // may be null: the ground is then sent corner by corner
+extern PFNGLCLIENTACTIVETEXTUREARBPROC
+    glClientActiveTextureARB;  // may be null: the ground is then sent corner by corner
 }  // namespace arb
 
 // Virtual-key codes the game reads: digits are coded as their characters, the left mouse button as a key.
@@ -28,3 +30,4 @@ constexpr int vkLines = '2';
 constexpr int vkPoints = '3';
 constexpr int vkPause = 'P';
 constexpr int vkScreenshot = 0x7B;  // F12
+constexpr int vkHelp = 0x70;        // F1

@@ -2,6 +2,7 @@
 #include "objects/Ship.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "common/GameMath.h"
 #include "common/Gl.h"
@@ -14,13 +15,13 @@
 const char* const hudFormat = "Shield: %d    %3.0f fps  deg: %3.0f  rot: %1.4f  delta: %3.0f  h: %0.2f";
 
 namespace {
-constexpr float heightJump = 10;   // ground differences up to this are ridden out on gentle slopes
+constexpr float heightJump = 10;  // ground differences up to this are ridden out on gentle slopes
 // Ground tilted over 30 degrees, which the ship follows exactly: a slope reading under 150, that is a normal
 // whose y is above this float. Tested on the normal because acos, like sinf, differs between C libraries in
 // the last bit, and a demo must replay the same everywhere.
 constexpr float steepNormalY = -0x1.bb67aep-1f;
-constexpr float drawLift = 20;     // the model flies this far above the stored height
-constexpr float maxBank = -80;     // degrees of bank per unit of steer
+constexpr float drawLift = 20;  // the model flies this far above the stored height
+constexpr float maxBank = -80;  // degrees of bank per unit of steer
 }  // namespace
 
 Ship Ship::player;
@@ -36,6 +37,7 @@ void Ship::reset() {
     shield = fullShield;
     hasStart_ = false;
     startX_ = startZ_ = startHeading_ = 0;
+    hudFrame_ = -1;
 }
 
 void Ship::setStart(float startX, float startZ, float startHeading) {
@@ -103,8 +105,16 @@ void Ship::printHud() const {
     // A frame shorter than the tick counter's resolution reads as 0 ms; the rate then shows the highest
     // the counter can tell (1000) instead of infinity.
     const double fps = 1000.0f / (frameTime > 1 ? frameTime : 1.0f);
-    GlFont::instance().print(hudFormat, shield, fps, double(slopeUnder()), double(steer), double(frameTime), double(y));
+    GlFont& font = GlFont::instance();
+    // The font is sized so the line fits the window whole, with the widest values it usually shows.
+    static char widest[GlFont::textCapacity];
+    if (!widest[0]) std::snprintf(widest, sizeof widest, hudFormat, fullShield, 1000.0, 180.0, -0.5, 1000.0, 999.0);
+    font.fitLine(widest);
+    font.print(hudFormat, shield, fps, double(slopeUnder()), double(steer), double(frameTime), double(y));
+    hudFrame_ = frameCount;
 }
+
+bool Ship::hudPrintedThisFrame() const { return hudFrame_ == frameCount; }
 
 void Ship::draw() {
     printHud();

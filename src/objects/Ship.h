@@ -39,6 +39,8 @@ class Ship : public Entity {
     void returnToStart();
     // The heads-up line: shield, frame rate, slope, steering, frame time, height.
     void printHud() const;
+    // Whether printHud has run in the frame being drawn.
+    bool hudPrintedThisFrame() const;
 
    private:
     Ship();
@@ -46,6 +48,7 @@ class Ship : public Entity {
 
     bool hasStart_ = false;  // whether the level gave the ship a start
     float startX_ = 0, startZ_ = 0, startHeading_ = 0;
+    mutable int hudFrame_ = -1;  // the frame count when the heads-up line was last printed
 };
 
 // The heads-up line printed over every frame.

@@ -1,6 +1,7 @@
 // GlFont: building the lists through the platform's font, and printing.
 #include "text/GlFont.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,8 @@ constexpr int firstCode = 32;
 constexpr int codeCount = 96;
 constexpr float textDistance = -5;  // in front of the eye, through the game's projection
 constexpr float textX = -2.5f, textY = -2.0f;
+constexpr int minimumPixelSize = 8;  // smaller is not text any more
+constexpr int lineSpacing(int pixels) { return pixels * 5 / 4; }
 }  // namespace
 
 GlFont& GlFont::instance() {
@@ -23,8 +26,33 @@ GlFont& GlFont::instance() {
 GlFont::GlFont() { rebuild(); }
 
 void GlFont::rebuild() {
+    if (listBase != 0) glDeleteLists(listBase, codeCount);
     listBase = glGenLists(codeCount);
-    platform::buildFontBitmaps(listBase, firstCode, codeCount);
+    platform::buildFontBitmaps(listBase, firstCode, codeCount, pixelSize_);
+}
+
+void GlFont::fitLine(const char* widest) {
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    if (!widest || viewport[2] == fittedWidth_ || viewport[2] <= 0) return;
+    fittedWidth_ = viewport[2];
+    // Monospaced, the line's width follows the size: work out the size, then step down until it fits.
+    const float left = windowX(textX, textY) - float(viewport[0]);
+    const float room = float(viewport[2]) - 2 * left;
+    if (left < 0 || room <= 0) return;
+    if (pixelSize_ != usualPixelSize) {
+        pixelSize_ = usualPixelSize;
+        rebuild();
+    }
+    const float width = measure(widest);
+    if (width > room) {
+        pixelSize_ = std::max(minimumPixelSize, int(float(usualPixelSize) * room / width));
+        rebuild();
+        while (pixelSize_ > minimumPixelSize && measure(widest) > room) {
+            --pixelSize_;
+            rebuild();
+        }
+    }
 }
 
 GlFont::~GlFont() { glDeleteLists(listBase, codeCount); }
@@ -36,46 +64,77 @@ void GlFont::print(const char* fmt, ...) {
     const int written = std::vsnprintf(text_, sizeof text_, fmt, args);
     va_end(args);
     if (written < 0) text_[0] = '\0';
-    drawText(textX, textY, false);
+    drawText(textX, textY, false, 0);
 }
 
-void GlFont::printCentred(const char* text) {
+void GlFont::printCentred(const char* text, int line) {
     if (!text) return;
     std::snprintf(text_, sizeof text_, "%s", text);
-    drawText(0, 0, true);
+    drawText(0, 0, true, line);
 }
 
-void GlFont::drawText(float x, float y, bool centred) {
+namespace {
+
+// The text plane: in front of the eye with the game's projection, unlit, untextured (a bitmap is textured
+// like any fragment: with the last object's skin still bound the text would take its colour). Both undone
+// by leaveTextPlane.
+void enterTextPlane() {
     glPushMatrix();
     glLoadIdentity();
-    glDisable(GL_LIGHTING);
-    glTranslatef(0, 0, textDistance);
-    glColor4f(1, 1, 1, 1);
-
-    // Bitmaps are textured like any fragment: with the last object's skin still bound the text would take
-    // its colour. Texturing is off for the text only, and back as it was afterwards.
     glPushAttrib(GL_LIST_BIT | GL_ENABLE_BIT);
+    glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
-    glListBase(listBase - firstCode);
-    const GLsizei length = GLsizei(std::strlen(text_));
-    glRasterPos2f(x, y);
-    if (centred) {
-        // The glyphs' advances are the font's own (and differ between platforms): measure the text by
-        // drawing it with every write masked, then step back half of what the raster position moved.
-        GLfloat before[4], after[4];
-        glGetFloatv(GL_CURRENT_RASTER_POSITION, before);
-        glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-        glDepthMask(GL_FALSE);
-        glCallLists(length, GL_UNSIGNED_BYTE, text_);
-        glPopAttrib();
-        glGetFloatv(GL_CURRENT_RASTER_POSITION, after);
-        glRasterPos2f(x, y);
-        glBitmap(0, 0, 0, 0, -(after[0] - before[0]) / 2, 0, nullptr);
-    }
-    glCallLists(length, GL_UNSIGNED_BYTE, text_);
-    glPopAttrib();
+    glTranslatef(0, 0, textDistance);
+}
 
+void leaveTextPlane() {
+    glPopAttrib();
     glEnable(GL_LIGHTING);
     glPopMatrix();
+}
+
+float rasterX() {
+    GLfloat position[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
+    return position[0];
+}
+
+}  // namespace
+
+float GlFont::windowX(float x, float y) const {
+    enterTextPlane();
+    glRasterPos2f(x, y);
+    GLboolean valid = GL_FALSE;
+    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    const float at = valid ? rasterX() : -1;
+    leaveTextPlane();
+    return at;
+}
+
+float GlFont::measure(const char* text) const {
+    enterTextPlane();
+    glListBase(listBase - firstCode);
+    glRasterPos2f(0, 0);
+    const float before = rasterX();
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDepthMask(GL_FALSE);
+    glCallLists(GLsizei(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+    glPopAttrib();
+    const float width = rasterX() - before;
+    leaveTextPlane();
+    return width;
+}
+
+void GlFont::drawText(float x, float y, bool centred, int line) {
+    // The glyphs' advances are the font's own (and differ between platforms): a centred line is measured
+    // first, then started half its width to the left.
+    const float shift = centred ? -measure(text_) / 2 : 0;
+    enterTextPlane();
+    glColor4f(1, 1, 1, 1);
+    glListBase(listBase - firstCode);
+    glRasterPos2f(x, y);
+    glBitmap(0, 0, 0, 0, shift, -float(line * lineSpacing(pixelSize_)), nullptr);
+    glCallLists(GLsizei(std::strlen(text_)), GL_UNSIGNED_BYTE, text_);
+    leaveTextPlane();
 }

@@ -19,9 +19,16 @@ class GlFont {
 #endif
         ;
 
-    // Draws text in white, centred across the window and halfway up it. Text past 255 characters is cut.
-    // Leaves lighting on.
-    void printCentred(const char* text);
+    // Draws text in white, centred across the window and line lines below the middle (above it when
+    // negative). Text past 255 characters is cut. Leaves lighting on.
+    void printCentred(const char* text, int line = 0);
+
+    // Sizes the font for the current viewport: the usual 24 pixels when widest fits across the window from
+    // where print starts (with as much room again at the right), the largest size at which it fits when
+    // not. Rebuilds the lists only when the viewport's width has changed since the last call.
+    void fitLine(const char* widest);
+    int pixelSize() const { return pixelSize_; }
+    static constexpr int usualPixelSize = 24;
 
     // Builds the lists again in the current context (for tools and tests that start a new GL context).
     void rebuild();
@@ -35,7 +42,14 @@ class GlFont {
    private:
     GlFont();
     // Draws text_ from the raster position of (x, y) in the text plane, shifted left by half its width
-    // when centred.
-    void drawText(float x, float y, bool centred);
+    // when centred, and down by line lines.
+    void drawText(float x, float y, bool centred, int line);
+    // How far text moves the raster position, in pixels, drawn with every write masked; and where the
+    // raster position of (x, y) lies in the window (-1 when outside the view).
+    float measure(const char* text) const;
+    float windowX(float x, float y) const;
+
     char text_[textCapacity] = {};
+    int pixelSize_ = usualPixelSize;
+    int fittedWidth_ = -1;  // the viewport width the size was chosen for
 };

@@ -63,16 +63,70 @@ TEST_F(FrameDriver, LeavingTheWorldShowsTheWayBackAndEnterOrAClickFliesAgainFrom
         EXPECT_GT(notice.count, 300);
         EXPECT_NEAR(notice.left + notice.right, 800, 30);
         EXPECT_FALSE(ship.filed);  // nothing brings it back by itself
+        onKey(vkPause, true);      // P shows its notice under the way back; a new flight starts unpaused
+        onKey(vkPause, false);
+        passes(2);
+        EXPECT_STREQ(GlFont::instance().lastText(), "Paused. Press P to fly on.");
 
         keys[key] = true;
         passes(1);
+        EXPECT_FALSE(gamePaused());
         EXPECT_TRUE(ship.filed && ship.x == startX && ship.z == startZ && ship.heading == 0 && ship.shield == 100)
             << ship.x << ", " << ship.z << " heading " << ship.heading << " shield " << ship.shield;
         EXPECT_EQ(Level::instance().entityCount(1), 1);
     }
 }
 
-// (P, which pauses, and Escape, which ends, are pressed in the window test under Xvfb.)
+TEST_F(FrameDriver, AKeyTappedBetweenTwoFramesCountsOnceAndAHeldOneActsOnItsPressOnly) {
+    startLevel();
+    passes(100);
+    // Keys act at the end of the frame they were pressed for: the world stands still from the next one on.
+    const auto tap = [](int key) { onKey(key, true), onKey(key, false); };
+    tap(vkPause);  // down and up before the frame: paused
+    passes(1);
+    const float z = Ship::player.z;
+    passes(2);
+    EXPECT_EQ(Ship::player.z, z);
+    onKey(vkPause, true);  // held for three frames: flies on, once
+    passes(3);
+    onKey(vkPause, false);
+    EXPECT_FALSE(gamePaused());
+    tap(vkHelp);  // F1: the keys over the view, the world standing still
+    passes(2);
+    EXPECT_STREQ(GlFont::instance().lastText(), "Enter or a click: fly again from the start");
+    const float shown = Ship::player.z;
+    passes(2);
+    EXPECT_EQ(Ship::player.z, shown);
+    tap(vkHelp);
+    tap(vkLines);
+    passes(2);
+    EXPECT_GT(Ship::player.z, shown);
+    GLint modes[2];
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    EXPECT_EQ(modes[0], GL_LINE);
+    tap(vkEscape);
+    headless::advanceTick(30);
+    EXPECT_TRUE(loopPass());
+}
+
+TEST_F(FrameDriver, TheHeadsUpLineShowsWholeInEveryWindowWithTheShipInViewOrNot) {
+    for (const auto& [width, height] : {std::pair{800, 600}, {640, 480}}) {
+        for (const unsigned mouseY : {300u, 599u}) {  // the ship in view; the camera high above it, out of view
+            SCOPED_TRACE(std::to_string(width) + " wide, mouse at " + std::to_string(mouseY));
+            startLevel();
+            resizeViewport(width, height);
+            GlFont::instance().rebuild();  // the font may have been built in an earlier test's context
+            onMouseMove(unsigned(width / 2), mouseY * unsigned(height) / 600);
+            passes(1);
+            const BrightPixels line = brightPixels(250, 0, 40);
+            EXPECT_GT(line.count, 500);
+            EXPECT_GT(line.right, width * 3 / 4);  // the height at the end of the line shows, inside the window
+            EXPECT_LT(line.right, width - 10);
+        }
+    }
+    resizeViewport(800, 600);
+}
+
 TEST_F(FrameDriver, TheFillKeysSwitchThePolygonModeAndAMinimisedWindowDrawsNothing) {
     startLevel();
     passes(100);

@@ -176,6 +176,10 @@ check "with no display it says so and ends with exit code 1" test "$code" = 1
 check "and the reason is on stderr" grep -qi 'no display is available' <<<"$said"
 check "and the demo it was to record is left as it was" grep -qx "the player's own demo" "$work/keep.demo"
 check "and nothing is left beside it" test "$(ls -A "$work" | grep -c 'keep\.demo')" = 1
+# A folder asked for by name is the only one looked in: without a level there, no other level is played.
+said=$(cd "$work/level" && DISPLAY= timeout 20 "$game" --data "$work/empty" 2>&1); code=$?
+check "--data naming a folder without a level ends with 1, naming that folder alone" \
+  test "$code $(grep -c "$work/empty" <<<"$said") $(grep -c "$work/level" <<<"$said")" = "1 1 0"
 # A video driver that does not exist, or one that shows nothing, with or without a display: no box that
 # nobody could see holds the game up, and it ends saying why with exit code 1.
 for driver in "bogus:" "dummy:$DISPLAY" "offscreen:$DISPLAY"; do

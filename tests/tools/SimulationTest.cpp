@@ -97,6 +97,7 @@ TEST(Simulation, BadOptionsAndOutputOrInputProblemsAreSaidInOneLineAndNeverPassS
         {"--input /dev/zero" + level, 2, "/dev/zero: not a regular file"},
         {"--input " + dir + "/long.txt" + level, 2, "long.txt:1: a line longer than 1024 bytes"},
         {"--data " + dir + "/data --frames 3", 2, dir + "/data holds no data/level1.tga"},
+        {"--data '' --frames 3", 2, "--data needs a folder"},
         {"--record /dev/full" + level, 2, "cannot write /dev/full: No space left on device"},
     };
     for (const auto& c : cases) {

@@ -26,7 +26,13 @@
 #include "view/Camera.h"
 #include "world/Level.h"
 
+#ifndef VANTURO_INSTALLED_DATA
+#define VANTURO_INSTALLED_DATA ""
+#endif
+
 namespace {
+
+const char* const installedDataFolder = VANTURO_INSTALLED_DATA;
 
 std::string number(double v) {
     char buffer[40];
@@ -128,10 +134,11 @@ bool readInputScript(const std::string& path, std::vector<InputEvent>& events, s
 
 CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptions& o) {
     CommandLine line("vanturo-sim", "Run the game headless, frame for frame, and print a JSON summary.");
-    line.value("--data", "DIR", "play the level in DIR/data (default: the current folder)", [&o](const std::string& v) {
-        o.dataDir = v;
-        return std::string();
-    });
+    line.value("--data", "DIR", "play the level in DIR/data (default: where the game looks)",
+               [&o](const std::string& v) {
+                   o.dataDir = v;
+                   return std::string(v.empty() ? "needs a folder" : "");
+               });
     line.number("--frames", "N", "frames to draw (default 300)", 0, maxFrames,
                 [&o](long long n) { o.frames = int(n); });
     line.number("--frame-ms", "MS", "milliseconds every frame takes (default 16)", 0, 100000,
@@ -199,13 +206,21 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
                 std::string(outputs[i].first) + " and " + outputs[j].first + " would both write " + *outputs[j].second;
             return 2;
         }
-    // The game's data convention: DIR/data/level1.tga. Pointed elsewhere (at data/ itself, say) there would be
-    // an empty world to fly; what the file holds is the game's to judge.
+    // The game's data convention: DIR/data/level1.tga, in the folder given or the first of the game's own
+    // folders that holds it. Pointed elsewhere (at data/ itself, say) there would be an empty world to fly;
+    // what the file holds is the game's to judge.
     std::error_code ignored;
-    if (!std::filesystem::exists(std::filesystem::path(o.dataDir) / terrainFile, ignored)) {
-        error = o.dataDir + " holds no " + terrainFile + " (levelgen --out " + o.dataDir + " writes one)";
+    const std::string executable = std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path().string();
+    const std::vector<std::string> folders = dataFolderCandidates(o.dataDir, executable, installedDataFolder);
+    const std::string found = findDataFolder(folders);
+    if (found.empty()) {
+        std::string tried;
+        for (const std::string& folder : folders) tried += (tried.empty() ? "" : ", ") + folder;
+        error = (o.dataDir.empty() ? "none of " + tried + " holds " : o.dataDir + " holds no ") + terrainFile +
+                " (levelgen --out DIR writes one)";
         return 2;
     }
+    o.dataDir = found;
     // Each output is begun beside its target and put in place only once the run has written it whole.
     OutputFile trace, shot;
     if (!o.tracePath.empty() && !trace.open(o.tracePath, error)) return 2;

@@ -15,7 +15,7 @@ struct InputEvent {
 };
 
 struct SimOptions {
-    std::string dataDir = ".";
+    std::string dataDir;  // --data; "" to look where the game looks
     int frames = 300;
     unsigned frameMs = 16;
     unsigned seed = 1;

@@ -1,5 +1,5 @@
 // The HUD font on systems without GDI: Fontconfig finds bold "Courier New" (or the closest bold monospace),
-// FreeType renders each glyph monochrome at 24 pixels into a glBitmap display list.
+// FreeType renders each glyph monochrome at the size asked for into a glBitmap display list.
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -11,8 +11,6 @@
 #include "common/Platform.h"
 
 namespace {
-
-constexpr int pixelHeight = 24;
 
 // The font file Fontconfig picks for a pattern, or an empty string.
 std::string matchFontFile(const char* pattern, int& faceIndex) {
@@ -61,7 +59,7 @@ void compileGlyph(FT_Face face, unsigned list, int code) {
 
 }  // namespace
 
-bool platform::buildFontBitmaps(unsigned listBase, int first, int count) {
+bool platform::buildFontBitmaps(unsigned listBase, int first, int count, int pixelHeight) {
     int faceIndex = 0;
     std::string file = matchFontFile("Courier New:bold", faceIndex);
     if (file.empty()) file = matchFontFile("monospace:bold", faceIndex);
@@ -72,7 +70,7 @@ bool platform::buildFontBitmaps(unsigned listBase, int first, int count) {
     FT_Face face = nullptr;
     bool built = false;
     if (FT_New_Face(library, file.c_str(), faceIndex, &face) == 0) {
-        if (FT_Set_Pixel_Sizes(face, 0, pixelHeight) == 0) {
+        if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(pixelHeight)) == 0) {
             GLint previousAlignment = 4;
             glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
             glPixelStorei(GL_UNPACK_ALIGNMENT, 1);  // glyph rows are packed to the byte

@@ -156,11 +156,18 @@ std::string platform::picturesFolder() {
     return length > 0 && length < MAX_PATH ? std::string(path, length) : ".";
 }
 
-bool platform::buildFontBitmaps(unsigned listBase, int first, int count) {
-    HFONT font = CreateFontA(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+bool platform::buildFontBitmaps(unsigned listBase, int first, int count, int pixelHeight) {
+    HFONT font = CreateFontA(-pixelHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
                              CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH, "Courier New");
     HGDIOBJ previous = SelectObject(deviceContext, font);
     const BOOL built = wglUseFontBitmapsA(deviceContext, DWORD(first), DWORD(count), listBase);
+    // Some GDIs (Wine's) give the space, an empty bitmap, no advance: it is taken from the font's metrics.
+    INT spaceWidth = 0;
+    if (built && first <= ' ' && ' ' < first + count && GetCharWidth32A(deviceContext, ' ', ' ', &spaceWidth)) {
+        glNewList(listBase + unsigned(' ' - first), GL_COMPILE);
+        glBitmap(0, 0, 0, 0, GLfloat(spaceWidth), 0, nullptr);
+        glEndList();
+    }
     SelectObject(deviceContext, previous);
     DeleteObject(font);
     return built != FALSE;
