@@ -47,6 +47,13 @@ for _ in $(seq 60); do
   awk -v a="$(notice outside)" 'BEGIN { exit !(a > 0.01) }' && break
 done
 check "leaving the world shows the notice in the middle" awk -v a="$(notice outside)" 'BEGIN { exit !(a > 0.01) }'
+# The widest run of columns without a white pixel inside the notice's text: its spaces, wider than the gaps
+# between letters (Wine's GDI gives the space glyph no advance of its own).
+widest_gap() {
+  convert "$work/$1.png" -crop 800x60+0+265 +repage -fuzz 3% -fill black +opaque white -trim +repage \
+    -scale 'x1!' -threshold 0 txt:- | awk -F'[ ,:]' '/^[0-9]/ { if ($0 ~ /#000000/) run++; else run = 0; if (run > w) w = run } END { print w + 0 }'
+}
+check "its words stand apart: the spaces are there" test "$(widest_gap outside)" -ge 8
 xdotool mousedown 1; sleep 0.3; xdotool mouseup 1; sleep 1
 import -window "$window" "$work/back.png" 2>/dev/null
 check "a left click flies again from the start: the notice is gone" awk -v a="$(notice back)" 'BEGIN { exit !(a < 0.005) }'

@@ -161,11 +161,14 @@ bool platform::buildFontBitmaps(unsigned listBase, int first, int count, int pix
                              CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH, "Courier New");
     HGDIOBJ previous = SelectObject(deviceContext, font);
     const BOOL built = wglUseFontBitmapsA(deviceContext, DWORD(first), DWORD(count), listBase);
-    // Some GDIs (Wine's) give the space, an empty bitmap, no advance: it is taken from the font's metrics.
-    INT spaceWidth = 0;
-    if (built && first <= ' ' && ' ' < first + count && GetCharWidth32A(deviceContext, ' ', ' ', &spaceWidth)) {
+    // The space is an empty bitmap, and some GDIs (Wine's) compile it into a list that moves nothing: it is
+    // compiled again with the advance the font's metrics give (and a bitmap pointer, empty as it is, that
+    // GL can copy).
+    SIZE space = {};
+    if (built && first <= ' ' && ' ' < first + count && GetTextExtentPoint32A(deviceContext, " ", 1, &space)) {
         glNewList(listBase + unsigned(' ' - first), GL_COMPILE);
-        glBitmap(0, 0, 0, 0, GLfloat(spaceWidth), 0, nullptr);
+        const GLubyte nothing = 0;
+        glBitmap(0, 0, 0, 0, GLfloat(space.cx), 0, &nothing);
         glEndList();
     }
     SelectObject(deviceContext, previous);
