@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real Windows game, vanturo.exe, under Wine on Xvfb: its window (class, title, client size), frames,
-# Escape, the close button, and a real message box when no pixel format suits the display.
+# the text's spaces, F11 and Alt+Enter, Escape, the close button, and a real message box when no pixel
+# format suits the display.
 #   windows_game.sh WIN_BUILD_DIR LEVELGEN VANTURO_SIM
 set -uo pipefail
 win=$(readlink -f "$1"); levelgen=$(readlink -f "$2"); simulation=$(readlink -f "$3")
@@ -64,6 +65,9 @@ check "Escape ends it with exit code 0" test "$code" = 0
 replayed=$("$simulation" --data "$work/game" --play "$work/flight.demo" 2>&1)
 check "its demo replays on Linux to the same state" grep -q '"matches":true' <<<"$replayed"
 
+howto="$win/release/vanturo/HOW-TO-PLAY.txt"
+check "the ZIP's how-to-play text has Windows line ends and every key" \
+  test "$(grep -c $'\r$' "$howto") $(grep -cE '^  (F1|F11 or Alt\+Enter|F12|P|Escape|1, 2, 3) ' "$howto")" = "$(wc -l <"$howto") 6"
 check "--version answers on stdout" grep -Eq '^vanturo [0-9]+\.[0-9]+\.[0-9]+$' <<<"$(wine vanturo.exe --version 2>/dev/null | tr -d '\r')"
 
 mkdir -p "$work/elsewhere"
@@ -78,6 +82,15 @@ xdotool windowfocus --sync "$window" 2>/dev/null
 xdotool keydown F12; sleep 0.4; xdotool keyup F12; sleep 1
 check "F12 saves a 640 by 480 PNG into My Pictures" \
   test "$(identify -format '%w %h %m' "$(pictures | head -1)" 2>/dev/null)" = "640 480 PNG"
+pictures | while read -r saved; do rm -f "$saved"; done
+# F11 fills the screen and the view follows (a picture of the whole screen), Alt+Enter brings the window back.
+client() { wine wintool.exe find 2>/dev/null | tr -d '\r'; }
+xdotool keydown F11; sleep 0.4; xdotool keyup F11; sleep 1.5
+check "F11 fills the screen" test "$(client)" = "OpenGL Vanturo 1024 768"
+xdotool keydown F12; sleep 0.4; xdotool keyup F12; sleep 1
+check "and the view fills it too" test "$(identify -format '%w %h' "$(pictures | head -1)" 2>/dev/null)" = "1024 768"
+xdotool keydown alt+Return; sleep 0.4; xdotool keyup alt+Return; sleep 1.5
+check "Alt+Enter brings the 640 by 480 window back" test "$(client)" = "OpenGL Vanturo 640 480"
 pictures | while read -r saved; do rm -f "$saved"; done
 wine wintool.exe close >/dev/null 2>&1
 wait_exit 20

@@ -55,6 +55,30 @@ bool failOpening(const char* text) {
     return false;
 }
 
+// Between the window and a borderless window over the whole monitor, in the desktop's own mode (nothing
+// on the screen changes): WM_SIZE then brings the viewport and the mouse to the new client area.
+void toggleFullscreen() {
+    static WINDOWPLACEMENT windowed = {};
+    windowed.length = sizeof windowed;
+    const LONG_PTR style = GetWindowLongPtrA(windowHandle, GWL_STYLE);
+    if (style & WS_OVERLAPPEDWINDOW) {
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
+        if (!GetWindowPlacement(windowHandle, &windowed) ||
+            !GetMonitorInfoA(MonitorFromWindow(windowHandle, MONITOR_DEFAULTTOPRIMARY), &monitor))
+            return;
+        SetWindowLongPtrA(windowHandle, GWL_STYLE, (style & ~WS_OVERLAPPEDWINDOW) | WS_POPUP);
+        const RECT& r = monitor.rcMonitor;
+        SetWindowPos(windowHandle, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+    } else {
+        SetWindowLongPtrA(windowHandle, GWL_STYLE, (style & ~WS_POPUP) | WS_OVERLAPPEDWINDOW);
+        SetWindowPlacement(windowHandle, &windowed);
+        SetWindowPos(windowHandle, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+    }
+}
+
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
@@ -64,7 +88,20 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
             break;
         case WM_CLOSE: PostQuitMessage(0); return 0;
-        case WM_KEYDOWN: onKey(int(wParam), true); return 0;
+        case WM_KEYDOWN:
+            // F11 switches between the window and the whole screen; held down, it repeats nothing.
+            if (wParam == VK_F11) {
+                if (!(lParam & (1 << 30))) toggleFullscreen();
+                return 0;
+            }
+            onKey(int(wParam), true);
+            return 0;
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_RETURN && !(lParam & (1 << 30))) {  // Alt+Enter, as F11
+                toggleFullscreen();
+                return 0;
+            }
+            break;
         case WM_KEYUP: onKey(int(wParam), false); return 0;
         case WM_SIZE: resizeViewport(LOWORD(lParam), HIWORD(lParam)); return 0;
         case WM_MOUSEMOVE: onMouseMove(LOWORD(lParam), HIWORD(lParam)); return 0;
