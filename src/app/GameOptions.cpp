@@ -4,7 +4,7 @@
 
 CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOptions& options) {
     CommandLine line("vanturo", "Fly over the land, steering with the mouse, and keep your shield up.");
-    line.value("--data", "DIR", "play the level in DIR/data (before the usual folders)",
+    line.value("--data", "DIR", "play the level in DIR/data, and no other",
                [&options](const std::string& dir) {
                    options.dataFolder = dir;
                    return std::string(dir.empty() ? "needs a folder" : "");

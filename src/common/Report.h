@@ -3,7 +3,7 @@
 
 #include <string>
 
-// Set once at the start of main: "vanturo", "vanturo-sim", "levelgen".
+// Set once at the start of main: "vanturo", "vanturo-sim", "vanturo-levelgen".
 void setProgramName(const char* name);
 const char* programName();
 

@@ -3,7 +3,7 @@
 # Escape and the close button, the data it finds, --size, fullscreen, pause and screenshots, and no display.
 #   game_window.sh VANTURO LEVELGEN VANTURO_SIM
 set -uo pipefail
-game=$(readlink -f "$1"); levelgen=$(readlink -f "$2"); simulation=$(readlink -f "$3")
+game=$(readlink -f "$1"); vanturo-levelgen=$(readlink -f "$2"); simulation=$(readlink -f "$3")
 work=$(mktemp -d)
 source "$(dirname "$0")/harness.sh"
 start_display 24
@@ -13,7 +13,7 @@ trap 'kill $pid $display_pid 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' 
 
 # A small level of our own: 256 by 128 pixels.
 mkdir -p "$work/level" "$work/empty"
-"$levelgen" --out "$work/level/data" --seed 3 --width 256 --height 128 || { echo "levelgen failed"; exit 1; }
+"$vanturo-levelgen" --out "$work/level/data" --seed 3 --width 256 --height 128 || { echo "vanturo-levelgen failed"; exit 1; }
 
 start_game() {  # start_game DIR [OPTION...]: runs the game there and waits for its window
   (cd "$1" && exec "$game" "${@:2}") &

@@ -136,7 +136,7 @@ TEST_F(LevelGenerator, ALevelIsReplacedWholeOrNotAtAllAndNeverWrittenThroughALin
     std::filesystem::create_symlink(dir + "/mine.txt", data + "/models/ship.ms3d");
     const SimRun replaced = levelgen("--out " + dir + " --width 80 --height 40 --seed 2");
     ASSERT_EQ(replaced.exitCode, 0) << replaced.out;
-    EXPECT_EQ(replaced.out, "levelgen: wrote the level into " + data + "\n");
+    EXPECT_EQ(replaced.out, "vanturo-levelgen: wrote the level into " + data + "\n");
     EXPECT_EQ(runProgram("cat " + dir + "/mine.txt").out, "the player's own");
     EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(data + "/models/ship.ms3d")));
     EXPECT_EQ(readLevel(dir).width, 80);
@@ -153,7 +153,7 @@ TEST_F(LevelGenerator, ALevelIsReplacedWholeOrNotAtAllAndNeverWrittenThroughALin
     const SimRun failed = levelgen("--out " + dir + " --width 512 --height 512", "trap '' XFSZ; ulimit -f 64; ");
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_NE(failed.out.find("level1.tga: File too large"), std::string::npos) << failed.out;
-    EXPECT_NE(failed.out.find("levelgen: the level in " + data + " is left as it was"), std::string::npos)
+    EXPECT_NE(failed.out.find("vanturo-levelgen: the level in " + data + " is left as it was"), std::string::npos)
         << failed.out;
     EXPECT_TRUE(files() == before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);  // data/ and mine.txt

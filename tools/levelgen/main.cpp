@@ -1,4 +1,4 @@
-// levelgen: writes the game's whole data tree, the same bytes for the same seed.
+// vanturo-levelgen: writes the game's whole data tree, the same bytes for the same seed.
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -21,10 +21,10 @@ std::string dataFolderFor(const std::string& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setProgramName("levelgen");
+    setProgramName("vanturo-levelgen");
     std::string out = ".";
     LevelOptions options;
-    CommandLine line("levelgen", "Write a level and everything the game reads with it into DIR/data.");
+    CommandLine line("vanturo-levelgen", "Write a level and everything the game reads with it into DIR/data.");
     line.value("--out", "DIR", "the game's folder: writes DIR/data (or DIR, when it is named data)",
                [&out](const std::string& dir) {
                    out = dir;
@@ -68,6 +68,6 @@ int main(int argc, char** argv) {
         reportError("the level in " + dataFolder + " is left as it was");
         return 1;
     }
-    std::printf("levelgen: wrote the level into %s\n", dataFolder.c_str());
+    std::printf("vanturo-levelgen: wrote the level into %s\n", dataFolder.c_str());
     return 0;
 }

@@ -217,7 +217,7 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         std::string tried;
         for (const std::string& folder : folders) tried += (tried.empty() ? "" : ", ") + folder;
         error = (o.dataDir.empty() ? "none of " + tried + " holds " : o.dataDir + " holds no ") + terrainFile +
-                " (levelgen --out DIR writes one)";
+                " (vanturo-levelgen --out DIR writes one)";
         return 2;
     }
     o.dataDir = found;

@@ -60,9 +60,12 @@ void compileGlyph(FT_Face face, unsigned list, int code) {
 }  // namespace
 
 bool platform::buildFontBitmaps(unsigned listBase, int first, int count, int pixelHeight) {
-    int faceIndex = 0;
-    std::string file = matchFontFile("Courier New:bold", faceIndex);
-    if (file.empty()) file = matchFontFile("monospace:bold", faceIndex);
+    // Asked of Fontconfig once: the font is built again at another size whenever the window's width asks.
+    static int faceIndex = 0;
+    static const std::string file = [] {
+        std::string found = matchFontFile("Courier New:bold", faceIndex);
+        return found.empty() ? matchFontFile("monospace:bold", faceIndex) : found;
+    }();
     if (file.empty()) return false;
 
     FT_Library library = nullptr;
