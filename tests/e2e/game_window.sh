@@ -3,7 +3,7 @@
 # Escape and the close button, the data it finds, --size, fullscreen, pause and screenshots, and no display.
 #   game_window.sh VANTURO LEVELGEN VANTURO_SIM
 set -uo pipefail
-game=$(readlink -f "$1"); vanturo-levelgen=$(readlink -f "$2"); simulation=$(readlink -f "$3")
+game=$(readlink -f "$1"); levelgen=$(readlink -f "$2"); simulation=$(readlink -f "$3")
 work=$(mktemp -d)
 source "$(dirname "$0")/harness.sh"
 start_display 24
@@ -11,9 +11,10 @@ export DISPLAY=$display
 pid=""
 trap 'kill $pid $display_pid 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 
-# A small level of our own: 256 by 128 pixels.
-mkdir -p "$work/level" "$work/empty"
-"$vanturo-levelgen" --out "$work/level/data" --seed 3 --width 256 --height 128 || { echo "vanturo-levelgen failed"; exit 1; }
+# A small level of our own: 256 by 128 pixels; F12's pictures go to a folder of the test's own.
+mkdir -p "$work/level" "$work/empty" "$work/pictures"
+export XDG_PICTURES_DIR="$work/pictures"
+"$levelgen" --out "$work/level/data" --seed 3 --width 256 --height 128 || { echo "vanturo-levelgen failed"; exit 1; }
 
 start_game() {  # start_game DIR [OPTION...]: runs the game there and waits for its window
   (cd "$1" && exec "$game" "${@:2}") &
@@ -74,6 +75,12 @@ xdotool keydown Return; sleep 0.3; xdotool keyup Return; sleep 1
 shot back
 check "Enter flies again from the start: the notice is gone" awk -v a="$(notice back)" 'BEGIN { exit !(a < 0.005) }'
 
+# F11 with no window manager: the window stays as it is, and so does the view (a picture of the window).
+xdotool keydown F11; sleep 0.3; xdotool keyup F11; sleep 1
+xdotool keydown F12; sleep 0.3; xdotool keyup F12; sleep 1
+check "F11 with no window manager: the view keeps the window's real 800 by 600" \
+  test "$(identify -format '%w %h' "$work"/pictures/vanturo-*.png 2>/dev/null)" = "800 600"
+rm -f "$work"/pictures/*
 press_escape
 wait_exit
 check "Escape ends the game with exit code 0" test "$code" = 0
@@ -120,8 +127,6 @@ wait_exit
 openbox >/dev/null 2>&1 &
 wm=$!
 trap 'kill $pid $wm $display_pid 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
-mkdir -p "$work/pictures"
-export XDG_PICTURES_DIR="$work/pictures"
 start_game "$work/level" --size 640x480 --record "$work/flight.demo"
 size() { xwininfo -id "$window" </dev/null | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
 check "--size 640x480 gives that client area" test "$(size)" = 640x480

@@ -4,7 +4,7 @@
 # format suits the display.
 #   windows_game.sh WIN_BUILD_DIR LEVELGEN VANTURO_SIM
 set -uo pipefail
-win=$(readlink -f "$1"); vanturo-levelgen=$(readlink -f "$2"); simulation=$(readlink -f "$3")
+win=$(readlink -f "$1"); levelgen=$(readlink -f "$2"); simulation=$(readlink -f "$3")
 work=$(mktemp -d)
 export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 source "$(dirname "$0")/harness.sh"
@@ -16,7 +16,7 @@ export DISPLAY=$display
 wineboot -i >/dev/null 2>&1  # makes the prefix on the first run; quick afterwards
 
 mkdir -p "$work/game"
-"$vanturo-levelgen" --out "$work/game/data" --seed 3 --width 256 --height 128 || { echo "vanturo-levelgen failed"; exit 1; }
+"$levelgen" --out "$work/game/data" --seed 3 --width 256 --height 128 || { echo "vanturo-levelgen failed"; exit 1; }
 cp "$win/vanturo.exe" "$win/wintool.exe" "$work/game/"
 cd "$work/game"
 

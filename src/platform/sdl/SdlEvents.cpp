@@ -61,8 +61,8 @@ bool isSystemKey(const SDL_KeyboardEvent& key) {
 // F11, or Alt+Enter, switches between the window and the whole screen.
 bool isFullscreenToggle(const SDL_KeyboardEvent& key) {
     return key.repeat == 0 &&
-           (key.keysym.sym == SDLK_F11 || ((key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) &&
-                                           (key.keysym.mod & KMOD_ALT) != 0));
+           (key.keysym.sym == SDLK_F11 ||
+            ((key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) && (key.keysym.mod & KMOD_ALT) != 0));
 }
 
 // A stick's position from -1 to 1, with a dead zone so that a stick at rest flies straight.
@@ -83,7 +83,12 @@ void handleWindowEvent(const SDL_WindowEvent& w) {
     SDL_Window* window = SDL_GetWindowFromID(w.windowID);
     const bool minimised = window && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
     switch (w.event) {
-        case SDL_WINDOWEVENT_SIZE_CHANGED: resizeViewport(w.data1, w.data2); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+            int width = w.data1, height = w.data2;
+            clientSize(width, height);
+            resizeViewport(width, height);
+            break;
+        }
         case SDL_WINDOWEVENT_MINIMIZED:
             active = false;
             resizeViewport(0, 0);  // a minimised window has a client area of 0 by 0

@@ -2,6 +2,10 @@
 #include "SdlWindow.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#if defined(VANTURO_X11)
+#include <X11/Xlib.h>
+#endif
 
 #include <cstring>
 #include <string>
@@ -134,6 +138,27 @@ void toggleFullscreen() {
     const bool full = (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN) != 0;
     // The desktop's own mode: nothing to change on the screen, and the viewport follows the new size.
     SDL_SetWindowFullscreen(sdlWindow, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    int width = 0, height = 0;
+    SDL_GetWindowSize(sdlWindow, &width, &height);
+    clientSize(width, height);
+    resizeViewport(width, height);
+}
+
+void clientSize(int& width, int& height) {
+#if defined(VANTURO_X11)
+    // Without a window manager SDL believes the window fills the screen while X keeps it as it was: the
+    // window's real size is asked of the X server.
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    XWindowAttributes attributes;
+    if (window && SDL_GetWindowWMInfo(static_cast<SDL_Window*>(window), &info) && info.subsystem == SDL_SYSWM_X11 &&
+        XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes) && attributes.width > 0) {
+        width = attributes.width;
+        height = attributes.height;
+    }
+#else
+    (void)width, (void)height;
+#endif
 }
 
 bool openWindow(const char* title, int width, int height, int bits, bool fullscreen) {

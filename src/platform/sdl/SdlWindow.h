@@ -33,6 +33,8 @@ void closeWindow();
 
 // Switches the open window between the desktop's whole screen and a window.
 void toggleFullscreen();
+// Corrects a client size SDL reports to the window's real one, where the window system can tell.
+void clientSize(int& width, int& height);
 
 // The window and context opened, or null.
 void* gameWindow();
