@@ -5,7 +5,12 @@
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+
+#include "SdlEvents.h"
 #include "SdlWindow.h"
+#include "objects/Ship.h"
+#include "view/Camera.h"
 
 namespace {
 
@@ -96,4 +101,33 @@ TEST_F(SdlWindowSteps, EveryOpeningFailureShowsItsBoxesAndTearsDown) {
         EXPECT_EQ(calls.back(), c.lastCall);
         EXPECT_EQ(gameWindow(), nullptr);
     }
+}
+
+TEST(SdlControllerEvents, ALeftStickSteersAndARightStickMovesTheCameraAsTheMouseDoesAndRestFliesStraight) {
+    // A virtual controller through SDL's own joystick layer: the events the shell handles are SDL's.
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
+    const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                                 SDL_CONTROLLER_BUTTON_MAX, 0);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    const struct {
+        Sint16 left, right;
+        float steer, pitch;  // as the mouse at the left edge and the middle, or at rest in the middle
+    } cases[] = {{-32768, 32767, 0.5f, 1.0f}, {32767, -32768, -0.5f, 0.0f}, {3000, -3000, 0.0f, 0.5f}};
+    SDL_Joystick* stick = nullptr;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.left);
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) handleEvent(event);  // the controller's arrival opens it
+        if (!stick) stick = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(device));
+        ASSERT_NE(stick, nullptr);
+        SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTX, c.left);
+        SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_RIGHTY, c.right);
+        SDL_JoystickUpdate();
+        SDL_GameControllerUpdate();
+        while (SDL_PollEvent(&event)) handleEvent(event);
+        EXPECT_NEAR(Ship::player.steer, c.steer, 1e-3);
+        EXPECT_NEAR(Camera::instance().pitch, c.pitch, 1e-3);
+    }
+    SDL_JoystickDetachVirtual(device);
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
