@@ -10,6 +10,11 @@
 #include "assets/ModelCache.h"
 #include "objects/Ship.h"
 
+#ifndef VANTURO_INSTALLED_DATA
+#define VANTURO_INSTALLED_DATA ""
+#endif
+const char* const installedDataFolder = VANTURO_INSTALLED_DATA;
+
 std::vector<std::string> dataFolderCandidates(const std::string& given, const std::string& executableFolder,
                                               const std::string& installedFolder) {
     if (!given.empty()) return {given};

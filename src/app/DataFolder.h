@@ -10,6 +10,10 @@
 std::vector<std::string> dataFolderCandidates(const std::string& given, const std::string& executableFolder,
                                               const std::string& installedFolder);
 
+// PREFIX/share/vanturo of the installed game (where the build was configured to install), for the programs
+// that look there.
+extern const char* const installedDataFolder;
+
 // The first candidate that holds data/level1.tga, or "" when none does.
 std::string findDataFolder(const std::vector<std::string>& candidates);
 

@@ -26,13 +26,7 @@
 #include "view/Camera.h"
 #include "world/Level.h"
 
-#ifndef VANTURO_INSTALLED_DATA
-#define VANTURO_INSTALLED_DATA ""
-#endif
-
 namespace {
-
-const char* const installedDataFolder = VANTURO_INSTALLED_DATA;
 
 std::string number(double v) {
     char buffer[40];

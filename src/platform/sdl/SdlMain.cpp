@@ -23,11 +23,6 @@ unsigned platform::tickCount() {
     return unsigned(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u);
 }
 
-#ifndef VANTURO_INSTALLED_DATA
-#define VANTURO_INSTALLED_DATA ""
-#endif
-static const char* const installedDataFolder = VANTURO_INSTALLED_DATA;
-
 void* platform::glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
 
 void platform::swapBuffers() { SDL_GL_SwapWindow(static_cast<SDL_Window*>(gameWindow())); }
