@@ -16,6 +16,8 @@ void keepError(png_structp png, png_const_charp message) {
 }
 void ignoreWarning(png_structp, png_const_charp) {}
 
+constexpr size_t maxDeflateRatio = 1032;  // the most bytes deflate makes of one
+
 // The PNG's bytes as libpng reads them: a read past the end is a file cut short.
 struct MemorySource {
     const unsigned char* data;
@@ -46,7 +48,6 @@ bool readHeightPictureFromMemory(const unsigned char* data, size_t size, HeightP
     MemorySource source{data, size, 0};
     std::string reason;
     std::vector<unsigned char> rows;
-    std::vector<png_bytep> rowPointers;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &reason, keepError, ignoreWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!png || !info) {
@@ -63,6 +64,12 @@ bool readHeightPictureFromMemory(const unsigned char* data, size_t size, HeightP
         return false;
     }
     png_set_read_fn(png, &source, readFromMemory);
+    // No chunk is larger than the file: a length that says otherwise is refused before libpng makes room for
+    // it. Text, colour profiles and suggested palettes say nothing of heights: they are skipped unread.
+    png_set_chunk_malloc_max(png, png_alloc_size_t(size) + 1);
+    static const png_byte skipped[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, skipped, 6);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
     png_read_info(png, info);
     width = png_get_image_width(png, info);
     height = png_get_image_height(png, info);
@@ -84,24 +91,32 @@ bool readHeightPictureFromMemory(const unsigned char* data, size_t size, HeightP
     if (colourType & PNG_COLOR_MASK_COLOR || colourType == PNG_COLOR_TYPE_PALETTE)
         png_set_rgb_to_gray_fixed(png, 1, -1, -1);
     if (bitDepth == 16) png_set_swap(png);  // little-endian samples
+    // Deflate packs at most about 1032 bytes into one: a file far smaller than its picture's samples cannot
+    // hold them, and is refused before anything is made for them.
+    const size_t storedBytes = size_t(png_get_rowbytes(png, info)) * height;
+    if (storedBytes / maxDeflateRatio > size) png_error(png, "the file is far too small for its picture");
+    const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
     if (png_get_channels(png, info) != 1) png_error(png, "its samples do not turn into one grey channel");
     const size_t rowBytes = png_get_rowbytes(png, info);
     const bool sixteenBits = png_get_bit_depth(png, info) == 16;
-    rows.resize(rowBytes * height);
-    rowPointers.resize(height);
-    for (png_uint_32 r = 0; r < height; ++r) rowPointers[r] = &rows[rowBytes * r];
-    png_read_image(png, rowPointers.data());
+    // Row by row, so that a picture cut short costs only the rows it holds; an interlaced one needs them all.
+    rows.resize(passes > 1 ? rowBytes * height : rowBytes);
+    picture.values.clear();
+    for (int pass = 0; pass < passes; ++pass) {
+        for (png_uint_32 r = 0; r < height; ++r) {
+            unsigned char* row = &rows[passes > 1 ? rowBytes * r : 0];
+            png_read_row(png, row, nullptr);
+            if (passes > 1 && pass + 1 < passes) continue;
+            for (png_uint_32 c = 0; c < width; ++c) {
+                const unsigned char* p = row + (sixteenBits ? 2 : 1) * c;
+                picture.values.push_back(sixteenBits ? uint16_t(p[0] | (p[1] << 8)) : uint16_t(p[0] * 257));
+            }
+        }
+    }
     png_destroy_read_struct(&png, &info, nullptr);
-
     picture.width = int(width);
     picture.height = int(height);
-    picture.values.resize(size_t(width) * size_t(height));
-    for (png_uint_32 r = 0; r < height; ++r)
-        for (png_uint_32 c = 0; c < width; ++c) {
-            const unsigned char* p = &rows[rowBytes * r + (sixteenBits ? 2 : 1) * c];
-            picture.values[size_t(r) * width + c] = sixteenBits ? uint16_t(p[0] | (p[1] << 8)) : uint16_t(p[0] * 257);
-        }
     return true;
 }
 
