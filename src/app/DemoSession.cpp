@@ -169,19 +169,19 @@ int DemoSession::finish(std::string& report) {
         encodeFinalState(currentFinalState(framesRecorded_), bytes);
         if (write(bytes) && file_.commit()) {
             report = "the flight is recorded in " + file_.path() + " (" + std::to_string(framesRecorded_) + " frames)";
-            return 0;
+            return exitSuccess;
         }
         file_.discard();
         report = file_.reason() + " (the demo stopped after " + std::to_string(framesRecorded_) +
                  " frames; an older file there is kept)";
-        return 1;
+        return exitFailure;
     }
-    if (!playing_) return 0;
+    if (!playing_) return exitSuccess;
     const std::string frames =
         std::to_string(framesPlayed_) + " of " + std::to_string(reader_.frameCount()) + " frames";
     if (framesPlayed_ < reader_.frameCount()) {
         report = "the demo was stopped after " + frames + ": nothing to compare";
-        return 1;
+        return exitFailure;
     }
     const bool matches =
         firstDifferentFrame_ == 0 &&
@@ -189,7 +189,7 @@ int DemoSession::finish(std::string& report) {
     report = "played " + frames + (matches ? ": the state matches the demo's" : ": the state differs from the demo's");
     if (firstDifferentFrame_ != 0) report += " (first at frame " + std::to_string(firstDifferentFrame_) + ")";
     if (!reader_.hasFinalState()) report += "; the recording was cut short, so it has no final state to compare";
-    return matches ? 0 : 3;
+    return matches ? exitSuccess : exitDemoDiffers;
 }
 
 bool DemoSession::write(const std::vector<unsigned char>& bytes) {

@@ -4,13 +4,9 @@
 // Viewport and the 45-degree projection for a client area; the first call creates the camera.
 void resizeViewport(int width, int height);
 
-// Looks up the multitexture entry points (ends the process with code 0 if either is missing), loads the
-// level's files and sets the fixed render state. Needs the GL context current.
+// Looks up the multitexture entry points, loads the level's files and sets the fixed render state. Needs
+// the GL context current. False (said why) when the driver has no multitexturing: the game cannot start.
 bool setupScene();
-
-// The exit code of a game that could not start (no display, window, context or level data); a normal end is
-// 0, a mistake on the command line 2.
-constexpr int failedStart = 1;
 
 // The most time the world advances in one frame. A longer frame (a dragged window, a busy machine, a
 // stopped process) would carry a moving entity over whole tiles, and the walk meets it again in each.

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOptions& options) {
-    CommandLine line("vanturo", "Fly over the land, steering with the mouse, and keep your shield up.");
+    CommandLine line("Fly over the land, steering with the mouse, and keep your shield up.");
     line.value("--data", "DIR", "play the level in DIR/data, and no other",
                [&options](const std::string& dir) {
                    options.dataFolder = dir;
@@ -31,6 +31,6 @@ CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOpt
                demoPath(options.playPath));
     CommandLine::Outcome outcome = line.parse(argc, argv);
     if (outcome.proceed && !options.recordPath.empty() && !options.playPath.empty())
-        outcome = {false, 2, "vanturo: --record and --play cannot be used together\n"};
+        outcome = CommandLine::refuse("--record and --play cannot be used together");
     return outcome;
 }

@@ -1,6 +1,4 @@
 // Start-up: the multitexture entry points, the level's files, and the render state every frame relies on.
-#include <cstdlib>
-
 #include "app/Game.h"
 #include "assets/TextureCache.h"
 #include "common/Platform.h"
@@ -20,7 +18,7 @@ bool setupScene() {
         reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::glProcAddress("glActiveTextureARB"));
     if (!arb::glMultiTexCoord2fARB || !arb::glActiveTextureARB) {
         reportError("the OpenGL driver offers no multitexturing (GL_ARB_multitexture): no ground to draw");
-        std::exit(failedStart);
+        return false;
     }
     arb::glClientActiveTextureARB =
         reinterpret_cast<PFNGLCLIENTACTIVETEXTUREARBPROC>(platform::glProcAddress("glClientActiveTextureARB"));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/ByteReader.h"
+#include "common/Report.h"
 #include "common/WholeFile.h"
 
 namespace {
@@ -31,7 +32,7 @@ bool Ms3dModel::load(const char* path) {
     if (!readWholeFile(path, modelLimits::fileBytes, image)) return false;
     std::string refusal;
     if (loadFromMemory(image.data(), image.size(), &refusal)) return true;
-    if (!refusal.empty()) reportRefusal(path, refusal.c_str());
+    if (!refusal.empty()) reportRefusal(path, refusal);
     return false;
 }
 

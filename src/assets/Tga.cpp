@@ -6,6 +6,7 @@
 #include <new>
 
 #include "common/ByteReader.h"
+#include "common/Report.h"
 #include "common/WholeFile.h"
 
 namespace {
@@ -75,7 +76,7 @@ bool readTga(const char* path, TgaImage& image) {
     TgaLayout layout;
     std::string refusal;
     if (!readLayout(file.data(), file.size(), layout, &refusal)) {
-        if (!refusal.empty()) reportRefusal(path, refusal.c_str());
+        if (!refusal.empty()) reportRefusal(path, refusal);
         return false;
     }
     // The file's own buffer becomes the pixels: a large picture is never held twice.

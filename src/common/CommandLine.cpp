@@ -4,13 +4,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/Report.h"
+
 #ifndef VANTURO_VERSION
 #define VANTURO_VERSION "unknown"
 #endif
 const char* const vanturoVersion = VANTURO_VERSION;
 
-CommandLine::CommandLine(std::string program, std::string purpose)
-    : program_(std::move(program)), purpose_(std::move(purpose)) {}
+CommandLine::CommandLine(std::string purpose) : purpose_(std::move(purpose)) {}
 
 void CommandLine::flag(const std::string& name, const std::string& help, std::function<void()> set) {
     options_.push_back({name, "", help, nullptr, std::move(set)});
@@ -41,8 +42,9 @@ const CommandLine::Option* CommandLine::find(const std::string& name) const {
     return nullptr;
 }
 
-CommandLine::Outcome CommandLine::refuse(const std::string& what) const {
-    return {false, 2, program_ + ": " + what + " (" + program_ + " --help lists the options)\n"};
+CommandLine::Outcome CommandLine::refuse(const std::string& what) {
+    const std::string program = programName();
+    return {false, exitUsage, program + ": " + what + " (" + program + " --help lists the options)\n"};
 }
 
 CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv) const {
@@ -56,8 +58,8 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv) const
             name.resize(equals);
             hasText = true;
         }
-        if (name == "--help" && !hasText) return {false, 0, help()};
-        if (name == "--version" && !hasText) return {false, 0, program_ + " " + vanturoVersion + "\n"};
+        if (name == "--help" && !hasText) return {false, exitSuccess, help()};
+        if (name == "--version" && !hasText) return {false, exitSuccess, std::string(programName()) + " " + vanturoVersion + "\n"};
         const Option* option = find(name);
         if (!option) return refuse("unknown option " + name);
         if (!option->set) {
@@ -76,7 +78,7 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv) const
 }
 
 std::string CommandLine::help() const {
-    std::string usage = "usage: " + program_ + " [options]\n" + purpose_ + "\n\noptions:\n";
+    std::string usage = "usage: " + std::string(programName()) + " [options]\n" + purpose_ + "\n\noptions:\n";
     auto line = [&usage](const std::string& left, const std::string& help) {
         usage += "  " + left;
         usage += left.size() < 22 ? std::string(22 - left.size(), ' ') : std::string("\n") + std::string(24, ' ');

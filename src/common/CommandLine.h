@@ -19,8 +19,8 @@ public:
         std::string text;
     };
 
-    // purpose: one line saying what the program does, shown under the usage line.
-    CommandLine(std::string program, std::string purpose);
+    // purpose: one line saying what the program does, shown under the usage line after the program's name.
+    explicit CommandLine(std::string purpose);
 
     void flag(const std::string& name, const std::string& help, std::function<void()> set);
     // set returns "" when it took the value, otherwise what is wrong with it ("takes a whole number", ...).
@@ -35,6 +35,8 @@ public:
 
     // Prints what an outcome that does not proceed has to say; returns its exit code.
     static int finish(const Outcome& outcome);
+    // A mistake on the command line: one line naming it, exit code 2.
+    static Outcome refuse(const std::string& what);
 
 private:
     struct Option {
@@ -43,9 +45,8 @@ private:
         std::function<void()> setFlag;
     };
     const Option* find(const std::string& name) const;
-    Outcome refuse(const std::string& what) const;
 
-    std::string program_, purpose_;
+    std::string purpose_;
     std::vector<Option> options_;
 };
 

@@ -1,11 +1,12 @@
-// The program's name before every line it says about a problem.
+// The program's name before every line it says about a problem, and the failure box where there is one.
 #include "common/Report.h"
 
 #include <cstdio>
 
 namespace {
 const char* name = "vanturo";
-}
+void (*failureBox)(const std::string&) = nullptr;
+}  // namespace
 
 void setProgramName(const char* programName) { name = programName; }
 
@@ -15,3 +16,13 @@ void reportError(const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", name, message.c_str());
     std::fflush(stderr);
 }
+
+void reportRefusal(const std::string& path, const std::string& why) { reportError(path + ": " + why); }
+
+int reportFailure(const std::string& message, int code) {
+    reportError(message);
+    if (failureBox) failureBox(message);
+    return code;
+}
+
+void setFailureBox(void (*show)(const std::string& message)) { failureBox = show; }

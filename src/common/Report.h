@@ -1,11 +1,28 @@
-// One way to tell the person running a program what went wrong: one line on stderr, after the program's name.
+// One way for every program to tell the person running it what happened: one line on stderr after the
+// program's name, a box as well for a failure where the game has a display, and the exit codes it ends with.
 #pragma once
 
 #include <string>
+
+// How the game and its tools end.
+enum ExitCode : int {
+    exitSuccess = 0,
+    exitFailure = 1,      // a failed start, a write that failed, a run that stopped short
+    exitUsage = 2,        // the command line, or a file it named, could not be used
+    exitDemoDiffers = 3,  // a played demo did not end in the state it recorded
+};
 
 // Set once at the start of main: "vanturo", "vanturo-sim", "vanturo-levelgen".
 void setProgramName(const char* name);
 const char* programName();
 
-// "NAME: message" on stderr.
+// "NAME: message" on stderr: a problem the run goes on after, a result, a demo's verdict.
 void reportError(const std::string& message);
+// "NAME: PATH: WHY": a data file that is present but refused.
+void reportRefusal(const std::string& path, const std::string& why);
+// A failure that ends the program: said as reportError says it, and shown by the failure box when a shell set
+// one. Returns code, to end with.
+int reportFailure(const std::string& message, int code = exitFailure);
+
+// The game's shells show failures in a box (only where someone can see it); the tools have none.
+void setFailureBox(void (*show)(const std::string& message));

@@ -1,6 +1,8 @@
 // Whole files into memory: regular files only, within a size, with every refusal but a missing file said.
 #include "common/WholeFile.h"
 
+#include "common/Report.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,12 +16,10 @@ struct FileCloser {
 };
 }  // namespace
 
-void reportRefusal(const char* path, const char* why) { std::fprintf(stderr, "%s: %s\n", path, why); }
-
 bool readWholeFile(const char* path, size_t maxBytes, std::vector<unsigned char>& bytes) {
     std::string why;
     if (readWholeFile(path, maxBytes, bytes, why)) return true;
-    if (!why.empty()) reportRefusal(path, why.c_str());
+    if (!why.empty()) reportRefusal(path, why);
     return false;
 }
 

@@ -14,5 +14,3 @@ bool readWholeFile(const char* path, size_t maxBytes, std::vector<unsigned char>
 // that says it in its own line.
 bool readWholeFile(const char* path, size_t maxBytes, std::vector<unsigned char>& bytes, std::string& why);
 
-// One line on stderr: "PATH: WHY".
-void reportRefusal(const char* path, const char* why);

@@ -7,7 +7,7 @@
 #include <new>
 
 #include "assets/Tga.h"
-#include "common/WholeFile.h"
+#include "common/Report.h"
 #include "objects/Entity.h"
 #include "objects/Ship.h"
 
@@ -40,7 +40,7 @@ bool Level::loadTerrain(const char* path) {
     TgaImage image;
     if (!readTga(path, image)) return false;
     try {
-        return cutTiles(image);
+        return cutTiles(path, image);
     } catch (const std::bad_alloc&) {
         clear();
         reportRefusal(path, "not enough memory for its tiles: no terrain loaded");
@@ -48,9 +48,13 @@ bool Level::loadTerrain(const char* path) {
     }
 }
 
-bool Level::cutTiles(TgaImage& image) {
+bool Level::cutTiles(const char* path, TgaImage& image) {
     // The heights live in the alpha channel; a picture without one has no terrain to offer.
-    if (image.bytesPerPixel != 4) return false;
+    if (image.bytesPerPixel != 4) {
+        reportRefusal(path, "a " + std::to_string(image.bytesPerPixel * 8) +
+                                "-bit picture has no heights (the terrain is 32 bits, heights in alpha): no terrain loaded");
+        return false;
+    }
     std::vector<unsigned char>& pixels = image.pixels;
     for (size_t i = 0; i < pixels.size(); i += 4) std::swap(pixels[i], pixels[i + 2]);
 

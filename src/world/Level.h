@@ -64,7 +64,7 @@ class Level {
 
    private:
     Level() = default;
-    bool cutTiles(TgaImage& image);
+    bool cutTiles(const char* path, TgaImage& image);
     bool fileObjects(const char* path, const TgaImage& image);
 
     std::vector<std::unique_ptr<TerrainTile>> tiles_;  // row-major: first stored rows first, left to right

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "assets/Tga.h"
-#include "common/WholeFile.h"
+#include "common/Report.h"
 #include "objects/Ship.h"
 #include "objects/Tower.h"
 #include "world/Level.h"
@@ -50,8 +50,8 @@ bool withinBudgets(const char* path, const std::vector<unsigned char>& pixels) {
                    {"scenery objects", scenery, levelLimits::sceneryObjects}};
     for (const auto& b : budgets) {
         if (b.count <= b.limit) continue;
-        std::fprintf(stderr, "%s: %llu %s, more than the %llu a level may hold: no objects loaded\n", path,
-                     static_cast<unsigned long long>(b.count), b.what, static_cast<unsigned long long>(b.limit));
+        reportRefusal(path, std::to_string(b.count) + " " + b.what + ", more than the " + std::to_string(b.limit) +
+                                " a level may hold: no objects loaded");
         return false;
     }
     return true;
@@ -73,7 +73,11 @@ bool Level::loadObjectMap(const char* path) {
 
 bool Level::fileObjects(const char* path, const TgaImage& image) {
     // The parameter byte is the fourth of each pixel: a 24-bit map has none.
-    if (image.bytesPerPixel != 4) return false;
+    if (image.bytesPerPixel != 4) {
+        reportRefusal(path, "a " + std::to_string(image.bytesPerPixel * 8) +
+                                "-bit picture has no parameter bytes (the object map is 32 bits): no objects loaded");
+        return false;
+    }
     const std::vector<unsigned char>& pixels = image.pixels;
     const size_t size = pixels.size();
     const BytePosition at{size_t(image.width) * 4, 4};

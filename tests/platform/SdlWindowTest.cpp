@@ -9,6 +9,7 @@
 
 #include "SdlEvents.h"
 #include "SdlWindow.h"
+#include "common/Report.h"
 #include "objects/Ship.h"
 #include "view/Camera.h"
 
@@ -56,6 +57,7 @@ class SdlWindowSteps : public ::testing::Test {
         answerYes = false;
         api_ = fakeApi();
         useSdlWindowApi(&api_);
+        setFailureBox(showFailureBox);
     }
     void TearDown() override { useSdlWindowApi(nullptr); }
     SdlWindowApi api_;

@@ -91,7 +91,9 @@ TEST_F(ObjectMapTest, AMapOverItsBudgetsLoadsOnlyTheStartAndSaysWhy) {
         ASSERT_TRUE(loadFlatTerrain(32, 32, 10));
     }
     ASSERT_TRUE(writeTga(dir_ + "/rgb.tga", 32, 32, 3, std::vector<unsigned char>(32 * 32 * 3, 3)));
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(Level::instance().loadObjectMap((dir_ + "/rgb.tga").c_str()));  // a map needs all four bytes
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("rgb.tga: a 24-bit picture"), std::string::npos);
 }
 
 TEST(Scenery, TakesItsVariantThenItsHeadingFromTheGeneratorSplittingTheFifteenBitRangeEvenly) {

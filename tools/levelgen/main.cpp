@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     setProgramName("vanturo-levelgen");
     std::string out = ".";
     LevelOptions options;
-    CommandLine line("vanturo-levelgen", "Write a level and everything the game reads with it into DIR/data.");
+    CommandLine line("Write a level and everything the game reads with it into DIR/data.");
     line.value("--out", "DIR", "the game's folder: writes DIR/data (or DIR, when it is named data)",
                [&out](const std::string& dir) {
                    out = dir;
@@ -55,19 +55,16 @@ int main(int argc, char** argv) {
         HeightPicture picture;
         std::string error;
         if (!readHeightPicture(heightmap, picture, error)) {
-            reportError(error);
-            return 2;
+            return reportFailure(error, exitUsage);
         }
         if (!shrinkToFit(picture, maxLevelSide, error)) {
-            reportError(heightmap + ": " + error);
-            return 2;
+            return reportFailure(heightmap + ": " + error, exitUsage);
         }
         fromPicture = generateLevelFromHeights(picture, options);
     }
     if (!writeLevelData(dataFolder, options, heightmap.empty() ? nullptr : &fromPicture)) {
-        reportError("the level in " + dataFolder + " is left as it was");
-        return 1;
+        return reportFailure("the level in " + dataFolder + " is left as it was");
     }
-    std::printf("vanturo-levelgen: wrote the level into %s\n", dataFolder.c_str());
-    return 0;
+    std::printf("%s: wrote the level into %s\n", programName(), dataFolder.c_str());
+    return exitSuccess;
 }

@@ -19,6 +19,7 @@
 #include "app/Screenshot.h"
 #include "common/GameRandom.h"
 #include "common/OutputFile.h"
+#include "common/Report.h"
 #include "common/WholeFile.h"
 #include "common/ShellState.h"
 #include "objects/Entity.h"
@@ -127,7 +128,7 @@ bool readInputScript(const std::string& path, std::vector<InputEvent>& events, s
 }
 
 CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptions& o) {
-    CommandLine line("vanturo-sim", "Run the game headless, frame for frame, and print a JSON summary.");
+    CommandLine line("Run the game headless, frame for frame, and print a JSON summary.");
     line.value("--data", "DIR", "play the level in DIR/data (default: where the game looks)",
                [&o](const std::string& v) {
                    o.dataDir = v;
@@ -175,8 +176,7 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
     line.flag("--time", "add timings to the summary", [&o] { o.time = true; });
     CommandLine::Outcome outcome = line.parse(argc, argv);
     if (outcome.proceed && !o.playPath.empty() && (o.hasMouse || !o.input.empty() || !o.recordPath.empty()))
-        outcome = {false, 2,
-                   "vanturo-sim: a demo brings its own input: --play goes without --mouse, --input and --record\n"};
+        outcome = CommandLine::refuse("a demo brings its own input: --play goes without --mouse, --input and --record");
     return outcome;
 }
 
@@ -198,7 +198,7 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
                 continue;
             error =
                 std::string(outputs[i].first) + " and " + outputs[j].first + " would both write " + *outputs[j].second;
-            return 2;
+            return exitUsage;
         }
     // The game's data convention: DIR/data/level1.tga, in the folder given or the first of the game's own
     // folders that holds it. Pointed elsewhere (at data/ itself, say) there would be an empty world to fly;
@@ -212,34 +212,37 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         for (const std::string& folder : folders) tried += (tried.empty() ? "" : ", ") + folder;
         error = (o.dataDir.empty() ? "none of " + tried + " holds " : o.dataDir + " holds no ") + terrainFile +
                 " (vanturo-levelgen --out DIR writes one)";
-        return 2;
+        return exitUsage;
     }
     o.dataDir = found;
     // Each output is begun beside its target and put in place only once the run has written it whole.
     OutputFile trace, shot;
-    if (!o.tracePath.empty() && !trace.open(o.tracePath, error)) return 2;
-    if (!o.shotPath.empty() && !shot.open(o.shotPath, error)) return 2;
+    if (!o.tracePath.empty() && !trace.open(o.tracePath, error)) return exitUsage;
+    if (!o.shotPath.empty() && !shot.open(o.shotPath, error)) return exitUsage;
     if (!enterDataFolder(o.dataDir)) {
         error = "cannot enter " + o.dataDir;
-        return 2;
+        return exitUsage;
     }
     const auto startupBegin = std::chrono::steady_clock::now();
     if (!headless::createContext(800, 600)) {
         error = "no headless OpenGL context (Mesa's EGL with the surfaceless platform is needed)";
-        return 1;
+        return exitFailure;
     }
     DemoSession& demo = DemoSession::instance();
     if (!o.playPath.empty()) {
-        if (!demo.play(o.playPath, false, error)) return 2;
+        if (!demo.play(o.playPath, false, error)) return exitUsage;
         o.seed = demo.seed();
         o.frames = int(std::min<size_t>(demo.framesInDemo(), size_t(std::numeric_limits<int>::max())));
     }
-    if (!o.recordPath.empty() && !demo.record(o.recordPath, o.seed, error)) return 2;
+    if (!o.recordPath.empty() && !demo.record(o.recordPath, o.seed, error)) return exitUsage;
     headless::setTick(o.seed);
     lastTick = o.seed;
     gameSrand(o.seed);
     resizeViewport(800, 600);
-    setupScene();
+    if (!setupScene()) {
+        error = "the game could not start on this OpenGL driver";
+        return exitFailure;
+    }
     const double startupMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startupBegin).count();
     if (o.hasMouse) onMouseMove(unsigned(o.mouseX), unsigned(o.mouseY));
@@ -279,14 +282,14 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
     }
     if (trace.isOpen() && !trace.commit()) {
         error = trace.reason();
-        return 1;
+        return exitFailure;
     }
 
     if (shot.isOpen()) {
         const std::vector<unsigned char> png = framePng();
         if (!shot.write(png.data(), png.size()) || !shot.commit()) {
             error = shot.reason();
-            return 1;
+            return exitFailure;
         }
     }
 

@@ -14,15 +14,10 @@ int main(int argc, char** argv) {
     if (!outcome.proceed) return CommandLine::finish(outcome);
     std::string summary, error;
     const int code = runSimulation(options, summary, error);
-    if (code != 0 && summary.empty()) {
-        reportError(error);
-        return code;
-    }
+    if (code != exitSuccess && summary.empty()) return reportFailure(error, code);
     // The summary is output too: a failed write of it is a failed run.
-    if (std::printf("%s\n", summary.c_str()) < 0 || std::fflush(stdout) != 0) {
-        reportError("cannot write the summary");
-        return 1;
-    }
-    if (code != 0) reportError(error);
+    if (std::printf("%s\n", summary.c_str()) < 0 || std::fflush(stdout) != 0)
+        return reportFailure("cannot write the summary");
+    if (code != exitSuccess) reportError(error);
     return code;
 }

@@ -2,16 +2,13 @@
 #include <SDL.h>
 #include <time.h>
 
-#include <string>
-#include <vector>
-
 #include "SdlEvents.h"
 #include "SdlWindow.h"
 #include "app/DataFolder.h"
 #include "app/DemoSession.h"
 #include "app/Game.h"
 #include "app/GameOptions.h"
-#include "common/GameRandom.h"
+#include "app/GameStart.h"
 #include "common/Platform.h"
 #include "common/Report.h"
 #include "common/ShellState.h"
@@ -27,45 +24,20 @@ void* platform::glProcAddress(const char* name) { return SDL_GL_GetProcAddress(n
 
 void platform::swapBuffers() { SDL_GL_SwapWindow(static_cast<SDL_Window*>(gameWindow())); }
 
-namespace {
-
-// The folder whose data/ the game plays; "" when there is none (said already).
-std::string chooseDataFolder(const std::string& given) {
-    char* base = SDL_GetBasePath();
-    const std::string executableFolder = base ? base : "";
-    SDL_free(base);
-    const std::vector<std::string> candidates = dataFolderCandidates(given, executableFolder, installedDataFolder);
-    const std::string folder = findDataFolder(candidates);
-    if (folder.empty()) {
-        const std::string message = missingDataMessage(candidates);
-        reportError(message);
-        // The box needs the video subsystem, as the window's own boxes do, and a display to be seen on.
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-            if (sdlWindowApi().hasDisplay())
-                SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ERROR", message.c_str(), nullptr);
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        }
-    }
-    return folder;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     setProgramName("vanturo");
+    setFailureBox(showFailureBox);
     GameOptions options;
     const CommandLine::Outcome outcome = parseGameOptions(argc, argv, options);
     if (!outcome.proceed) return CommandLine::finish(outcome);
-    const std::string folder = chooseDataFolder(options.dataFolder);
-    if (folder.empty() || !enterDataFolder(folder)) return failedStart;
-    lastTick = platform::tickCount();
-    unsigned seed = lastTick;
-    if (!startDemos(options.playPath, options.recordPath, lastTick, seed)) return 2;
-    gameSrand(seed);
-    if (!openWindow("Vanturo", options.width, options.height, 16, options.fullscreen)) {
-        DemoSession::instance().reset();  // a demo begun for this flight is dropped; an older file stays
-        return failedStart;
-    }
+    ShellStart shell;
+    char* base = SDL_GetBasePath();
+    shell.executableFolder = base ? base : "";
+    SDL_free(base);
+    shell.installedDataFolder = installedDataFolder;
+    shell.openWindow = openWindow;
+    int exitCode = exitSuccess;
+    if (!startGame(options, shell, exitCode)) return exitCode;
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);  // without one the mouse alone steers
 
     bool running = true;
@@ -81,5 +53,5 @@ int main(int argc, char** argv) {
     }
     closeWindow();
     SDL_Quit();
-    return finishDemos(0);
+    return finishDemos(exitSuccess);
 }

@@ -114,8 +114,13 @@ void* context = nullptr;
 bool videoUp = false;
 bool boxesShow = false;  // a box is shown only on a display the game could use: nobody would see it elsewhere
 
-// Every message the window steps give goes to stderr, and in a box where one can be seen.
+// Every message the window steps give goes to stderr, and in a box where one can be seen; a failure goes the
+// way every failure goes.
 bool tell(const char* text, const char* caption, int kind) {
+    if (kind == errorBox) {
+        reportFailure(text);
+        return false;
+    }
     if (kind != questionBox) reportError(text);
     return boxesShow && api->messageBox(text, caption, kind);
 }
@@ -129,6 +134,17 @@ bool failOpening(const char* message) {
 }  // namespace
 
 const SdlWindowApi& sdlWindowApi() { return realApi; }
+
+void showFailureBox(const std::string& text) {
+    if (videoUp) {
+        if (boxesShow) api->messageBox(text.c_str(), "ERROR", errorBox);
+        return;
+    }
+    // Before the window is made, or once it is gone: the video subsystem is started for the box alone.
+    if (api->initVideo() != 0) return;
+    if (api->hasDisplay()) api->messageBox(text.c_str(), "ERROR", errorBox);
+    api->quitVideo();
+}
 void useSdlWindowApi(const SdlWindowApi* replacement) { api = replacement ? replacement : &realApi; }
 void* gameWindow() { return window; }
 

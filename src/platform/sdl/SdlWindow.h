@@ -1,6 +1,8 @@
 // The SDL2 shell's window: opening and closing it step by step, with every failure shown in a message box.
 #pragma once
 
+#include <string>
+
 // Every SDL call the window steps make, so tests can make any one of them fail and record the boxes.
 struct SdlWindowApi {
     int (*initVideo)();  // stands for registering the window class
@@ -27,6 +29,10 @@ enum MessageKind { errorBox = 0, shutdownBox = 1, questionBox = 2 };
 const SdlWindowApi& sdlWindowApi();
 // Replaces the calls used by openWindow and closeWindow (tests); null restores the real ones.
 void useSdlWindowApi(const SdlWindowApi* api);
+
+// How the SDL game shows a failure: in an error box, only on a display someone can see (the video subsystem is
+// started for it when no window is open).
+void showFailureBox(const std::string& text);
 
 bool openWindow(const char* title, int width, int height, int bits, bool fullscreen);
 void closeWindow();

@@ -7,13 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
-#include "app/DataFolder.h"
 #include "app/DemoSession.h"
 #include "app/Game.h"
 #include "app/GameOptions.h"
-#include "common/GameRandom.h"
+#include "app/GameStart.h"
 #include "common/Platform.h"
 #include "common/Report.h"
 #include "common/ShellState.h"
@@ -26,10 +24,7 @@ HDC deviceContext = nullptr;
 HGLRC renderingContext = nullptr;
 const char* const windowClass = "OpenGL";
 
-void showError(const char* text) {
-    reportError(text);
-    MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONEXCLAMATION);
-}
+void showError(const char* text) { reportFailure(text); }
 void showShutdownError(const char* text) { MessageBoxA(nullptr, text, "SHUTDOWN ERROR", MB_OK | MB_ICONINFORMATION); }
 
 void closeWindow() {
@@ -213,25 +208,9 @@ bool platform::buildFontBitmaps(unsigned listBase, int first, int count, int pix
     return built != FALSE;
 }
 
-namespace {
-
-// The folder whose data/ the game plays: --data DIR, the current folder, the executable's own folder; ""
-// when none holds it (said in a box).
-std::string chooseDataFolder(const std::string& given) {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string executableFolder = length > 0 && length < MAX_PATH ? std::string(path, length) : "";
-    executableFolder = executableFolder.substr(0, executableFolder.find_last_of("\\/") + 1);
-    const std::vector<std::string> candidates = dataFolderCandidates(given, executableFolder, "");
-    const std::string folder = findDataFolder(candidates);
-    if (folder.empty()) showError(missingDataMessage(candidates).c_str());
-    return folder;
-}
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     setProgramName("vanturo");
+    setFailureBox([](const std::string& text) { MessageBoxA(nullptr, text.c_str(), "ERROR", MB_OK | MB_ICONEXCLAMATION); });
     GameOptions options;
     const CommandLine::Outcome outcome = parseGameOptions(__argc, __argv, options);
     if (!outcome.proceed) {
@@ -243,16 +222,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         return CommandLine::finish(outcome);
     }
-    const std::string folder = chooseDataFolder(options.dataFolder);
-    if (folder.empty() || !enterDataFolder(folder)) return failedStart;
-    lastTick = GetTickCount();
-    unsigned seed = lastTick;
-    if (!startDemos(options.playPath, options.recordPath, lastTick, seed)) return 2;
-    gameSrand(seed);
-    if (!openWindow("Vanturo", options.width, options.height, 16, options.fullscreen)) {
-        DemoSession::instance().reset();  // a demo begun for this flight is dropped; an older file stays
-        return failedStart;
-    }
+    ShellStart shell;
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    shell.executableFolder = length > 0 && length < MAX_PATH ? std::string(path, length) : "";
+    shell.executableFolder = shell.executableFolder.substr(0, shell.executableFolder.find_last_of("\\/") + 1);
+    shell.openWindow = openWindow;
+    int exitCode = exitSuccess;
+    if (!startGame(options, shell, exitCode)) return exitCode;
 
     MSG message;
     for (;;) {
@@ -266,5 +243,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (!active) WaitMessage();  // minimised: sleep until a message comes instead of spinning a core
     }
     closeWindow();
-    return finishDemos(0);
+    return finishDemos(exitSuccess);
 }
