@@ -119,11 +119,11 @@ bool DemoSession::takeLiveInput(const DemoEvent& event) {
     return true;
 }
 
-bool DemoSession::beforePass() {
+bool DemoSession::beforePass(float& frameMs, bool& drawing) {
     if (!playing_) {
         // What this pass is about to use, as a recording keeps it.
-        frame_.frameTime = frameTime;
-        frame_.active = active;
+        frame_.frameTime = frameMs;
+        frame_.active = drawing;
         return true;
     }
     if (!reader_.next(frame_)) return false;
@@ -142,15 +142,13 @@ bool DemoSession::beforePass() {
         if (due > now) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(due - now));
         lastFrameMs_ = std::max(due, now);
     }
-    frameTime = frame_.frameTime;
-    liveActive_ = active;
-    active = frame_.active;
+    frameMs = frame_.frameTime;
+    drawing = frame_.active;
     return true;
 }
 
 void DemoSession::afterPass() {
     if (playing_) {
-        active = liveActive_;
         ++framesPlayed_;
         if (firstDifferentFrame_ == 0 && stateDigest() != frame_.stateDigest) firstDifferentFrame_ = framesPlayed_;
         return;

@@ -28,8 +28,10 @@ class DemoSession {
     // ignores live input, but for Escape (which still ends the game) and F12 (a screenshot).
     bool takeLiveInput(const DemoEvent& event);
 
-    // Around one pass of the main loop. beforePass is false when the demo being played has no frame left.
-    bool beforePass();
+    // Around one pass of the main loop. beforePass takes the pass's frame time and whether it draws (the
+    // window's own state): a recording keeps them, a demo being played replaces them with its own. False when
+    // the demo being played has no frame left.
+    bool beforePass(float& frameMs, bool& drawing);
     void afterPass();
 
     // The end of the run. Recording: writes the final state, puts the demo in place and says where in report;
@@ -54,7 +56,6 @@ class DemoSession {
     DemoReader reader_;
     DemoFrame frame_;
     bool playing_ = false, paced_ = false;
-    bool liveActive_ = true;  // the window's own state, while the demo's stands in for it
     size_t framesPlayed_ = 0;
     size_t firstDifferentFrame_ = 0;  // 0: none yet
     double lastFrameMs_ = 0;

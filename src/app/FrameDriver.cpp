@@ -30,6 +30,16 @@ const char* const helpLines[] = {
     "Enter or a click: fly again from the start",
 };
 
+float measuredMs = 0;  // the timing step's measure: the next frame's duration
+
+// The frame's values, set once as the pass begins: every reader in the frame sees the same.
+void beginFrame(float durationMs) {
+    frameDuration = durationMs;
+    // A longer frame (a dragged window, a busy machine, a stopped process) would carry a moving entity over
+    // whole tiles, and the walk meets it again in each: the world sees at most its longest step.
+    frameTime = std::min(durationMs, maxWorldStepMs);
+}
+
 bool paused = false;
 bool helpShown = false;         // F1's keys over the view; the world stands still meanwhile
 bool screenshotWanted = false;  // F12 was pressed: the next frame is saved before it is shown
@@ -66,11 +76,7 @@ bool renderFrame() {
     } else if (frameCount <= framesBeforeUpdates) {
         font.printCentred(helpHint, line + 1);
     }
-    if (frameCount > framesBeforeUpdates && !paused && !helpShown) {
-        // The heads-up line has shown the real frame time; the world sees at most the longest step.
-        if (frameTime > maxWorldStepMs) frameTime = maxWorldStepMs;
-        level.update();
-    }
+    if (frameCount > framesBeforeUpdates && !paused && !helpShown) level.update();
 
     // Set after drawing, so they light the next frame; the position goes through the current view.
     const GLfloat ambient[4] = {1, 1, 1, 1};
@@ -79,26 +85,32 @@ bool renderFrame() {
     glLightfv(GL_LIGHT0, GL_POSITION, position);
 
     // Unsigned difference: a wrap of the tick counter still gives the small true difference.
-    frameTime = float(platform::tickCount() - lastTick);
+    measuredMs = float(platform::tickCount() - lastTick);
     lastTick = platform::tickCount();
     return true;
 }
+
+float measuredFrameTime() { return measuredMs; }
 
 bool gamePaused() { return paused; }
 
 void resetPause() {
     paused = helpShown = screenshotWanted = false;
+    measuredMs = 0;
     std::fill(std::begin(keysPressed), std::end(keysPressed), false);
 }
 
 bool loopPass() {
     DemoSession& demo = DemoSession::instance();
-    if (!demo.beforePass()) return true;  // the demo being played is over
+    float durationMs = measuredMs;
+    bool drawing = active;
+    if (!demo.beforePass(durationMs, drawing)) return true;  // the demo being played is over
+    beginFrame(durationMs);
     bool done = false;
-    if (active) {
+    if (drawing) {
         if (!renderFrame()) {
             done = true;
-        } else if (active) {
+        } else if (drawing) {
             if (screenshotWanted) takeScreenshot();
             screenshotWanted = false;
             platform::swapBuffers();

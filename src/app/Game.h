@@ -8,12 +8,13 @@ void resizeViewport(int width, int height);
 // the GL context current. False (said why) when the driver has no multitexturing: the game cannot start.
 bool setupScene();
 
-// The most time the world advances in one frame. A longer frame (a dragged window, a busy machine, a
-// stopped process) would carry a moving entity over whole tiles, and the walk meets it again in each.
+// The most time the world advances in one frame.
 constexpr float maxWorldStepMs = 100;
 
 // Draws one frame: clear, chase view, level, the world update from the 101st frame on, light, timing.
 bool renderFrame();
+// What the last frame's timing step measured: the time from the one before, which the next pass takes.
+float measuredFrameTime();
 
 // One pass of the main loop once no message is waiting: a frame (while active) and its swap, the polygon
 // mode keys, P, F1 and F12. Returns true when the loop should end (Escape held or tapped since the last
@@ -22,7 +23,7 @@ bool loopPass();
 
 // Whether P has paused the world: frames are still drawn, with the pause shown, but nothing moves.
 bool gamePaused();
-void resetPause();  // for tools and tests that run several games (forgets help, taps, a screenshot asked for)
+void resetPause();  // for tools and tests that run several games (forgets help, taps, a screenshot asked for, the last frame's time)
 
 // Input as the window's messages deliver it.
 void onMouseMove(unsigned x, unsigned y);    // client coordinates in pixels

@@ -5,6 +5,7 @@ bool active = true;
 bool keys[256] = {};
 bool keysPressed[256] = {};
 unsigned lastTick = 0;
+float frameDuration = 0.0f;
 float frameTime = 0.0f;
 int frameCount = 0;
 GLuint detailTexture = 0;

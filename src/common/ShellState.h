@@ -7,7 +7,9 @@ extern bool active;            // false while the window is minimised
 extern bool keys[256];         // key-down flags by virtual-key code
 extern bool keysPressed[256];  // keys that went down since the last frame: a tap between two frames counts
 extern unsigned lastTick;      // tick of the previous frame's timing step
-extern float frameTime;        // milliseconds of the last frame; every update scales by it
+// The frame's time, set once as each pass begins (from the last frame's measure, or the demo being played):
+extern float frameDuration;    // milliseconds the last frame took; the heads-up line shows it
+extern float frameTime;        // the same, at most the world's longest step; every update scales by it
 extern int frameCount;         // frames drawn so far
 extern GLuint detailTexture;   // terrain detail texture, 0 when it did not load
 extern GLuint particleTexture;

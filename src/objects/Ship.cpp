@@ -104,13 +104,13 @@ void Ship::followGround(float g) {
 void Ship::printHud() const {
     // A frame shorter than the tick counter's resolution reads as 0 ms; the rate then shows the highest
     // the counter can tell (1000) instead of infinity.
-    const double fps = 1000.0f / (frameTime > 1 ? frameTime : 1.0f);
+    const double fps = 1000.0f / (frameDuration > 1 ? frameDuration : 1.0f);
     GlFont& font = GlFont::instance();
     // The font is sized so the line fits the window whole, with the widest values it usually shows.
     static char widest[GlFont::textCapacity];
     if (!widest[0]) std::snprintf(widest, sizeof widest, hudFormat, fullShield, 1000.0, 180.0, -0.5, 1000.0, 999.0);
     font.fitLine(widest);
-    font.print(hudFormat, shield, fps, double(slopeUnder()), double(steer), double(frameTime), double(y));
+    font.print(hudFormat, shield, fps, double(slopeUnder()), double(steer), double(frameDuration), double(y));
     hudFrame_ = frameCount;
 }
 

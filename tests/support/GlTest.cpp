@@ -23,7 +23,7 @@ void resetGameState() {
     active = true;
     for (bool& k : keys) k = false;
     lastTick = 0;
-    frameTime = 0;
+    frameTime = frameDuration = 0;
     frameCount = 0;
     resetPause();
     detailTexture = particleTexture = 0;

@@ -273,7 +273,7 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
                          ",\"entitiesMs\":" + number(level.costs().entitiesMs) +
                          ",\"updateMs\":" + number(frameCount > 100 ? level.costs().updateMs : 0) + "}";
             }
-            const std::string line = "{\"frame\":" + std::to_string(frame) + ",\"frameTime\":" + number(frameTime) +
+            const std::string line = "{\"frame\":" + std::to_string(frame) + ",\"frameTime\":" + number(measuredFrameTime()) +
                                      ",\"ship\":" + shipJson() + ",\"entities\":" + entitiesJson() + eyeJson() +
                                      ",\"tilesDrawn\":" + std::to_string(level.tilesDrawn()) + timing + "}\n";
             if (!trace.write(line)) break;  // reported below; the run stops with its output
