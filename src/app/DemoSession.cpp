@@ -107,6 +107,7 @@ bool DemoSession::play(const std::string& path, bool paced, std::string& error) 
         return false;
     }
     playing_ = true;
+    playedPath_ = path;
     paced_ = paced;
     lastFrameMs_ = nowMs();
     return true;
@@ -178,13 +179,13 @@ int DemoSession::finish(std::string& report) {
     const std::string frames =
         std::to_string(framesPlayed_) + " of " + std::to_string(reader_.frameCount()) + " frames";
     if (framesPlayed_ < reader_.frameCount()) {
-        report = "the demo was stopped after " + frames + ": nothing to compare";
+        report = playedPath_ + ": the demo was stopped after " + frames + ": nothing to compare";
         return exitFailure;
     }
     const bool matches =
         firstDifferentFrame_ == 0 &&
         (!reader_.hasFinalState() || currentFinalState(uint32_t(framesPlayed_)) == reader_.finalState());
-    report = "played " + frames + (matches ? ": the state matches the demo's" : ": the state differs from the demo's");
+    report = playedPath_ + ": played " + frames + (matches ? ": the state matches the demo's" : ": the state differs from the demo's");
     if (firstDifferentFrame_ != 0) report += " (first at frame " + std::to_string(firstDifferentFrame_) + ")";
     if (!reader_.hasFinalState()) report += "; the recording was cut short, so it has no final state to compare";
     return matches ? exitSuccess : exitDemoDiffers;

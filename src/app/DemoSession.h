@@ -55,6 +55,7 @@ class DemoSession {
     // Playing.
     DemoReader reader_;
     DemoFrame frame_;
+    std::string playedPath_;
     bool playing_ = false, paced_ = false;
     size_t framesPlayed_ = 0;
     size_t firstDifferentFrame_ = 0;  // 0: none yet

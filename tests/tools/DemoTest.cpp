@@ -5,6 +5,8 @@
 #include "SimRun.h"
 #include "app/DemoFormat.h"
 
+#include <nlohmann/json.hpp>
+
 TEST(Demo, ARecordedRunReplaysToItsStateAndAnyDifferenceIsFoundAtItsFrame) {
     // A level with a tower firing at the flight path, steering both ways, a pause and its end.
     const std::string dir = flatLevel(true);
@@ -45,10 +47,16 @@ TEST(Demo, ARecordedRunReplaysToItsStateAndAnyDifferenceIsFoundAtItsFrame) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        writeBytes(dir + "/case.demo", c.bytes);
-        const SimRun run = sim("--data " + dir + " --play " + dir + "/case.demo", intoPictures);
+        const std::string path = dir + "/\"" + c.name + "\" \\.demo";  // a name the summary's JSON must escape
+        writeBytes(path, c.bytes);
+        const SimRun run = sim("--data " + dir + " --play '" + path + "'", intoPictures);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
-        EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+        const size_t begin = run.out.find("{\"frames\"");
+        ASSERT_NE(begin, std::string::npos) << run.out;
+        const auto summary = nlohmann::json::parse(run.out.substr(begin, run.out.find('\n', begin) - begin));
+        const std::string report = summary["demo"]["report"];
+        EXPECT_EQ(report.rfind(path + ": ", 0), 0u) << report;
+        EXPECT_NE(report.find(c.said), std::string::npos) << report;
     }
     // The replayed run is the recorded one, to the last bit.
     const SimRun replayed = sim("--data " + dir + " --play " + dir + "/run.demo", intoPictures);

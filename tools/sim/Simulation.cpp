@@ -5,12 +5,15 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <limits>
 #include <sstream>
+
+#include <nlohmann/json.hpp>
 
 #include "Headless.h"
 #include "app/DataFolder.h"
@@ -29,44 +32,44 @@
 
 namespace {
 
-std::string number(double v) {
+using Json = nlohmann::ordered_json;
+
+// A number as the trace has always written it, to nine significant digits: a float's value, not the double's
+// digits beyond it. Whole values stay whole; JSON has no infinities or NaNs.
+Json number(double v) {
+    if (!std::isfinite(v)) return nullptr;
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.9g", v);
-    const std::string s = buffer;
-    // JSON has no infinities or NaNs.
-    return s.find_first_of("ni") == std::string::npos ? s : "null";
+    const double rounded = std::strtod(buffer, nullptr);
+    if (rounded == std::trunc(rounded) && std::fabs(rounded) < 1e15) return int64_t(rounded);
+    return rounded;
 }
 
-std::string shipJson() {
+Json shipJson() {
     const Ship& s = Ship::player;
-    return "{\"x\":" + number(s.x) + ",\"y\":" + number(s.y) + ",\"z\":" + number(s.z) +
-           ",\"heading\":" + number(s.heading) + ",\"steer\":" + number(s.steer) +
-           ",\"shield\":" + std::to_string(s.shield) + ",\"filed\":" + (s.filed ? "true" : "false") + "}";
+    return {{"x", number(s.x)},         {"y", number(s.y)},         {"z", number(s.z)},  {"heading", number(s.heading)},
+            {"steer", number(s.steer)}, {"shield", s.shield}, {"filed", s.filed}};
 }
 
 // The chase camera's eye height and the ground's height under it: the view is broken when the eye is below.
-std::string eyeJson() {
+Json eyeJson() {
     const Vector3& eye = Camera::instance().eye;
-    return ",\"eye\":{\"y\":" + number(eye.y) + ",\"ground\":" + number(groundHeight(eye.x, eye.z)) + "}";
+    return {{"y", number(eye.y)}, {"ground", number(groundHeight(eye.x, eye.z))}};
 }
 
-std::string entitiesJson() {
-    std::string out = "{";
-    for (int id : typeIds::all) {
-        if (out.size() > 1) out += ",";
-        out += "\"" + std::to_string(id) + "\":" + std::to_string(Level::instance().entityCount(id));
-    }
-    return out + "}";
+Json entitiesJson() {
+    Json out = Json::object();
+    for (int id : typeIds::all) out[std::to_string(id)] = Level::instance().entityCount(id);
+    return out;
 }
 
-std::string statsJson(std::vector<double> values) {
-    if (values.empty()) return "{\"median\":0,\"p95\":0,\"max\":0}";
+Json statsJson(std::vector<double> values) {
+    if (values.empty()) return {{"median", 0}, {"p95", 0}, {"max", 0}};
     std::sort(values.begin(), values.end());
     const auto at = [&](double q) {
         return values[std::min(values.size() - 1, size_t(q * double(values.size() - 1) + 0.5))];
     };
-    return "{\"median\":" + number(at(0.5)) + ",\"p95\":" + number(at(0.95)) + ",\"max\":" + number(values.back()) +
-           "}";
+    return {{"median", number(at(0.5))}, {"p95", number(at(0.95))}, {"max", number(values.back())}};
 }
 
 void applyInput(const InputEvent& e) {
@@ -180,10 +183,16 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
     return outcome;
 }
 
-int runSimulation(const SimOptions& options, std::string& summary, std::string& error) {
-    // Output paths are taken from where the tool was started, before it enters the data folder. Everything
-    // that can be refused is refused before anything is written: a refused run leaves every file as it was.
-    SimOptions o = options;
+namespace {
+
+double msSince(std::chrono::steady_clock::time_point begin) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+}
+
+// Everything that can be refused, refused before anything is written: a refused run leaves every file as it
+// was. Output paths are taken from where the tool was started, before it enters the data folder. Returns
+// the exit code, 0 to run.
+int prepareRun(SimOptions& o, OutputFile& trace, OutputFile& shot, std::string& error) {
     char here[4096];
     const std::string cwd = getcwd(here, sizeof here) ? here : ".";
     for (std::string* path : {&o.shotPath, &o.tracePath, &o.playPath, &o.recordPath}) {
@@ -216,14 +225,17 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
     }
     o.dataDir = found;
     // Each output is begun beside its target and put in place only once the run has written it whole.
-    OutputFile trace, shot;
     if (!o.tracePath.empty() && !trace.open(o.tracePath, error)) return exitUsage;
     if (!o.shotPath.empty() && !shot.open(o.shotPath, error)) return exitUsage;
     if (!enterDataFolder(o.dataDir)) {
         error = "cannot enter " + o.dataDir;
         return exitUsage;
     }
-    const auto startupBegin = std::chrono::steady_clock::now();
+    return exitSuccess;
+}
+
+// The game's start on the headless context: the demos, the seed and the scene. Returns the exit code, 0 to run.
+int startRun(SimOptions& o, std::string& error) {
     if (!headless::createContext(800, 600)) {
         error = "no headless OpenGL context (Mesa's EGL with the surfaceless platform is needed)";
         return exitFailure;
@@ -243,13 +255,18 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         error = "the game could not start on this OpenGL driver";
         return exitFailure;
     }
-    const double startupMs =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startupBegin).count();
     if (o.hasMouse) onMouseMove(unsigned(o.mouseX), unsigned(o.mouseY));
+    return exitSuccess;
+}
 
+struct FrameCosts {
+    std::vector<double> frameMs, groundMs, entitiesMs, updateMs;
+};
+
+// The frames, each traced when asked. Returns the frames run; a failed trace write ends the run early.
+int runFrames(const SimOptions& o, OutputFile& trace, FrameCosts& costs) {
     Level& level = Level::instance();
     level.setProfiling(o.time);
-    std::vector<double> frameMs, groundMs, entitiesMs, updateMs;
     size_t nextInput = 0;
     int framesRun = 0;
     for (int frame = 1; frame <= o.frames; ++frame) {
@@ -257,34 +274,46 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         headless::advanceTick(o.frameMs);
         const auto begin = std::chrono::steady_clock::now();
         const bool done = loopPass();
+        const double updateMs = frameCount > 100 ? level.costs().updateMs : 0;
         if (o.time) {
-            frameMs.push_back(
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
-            groundMs.push_back(level.costs().groundMs);
-            entitiesMs.push_back(level.costs().entitiesMs);
-            if (frameCount > 100) updateMs.push_back(level.costs().updateMs);
+            costs.frameMs.push_back(msSince(begin));
+            costs.groundMs.push_back(level.costs().groundMs);
+            costs.entitiesMs.push_back(level.costs().entitiesMs);
+            if (frameCount > 100) costs.updateMs.push_back(updateMs);
         }
         framesRun = frame;
         if (trace.isOpen()) {
-            std::string timing;
+            Json line = {{"frame", frame},           {"frameTime", number(measuredFrameTime())},
+                         {"ship", shipJson()},       {"entities", entitiesJson()},
+                         {"eye", eyeJson()},         {"tilesDrawn", level.tilesDrawn()}};
             if (o.time) {
-                timing = ",\"timing\":{\"frameMs\":" + number(frameMs.back()) +
-                         ",\"groundMs\":" + number(level.costs().groundMs) +
-                         ",\"entitiesMs\":" + number(level.costs().entitiesMs) +
-                         ",\"updateMs\":" + number(frameCount > 100 ? level.costs().updateMs : 0) + "}";
+                line["timing"] = {{"frameMs", number(costs.frameMs.back())},
+                                  {"groundMs", number(level.costs().groundMs)},
+                                  {"entitiesMs", number(level.costs().entitiesMs)},
+                                  {"updateMs", number(updateMs)}};
             }
-            const std::string line = "{\"frame\":" + std::to_string(frame) + ",\"frameTime\":" + number(measuredFrameTime()) +
-                                     ",\"ship\":" + shipJson() + ",\"entities\":" + entitiesJson() + eyeJson() +
-                                     ",\"tilesDrawn\":" + std::to_string(level.tilesDrawn()) + timing + "}\n";
-            if (!trace.write(line)) break;  // reported below; the run stops with its output
+            if (!trace.write(line.dump() + "\n")) break;  // reported by the commit; the run stops with its output
         }
         if (done) break;
     }
+    return framesRun;
+}
+
+}  // namespace
+
+int runSimulation(const SimOptions& options, std::string& summary, std::string& error) {
+    SimOptions o = options;
+    OutputFile trace, shot;
+    if (const int code = prepareRun(o, trace, shot, error)) return code;
+    const auto startupBegin = std::chrono::steady_clock::now();
+    if (const int code = startRun(o, error)) return code;
+    const double startupMs = msSince(startupBegin);
+    FrameCosts costs;
+    const int framesRun = runFrames(o, trace, costs);
     if (trace.isOpen() && !trace.commit()) {
         error = trace.reason();
         return exitFailure;
     }
-
     if (shot.isOpen()) {
         const std::vector<unsigned char> png = framePng();
         if (!shot.write(png.data(), png.size()) || !shot.commit()) {
@@ -293,25 +322,29 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         }
     }
 
+    DemoSession& demo = DemoSession::instance();
     std::string report;
     const int demoCode = demo.finish(report);
-    if (!demo.playing() && demoCode != 0) {
+    if (!demo.playing() && demoCode != exitSuccess) {
         error = report;
         return demoCode;
     }
-    std::string demoJson;
-    if (demo.playing()) {
-        demoJson = ",\"demo\":{\"matches\":" + std::string(demoCode == 0 ? "true" : "false") + ",\"report\":\"" +
-                   report + "\"}";
-        if (demoCode != 0) error = report;
-    }
-    summary = "{\"frames\":" + std::to_string(framesRun) + ",\"ship\":" + shipJson() +
-              ",\"pitch\":" + number(Camera::instance().pitch) + ",\"entities\":" + entitiesJson() +
-              ",\"tiles\":" + std::to_string(level.tiles().size()) + ",\"startupMs\":" + number(startupMs);
+    Json out = {{"frames", framesRun},
+                {"ship", shipJson()},
+                {"pitch", number(Camera::instance().pitch)},
+                {"entities", entitiesJson()},
+                {"tiles", Level::instance().tiles().size()},
+                {"startupMs", number(startupMs)}};
     if (o.time) {
-        summary += ",\"timing\":{\"frameMs\":" + statsJson(frameMs) + ",\"groundMs\":" + statsJson(groundMs) +
-                   ",\"entitiesMs\":" + statsJson(entitiesMs) + ",\"updateMs\":" + statsJson(updateMs) + "}";
+        out["timing"] = {{"frameMs", statsJson(costs.frameMs)},
+                         {"groundMs", statsJson(costs.groundMs)},
+                         {"entitiesMs", statsJson(costs.entitiesMs)},
+                         {"updateMs", statsJson(costs.updateMs)}};
     }
-    summary += demoJson + "}";
-    return demo.playing() ? demoCode : 0;
+    if (demo.playing()) {
+        out["demo"] = {{"matches", demoCode == exitSuccess}, {"report", report}};
+        if (demoCode != exitSuccess) error = report;
+    }
+    summary = out.dump();
+    return demo.playing() ? demoCode : exitSuccess;
 }
