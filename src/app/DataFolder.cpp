@@ -9,6 +9,7 @@
 #include "common/Platform.h"
 #include "assets/ModelCache.h"
 #include "objects/Ship.h"
+#include "world/LevelFormat.h"
 
 #ifndef VANTURO_INSTALLED_DATA
 #define VANTURO_INSTALLED_DATA ""
@@ -58,6 +59,6 @@ bool enterDataFolder(const std::string& folder) {
     std::filesystem::current_path(folder, error);
     if (error) return false;
     ModelCache::instance().clear();
-    Ship::player.model = ModelCache::instance().get("data/models/ship.ms3d");
+    Ship::player.model = ModelCache::instance().get(shipModelFile);
     return true;
 }

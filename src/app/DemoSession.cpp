@@ -13,6 +13,7 @@
 #include "objects/Ship.h"
 #include "objects/Shot.h"
 #include "world/Level.h"
+#include "world/LevelFormat.h"
 
 namespace {
 

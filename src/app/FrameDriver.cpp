@@ -15,7 +15,6 @@
 #include "world/Level.h"
 
 namespace {
-constexpr int framesBeforeUpdates = 100;  // the first frames show the start without moving anything
 const char* const leftWorldNotice = "You have left the world. Press Enter to fly again.";
 const char* const pausedNotice = "Paused. Press P to fly on.";
 const char* const helpHint = "F1: keys";

@@ -8,6 +8,13 @@ void resizeViewport(int width, int height);
 // the GL context current. False (said why) when the driver has no multitexturing: the game cannot start.
 bool setupScene();
 
+// The window the mouse is read against, whatever the window's size (the middle flies straight in any), and
+// the size of the tools' headless view.
+constexpr int referenceWidth = 800, referenceHeight = 600;
+
+// The first frames show the start without moving anything.
+constexpr int framesBeforeUpdates = 100;
+
 // The most time the world advances in one frame.
 constexpr float maxWorldStepMs = 100;
 
@@ -37,8 +44,3 @@ void onCameraStick(float y);
 struct DemoEvent;
 void applyInputEvent(const DemoEvent& event);
 
-// The level's files, relative to the working directory.
-extern const char* const terrainFile;
-extern const char* const objectMapFile;
-extern const char* const detailTextureFile;
-extern const char* const particleTextureFile;

@@ -6,11 +6,10 @@
 #include "view/Camera.h"
 
 namespace {
-// Steering and pitch are read in pixels of the 800 by 600 reference window: 1/800 and 1/600 per pixel.
-constexpr float referenceWidth = 800, referenceHeight = 600;
+// Steering and pitch are read in pixels of the reference window: 1/800 and 1/600 per pixel.
 constexpr float steerPerPixel = 0.00125f;
 constexpr float pitchPerPixel = 0.0016666667f;
-float clientWidth = referenceWidth, clientHeight = referenceHeight;
+float clientWidth = float(referenceWidth), clientHeight = float(referenceHeight);
 }  // namespace
 
 void applyInputEvent(const DemoEvent& event) {
@@ -19,8 +18,8 @@ void applyInputEvent(const DemoEvent& event) {
             // Scaled to the reference window, so the middle of a window of any size flies straight (at 800
             // by 600 the scale is exactly 1).
             const float x = float(event.a), y = float(event.b);
-            Ship::player.steer = 0.5f - x * (referenceWidth / clientWidth) * steerPerPixel;
-            Camera::instance().pitch = y * (referenceHeight / clientHeight) * pitchPerPixel;
+            Ship::player.steer = 0.5f - x * (float(referenceWidth) / clientWidth) * steerPerPixel;
+            Camera::instance().pitch = y * (float(referenceHeight) / clientHeight) * pitchPerPixel;
             break;
         }
         case DemoEvent::key:

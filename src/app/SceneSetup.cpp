@@ -5,11 +5,7 @@
 #include "common/Report.h"
 #include "common/ShellState.h"
 #include "world/Level.h"
-
-const char* const terrainFile = "data/level1.tga";
-const char* const objectMapFile = "data/level1objects.tga";
-const char* const detailTextureFile = "data/textures/detail.tga";
-const char* const particleTextureFile = "data/textures/particle.tga";
+#include "world/LevelFormat.h"
 
 bool setupScene() {
     arb::glMultiTexCoord2fARB =

@@ -5,6 +5,7 @@
 #include "common/ShellState.h"
 #include "objects/Ship.h"
 #include "world/TerrainTile.h"
+#include "world/LevelFormat.h"
 
 namespace {
 constexpr float growthPerMs = 0.2f;
@@ -12,7 +13,7 @@ constexpr int endSize = 100;
 }  // namespace
 
 Explosion::Explosion(Vector3 position) {
-    useModel("data/models/Explosion.ms3d");
+    useModel(explosionModelFile);
     x = position.x;
     y = position.y;
     z = position.z;

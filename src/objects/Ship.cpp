@@ -11,6 +11,7 @@
 #include "text/GlFont.h"
 #include "world/Level.h"
 #include "world/TerrainTile.h"
+#include "world/LevelFormat.h"
 
 const char* const hudFormat = "Shield: %d    %3.0f fps  deg: %3.0f  rot: %1.4f  delta: %3.0f  h: %0.2f";
 
@@ -26,7 +27,7 @@ constexpr float maxBank = -80;  // degrees of bank per unit of steer
 
 Ship Ship::player;
 
-Ship::Ship() { useModel("data/models/ship.ms3d"); }
+Ship::Ship() { useModel(shipModelFile); }
 
 void Ship::reset() {
     x = y = z = heading = 0;

@@ -9,6 +9,7 @@
 #include "objects/Explosion.h"
 #include "objects/Ship.h"
 #include "world/TerrainTile.h"
+#include "world/LevelFormat.h"
 
 namespace {
 constexpr float launchHeight = 150;
@@ -20,7 +21,7 @@ int shotsAlive = 0;
 }  // namespace
 
 Shot::Shot(Vector3 start, Vector3 targetPoint) : target(targetPoint) {
-    useModel("data/models/shot.ms3d");
+    useModel(shotModelFile);
     x = start.x;
     y = start.y;
     z = start.z;

@@ -4,9 +4,10 @@
 #include "common/ShellState.h"
 #include "objects/Shot.h"
 #include "world/Level.h"
+#include "world/LevelFormat.h"
 
 Tower::Tower(float x_, float z_, int reloadCode) : fireInterval(reloadCode * 1000 / 4), fireCountdown(fireInterval) {
-    useModel("data/models/tower.ms3d");
+    useModel(towerModelFile);
     x = x_;
     z = z_;
 }

@@ -153,7 +153,7 @@ float groundHeight(float x, float z) {
     const float fx = x - float(ix), fz = z - float(iz);
     const Level& level = Level::instance();
     const int h0 = level.heightAt(ix, iz);
-    const int h1 = level.heightAt(int(x + 24 * fx), int(z + 24 * fz));
+    const int h1 = level.heightAt(int(x + cellSize * fx), int(z + cellSize * fz));
     const float w = (fx + fz) / 2;
     return float(h1) * w + float(h0) * (1 - w);
 }

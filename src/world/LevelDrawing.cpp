@@ -97,7 +97,7 @@ void TerrainTile::drawGround(std::vector<GLfloat>& corners) const {
                 const int sample = (b / cellSize) * across + a / cellSize;
                 const Vector3& n = normals[size_t(sample)];
                 corners.insert(corners.end(), {float(a) / fw, float(b) / fd, n.x, n.y, n.z, float(originX + a),
-                                               float(2 * heights[size_t(sample)]), float(originZ + b)});
+                                               float(heightScale * heights[size_t(sample)]), float(originZ + b)});
             }
         }
     }

@@ -10,28 +10,26 @@
 #include "objects/Ship.h"
 #include "objects/Tower.h"
 #include "world/Level.h"
+#include "world/LevelFormat.h"
 #include "world/Scenery.h"
 
 namespace {
 
-enum ByteRole { towerCodeByte = 0, objectCodeByte = 1, targetCodeByte = 2, parameterByte = 3 };
-enum ObjectCode { shipStart = 1, treeCode = 3, rockCode, plantCode, smallRockCode };
-
 constexpr float byteToUnit = 1.0f / 255.0f;
 
-// Each byte sits at its own x within its pixel's cell: x = 24 * (offset in row) / bytes per pixel.
+// Each byte sits at its own x within its pixel's cell: x = cellSize * (offset in row) / bytes per pixel.
 struct BytePosition {
     size_t stride;
     int bytesPerPixel;
-    float x(size_t p) const { return 24.0f * float(p % stride) / float(bytesPerPixel); }
-    float z(size_t p) const { return 24.0f * float(p / stride); }
+    float x(size_t p) const { return float(cellSize) * float(p % stride) / float(bytesPerPixel); }
+    float z(size_t p) const { return float(cellSize) * float(p / stride); }
 };
 
 // Whether the map's objects fit the level's budgets; says why not on stderr. Counted from the bytes alone,
 // before anything is made: targets grow as towers times target pixels of their code.
 bool withinBudgets(const char* path, const std::vector<unsigned char>& pixels) {
     uint64_t towersOfCode[256] = {}, targetsOfCode[256] = {}, scenery = 0;
-    for (size_t p = 0; p + parameterByte < pixels.size(); p += 4) {
+    for (size_t p = 0; p + parameterByte < pixels.size(); p += objectMapBytesPerPixel) {
         ++towersOfCode[pixels[p + towerCodeByte]];
         ++targetsOfCode[pixels[p + targetCodeByte]];
         const int g = pixels[p + objectCodeByte];
@@ -73,20 +71,20 @@ bool Level::loadObjectMap(const char* path) {
 
 bool Level::fileObjects(const char* path, const TgaImage& image) {
     // The parameter byte is the fourth of each pixel: a 24-bit map has none.
-    if (image.bytesPerPixel != 4) {
+    if (image.bytesPerPixel != objectMapBytesPerPixel) {
         reportRefusal(path, "a " + std::to_string(image.bytesPerPixel * 8) +
                                 "-bit picture has no parameter bytes (the object map is 32 bits): no objects loaded");
         return false;
     }
     const std::vector<unsigned char>& pixels = image.pixels;
     const size_t size = pixels.size();
-    const BytePosition at{size_t(image.width) * 4, 4};
+    const BytePosition at{size_t(image.width) * objectMapBytesPerPixel, objectMapBytesPerPixel};
     // Over budget, only the ship's start is taken: the terrain can still be flown.
     const bool withObjects = withinBudgets(path, pixels);
 
-    for (size_t p = objectCodeByte; p < size; p += 4) {
+    for (size_t p = objectCodeByte; p < size; p += objectMapBytesPerPixel) {
         const int g = pixels[p];
-        if (g == shipStart) {
+        if (g == shipStartCode) {
             // A second start pixel moves the ship: the last one is its start.
             Ship::player.setStart(at.x(p), at.z(p), float(pixels[p + 2]) * byteToUnit * 360.0f);
             Ship::player.returnToStart();
@@ -101,14 +99,14 @@ bool Level::fileObjects(const char* path, const TgaImage& image) {
 
     // The towers of each code in creation order, so a target pixel visits only the towers it belongs to.
     std::vector<Tower*> towersOfCode[256];
-    for (size_t p = towerCodeByte; p < size; p += 4) {
+    for (size_t p = towerCodeByte; p < size; p += objectMapBytesPerPixel) {
         if (pixels[p] == 0) continue;
         Tower* tower = new Tower(at.x(p), at.z(p), pixels[p + 3]);
         place(tower);
         towersOfCode[pixels[p]].push_back(tower);
     }
 
-    for (size_t p = targetCodeByte; p < size; p += 4) {
+    for (size_t p = targetCodeByte; p < size; p += objectMapBytesPerPixel) {
         for (Tower* tower : towersOfCode[pixels[p]]) tower->addTarget(int(at.x(p)), int(at.z(p)));
     }
     // A tower outside every tile never fires and is never drawn; nothing else holds it.

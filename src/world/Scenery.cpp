@@ -3,17 +3,12 @@
 
 #include "common/GameRandom.h"
 #include "common/Gl.h"
+#include "world/LevelFormat.h"
 
 namespace {
 
 // The single-precision number nearest to 1/32767: r * c * n stays below n for every 15-bit r.
 constexpr float randomScale = 3.0518509e-05f;
-
-const char* const trees[] = {"data/models/tree1.ms3d", "data/models/tree2.ms3d", "data/models/tree3.ms3d"};
-const char* const rocks[] = {"data/models/rock1.ms3d", "data/models/rock2.ms3d", "data/models/rock3.ms3d"};
-const char* const plants[] = {"data/models/mushroom1.ms3d", "data/models/mushroom2.ms3d", "data/models/plant1.ms3d",
-                              "data/models/plant2.ms3d"};
-const char* const smallRocks[] = {"data/models/smallrock1.ms3d", "data/models/smallrock2.ms3d"};
 
 template <int n>
 const char* pick(const char* const (&files)[n], int r) {
@@ -25,10 +20,10 @@ const char* pick(const char* const (&files)[n], int r) {
 
 const char* Scenery::modelFile(int kind, int r) {
     switch (kind) {
-        case typeIds::tree: return pick(trees, r);
-        case typeIds::rock: return pick(rocks, r);
-        case typeIds::plant: return pick(plants, r);
-        case typeIds::smallRock: return pick(smallRocks, r);
+        case typeIds::tree: return pick(treeModelFiles, r);
+        case typeIds::rock: return pick(rockModelFiles, r);
+        case typeIds::plant: return pick(plantModelFiles, r);
+        case typeIds::smallRock: return pick(smallRockModelFiles, r);
         default: return nullptr;
     }
 }

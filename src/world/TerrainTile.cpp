@@ -15,8 +15,8 @@ TerrainTile::TerrainTile(const unsigned char* heightBytes, int count, const unsi
     boundsMin = Vector3(float(originX), 0, float(originZ));
     boundsMax = Vector3(float(originX + width), 0, float(originZ + depth));
     for (unsigned char h : heights) {
-        boundsMin.y = std::min(boundsMin.y, float(2 * h));
-        boundsMax.y = std::max(boundsMax.y, float(2 * h));
+        boundsMin.y = std::min(boundsMin.y, float(heightScale * h));
+        boundsMax.y = std::max(boundsMax.y, float(heightScale * h));
     }
 }
 
@@ -40,7 +40,7 @@ const std::vector<Vector3>& TerrainTile::normals() const {
     if (!normals_.empty()) return normals_;
     const int across = width / cellSize, down = depth / cellSize;
     normals_.assign(heights.size(), Vector3(0, 0, 0));
-    auto H = [&](int c, int r) { return 2 * int(heights[size_t(r * across + c)]); };
+    auto H = [&](int c, int r) { return heightScale * int(heights[size_t(r * across + c)]); };
     for (int r = 0; r < down - 1; ++r) {
         for (int c = 0; c < across - 1; ++c) {
             const int h = H(c, r);
@@ -59,6 +59,6 @@ bool TerrainTile::contains(float x, float z) const {
            z <= float(originZ + depth - cellSize);
 }
 
-int TerrainTile::heightAt(int x, int z) const { return 2 * heights[size_t(sampleIndex(x, z))]; }
+int TerrainTile::heightAt(int x, int z) const { return heightScale * heights[size_t(sampleIndex(x, z))]; }
 
 Vector3 TerrainTile::normalAt(int x, int z) const { return normals()[size_t(sampleIndex(x, z))]; }

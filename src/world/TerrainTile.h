@@ -9,11 +9,11 @@
 #include "common/Gl.h"
 #include "common/Vector3.h"
 #include "world/EntityList.h"
+#include "world/LevelFormat.h"
 
 class Entity;
 class MovingTiles;
 
-constexpr int cellSize = 24;                     // world units between neighbouring height samples
 constexpr int tilePixels = 16;                   // picture pixels along each side of a tile
 constexpr int overlapSamples = 2;                // extra sample columns and rows shared with the next tile
 constexpr int tileSpan = tilePixels * cellSize;  // 384 world units between tile origins

@@ -19,7 +19,7 @@ TEST(DataFolder, AGivenFolderIsTheOnlyOneElseTheFirstInOrderThatHoldsTheTerrainW
             ASSERT_EQ(system(("mkdir -p " + folders.back()).c_str()), 0);
             if (c.holding[i] != '-' && c.holding[i] != '.') {
                 ASSERT_EQ(system(("mkdir -p " + folders.back() + "/data").c_str()), 0);
-                writeFlatTerrain(folders.back() + "/data/level1.tga", 16, 16, 0);
+                writeFlatTerrain(folders.back() + "/" + terrainFile, 16, 16, 0);
             }
         }
         ScopedWorkingDirectory cwd(folders[1]);

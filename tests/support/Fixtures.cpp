@@ -52,8 +52,8 @@ void ObjectMap::write(const std::string& path) const { writeTga(path, width, hei
 std::string writeLevelFolder(const ObjectMap& map) {
     const std::string dir = makeTempDir();
     EXPECT_EQ(std::system(("mkdir -p " + dir + "/data").c_str()), 0);
-    writeFlatTerrain(dir + "/data/level1.tga", 64, 64, 10);
-    map.write(dir + "/data/level1objects.tga");
+    writeFlatTerrain(dir + "/" + terrainFile, 64, 64, 10);
+    map.write(dir + "/" + objectMapFile);
     return dir;
 }
 

@@ -28,6 +28,7 @@
 #include "text/GlFont.h"
 #include "view/Camera.h"
 #include "world/Level.h"
+#include "world/LevelFormat.h"
 
 // A flat terrain of w by h pixels at alpha a, written to path.
 void writeFlatTerrain(const std::string& path, int w, int h, int alpha);
@@ -50,11 +51,11 @@ struct ObjectMap {
     std::vector<unsigned char> pixels;
     ObjectMap(int w, int h) : width(w), height(h), pixels(size_t(w) * size_t(h) * 4) {}
     void set(int c, int r, int towerCode, int objectCode, int targetCode, int parameter) {
-        unsigned char* p = &pixels[(size_t(r) * width + c) * 4];
-        p[0] = static_cast<unsigned char>(towerCode);
-        p[1] = static_cast<unsigned char>(objectCode);
-        p[2] = static_cast<unsigned char>(targetCode);
-        p[3] = static_cast<unsigned char>(parameter);
+        unsigned char* p = &pixels[(size_t(r) * width + c) * objectMapBytesPerPixel];
+        p[towerCodeByte] = static_cast<unsigned char>(towerCode);
+        p[objectCodeByte] = static_cast<unsigned char>(objectCode);
+        p[targetCodeByte] = static_cast<unsigned char>(targetCode);
+        p[parameterByte] = static_cast<unsigned char>(parameter);
     }
     void write(const std::string& path) const;
 };

@@ -36,8 +36,8 @@ SimRun levelgen(const std::string& arguments, const std::string& shellPrefix = "
 // The level as written to dir/data, its pictures' rows bottom up as the TGA stores them.
 GeneratedLevel readLevel(const std::string& dir) {
     TgaImage terrain, objects;
-    EXPECT_TRUE(readTga((dir + "/data/level1.tga").c_str(), terrain));
-    EXPECT_TRUE(readTga((dir + "/data/level1objects.tga").c_str(), objects));
+    EXPECT_TRUE(readTga((dir + "/" + terrainFile).c_str(), terrain));
+    EXPECT_TRUE(readTga((dir + "/" + objectMapFile).c_str(), objects));
     GeneratedLevel level;
     level.width = terrain.width;
     level.height = terrain.height;

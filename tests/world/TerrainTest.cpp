@@ -65,7 +65,9 @@ TEST_F(TerrainTest, PicturesThatAreNotWholeTilesOrHaveNoHeightChannel) {
         EXPECT_FALSE(Level::instance().loadTerrain((dir + name).c_str()));
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(said.empty(), std::string(name) == "/missing.tga") << said;
-        if (!said.empty()) EXPECT_NE(said.find("rgb.tga: a 24-bit picture has no heights"), std::string::npos) << said;
+        if (!said.empty()) {
+            EXPECT_NE(said.find("rgb.tga: a 24-bit picture has no heights"), std::string::npos) << said;
+        }
     }
     EXPECT_TRUE(Level::instance().tiles().empty());
     EXPECT_EQ(groundHeight(100, 100), 0.0f);

@@ -142,7 +142,9 @@ Colour groundColour(Ground g, double n) {
 struct ObjectPainter {
     int width;
     std::vector<unsigned char>& pixels;
-    unsigned char* at(int c, int r) { return &pixels[(size_t(r) * size_t(width) + size_t(c)) * 4]; }
+    unsigned char* at(int c, int r) {
+        return &pixels[(size_t(r) * size_t(width) + size_t(c)) * objectMapBytesPerPixel];
+    }
 };
 
 // Forests grow in clusters where a density field is high.
@@ -183,21 +185,21 @@ void plantScenery(const std::vector<Ground>& ground, const Noise& noise, SeededR
             const double roll = random.uniform();
             int code = 0;
             if (g == forestFloor && roll < 0.003 + 0.016 * std::max(0.0, forestAt(noise, c, r)))
-                code = 3;
+                code = treeCode;
             else if (g == rock && roll < 0.004)
-                code = 4;
+                code = rockCode;
             else if (g == meadow && roll < 0.0025)
-                code = 5;
+                code = plantCode;
             else if (g == grass && roll < 0.0012)
-                code = 3;  // lone trees and small groves in the open
+                code = treeCode;  // lone trees and small groves in the open
             else if (g != snow && roll > 0.9994)
-                code = 6;  // small rocks anywhere
-            if (code) objects.at(c, r)[1] = static_cast<unsigned char>(code);
+                code = smallRockCode;  // small rocks anywhere
+            if (code) objects.at(c, r)[objectCodeByte] = static_cast<unsigned char>(code);
         }
     }
     unsigned char* start = objects.at(level.startColumn, level.startRow);
-    start[1] = 1;
-    start[3] = 64;
+    start[objectCodeByte] = shipStartCode;
+    start[parameterByte] = 64;
 }
 
 // Whether a tower at (c, r) would stand too close to the start: the first seconds are calm.
@@ -213,13 +215,13 @@ int nextTowerCode(int code, SeededRandom& random) {
 
 void placeTower(GeneratedLevel& level, int c, int r, int code, SeededRandom& random) {
     unsigned char* p = ObjectPainter{level.width, level.objects}.at(c, r);
-    p[0] = static_cast<unsigned char>(code);
-    p[3] = static_cast<unsigned char>(4 + random.below(13));  // a volley every 1 to 4 seconds
+    p[towerCodeByte] = static_cast<unsigned char>(code);
+    p[parameterByte] = static_cast<unsigned char>(4 + random.below(13));  // a volley every 1 to 4 seconds
 }
 
 void placeTarget(GeneratedLevel& level, int c, int r, int code) {
     if (c < 0 || r < 0 || c >= level.width || r >= level.height) return;
-    ObjectPainter{level.width, level.objects}.at(c, r)[2] = static_cast<unsigned char>(code);
+    ObjectPainter{level.width, level.objects}.at(c, r)[targetCodeByte] = static_cast<unsigned char>(code);
 }
 
 }  // namespace
@@ -340,19 +342,19 @@ GeneratedLevel generateStressLevel(const LevelOptions& o) {
     ObjectPainter objects{o.width, level.objects};
     level.startColumn = o.width / 2;
     level.startRow = o.height / 2;
-    objects.at(level.startColumn, level.startRow)[1] = 1;
-    objects.at(level.startColumn, level.startRow)[3] = 64;
+    objects.at(level.startColumn, level.startRow)[objectCodeByte] = shipStartCode;
+    objects.at(level.startColumn, level.startRow)[parameterByte] = 64;
     for (int i = 0; i < o.stressTowers; ++i) {
         const int code = 1 + i % 250;
         const int c = 4 + random.below(o.width - 8), r = 4 + random.below(o.height - 8);
-        objects.at(c, r)[0] = static_cast<unsigned char>(code);
-        objects.at(c, r)[3] = 0;
+        objects.at(c, r)[towerCodeByte] = static_cast<unsigned char>(code);
+        objects.at(c, r)[parameterByte] = 0;  // firing every frame
     }
     for (int code = 1; code <= std::min(250, o.stressTowers); ++code)
         for (int k = 0; k < o.stressTargets; ++k) {
             const int c = std::clamp(level.startColumn + random.below(81) - 40, 0, o.width - 1);
             const int r = std::clamp(level.startRow + random.below(41) - 20, 0, o.height - 1);
-            objects.at(c, r)[2] = static_cast<unsigned char>(code);
+            objects.at(c, r)[targetCodeByte] = static_cast<unsigned char>(code);
         }
     return level;
 }
@@ -366,6 +368,11 @@ std::filesystem::path besideLevel(const std::filesystem::path& dataDir, const ch
 }
 
 }  // namespace
+
+std::string inDataFolder(const std::string& dataDir, const char* gamePath) {
+    const std::string path = gamePath;
+    return dataDir + path.substr(path.find('/'));
+}
 
 bool writeLevelData(const std::string& dataDir, const LevelOptions& options, const GeneratedLevel* given) {
     namespace fs = std::filesystem;
@@ -384,8 +391,9 @@ bool writeLevelData(const std::string& dataDir, const LevelOptions& options, con
                                  : options.stressTowers > 0 ? generateStressLevel(options)
                                                             : generateLevel(options);
     const std::string dir = fresh.string();
-    bool ok = writeTga(dir + "/level1.tga", level.width, level.height, 4, level.terrain) &&
-              writeTga(dir + "/level1objects.tga", level.width, level.height, 4, level.objects) &&
+    bool ok = writeTga(inDataFolder(dir, terrainFile), level.width, level.height, 4, level.terrain) &&
+              writeTga(inDataFolder(dir, objectMapFile), level.width, level.height, objectMapBytesPerPixel,
+                       level.objects) &&
               writeTextures(dir, options.seed) && writeModels(dir, options.seed);
     const bool hadOld = fs::exists(fs::symlink_status(target, error));
     if (ok && hadOld) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "assets/Tga.h"
+#include "world/LevelFormat.h"
 
 // The largest level on a side: the game reads pictures up to this size.
 constexpr int maxLevelSide = maxPictureSide;
@@ -37,6 +38,9 @@ GeneratedLevel generateLevelFromHeights(const HeightPicture& picture, const Leve
 // towers with reload code 0 (a volley every updated frame), each with stressTargets target points around the
 // start.
 GeneratedLevel generateStressLevel(const LevelOptions& options);
+
+// Where a file the game reads as gamePath ("data/...") goes in the data folder dataDir.
+std::string inDataFolder(const std::string& dataDir, const char* gamePath);
 
 // Writes the whole data tree (pictures, textures, models) under dataDir, for the level given (or, without
 // one, the level the options describe). False if any file failed.

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "Canvas.h"
+#include "LevelGenerator.h"
 #include "MeshBuilder.h"
 #include "Noise.h"
 
@@ -20,10 +21,11 @@ struct Look {
 const Look matte = {{0.55f, 0.55f, 0.55f, 1}, {0.8f, 0.8f, 0.8f, 1}, {0, 0, 0, 1}};
 const Look glowing = {{0.6f, 0.6f, 0.6f, 1}, {0.8f, 0.8f, 0.8f, 1}, {0.9f, 0.5f, 0.1f, 1}};
 
-// A model is written with its skin path as the game will ask for it: relative to the working directory.
-bool save(const std::string& dataDir, const std::string& name, const MeshBuilder& mesh, const std::string& skin,
+// A model is written where the game asks for it, with its skin path as the game will ask for it: relative to
+// the working directory.
+bool save(const std::string& dataDir, const char* file, const MeshBuilder& mesh, const std::string& skin,
           const Look& look) {
-    return writeMs3d(dataDir + "/models/" + name + ".ms3d",
+    return writeMs3d(inDataFolder(dataDir, file),
                      mesh.content("data/models/" + skin, look.ambient, look.diffuse, look.emissive));
 }
 
@@ -279,22 +281,22 @@ bool writeModels(const std::string& dataDir, uint64_t seed) {
     const std::string dir = dataDir + "/models";
     Noise noise(seed * 13 + 1);
     bool ok = paintSkins(dir, seed);
-    ok = save(dataDir, "ship", shipModel(), "ship.tga", matte) && ok;
-    ok = save(dataDir, "shot", sphereModel(7, 10, 6), "shot.tga", glowing) && ok;
-    ok = save(dataDir, "tower", towerModel(), "tower.tga", matte) && ok;
-    ok = save(dataDir, "Explosion", sphereModel(1, 14, 8), "explosion.tga", matte) && ok;
-    ok = save(dataDir, "tree1", conifer(noise, 130, 34, 3, 1), "tree.tga", matte) && ok;
-    ok = save(dataDir, "tree2", broadleaf(noise), "tree.tga", matte) && ok;
-    ok = save(dataDir, "tree3", conifer(noise, 190, 26, 5, 7), "tree.tga", matte) && ok;
-    ok = save(dataDir, "rock1", rockModel(noise, 28, 0.6, 1, 10), "rock.tga", matte) && ok;
-    ok = save(dataDir, "rock2", rockModel(noise, 40, 0.45, 5, 12), "rock.tga", matte) && ok;
-    ok = save(dataDir, "rock3", rockModel(noise, 22, 0.9, 9, 10), "rock.tga", matte) && ok;
-    ok = save(dataDir, "mushroom1", mushroomModel(14, 11, 0.7, true), "mushroom.tga", matte) && ok;
-    ok = save(dataDir, "mushroom2", mushroomModel(10, 16, 0.45, false), "mushroom.tga", matte) && ok;
-    ok = save(dataDir, "plant1", plantModel(noise, 9, 34, 3.5, false, 2), "plant.tga", matte) && ok;
-    ok = save(dataDir, "plant2", plantModel(noise, 6, 26, 6, true, 5), "plant.tga", matte) && ok;
-    ok = save(dataDir, "smallrock1", rockModel(noise, 9, 0.6, 13, 8), "rock.tga", matte) && ok;
-    ok = save(dataDir, "smallrock2", rockModel(noise, 7, 0.8, 17, 8), "rock.tga", matte) && ok;
+    ok = save(dataDir, shipModelFile, shipModel(), "ship.tga", matte) && ok;
+    ok = save(dataDir, shotModelFile, sphereModel(7, 10, 6), "shot.tga", glowing) && ok;
+    ok = save(dataDir, towerModelFile, towerModel(), "tower.tga", matte) && ok;
+    ok = save(dataDir, explosionModelFile, sphereModel(1, 14, 8), "explosion.tga", matte) && ok;
+    ok = save(dataDir, treeModelFiles[0], conifer(noise, 130, 34, 3, 1), "tree.tga", matte) && ok;
+    ok = save(dataDir, treeModelFiles[1], broadleaf(noise), "tree.tga", matte) && ok;
+    ok = save(dataDir, treeModelFiles[2], conifer(noise, 190, 26, 5, 7), "tree.tga", matte) && ok;
+    ok = save(dataDir, rockModelFiles[0], rockModel(noise, 28, 0.6, 1, 10), "rock.tga", matte) && ok;
+    ok = save(dataDir, rockModelFiles[1], rockModel(noise, 40, 0.45, 5, 12), "rock.tga", matte) && ok;
+    ok = save(dataDir, rockModelFiles[2], rockModel(noise, 22, 0.9, 9, 10), "rock.tga", matte) && ok;
+    ok = save(dataDir, plantModelFiles[0], mushroomModel(14, 11, 0.7, true), "mushroom.tga", matte) && ok;
+    ok = save(dataDir, plantModelFiles[1], mushroomModel(10, 16, 0.45, false), "mushroom.tga", matte) && ok;
+    ok = save(dataDir, plantModelFiles[2], plantModel(noise, 9, 34, 3.5, false, 2), "plant.tga", matte) && ok;
+    ok = save(dataDir, plantModelFiles[3], plantModel(noise, 6, 26, 6, true, 5), "plant.tga", matte) && ok;
+    ok = save(dataDir, smallRockModelFiles[0], rockModel(noise, 9, 0.6, 13, 8), "rock.tga", matte) && ok;
+    ok = save(dataDir, smallRockModelFiles[1], rockModel(noise, 7, 0.8, 17, 8), "rock.tga", matte) && ok;
     return ok;
 }
 
@@ -308,12 +310,12 @@ bool writeTextures(const std::string& dataDir, uint64_t seed) {
         const double v = 128 + 34 * n;
         return Colour{v, v, v};
     });
-    bool ok = detail.save(dataDir + "/textures/detail.tga", 3);
+    bool ok = detail.save(inDataFolder(dataDir, detailTextureFile), 3);
     Canvas particle(32, 32);
     particle.paint([&](double x, double y) {
         const double d = std::min(1.0, std::hypot(x - 0.5, y - 0.5) * 2);
         return Colour{255, 255, 255, 255 * (1 - d) * (1 - d)};
     });
-    ok = particle.save(dataDir + "/textures/particle.tga") && ok;
+    ok = particle.save(inDataFolder(dataDir, particleTextureFile)) && ok;
     return ok;
 }

@@ -29,6 +29,7 @@
 #include "objects/Ship.h"
 #include "view/Camera.h"
 #include "world/Level.h"
+#include "world/LevelFormat.h"
 
 namespace {
 
@@ -236,7 +237,7 @@ int prepareRun(SimOptions& o, OutputFile& trace, OutputFile& shot, std::string& 
 
 // The game's start on the headless context: the demos, the seed and the scene. Returns the exit code, 0 to run.
 int startRun(SimOptions& o, std::string& error) {
-    if (!headless::createContext(800, 600)) {
+    if (!headless::createContext(referenceWidth, referenceHeight)) {
         error = "no headless OpenGL context (Mesa's EGL with the surfaceless platform is needed)";
         return exitFailure;
     }
@@ -250,7 +251,7 @@ int startRun(SimOptions& o, std::string& error) {
     headless::setTick(o.seed);
     lastTick = o.seed;
     gameSrand(o.seed);
-    resizeViewport(800, 600);
+    resizeViewport(referenceWidth, referenceHeight);
     if (!setupScene()) {
         error = "the game could not start on this OpenGL driver";
         return exitFailure;
@@ -274,12 +275,12 @@ int runFrames(const SimOptions& o, OutputFile& trace, FrameCosts& costs) {
         headless::advanceTick(o.frameMs);
         const auto begin = std::chrono::steady_clock::now();
         const bool done = loopPass();
-        const double updateMs = frameCount > 100 ? level.costs().updateMs : 0;
+        const double updateMs = frameCount > framesBeforeUpdates ? level.costs().updateMs : 0;
         if (o.time) {
             costs.frameMs.push_back(msSince(begin));
             costs.groundMs.push_back(level.costs().groundMs);
             costs.entitiesMs.push_back(level.costs().entitiesMs);
-            if (frameCount > 100) costs.updateMs.push_back(updateMs);
+            if (frameCount > framesBeforeUpdates) costs.updateMs.push_back(updateMs);
         }
         framesRun = frame;
         if (trace.isOpen()) {
