@@ -161,6 +161,65 @@ bool DemoReader::open(std::vector<unsigned char> bytes, std::string& error) {
     }
 }
 
+namespace {
+
+// The body of each kind of record, checked for what no game gives: false with what is wrong.
+bool readFrame(ByteReader& in, DemoFrame& frame, std::string& wrong) {
+    frame.frameTime = in.f32();
+    const uint8_t active = in.u8();
+    frame.stateDigest = in.u32();
+    frame.active = active == 1;
+    if (std::isfinite(frame.frameTime) && frame.frameTime >= 0 && active <= 1) return true;
+    wrong = "a frame with a frame time or activity no game gives";
+    return false;
+}
+
+bool readFinalState(ByteReader& in, DemoFinalState& state, std::string& wrong) {
+    state.x = in.f32();
+    state.y = in.f32();
+    state.z = in.f32();
+    state.heading = in.f32();
+    state.shield = in.s32();
+    const uint8_t filed = in.u8();
+    state.filed = filed == 1;
+    state.frames = in.u32();
+    state.entityCounts.resize(in.u8());
+    for (auto& [type, count] : state.entityCounts) {
+        type = in.u8();
+        count = in.u32();
+    }
+    if (filed <= 1) return true;
+    wrong = "a final state no game gives";
+    return false;
+}
+
+bool readEvent(ByteReader& in, uint8_t kind, DemoEvent& event, std::string& wrong) {
+    event.kind = static_cast<DemoEvent::Kind>(kind);
+    switch (kind) {
+        case DemoEvent::mouse:
+            event.a = in.u16();
+            event.b = in.u16();
+            break;
+        case DemoEvent::key:
+            event.a = in.u8();
+            event.b = in.u8();
+            break;
+        case DemoEvent::clientSize:
+            event.a = in.s32();
+            event.b = in.s32();
+            break;
+        default: event.value = in.f32(); break;
+    }
+    const bool stick = kind == DemoEvent::steeringStick || kind == DemoEvent::cameraStick;
+    if ((kind == DemoEvent::key && event.b > 1) || (stick && !(event.value >= -1 && event.value <= 1))) {
+        wrong = "an input event no game gives";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int DemoReader::readRecord(size_t& pos, DemoFrame& frame, std::string& error) {
     if (pos == bytes_.size()) return 0;
     const uint8_t kind = bytes_[pos];
@@ -183,64 +242,20 @@ int DemoReader::readRecord(size_t& pos, DemoFrame& frame, std::string& error) {
     if (bytes_.size() - pos - 1 < size) return 0;  // cut off while recording: the whole frames before it stand
     ByteReader in(bytes_.data() + pos + 1, size);
     pos += 1 + size;
-    if (kind == frameRecord) {
-        frame.frameTime = in.f32();
-        const uint8_t active = in.u8();
-        frame.stateDigest = in.u32();
-        if (!std::isfinite(frame.frameTime) || frame.frameTime < 0 || active > 1) {
-            error = "a frame with a frame time or activity no game gives" + where;
-            return -1;
-        }
-        frame.active = active == 1;
-        return kind;
-    }
-    if (kind == finalRecord) {
-        final_.x = in.f32();
-        final_.y = in.f32();
-        final_.z = in.f32();
-        final_.heading = in.f32();
-        final_.shield = in.s32();
-        const uint8_t filed = in.u8();
-        final_.filed = filed == 1;
-        final_.frames = in.u32();
-        final_.entityCounts.resize(in.u8());
-        for (auto& [type, count] : final_.entityCounts) {
-            type = in.u8();
-            count = in.u32();
-        }
-        if (filed > 1) {
-            error = "a final state no game gives" + where;
-            return -1;
-        }
-        return kind;
-    }
-    if (frame.events.size() == demoFormat::maxEventsPerFrame) {
+    if (kind != frameRecord && kind != finalRecord && frame.events.size() == demoFormat::maxEventsPerFrame) {
         error = "more than " + std::to_string(demoFormat::maxEventsPerFrame) + " input events in one frame" + where;
         return -1;
     }
+    std::string wrong;
     DemoEvent event;
-    event.kind = static_cast<DemoEvent::Kind>(kind);
-    switch (kind) {
-        case DemoEvent::mouse:
-            event.a = in.u16();
-            event.b = in.u16();
-            break;
-        case DemoEvent::key:
-            event.a = in.u8();
-            event.b = in.u8();
-            break;
-        case DemoEvent::clientSize:
-            event.a = in.s32();
-            event.b = in.s32();
-            break;
-        default: event.value = in.f32(); break;
-    }
-    const bool stick = kind == DemoEvent::steeringStick || kind == DemoEvent::cameraStick;
-    if ((kind == DemoEvent::key && event.b > 1) || (stick && !(event.value >= -1 && event.value <= 1))) {
-        error = "an input event no game gives" + where;
+    const bool read = kind == frameRecord   ? readFrame(in, frame, wrong)
+                      : kind == finalRecord ? readFinalState(in, final_, wrong)
+                                            : readEvent(in, kind, event, wrong);
+    if (!read) {
+        error = wrong + where;
         return -1;
     }
-    frame.events.push_back(event);
+    if (kind != frameRecord && kind != finalRecord) frame.events.push_back(event);
     return kind;
 }
 

@@ -55,7 +55,7 @@ bool shipHasLeftTheWorld() {
 }
 }  // namespace
 
-bool renderFrame() {
+void renderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     frameCount += 1;
@@ -86,7 +86,6 @@ bool renderFrame() {
     // Unsigned difference: a wrap of the tick counter still gives the small true difference.
     measuredMs = float(platform::tickCount() - lastTick);
     lastTick = platform::tickCount();
-    return true;
 }
 
 float measuredFrameTime() { return measuredMs; }
@@ -105,15 +104,11 @@ bool loopPass() {
     bool drawing = active;
     if (!demo.beforePass(durationMs, drawing)) return true;  // the demo being played is over
     beginFrame(durationMs);
-    bool done = false;
     if (drawing) {
-        if (!renderFrame()) {
-            done = true;
-        } else if (drawing) {
-            if (screenshotWanted) takeScreenshot();
-            screenshotWanted = false;
-            platform::swapBuffers();
-        }
+        renderFrame();
+        if (screenshotWanted) takeScreenshot();
+        screenshotWanted = false;
+        platform::swapBuffers();
     }
     // A key counts while it is held and in the frame after it went down, even if it was let go before the
     // frame began. Tested one after another: with several held, the last wins.
@@ -129,7 +124,7 @@ bool loopPass() {
     if (keysPressed[vkPause]) paused = !paused;
     if (keysPressed[vkHelp]) helpShown = !helpShown;
     if (keysPressed[vkScreenshot]) screenshotWanted = true;
-    const bool quit = held(vkEscape) || done;
+    const bool quit = held(vkEscape);
     demo.afterPass();
     std::fill(std::begin(keysPressed), std::end(keysPressed), false);
     return quit;

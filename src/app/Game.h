@@ -19,13 +19,13 @@ constexpr int framesBeforeUpdates = 100;
 constexpr float maxWorldStepMs = 100;
 
 // Draws one frame: clear, chase view, level, the world update from the 101st frame on, light, timing.
-bool renderFrame();
+void renderFrame();
 // What the last frame's timing step measured: the time from the one before, which the next pass takes.
 float measuredFrameTime();
 
 // One pass of the main loop once no message is waiting: a frame (while active) and its swap, the polygon
 // mode keys, P, F1 and F12. Returns true when the loop should end (Escape held or tapped since the last
-// pass, or the frame asked to stop).
+// pass, or the demo being played is over).
 bool loopPass();
 
 // Whether P has paused the world: frames are still drawn, with the pause shown, but nothing moves.

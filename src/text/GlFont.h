@@ -27,7 +27,6 @@ class GlFont {
     // where print starts (with as much room again at the right), the largest size at which it fits when
     // not. Rebuilds the lists only when the viewport's width has changed since the last call.
     void fitLine(const char* widest);
-    int pixelSize() const { return pixelSize_; }
     static constexpr int usualPixelSize = 24;
 
     // Builds the lists again in the current context (for tools and tests that start a new GL context).

@@ -28,15 +28,6 @@ EntityNode* EntityList::append(Entity* e) {
     return node;
 }
 
-Entity* EntityList::removeById(int id) {
-    for (EntityNode* node = head; node; node = node->next) {
-        if (node->entity->id != id) continue;
-        unlink(node);
-        return node->entity;
-    }
-    return nullptr;
-}
-
 void EntityList::unlink(EntityNode* node) {
     // The node keeps its own next: a walk standing on it goes on to the successor it had.
     if (node->previous)

@@ -22,10 +22,8 @@ class EntityList {
 
     // Adds a node for e at the end and returns it.
     EntityNode* append(Entity* e);
-    // Unlinks the first node whose entity has this id. The node stays readable, with its next unchanged,
-    // until releaseUnlinked: an update walk may be standing on it. Returns the unlinked entity, or null.
-    Entity* removeById(int id);
-    // Unlinks this node of the list, in the same way, without a walk.
+    // Unlinks this node of the list. The node stays readable, with its next unchanged, until releaseUnlinked:
+    // an update walk may be standing on it.
     void unlink(EntityNode* node);
     void drawAll();
     void updateAll();

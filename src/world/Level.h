@@ -59,7 +59,6 @@ class Level {
 
     const std::vector<std::unique_ptr<TerrainTile>>& tiles() const { return tiles_; }
     int tileColumns() const { return tileColumns_; }
-    int tileRows() const { return tileRows_; }
     int tilesDrawn() const { return tilesDrawn_; }  // tiles whose ground passed the culling last frame
 
    private:

@@ -1,17 +1,16 @@
 // Object map: each byte of a pixel has its role (tower code, object code, target code, parameter); three
 // passes create the ship's start and the scenery, then the towers, then the towers' target points.
 #include <cstdint>
-#include <cstdio>
 #include <new>
 #include <vector>
 
 #include "assets/Tga.h"
 #include "common/Report.h"
+#include "objects/Scenery.h"
 #include "objects/Ship.h"
 #include "objects/Tower.h"
 #include "world/Level.h"
 #include "world/LevelFormat.h"
-#include "world/Scenery.h"
 
 namespace {
 

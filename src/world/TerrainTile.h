@@ -38,9 +38,7 @@ class TerrainTile {
 
     // Files the entity here: a fresh id, this tile, on the ground, at the end of its type's list.
     void add(Entity* e);
-    // Unlinks the entity with this id from every list of the tile.
-    void remove(int id);
-    // Unlinks an entity filed here, without walking the lists: the same as remove(e->id).
+    // Unlinks an entity filed here, without walking the lists; one held elsewhere is left alone.
     void remove(Entity* e);
     void update();
     void drawEntities();

@@ -35,17 +35,6 @@ void TerrainTile::add(Entity* e) {
     lists.push_back(std::make_unique<EntityList>(e));
 }
 
-void TerrainTile::remove(int id) {
-    for (auto& list : lists) {
-        if (Entity* e = list->removeById(id)) {
-            e->filed = false;
-            e->node = nullptr;
-            countMover(e, -1);
-            noteUnlinked();
-        }
-    }
-}
-
 void TerrainTile::remove(Entity* e) {
     if (!e->filed || !e->node || e->tile != this) return;  // not held here: nothing to unlink
     for (auto& list : lists) {

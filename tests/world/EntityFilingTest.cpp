@@ -37,26 +37,26 @@ TEST_F(EntityFiling, IdsCountUpPerTileNeverReusedAndListsKeepTheirOrderOfCreatio
     EXPECT_EQ(a->tile, &tile(0));
 
     // Removing the head keeps the rest in order; an emptied list stays and takes the next of its type.
-    tile(0).remove(a->id);
+    tile(0).remove(a);
     EXPECT_FALSE(a->filed);
     EXPECT_EQ(lists(0), "2:c 6:b 7:d");
-    tile(0).remove(c->id);
+    tile(0).remove(c);
     level.place(a);
     EXPECT_EQ(a->id, 4);
     delete c;
     // Removing the last node and filing again: the new one follows the one now last.
     TestEntity* e = make("e", 6, 50);
     level.place(e);
-    tile(0).remove(e->id);
+    tile(0).remove(e);
     level.place(make("f", 6, 60));
     delete e;
     EXPECT_EQ(lists(0), "2:a 6:b,f 7:d");
 
-    // An id another tile also uses is only removed where it is asked for; an unknown id removes nothing.
-    level.place(make("g", 2, 500));
-    tile(1).remove(1);
-    tile(1).remove(99);
-    tile(0).remove(0);
+    // An entity is only unlinked by the tile that holds it.
+    TestEntity* g = make("g", 2, 500);
+    level.place(g);
+    tile(1).remove(a);
+    tile(0).remove(g);
     EXPECT_EQ(lists(0), "2:a 6:b,f 7:d");
     EXPECT_EQ(lists(1), "2:g");
 }
@@ -96,7 +96,7 @@ TEST_F(EntityFiling, TheWalkSurvivesSelfRemovalAndReachesEntitiesFiledDuringIt) 
     // Like a shot bursting: files a new entity of a new type in its own tile, then unlinks and deletes itself.
     shot->onUpdate = [&](TestEntity& self) {
         self.tile->add(make("explosion", 9, self.x, self.z));
-        self.tile->remove(self.id);
+        self.tile->remove(&self);
         delete &self;
     };
     Level::instance().place(shot);

@@ -3,7 +3,7 @@
 
 #include "Fixtures.h"
 #include "common/GameRandom.h"
-#include "world/Scenery.h"
+#include "objects/Scenery.h"
 
 class ObjectMapTest : public GlTest {
    protected:

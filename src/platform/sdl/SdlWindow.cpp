@@ -133,7 +133,6 @@ bool failOpening(const char* message) {
 
 }  // namespace
 
-const SdlWindowApi& sdlWindowApi() { return realApi; }
 
 void showFailureBox(const std::string& text) {
     if (videoUp) {

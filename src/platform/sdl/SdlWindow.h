@@ -25,8 +25,6 @@ struct SdlWindowApi {
 
 enum MessageKind { errorBox = 0, shutdownBox = 1, questionBox = 2 };
 
-// The real SDL calls.
-const SdlWindowApi& sdlWindowApi();
 // Replaces the calls used by openWindow and closeWindow (tests); null restores the real ones.
 void useSdlWindowApi(const SdlWindowApi* api);
 

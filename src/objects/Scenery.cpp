@@ -1,5 +1,5 @@
 // Scenery: variant and heading from the generator; trees are blended and two-sided.
-#include "world/Scenery.h"
+#include "objects/Scenery.h"
 
 #include "common/GameRandom.h"
 #include "common/Gl.h"
