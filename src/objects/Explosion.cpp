@@ -4,8 +4,8 @@
 #include "common/Gl.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
-#include "world/TerrainTile.h"
 #include "world/LevelFormat.h"
+#include "world/TerrainTile.h"
 
 namespace {
 constexpr float growthPerMs = 0.2f;

@@ -10,12 +10,13 @@
 #include "common/Units.h"
 #include "text/GlFont.h"
 #include "world/Level.h"
-#include "world/TerrainTile.h"
 #include "world/LevelFormat.h"
-
-const char* const hudFormat = "Shield: %d    %3.0f fps  deg: %3.0f  rot: %1.4f  delta: %3.0f  h: %0.2f";
+#include "world/TerrainTile.h"
 
 namespace {
+
+// The heads-up line printed over every frame.
+const char* const hudFormat = "Shield: %d    %3.0f fps  deg: %3.0f  rot: %1.4f  delta: %3.0f  h: %0.2f";
 constexpr float heightJump = 10;  // ground differences up to this are ridden out on gentle slopes
 // Ground tilted over 30 degrees, which the ship follows exactly: a slope reading under 150, that is a normal
 // whose y is above this float. Tested on the normal because acos, like sinf, differs between C libraries in

@@ -50,6 +50,3 @@ class Ship : public Entity {
     float startX_ = 0, startZ_ = 0, startHeading_ = 0;
     mutable int hudFrame_ = -1;  // the frame count when the heads-up line was last printed
 };
-
-// The heads-up line printed over every frame.
-extern const char* const hudFormat;

@@ -8,8 +8,8 @@
 #include "common/Units.h"
 #include "objects/Explosion.h"
 #include "objects/Ship.h"
-#include "world/TerrainTile.h"
 #include "world/LevelFormat.h"
+#include "world/TerrainTile.h"
 
 namespace {
 constexpr float launchHeight = 150;

@@ -29,7 +29,7 @@ class ExplosionTest : public GlTest {
 
 TEST_F(ExplosionTest, StandsOnTheGroundGrowsTwoTenthsPerMillisecondAndEndsAfterTheSameTimeAtAnyFrameRate) {
     EXPECT_EQ(burst(100, 300, 100)->y, 20);
-    // 508 ms at 4 ms a frame, where truncating the growth every frame would never end, and 34 updates at 16 ms;
+    // 508 ms at 4 ms a frame, where truncating the growth every frame would never end, and 32 updates at 16 ms;
     // size exactly 100 lives on.
     const struct {
         float frameMs;
@@ -42,17 +42,22 @@ TEST_F(ExplosionTest, StandsOnTheGroundGrowsTwoTenthsPerMillisecondAndEndsAfterT
 }
 
 TEST_F(ExplosionTest, HurtsTheShipOncePerUpdateInsideItsCubeOnly) {
+    // The fireball off the diagonal (x is not z), the ship offset along one axis at a time: exactly the first
+    // size (3) away is outside, so it is hurt from the second update on; 32 updates at 16 ms.
+    const struct {
+        float dx, dy, dz;
+        int hurt;
+    } cases[] = {{0, 0, 0, 32}, {3, 0, 0, 31}, {-3, 0, 0, 31}, {0, 3, 0, 31}, {0, 0, 3, 31}, {0, 0, -3, 31},
+                 {2.9f, 0, 2.9f, 32}};
     Ship& ship = Ship::player;
-    burst(100, 0, 100);
-    ship.x = 100;
-    ship.y = 20;
-    ship.z = 100;
-    EXPECT_EQ(lifetime(16), 32);
-    EXPECT_EQ(ship.shield, 100 - 32);  // inside from the first update: within 3 units of the centre
-
-    ship.shield = 100;
-    burst(100, 0, 100);
-    ship.x = 103;  // exactly the first size away along x: no damage then, but from the second update on
-    EXPECT_EQ(lifetime(16), 32);
-    EXPECT_EQ(ship.shield, 100 - 31);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dx) + " " + std::to_string(c.dy) + " " + std::to_string(c.dz));
+        ship.shield = 100;
+        burst(100, 0, 180);
+        ship.x = 100 + c.dx;
+        ship.y = 20 + c.dy;
+        ship.z = 180 + c.dz;
+        EXPECT_EQ(lifetime(16), 32);
+        EXPECT_EQ(ship.shield, 100 - c.hurt);
+    }
 }

@@ -30,10 +30,9 @@ TEST_F(ShotTest, StartsOnTheGroundThenRises150BeforeItsFirstStepAndLiftWhichScal
         float frameTime;
         Vector3 after;  // where the first update leaves it
     };
-    const Vector3 d = Vector3(1000, 20, 100) - Vector3(100, 170, 100);
-    const float len = std::sqrt(d.x * d.x + d.y * d.y);
     const Case cases[] = {
-        {{100, 999, 100}, {1000, 20, 100}, 30, {100 + 25 * d.x / len, 170 + 25 * d.y / len + 9.82f, 100}},
+        // From (100, 170) towards (1000, 20): 25 units along (900, -150) / 912.41, then 9.82 up.
+        {{100, 999, 100}, {1000, 20, 100}, 30, {124.6598f, 175.7100f, 100}},
         {{100, 999, 100}, {1000, 20, 100}, 0, {100, 170, 100}},     // a frame of 0 ms: no step and no lift
         {{300, 0, 300}, {300, 170, 300}, 30, {300, 179.82f, 300}},  // exactly on its target: no step
     };

@@ -11,9 +11,16 @@ class GlFontTest : public GlTest {
 };
 
 TEST_F(GlFontTest, FormatsTheHeadsUpLineAndCutsLongText) {
+    // The ship's state as the line shows it: no ground under it, a 16 ms frame.
     GlFont& font = GlFont::instance();
-    font.print(hudFormat, 70, 62.5, 180.0, -0.25, 16.0, 24.0);
-    EXPECT_STREQ(font.lastText(), "Shield: 70     62 fps  deg: 180  rot: -0.2500  delta:  16  h: 24.00");
+    Level::instance().clear();
+    Ship& ship = Ship::player;
+    ship.shield = 70;
+    ship.steer = -0.25f;
+    ship.y = 24;
+    frameDuration = 16;
+    ship.printHud();
+    EXPECT_STREQ(font.lastText(), "Shield: 70     62 fps  deg:   0  rot: -0.2500  delta:  16  h: 24.00");
     font.print("%s", std::string(400, 'x').c_str());
     EXPECT_EQ(std::string(font.lastText()), std::string(255, 'x'));
     font.print(nullptr);  // nothing at all

@@ -52,10 +52,12 @@ class LevelGenerator : public GlTest {};  // a context, for the skins the models
 
 TEST_F(LevelGenerator, AHeightPictureGivesItsShapeInFilesTheGamesReadersTakeAndABadOneIsRefused) {
     const std::string dir = makeTempDir();
-    // 16-bit heights that differ only in their low byte, rising from the top row to the bottom: read as
-    // 8 bits, or with the bytes swapped, the land comes out flat or jagged.
+    // 16-bit heights from 65 to 1048, rising evenly from the top row to the bottom, their low bytes varying
+    // and their high bytes crossing four values: read as 8 bits the land comes out in steps, with the bytes
+    // swapped jagged.
     ASSERT_EQ(
-        std::system(("convert -size 200x120 gradient:'gray(0)-gray(0.3%)' -depth 16 " + dir + "/rise.png").c_str()), 0);
+        std::system(("convert -size 200x120 gradient:'gray(0.1%)-gray(1.6%)' -depth 16 " + dir + "/rise.png").c_str()),
+        0);
     // --out names the game's folder, or its data/ itself: both write DIR/data, and the same input the same bytes.
     ASSERT_EQ(levelgen("--heightmap " + dir + "/rise.png --out " + dir + "/level").exitCode, 0);
     ASSERT_EQ(levelgen("--heightmap " + dir + "/rise.png --out " + dir + "/again/data/").exitCode, 0);
@@ -67,7 +69,10 @@ TEST_F(LevelGenerator, AHeightPictureGivesItsShapeInFilesTheGamesReadersTakeAndA
     };
     EXPECT_EQ(alpha(50, 0), 30);    // the lowest value: a valley floor
     EXPECT_EQ(alpha(50, 119), 80);  // the highest: the highest crest
-    for (int r = 1; r < 120; ++r) EXPECT_GE(alpha(50, r), alpha(50, r - 1)) << "row " << r;
+    for (int r = 1; r < 120; ++r) {
+        EXPECT_GE(alpha(50, r), alpha(50, r - 1)) << "row " << r;
+        EXPECT_LE(alpha(50, r) - alpha(50, r - 1), 2) << "row " << r;
+    }
     ScopedWorkingDirectory cwd(dir + "/level");
     int files = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator("data")) {

@@ -103,7 +103,7 @@ TEST(Scenery, TakesItsVariantThenItsHeadingFromTheGeneratorSplittingTheFifteenBi
     EXPECT_EQ(Scenery::modelFile(6, 100), nullptr);
     gameSrand(1);  // the classic generator seeded with 1: 41, then 18467, then 6334
     Scenery tree(2, 6, 0);
-    EXPECT_FLOAT_EQ(tree.heading, 18467 * 3.0518509e-05f * 360.0f);
+    EXPECT_NEAR(tree.heading, 202.89f, 0.01f);  // 18467 of 32767 of a turn
     EXPECT_EQ(gameRand(), 6334);  // exactly two numbers were taken
 }
 
