@@ -5,6 +5,7 @@
 
 #include "app/DemoSession.h"
 #include "app/Game.h"
+#include "app/GameSound.h"
 #include "app/Screenshot.h"
 #include "common/Platform.h"
 #include "common/Report.h"
@@ -18,18 +19,22 @@ namespace {
 const char* const leftWorldNotice = "You have left the world. Press Enter to fly again.";
 const char* const pausedNotice = "Paused. Press P to fly on.";
 const char* const helpHint = "F1: keys";
+const char* const soundOffNotice = "Sound off. Press M for sound.";
+const char* const soundOnNotice = "Sound on.";
+constexpr float soundNoticeMs = 2000;
 // What F1 shows over the view, a line each.
 const char* const helpLines[] = {
     "Mouse left and right: steer",
     "Mouse up and down: camera low or high",
     "1, 2, 3: filled, lines, points",
-    "P: pause      F1: these keys",
+    "P: pause      M: sound      F1: these keys",
     "F11 or Alt+Enter: whole screen",
     "F12: screenshot      Escape: quit",
     "Enter or a click: fly again from the start",
 };
 
-float measuredMs = 0;  // the timing step's measure: the next frame's duration
+float measuredMs = 0;          // the timing step's measure: the next frame's duration
+float soundNoticeLeftMs = 0;  // M's notice shows this much longer
 
 // The frame's values, set once as the pass begins: every reader in the frame sees the same.
 void beginFrame(float durationMs) {
@@ -37,6 +42,7 @@ void beginFrame(float durationMs) {
     // A longer frame (a dragged window, a busy machine, a stopped process) would carry a moving entity over
     // whole tiles, and the walk meets it again in each: the world sees at most its longest step.
     frameTime = std::min(durationMs, maxWorldStepMs);
+    soundNoticeLeftMs = std::max(0.0f, soundNoticeLeftMs - durationMs);
 }
 
 bool paused = false;
@@ -69,6 +75,8 @@ void renderFrame() {
     int line = 0;  // the notices stack from the middle of the window down
     if (shipHasLeftTheWorld()) font.printCentred(leftWorldNotice, line++);
     if (paused) font.printCentred(pausedNotice, line++);
+    if (soundNoticeLeftMs > 0)
+        font.printCentred(GameSound::instance().mixer().muted() ? soundOffNotice : soundOnNotice, line++);
     if (helpShown) {  // above the middle, clear of the notices
         int helpLine = -int(std::size(helpLines)) - 1;
         for (const char* text : helpLines) font.printCentred(text, helpLine++);
@@ -94,7 +102,7 @@ bool gamePaused() { return paused; }
 
 void resetPause() {
     paused = helpShown = screenshotWanted = false;
-    measuredMs = 0;
+    measuredMs = soundNoticeLeftMs = 0;
     std::fill(std::begin(keysPressed), std::end(keysPressed), false);
 }
 
@@ -118,12 +126,19 @@ bool loopPass() {
     if (held(vkPoints)) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
     if (shipHasLeftTheWorld() && (held(vkReturn) || held(vkLeftButton))) {
         Ship::player.returnToStart();
+        GameSound::instance().returnedToStart();
         paused = false;  // a new flight starts flying
     }
     // P, F1 and F12 act on their press, not while they are held.
     if (keysPressed[vkPause]) paused = !paused;
     if (keysPressed[vkHelp]) helpShown = !helpShown;
     if (keysPressed[vkScreenshot]) screenshotWanted = true;
+    if (keysPressed[vkMute]) {
+        Mixer& mixer = GameSound::instance().mixer();
+        mixer.setMuted(!mixer.muted());
+        soundNoticeLeftMs = soundNoticeMs;
+    }
+    GameSound::instance().afterPass(frameCount > framesBeforeUpdates, paused || helpShown);
     const bool quit = held(vkEscape);
     demo.afterPass();
     std::fill(std::begin(keysPressed), std::end(keysPressed), false);

@@ -2,6 +2,20 @@
 
 #include <filesystem>
 
+#include "app/GameSound.h"
+
+void addSoundOptions(CommandLine& line, SoundOptions& sound) {
+    line.flag("--mute", "start with the sound off (M turns it on)", [&sound] { sound.mute = true; });
+    line.number("--volume", "PERCENT", "the sound's volume, 0 to 100 (100 unless given)", 0, 100,
+                [&sound](long long v) { sound.volume = int(v); });
+}
+
+void applySoundOptions(const SoundOptions& sound) {
+    Mixer& mixer = GameSound::instance().mixer();
+    mixer.setMuted(sound.mute);
+    mixer.setVolume(float(sound.volume) / 100.0f);
+}
+
 CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOptions& options) {
     CommandLine line("Fly over the land, steering with the mouse, and keep your shield up.");
     line.value("--data", "DIR", "play the level in DIR/data, and no other",
@@ -29,6 +43,7 @@ CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOpt
     line.value("--record", "FILE", "record the flight into the demo FILE", demoPath(options.recordPath));
     line.value("--play", "FILE", "play the demo FILE (live mouse and keys ignored; Escape ends it)",
                demoPath(options.playPath));
+    addSoundOptions(line, options.sound);
     CommandLine::Outcome outcome = line.parse(argc, argv);
     if (outcome.proceed && !options.recordPath.empty() && !options.playPath.empty())
         outcome = CommandLine::refuse("--record and --play cannot be used together");

@@ -5,11 +5,21 @@
 
 #include "common/CommandLine.h"
 
+// The sound's options, the same for the game and the simulation.
+struct SoundOptions {
+    bool mute = false;
+    int volume = 100;  // percent
+};
+void addSoundOptions(CommandLine& line, SoundOptions& sound);
+// Sets the game's mixer as the options say.
+void applySoundOptions(const SoundOptions& sound);
+
 struct GameOptions {
     std::string dataFolder;  // --data: looked in first, "" for none
     bool fullscreen = false;
     int width = 800, height = 600;     // the window's client area
     std::string recordPath, playPath;  // demos, as absolute paths: the game leaves the folder it started in
+    SoundOptions sound;
 };
 
 // The sizes --size accepts on either side.

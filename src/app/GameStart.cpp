@@ -36,6 +36,7 @@ bool startGame(const GameOptions& options, const ShellStart& shell, int& exitCod
         return false;
     }
     gameSrand(seed);
+    applySoundOptions(options.sound);
     if (!shell.openWindow(windowTitle, options.width, options.height, colourBits, options.fullscreen)) {
         DemoSession::instance().reset();  // a demo begun for this flight is dropped; an older file stays
         exitCode = exitFailure;

@@ -1,5 +1,6 @@
 // Start-up: the multitexture entry points, the level's files, and the render state every frame relies on.
 #include "app/Game.h"
+#include "app/GameSound.h"
 #include "assets/TextureCache.h"
 #include "common/Platform.h"
 #include "common/Report.h"
@@ -24,6 +25,7 @@ bool setupScene() {
     level.loadObjectMap(objectMapFile);
     detailTexture = loadTexture(detailTextureFile);
     particleTexture = loadTexture(particleTextureFile);
+    GameSound::instance().load();
 
     glShadeModel(GL_SMOOTH);
     glClearColor(0.7f, 0.7f, 0.9f, 1.0f);

@@ -97,6 +97,14 @@ bool OutputFile::write(const void* data, size_t size) {
     return !failed_;
 }
 
+bool OutputFile::rewriteStart(const void* data, size_t size) {
+    if (!file_ || failed_ || temporary_.empty()) return false;
+    if (std::fseek(file_, 0, SEEK_SET) != 0 || std::fwrite(data, 1, size, file_) != size ||
+        std::fseek(file_, 0, SEEK_END) != 0)
+        fail(std::strerror(errno));
+    return !failed_;
+}
+
 bool OutputFile::flush() {
     if (!file_ || failed_) return false;
     if (std::fflush(file_) != 0) fail(std::strerror(errno));

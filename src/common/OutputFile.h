@@ -23,6 +23,9 @@ class OutputFile {
     // False once any write has failed; the first failure's reason stays in reason().
     bool write(const void* data, size_t size);
     bool write(const std::string& text) { return write(text.data(), text.size()); }
+    // Writes over the file's first bytes (a header whose counts are known only at the end). False for a
+    // stream, which keeps what was first written, or after a failure.
+    bool rewriteStart(const void* data, size_t size);
     // Hands what was written to the system (a demo does so every frame, so a crash keeps the flight so far
     // in the file beside its target).
     bool flush();

@@ -33,3 +33,4 @@ constexpr int vkPoints = '3';
 constexpr int vkPause = 'P';
 constexpr int vkScreenshot = 0x7B;  // F12
 constexpr int vkHelp = 0x70;        // F1
+constexpr int vkMute = 'M';

@@ -4,6 +4,7 @@
 #include "common/Gl.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
+#include "objects/WorldEvents.h"
 #include "world/LevelFormat.h"
 #include "world/TerrainTile.h"
 
@@ -58,6 +59,7 @@ void Explosion::update() {
     Ship& ship = Ship::player;
     if (x + s > ship.x && x - s < ship.x && y + s > ship.y && y - s < ship.y && z + s > ship.z && z - s < ship.z) {
         ship.shield -= 1;
+        raiseWorldEvent(WorldEvent::fireballTouch, Vector3(x, y, z));
     }
     if (size > endSize) {
         tile->remove(this);

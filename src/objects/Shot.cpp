@@ -8,6 +8,7 @@
 #include "common/Units.h"
 #include "objects/Explosion.h"
 #include "objects/Ship.h"
+#include "objects/WorldEvents.h"
 #include "world/LevelFormat.h"
 #include "world/TerrainTile.h"
 
@@ -88,6 +89,7 @@ void Shot::burst(bool hitShip) {
     // The explosion goes into the shot's own tile, the last that held it if it has just left the world;
     // filing stands it on the ground.
     TerrainTile* here = tile;
+    raiseWorldEvent(hitShip ? WorldEvent::shipHit : WorldEvent::burst, Vector3(x, y, z));
     here->add(new Explosion(Vector3(x, y, z)));
     if (filed) here->remove(this);
     delete this;

@@ -3,6 +3,7 @@
 
 #include "common/ShellState.h"
 #include "objects/Shot.h"
+#include "objects/WorldEvents.h"
 #include "world/Level.h"
 #include "world/LevelFormat.h"
 
@@ -22,6 +23,7 @@ void Tower::update() {
     if (fireCountdown > 0) return;
     fireCountdown = fireInterval;  // what the countdown overshot is dropped
     Level& level = Level::instance();
+    if (!targets.empty()) raiseWorldEvent(WorldEvent::volley, Vector3(x, y, z));
     for (const Vector3& target : targets) {
         if (Shot::liveCount() >= Shot::maxLive) break;  // the rest of the volley is not fired
         Shot* shot = new Shot(Vector3(x, y, z), target);

@@ -32,3 +32,13 @@ enum ObjectMapByte { towerCodeByte = 0, objectCodeByte = 1, targetCodeByte = 2, 
 // tower code (1 to 255) in the tower byte places a tower, firing every parameter x 250 ms at the pixels
 // whose target byte holds the same code.
 enum ObjectCode { shipStartCode = 1, treeCode = 3, rockCode, plantCode, smallRockCode };
+
+// The sounds, 16-bit PCM WAV (any the WAV reader takes plays): heard from the ship, each silent when its file
+// is missing or refused.
+inline constexpr const char* volleySoundFile = "data/sounds/volley.wav";
+inline constexpr const char* burstSoundFile = "data/sounds/burst.wav";
+inline constexpr const char* hitSoundFile = "data/sounds/hit.wav";
+inline constexpr const char* sizzleSoundFile = "data/sounds/sizzle.wav";
+inline constexpr const char* engineSoundFile = "data/sounds/engine.wav";
+inline constexpr const char* leftWorldSoundFile = "data/sounds/notice.wav";
+inline constexpr const char* returnSoundFile = "data/sounds/return.wav";

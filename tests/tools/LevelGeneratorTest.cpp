@@ -7,6 +7,7 @@
 #include "Fixtures.h"
 #include "SimRun.h"
 #include "assets/Tga.h"
+#include "audio/Wav.h"
 
 namespace {
 
@@ -85,13 +86,20 @@ TEST_F(LevelGenerator, AHeightPictureGivesItsShapeInFilesTheGamesReadersTakeAndA
             EXPECT_TRUE(readTga(path.c_str(), image)) << path;
             continue;
         }
+        if (entry.path().extension() == ".wav") {  // mono at the mix's rate, with something to hear
+            Sound sound;
+            EXPECT_TRUE(loadWav(path.c_str(), sound) && sound.rate == 44100 && sound.channels == 1 &&
+                        *std::max_element(sound.samples.begin(), sound.samples.end()) > 10000)
+                << path;
+            continue;
+        }
         Ms3dModel model;  // with its skin, and unit normals to be lit as the game lights it
         ASSERT_TRUE(model.load(path.c_str()) && model.triangleCount() > 0 && model.materialCount() == 1) << path;
         EXPECT_NE(model.materials[0].texture, 0u) << path << " skin " << model.materials[0].textureFile;
         const float* n = model.triangles[0].normals[0];
         EXPECT_NEAR(n[0] * n[0] + n[1] * n[1] + n[2] * n[2], 1, 1e-3) << path;
     }
-    EXPECT_EQ(files, 28);  // the level's two pictures, two textures, sixteen models and their eight skins
+    EXPECT_EQ(files, 35);  // two pictures, two textures, sixteen models, their eight skins, seven sounds
 
     const std::string valid = dir + "/rise.png";
     const struct {

@@ -12,6 +12,7 @@
 #include "HeightPicture.h"
 #include "ModelGenerator.h"
 #include "Noise.h"
+#include "SoundGenerator.h"
 #include "TgaWriter.h"
 #include "common/Report.h"
 
@@ -381,7 +382,7 @@ bool writeLevelData(const std::string& dataDir, const LevelOptions& options, con
     const fs::path target(dataDir), fresh = besideLevel(target, "new"), old = besideLevel(target, "old");
     std::error_code error;
     fs::remove_all(fresh, error);
-    for (const fs::path& dir : {fresh / "textures", fresh / "models"}) {
+    for (const fs::path& dir : {fresh / "textures", fresh / "models", fresh / "sounds"}) {
         if (!fs::create_directories(dir, error) && error) {
             reportError("cannot make " + dir.string() + ": " + error.message());
             return false;
@@ -394,7 +395,8 @@ bool writeLevelData(const std::string& dataDir, const LevelOptions& options, con
     bool ok = writeTga(inDataFolder(dir, terrainFile), level.width, level.height, 4, level.terrain) &&
               writeTga(inDataFolder(dir, objectMapFile), level.width, level.height, objectMapBytesPerPixel,
                        level.objects) &&
-              writeTextures(dir, options.seed) && writeModels(dir, options.seed);
+              writeTextures(dir, options.seed) && writeModels(dir, options.seed) &&
+              writeSounds(dir, options.seed);
     const bool hadOld = fs::exists(fs::symlink_status(target, error));
     if (ok && hadOld) {
         fs::remove_all(old, error);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <iterator>
 #include <limits>
+#include <memory>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -19,6 +20,7 @@
 #include "app/DataFolder.h"
 #include "app/DemoSession.h"
 #include "app/Game.h"
+#include "app/GameSound.h"
 #include "app/Screenshot.h"
 #include "common/GameRandom.h"
 #include "common/OutputFile.h"
@@ -177,6 +179,12 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
         o.recordPath = v;
         return std::string(v.empty() ? "needs a file" : "");
     });
+    line.value("--audio", "FILE", "write the run's sound, in game time, as a 16-bit stereo WAV at 44,100 Hz",
+               [&o](const std::string& v) {
+                   o.audioPath = v;
+                   return std::string(v.empty() ? "needs a file" : "");
+               });
+    addSoundOptions(line, o.sound);
     line.flag("--time", "add timings to the summary", [&o] { o.time = true; });
     CommandLine::Outcome outcome = line.parse(argc, argv);
     if (outcome.proceed && !o.playPath.empty() && (o.hasMouse || !o.input.empty() || !o.recordPath.empty()))
@@ -193,14 +201,20 @@ double msSince(std::chrono::steady_clock::time_point begin) {
 // Everything that can be refused, refused before anything is written: a refused run leaves every file as it
 // was. Output paths are taken from where the tool was started, before it enters the data folder. Returns
 // the exit code, 0 to run.
-int prepareRun(SimOptions& o, OutputFile& trace, OutputFile& shot, std::string& error) {
+struct Outputs {
+    OutputFile trace, shot, audio;
+};
+
+int prepareRun(SimOptions& o, Outputs& files, std::string& error) {
     char here[4096];
     const std::string cwd = getcwd(here, sizeof here) ? here : ".";
-    for (std::string* path : {&o.shotPath, &o.tracePath, &o.playPath, &o.recordPath}) {
+    for (std::string* path : {&o.shotPath, &o.tracePath, &o.playPath, &o.recordPath, &o.audioPath}) {
         if (!path->empty() && (*path)[0] != '/') *path = cwd + "/" + *path;
     }
-    const std::pair<const char*, const std::string*> outputs[] = {
-        {"--trace", &o.tracePath}, {"--shot", &o.shotPath}, {"--record", &o.recordPath}};
+    const std::pair<const char*, const std::string*> outputs[] = {{"--trace", &o.tracePath},
+                                                                  {"--shot", &o.shotPath},
+                                                                  {"--record", &o.recordPath},
+                                                                  {"--audio", &o.audioPath}};
     for (size_t i = 0; i < std::size(outputs); ++i)
         for (size_t j = i + 1; j < std::size(outputs); ++j) {
             if (outputs[i].second->empty() || outputs[j].second->empty() ||
@@ -226,8 +240,9 @@ int prepareRun(SimOptions& o, OutputFile& trace, OutputFile& shot, std::string& 
     }
     o.dataDir = found;
     // Each output is begun beside its target and put in place only once the run has written it whole.
-    if (!o.tracePath.empty() && !trace.open(o.tracePath, error)) return exitUsage;
-    if (!o.shotPath.empty() && !shot.open(o.shotPath, error)) return exitUsage;
+    if (!o.tracePath.empty() && !files.trace.open(o.tracePath, error)) return exitUsage;
+    if (!o.shotPath.empty() && !files.shot.open(o.shotPath, error)) return exitUsage;
+    if (!o.audioPath.empty() && !files.audio.open(o.audioPath, error)) return exitUsage;
     if (!enterDataFolder(o.dataDir)) {
         error = "cannot enter " + o.dataDir;
         return exitUsage;
@@ -256,16 +271,58 @@ int startRun(SimOptions& o, std::string& error) {
         error = "the game could not start on this OpenGL driver";
         return exitFailure;
     }
+    applySoundOptions(o.sound);
     if (o.hasMouse) onMouseMove(unsigned(o.mouseX), unsigned(o.mouseY));
     return exitSuccess;
 }
 
+// The run's sound in game time: after each frame, the mix up to the time the frames so far have taken.
+class SoundTrack {
+   public:
+    explicit SoundTrack(OutputFile& file) : file_(file) {
+        if (file_.isOpen()) file_.write(wavHeader(mixRate, 2, 0).data(), wavHeaderBytes);
+    }
+    // Mixes what the frame's milliseconds add; false once a write failed.
+    bool addFrame(float frameMs) {
+        if (!file_.isOpen()) return true;
+        elapsedMs_ += frameMs;
+        const uint64_t due = uint64_t(elapsedMs_ * mixRate / 1000);
+        while (written_ < due) {
+            const size_t frames = size_t(std::min<uint64_t>(due - written_, chunkFrames));
+            GameSound::instance().mixer().mix(samples_, frames);
+            for (size_t i = 0; i < 2 * frames; ++i) {  // little-endian, whatever the machine's order
+                bytes_[2 * i] = static_cast<unsigned char>(uint16_t(samples_[i]) & 0xFF);
+                bytes_[2 * i + 1] = static_cast<unsigned char>(uint16_t(samples_[i]) >> 8);
+            }
+            if (!file_.write(bytes_, 4 * frames)) return false;
+            written_ += frames;
+        }
+        return true;
+    }
+    // The header's counts, now known (a stream keeps the streaming ones), and the file put in place.
+    bool finish() {
+        if (!file_.isOpen()) return true;
+        const std::vector<unsigned char> header = wavHeader(mixRate, 2, written_ * 4);
+        file_.rewriteStart(header.data(), header.size());
+        return file_.commit();
+    }
+
+   private:
+    static constexpr size_t wavHeaderBytes = 44;
+    static constexpr size_t chunkFrames = 4096;
+    OutputFile& file_;
+    double elapsedMs_ = 0;
+    uint64_t written_ = 0;
+    int16_t samples_[2 * chunkFrames];
+    unsigned char bytes_[4 * chunkFrames];
+};
+
 struct FrameCosts {
-    std::vector<double> frameMs, groundMs, entitiesMs, updateMs;
+    std::vector<double> frameMs, groundMs, entitiesMs, updateMs, mixMs;
 };
 
 // The frames, each traced when asked. Returns the frames run; a failed trace write ends the run early.
-int runFrames(const SimOptions& o, OutputFile& trace, FrameCosts& costs) {
+int runFrames(const SimOptions& o, OutputFile& trace, SoundTrack& sound, FrameCosts& costs) {
     Level& level = Level::instance();
     level.setProfiling(o.time);
     size_t nextInput = 0;
@@ -276,7 +333,10 @@ int runFrames(const SimOptions& o, OutputFile& trace, FrameCosts& costs) {
         const auto begin = std::chrono::steady_clock::now();
         const bool done = loopPass();
         const double updateMs = frameCount > framesBeforeUpdates ? level.costs().updateMs : 0;
+        const auto mixBegin = std::chrono::steady_clock::now();
+        if (!sound.addFrame(frameDuration)) break;  // reported by the commit; the run stops with its output
         if (o.time) {
+            costs.mixMs.push_back(msSince(mixBegin));
             costs.frameMs.push_back(msSince(begin));
             costs.groundMs.push_back(level.costs().groundMs);
             costs.entitiesMs.push_back(level.costs().entitiesMs);
@@ -304,17 +364,23 @@ int runFrames(const SimOptions& o, OutputFile& trace, FrameCosts& costs) {
 
 int runSimulation(const SimOptions& options, std::string& summary, std::string& error) {
     SimOptions o = options;
-    OutputFile trace, shot;
-    if (const int code = prepareRun(o, trace, shot, error)) return code;
+    Outputs files;
+    if (const int code = prepareRun(o, files, error)) return code;
     const auto startupBegin = std::chrono::steady_clock::now();
     if (const int code = startRun(o, error)) return code;
     const double startupMs = msSince(startupBegin);
     FrameCosts costs;
-    const int framesRun = runFrames(o, trace, costs);
-    if (trace.isOpen() && !trace.commit()) {
-        error = trace.reason();
+    auto sound = std::make_unique<SoundTrack>(files.audio);
+    const int framesRun = runFrames(o, files.trace, *sound, costs);
+    if (files.trace.isOpen() && !files.trace.commit()) {
+        error = files.trace.reason();
         return exitFailure;
     }
+    if (!sound->finish()) {
+        error = files.audio.reason();
+        return exitFailure;
+    }
+    OutputFile& shot = files.shot;
     if (shot.isOpen()) {
         const std::vector<unsigned char> png = framePng();
         if (!shot.write(png.data(), png.size()) || !shot.commit()) {
@@ -340,7 +406,8 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         out["timing"] = {{"frameMs", statsJson(costs.frameMs)},
                          {"groundMs", statsJson(costs.groundMs)},
                          {"entitiesMs", statsJson(costs.entitiesMs)},
-                         {"updateMs", statsJson(costs.updateMs)}};
+                         {"updateMs", statsJson(costs.updateMs)},
+                         {"mixMs", statsJson(costs.mixMs)}};
     }
     if (demo.playing()) {
         out["demo"] = {{"matches", demoCode == exitSuccess}, {"report", report}};

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/GameOptions.h"
 #include "common/CommandLine.h"
 
 struct InputEvent {
@@ -25,6 +26,8 @@ struct SimOptions {
     std::string shotPath, tracePath;
     std::string playPath;    // a demo to play: its seed, frame times and input
     std::string recordPath;  // a demo to record
+    std::string audioPath;   // the run's sound, as a WAV
+    SoundOptions sound;
     bool time = false;
 };
 

@@ -2,6 +2,7 @@
 #include <SDL.h>
 #include <time.h>
 
+#include "SdlAudio.h"
 #include "SdlEvents.h"
 #include "SdlWindow.h"
 #include "app/DataFolder.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     int exitCode = exitSuccess;
     if (!startGame(options, shell, exitCode)) return exitCode;
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);  // without one the mouse alone steers
+    openAudio();
 
     bool running = true;
     while (running) {
@@ -48,9 +50,11 @@ int main(int argc, char** argv) {
             continue;
         }
         if (loopPass()) break;
+        feedAudio();
         // Minimised, nothing is drawn: sleep until something happens instead of spinning a core.
         if (!active && SDL_WaitEvent(&event)) running = handleEvent(event);
     }
+    closeAudio();
     closeWindow();
     SDL_Quit();
     return finishDemos(exitSuccess);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "Win32Audio.h"
 #include "app/DemoSession.h"
 #include "app/Game.h"
 #include "app/GameOptions.h"
@@ -230,6 +231,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     shell.openWindow = openWindow;
     int exitCode = exitSuccess;
     if (!startGame(options, shell, exitCode)) return exitCode;
+    openAudio();
 
     MSG message;
     for (;;) {
@@ -240,8 +242,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             continue;
         }
         if (loopPass()) break;
+        feedAudio();
         if (!active) WaitMessage();  // minimised: sleep until a message comes instead of spinning a core
     }
+    closeAudio();
     closeWindow();
     return finishDemos(exitSuccess);
 }

@@ -1,0 +1,91 @@
+// Sounds heard from the ship: each event's voice is started with the gains of where it happened, relative to
+// where the ship is and which way it heads; loops follow the ship from pass to pass.
+#include "app/GameSound.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/GameMath.h"
+#include "common/Units.h"
+#include "objects/Ship.h"
+#include "world/LevelFormat.h"
+
+namespace {
+
+constexpr float nearDistance = 400;    // within this, a sound is heard at its full loudness
+constexpr float cutoffDistance = 8000;  // beyond this, it is not started
+// Each sound's own loudness, so a hit stands out from the bursts around it and the engine stays beneath.
+constexpr float volleyGain = 0.8f, burstGain = 0.9f, hitGain = 1.0f, sizzleGain = 0.7f, engineGain = 0.25f,
+                noticeGain = 0.6f;
+constexpr float enginePitchPerSteer = 0.5f;  // a full turn (steer 0.5) raises the engine by a quarter
+
+}  // namespace
+
+Heard hearFromShip(const Vector3& where) {
+    const Ship& ship = Ship::player;
+    const float dx = where.x - ship.x, dy = where.y - ship.y, dz = where.z - ship.z;
+    const float distance = std::sqrt(dx * dx + dy * dy + dz * dz);
+    if (!(distance <= cutoffDistance)) return {};
+    const float loudness = distance <= nearDistance ? 1.0f : nearDistance / distance;
+    // The ship heads along (sin h, cos h); the screen's right is (-cos h, sin h) in the ground plane.
+    const float ground = std::sqrt(dx * dx + dz * dz);
+    const float h = ship.heading * degreesToRadians;
+    const float pan = ground > 0 ? std::clamp((dx * -gameCos(h) + dz * gameSin(h)) / ground, -1.0f, 1.0f) : 0.0f;
+    return {loudness * std::sqrt((1 - pan) / 2), loudness * std::sqrt((1 + pan) / 2)};
+}
+
+GameSound& GameSound::instance() {
+    static GameSound sound;
+    return sound;
+}
+
+void GameSound::load() {
+    mixer_.stopAll();
+    engine_ = sizzle_ = Mixer::noVoice;
+    touched_ = false;
+    wasInWorld_ = true;
+    const char* const files[soundCount] = {volleySoundFile, burstSoundFile,     hitSoundFile,   sizzleSoundFile,
+                                           engineSoundFile, leftWorldSoundFile, returnSoundFile};
+    for (int i = 0; i < soundCount; ++i) loadWav(files[i], sounds_[i]);
+    setWorldEventListener(this);
+}
+
+Mixer::VoiceId GameSound::playHeard(SoundId id, const Vector3& where) {
+    const float gains[soundCount] = {volleyGain, burstGain, hitGain, sizzleGain, engineGain, noticeGain, noticeGain};
+    const Heard heard = hearFromShip(where);
+    return mixer_.play(&sounds_[id], heard.left * gains[id], heard.right * gains[id]);
+}
+
+Mixer::VoiceId GameSound::playHere(SoundId id, float gain, bool loop) {
+    const float even = gain * std::sqrt(0.5f);
+    return mixer_.play(&sounds_[id], even, even, 1, loop);
+}
+
+void GameSound::onWorldEvent(WorldEvent event, const Vector3& where) {
+    switch (event) {
+        case WorldEvent::volley: playHeard(volley, where); break;
+        case WorldEvent::burst: playHeard(burst, where); break;
+        case WorldEvent::shipHit: playHeard(hit, where); break;
+        case WorldEvent::fireballTouch: touched_ = true; break;
+    }
+}
+
+void GameSound::afterPass(bool worldRunning, bool still) {
+    mixer_.setPaused(still);
+    const bool inWorld = Ship::player.filed;
+    if (wasInWorld_ && !inWorld) playHere(leftWorld, noticeGain);
+    wasInWorld_ = inWorld;
+    if (worldRunning && inWorld) {
+        const float pitch = 1 + enginePitchPerSteer * std::fabs(Ship::player.steer);
+        if (!mixer_.playing(engine_)) engine_ = playHere(engine, engineGain, true);
+        const float even = engineGain * std::sqrt(0.5f);
+        mixer_.change(engine_, even, even, pitch);
+    } else {
+        mixer_.stop(engine_);
+    }
+    if (touched_ && !mixer_.playing(sizzle_)) sizzle_ = playHere(sizzle, sizzleGain, true);
+    if (!touched_ && !still) mixer_.stop(sizzle_);
+    touched_ = false;
+}
+
+void GameSound::returnedToStart() { playHere(returned, noticeGain); }

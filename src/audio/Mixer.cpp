@@ -1,0 +1,118 @@
+// The mix: each voice steps through its sound in 32.32 fixed point, interpolating between neighbouring
+// frames, and adds its gained samples into 32-bit sums that are clipped once at the end.
+#include "audio/Mixer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+constexpr int voiceBits = 8;  // a voice id is its index and its generation's low bits above them
+constexpr int32_t unity = 65536;
+constexpr uint32_t generationMask = 0x7FFFFF;  // ids stay positive
+}  // namespace
+
+int32_t Mixer::gain(float g) {
+    if (!(g > 0)) return 0;  // NaN and negatives are silent
+    return int32_t(std::lround(double(std::min(g, 1.0f)) * unity));
+}
+
+bool Mixer::live(VoiceId id) const {
+    if (id < 0) return false;
+    const Voice& v = voices_[size_t(id & ((1 << voiceBits) - 1)) % maxVoices];
+    return v.sound && (v.generation & generationMask) == uint32_t(id >> voiceBits);
+}
+
+Mixer::VoiceId Mixer::play(const Sound* sound, float left, float right, float pitch, bool loop) {
+    const int32_t l = gain(left), r = gain(right);
+    if (!sound || sound->frames() == 0 || (l == 0 && r == 0) || !(pitch > 0)) return noVoice;
+    size_t chosen = maxVoices;
+    int64_t quietest = int64_t(l) + r;
+    for (size_t i = 0; i < voices_.size(); ++i) {
+        const Voice& v = voices_[i];
+        if (!v.sound) {
+            chosen = i;
+            break;
+        }
+        if (int64_t(v.left) + v.right < quietest) {
+            quietest = int64_t(v.left) + v.right;
+            chosen = i;
+        }
+    }
+    if (chosen == maxVoices) return noVoice;  // every voice is louder than the new sound
+    Voice& v = voices_[chosen];
+    const uint32_t generation = v.generation + 1;
+    v = Voice();
+    v.sound = sound;
+    v.step = uint64_t(std::llround(double(sound->rate) / mixRate * pitch * 4294967296.0));
+    v.left = l;
+    v.right = r;
+    v.loop = loop;
+    v.generation = generation;
+    return VoiceId(((generation & generationMask) << voiceBits) | chosen);
+}
+
+void Mixer::change(VoiceId id, float left, float right, float pitch) {
+    if (!live(id) || !(pitch > 0)) return;
+    Voice& v = voices_[size_t(id & ((1 << voiceBits) - 1))];
+    v.left = gain(left);
+    v.right = gain(right);
+    v.step = uint64_t(std::llround(double(v.sound->rate) / mixRate * pitch * 4294967296.0));
+}
+
+void Mixer::stop(VoiceId id) {
+    if (live(id)) voices_[size_t(id & ((1 << voiceBits) - 1))].sound = nullptr;
+}
+
+bool Mixer::playing(VoiceId id) const { return live(id); }
+
+int Mixer::voicesPlaying() const {
+    return int(std::count_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.sound != nullptr; }));
+}
+
+void Mixer::stopAll() {
+    for (Voice& v : voices_) v.sound = nullptr;
+}
+
+void Mixer::setVolume(float volume) { volume_ = gain(volume); }
+
+void Mixer::mix(int16_t* out, size_t frames) {
+    if (paused_) {
+        std::memset(out, 0, frames * 2 * sizeof(int16_t));
+        return;
+    }
+    for (size_t f = 0; f < frames; ++f) {
+        int64_t left = 0, right = 0;
+        for (Voice& v : voices_) {
+            if (!v.sound) continue;
+            const Sound& s = *v.sound;
+            const size_t length = s.frames();
+            size_t at = size_t(v.position >> 32);
+            if (at >= length) {
+                if (!v.loop) {
+                    v.sound = nullptr;
+                    continue;
+                }
+                v.position %= uint64_t(length) << 32;
+                at = size_t(v.position >> 32);
+            }
+            const size_t next = at + 1 < length ? at + 1 : (v.loop ? 0 : at);
+            const int32_t fraction = int32_t((v.position >> 16) & 0xFFFF);
+            const auto sample = [&](size_t frame, int channel) {
+                return int32_t(s.samples[frame * size_t(s.channels) + size_t(channel % s.channels)]);
+            };
+            for (int channel = 0; channel < 2; ++channel) {
+                const int32_t a = sample(at, channel), b = sample(next, channel);
+                const int64_t value = a + ((int64_t(b - a) * fraction) >> 16);
+                (channel == 0 ? left : right) += value * (channel == 0 ? v.left : v.right);
+            }
+            v.position += v.step;
+        }
+        const auto clip = [this](int64_t sum) {
+            const int64_t scaled = muted_ ? 0 : ((sum >> 16) * volume_) >> 16;
+            return int16_t(std::clamp<int64_t>(scaled, -32768, 32767));
+        };
+        out[2 * f] = clip(left);
+        out[2 * f + 1] = clip(right);
+    }
+}

@@ -1,0 +1,128 @@
+// WAV reader: the RIFF chunks walked with the bounds-checked reader; samples widened to 16 bits.
+#include "audio/Wav.h"
+
+#include <cstring>
+#include <new>
+
+#include "common/ByteReader.h"
+#include "common/Report.h"
+#include "common/WholeFile.h"
+
+namespace {
+
+constexpr uint16_t pcmFormat = 1;
+
+bool refuse(std::string* refusal, const std::string& why) {
+    if (refusal) *refusal = why;
+    return false;
+}
+
+struct Format {
+    uint16_t channels = 0, bits = 0;
+    uint32_t rate = 0;
+};
+
+bool readFormat(ByteReader chunk, Format& format, std::string* refusal) {
+    const uint16_t tag = chunk.u16();
+    format.channels = chunk.u16();
+    format.rate = chunk.u32();
+    chunk.skip(4 + 2);  // bytes a second, bytes a frame: worked out from the rest
+    format.bits = chunk.u16();
+    if (!chunk.ok()) return refuse(refusal, "a fmt chunk cut short");
+    if (tag != pcmFormat) return refuse(refusal, "not PCM (format " + std::to_string(tag) + "): not read");
+    if (format.bits != 8 && format.bits != 16)
+        return refuse(refusal, std::to_string(format.bits) + "-bit samples (8 or 16 are read): not read");
+    if (format.channels != 1 && format.channels != 2)
+        return refuse(refusal, std::to_string(format.channels) + " channels (1 or 2 are read): not read");
+    if (format.rate < wavLimits::lowestRate || format.rate > wavLimits::highestRate)
+        return refuse(refusal, "a rate of " + std::to_string(format.rate) + " Hz (" +
+                                   std::to_string(wavLimits::lowestRate) + " to " +
+                                   std::to_string(wavLimits::highestRate) + " are played): not read");
+    return true;
+}
+
+void readSamples(const unsigned char* data, size_t size, const Format& format, Sound& sound) {
+    const size_t bytesPerFrame = size_t(format.channels) * (format.bits / 8);
+    const size_t count = size / bytesPerFrame * format.channels;  // whole frames only
+    sound.samples.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        sound.samples[i] = format.bits == 8 ? int16_t((int(data[i]) - 128) * 256)
+                                            : int16_t(uint16_t(data[2 * i] | (data[2 * i + 1] << 8)));
+    }
+}
+
+}  // namespace
+
+bool readWavFromMemory(const unsigned char* data, size_t size, Sound& sound, std::string* refusal) {
+    sound = Sound();
+    ByteReader in(data, size);
+    const unsigned char* riff = in.take(4);
+    in.skip(4);  // the RIFF size: the file's own length is what counts
+    const unsigned char* wave = in.take(4);
+    if (!riff || !wave || std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(wave, "WAVE", 4) != 0)
+        return refuse(refusal, "not a WAV file (no RIFF WAVE header)");
+    Format format;
+    bool haveFormat = false;
+    while (in.remaining() >= 8) {
+        const unsigned char* id = in.take(4);
+        const uint32_t declared = in.u32();
+        const size_t length = declared < in.remaining() ? declared : in.remaining();
+        const unsigned char* body = in.take(length);
+        if (std::memcmp(id, "fmt ", 4) == 0) {
+            if (!readFormat(ByteReader(body, length), format, refusal)) return false;
+            haveFormat = true;
+        } else if (std::memcmp(id, "data", 4) == 0) {
+            if (!haveFormat) return refuse(refusal, "samples before their fmt chunk: not read");
+            try {
+                readSamples(body, length, format, sound);
+            } catch (const std::bad_alloc&) {
+                sound = Sound();
+                return refuse(refusal, "not enough memory for its samples");
+            }
+            sound.rate = format.rate;
+            sound.channels = format.channels;
+            return true;
+        }
+        if (length % 2 == 1) in.skip(1);  // chunks are padded to an even length
+    }
+    return refuse(refusal, haveFormat ? "no data chunk: not read" : "no fmt chunk: not read");
+}
+
+bool loadWav(const char* path, Sound& sound) {
+    sound = Sound();
+    std::vector<unsigned char> file;
+    if (!readWholeFile(path, wavLimits::fileBytes, file)) return false;
+    std::string refusal;
+    if (readWavFromMemory(file.data(), file.size(), sound, &refusal)) return true;
+    reportRefusal(path, refusal + " (the sound stays silent)");
+    return false;
+}
+
+std::vector<unsigned char> wavHeader(uint32_t rate, int channels, uint64_t dataBytes) {
+    const uint32_t data = dataBytes > 0xFFFFFFFFu - 36 ? 0xFFFFFFFFu - 36 : uint32_t(dataBytes);
+    const uint32_t frameBytes = uint32_t(channels) * 2;
+    std::vector<unsigned char> out(44);
+    size_t at = 0;
+    const auto text = [&](const char* s) {
+        for (int i = 0; i < 4; ++i) out[at++] = static_cast<unsigned char>(s[i]);
+    };
+    const auto put = [&](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) out[at++] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    const auto u16 = [&](uint32_t v) { put(v, 2); };
+    const auto u32 = [&](uint32_t v) { put(v, 4); };
+    text("RIFF");
+    u32(36 + data);
+    text("WAVE");
+    text("fmt ");
+    u32(16);
+    u16(pcmFormat);
+    u16(uint32_t(channels));
+    u32(rate);
+    u32(rate * frameBytes);
+    u16(frameBytes);
+    u16(16);
+    text("data");
+    u32(data);
+    return out;
+}

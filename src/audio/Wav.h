@@ -1,0 +1,35 @@
+// WAV sounds: the one accepted variant (RIFF, PCM, 8 or 16 bits, mono or stereo) read into memory, and the
+// header of the 16-bit stereo files the simulation writes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The largest sound the game reads, and the rates it plays back (the mixer steps through any of them).
+namespace wavLimits {
+constexpr size_t fileBytes = 16u << 20;  // about three minutes of 16-bit stereo at 44.1 kHz
+constexpr uint32_t lowestRate = 4000;
+constexpr uint32_t highestRate = 192000;
+}  // namespace wavLimits
+
+// A sound as the mixer plays it: 16-bit samples, interleaved when stereo.
+struct Sound {
+    uint32_t rate = 0;
+    int channels = 0;
+    std::vector<int16_t> samples;
+    size_t frames() const { return channels > 0 ? samples.size() / size_t(channels) : 0; }
+};
+
+// Reads a WAV held in memory. Chunks the game has no use for (lists, cues) are skipped; a data chunk cut off
+// by the file's end gives the whole frames there are. False for anything else, with one line saying why in
+// refusal: another format, 24 or 32 bits, more than two channels, a rate outside the limits, no fmt or data.
+bool readWavFromMemory(const unsigned char* data, size_t size, Sound& sound, std::string* refusal);
+// Reads the file at path through the whole-file reader. A missing file is refused silently (the sound stays
+// silent); any other refusal is said in one line naming the file.
+bool loadWav(const char* path, Sound& sound);
+
+// The 44-byte header of a 16-bit PCM WAV with dataBytes of samples; dataBytes past what RIFF can count
+// (a stream whose end was not known) is written as the largest count, as streaming writers do.
+std::vector<unsigned char> wavHeader(uint32_t rate, int channels, uint64_t dataBytes);

@@ -1,0 +1,92 @@
+// Sound synthesis: each sound is a sum of a few voices (a swept tone, filtered noise) shaped by an envelope;
+// the loops (the engine, the sizzle) hold whole periods so they repeat without a seam.
+#include "SoundGenerator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "LevelGenerator.h"
+#include "Noise.h"
+#include "TgaWriter.h"
+#include "audio/Mixer.h"
+#include "audio/Wav.h"
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+constexpr double peak = 0.7;  // of full scale: room for voices that add up in the mix
+
+// Samples of seconds of sound, each from the time t in seconds.
+std::vector<double> render(double seconds, const std::function<double(double t)>& at) {
+    std::vector<double> out(size_t(seconds * mixRate));
+    for (size_t i = 0; i < out.size(); ++i) out[i] = at(double(i) / mixRate);
+    return out;
+}
+
+// White noise through a one-pole low-pass: smoothing near 1 keeps only the low rumble.
+std::function<double()> filteredNoise(SeededRandom& random, double smoothing) {
+    return [&random, smoothing, last = 0.0]() mutable {
+        last = smoothing * last + (1 - smoothing) * (2 * random.uniform() - 1);
+        return last;
+    };
+}
+
+bool save(const std::string& dataDir, const char* file, std::vector<double> samples) {
+    double loudest = 0;
+    for (double s : samples) loudest = std::max(loudest, std::fabs(s));
+    const double scale = loudest > 0 ? peak * 32767 / loudest : 0;
+    std::vector<unsigned char> bytes = wavHeader(mixRate, 1, samples.size() * 2);
+    for (double s : samples) {
+        const auto v = int16_t(std::lround(s * scale));
+        bytes.push_back(static_cast<unsigned char>(v & 0xFF));
+        bytes.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
+    }
+    return writeFileBytes(inDataFolder(dataDir, file), bytes);
+}
+
+}  // namespace
+
+bool writeSounds(const std::string& dataDir, uint64_t seed) {
+    SeededRandom random(seed * 17 + 5);
+    bool ok = true;
+    // A launch: a low thump falling from 140 to 50 Hz over a puff of noise.
+    auto puff = filteredNoise(random, 0.9);
+    ok = save(dataDir, volleySoundFile, render(0.45, [&](double t) {
+             const double phase = 2 * pi * (50 * t + 90 * (1 - std::exp(-t * 12)) / 12);
+             return std::exp(-t * 9) * std::sin(phase) + 0.5 * std::exp(-t * 25) * puff();
+         })) && ok;
+    // A burst: a crack of bright noise into a long low rumble.
+    auto crack = filteredNoise(random, 0.3), rumble = filteredNoise(random, 0.985);
+    ok = save(dataDir, burstSoundFile, render(0.9, [&](double t) {
+             return 0.6 * std::exp(-t * 30) * crack() + 6 * std::exp(-t * 4.5) * rumble();
+         })) && ok;
+    // A hit: inharmonic metal ringing over a sharp click, short and bright, unlike anything else in the mix.
+    auto click = filteredNoise(random, 0.0);
+    ok = save(dataDir, hitSoundFile, render(0.35, [&](double t) {
+             const double ring = std::sin(2 * pi * 1230 * t) + 0.8 * std::sin(2 * pi * 1897 * t) +
+                                 0.6 * std::sin(2 * pi * 2711 * t);
+             return std::exp(-t * 14) * ring + std::exp(-t * 120) * 2 * click();
+         })) && ok;
+    // A sizzle: hissing noise fluttering 8 times a second, a whole second looping on itself.
+    auto hiss = filteredNoise(random, 0.05);
+    ok = save(dataDir, sizzleSoundFile, render(1.0, [&](double t) {
+             return (0.7 + 0.3 * std::sin(2 * pi * 8 * t)) * hiss();
+         })) && ok;
+    // The engine: a 60 Hz hum with its harmonics, swelling 4 times a second; a second of whole periods.
+    ok = save(dataDir, engineSoundFile, render(1.0, [&](double t) {
+             const double hum = std::sin(2 * pi * 60 * t) + 0.5 * std::sin(2 * pi * 120 * t) +
+                                0.3 * std::sin(2 * pi * 180 * t) + 0.15 * std::sin(2 * pi * 300 * t);
+             return (0.85 + 0.15 * std::sin(2 * pi * 4 * t)) * hum;
+         })) && ok;
+    // Leaving the world: two falling chimes. Flying again: a rising sweep.
+    ok = save(dataDir, leftWorldSoundFile, render(0.7, [&](double t) {
+             const double f = t < 0.25 ? 880 : 587;
+             return std::exp(-std::fmod(t, 0.25) * 8) * std::sin(2 * pi * f * t);
+         })) && ok;
+    ok = save(dataDir, returnSoundFile, render(0.6, [&](double t) {
+             return std::sin(pi * t / 0.6) * std::sin(2 * pi * (440 * t + 440 * t * t / 1.2));
+         })) && ok;
+    return ok;
+}
