@@ -289,7 +289,9 @@ class SoundTrack {
         const uint64_t due = uint64_t(elapsedMs_ * mixRate / 1000);
         while (written_ < due) {
             const size_t frames = size_t(std::min<uint64_t>(due - written_, chunkFrames));
-            GameSound::instance().mixer().mix(samples_, frames);
+            Mixer& mixer = GameSound::instance().mixer();
+            voicesMost_ = std::max(voicesMost_, mixer.voicesPlaying());
+            mixer.mix(samples_, frames);
             for (size_t i = 0; i < 2 * frames; ++i) {  // little-endian, whatever the machine's order
                 bytes_[2 * i] = static_cast<unsigned char>(uint16_t(samples_[i]) & 0xFF);
                 bytes_[2 * i + 1] = static_cast<unsigned char>(uint16_t(samples_[i]) >> 8);
@@ -307,12 +309,16 @@ class SoundTrack {
         return file_.commit();
     }
 
+    // The most voices that played at once.
+    int voicesMost() const { return voicesMost_; }
+
    private:
     static constexpr size_t wavHeaderBytes = 44;
     static constexpr size_t chunkFrames = 4096;
     OutputFile& file_;
     double elapsedMs_ = 0;
     uint64_t written_ = 0;
+    int voicesMost_ = 0;
     int16_t samples_[2 * chunkFrames];
     unsigned char bytes_[4 * chunkFrames];
 };
@@ -409,6 +415,7 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
                          {"updateMs", statsJson(costs.updateMs)},
                          {"mixMs", statsJson(costs.mixMs)}};
     }
+    if (!o.audioPath.empty()) out["sound"] = {{"voicesMost", sound->voicesMost()}};
     if (demo.playing()) {
         out["demo"] = {{"matches", demoCode == exitSuccess}, {"report", report}};
         if (demoCode != exitSuccess) error = report;

@@ -1,0 +1,84 @@
+// The WAV reader: what it takes (8 or 16 bits, mono or stereo, chunks it skips, a data chunk cut short) and
+// a one-line refusal for everything else; and the mixer's voices, gains and limit.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "audio/Mixer.h"
+#include "audio/Wav.h"
+
+namespace {
+
+// A WAV with these format fields and data bytes, optionally a chunk before them.
+std::vector<unsigned char> wav(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits,
+                               std::vector<unsigned char> data, std::vector<unsigned char> before = {}) {
+    std::vector<unsigned char> out = wavHeader(rate, channels, data.size());
+    out[20] = static_cast<unsigned char>(tag);
+    out[34] = static_cast<unsigned char>(bits);
+    out.insert(out.begin() + 36, before.begin(), before.end());
+    out.insert(out.end(), data.begin(), data.end());
+    return out;
+}
+
+}  // namespace
+
+TEST(Wav, TakesPcmOfEightOrSixteenBitsAndRefusesTheRestInOneLine) {
+    std::vector<unsigned char> headerOnly = wavHeader(44100, 1, 0);
+    headerOnly.resize(36);  // the fmt chunk and nothing after it
+    const std::vector<unsigned char> list = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};  // odd: padded
+    const struct {
+        const char* name;
+        std::vector<unsigned char> bytes;
+        const char* refusal;  // null: read, to these samples
+        std::vector<int16_t> samples;
+    } cases[] = {
+        {"16-bit stereo", wav(1, 2, 22050, 16, {0x34, 0x12, 0x00, 0x80}), nullptr, {0x1234, -32768}},
+        {"8-bit mono, centred on 128", wav(1, 1, 8000, 8, {0, 128, 255}), nullptr, {-32768, 0, 32512}},
+        {"a list chunk first, a data chunk cut mid-frame", wav(1, 2, 44100, 16, {1, 0, 2, 0, 3}, list), nullptr, {1, 2}},
+        {"not RIFF", {'R', 'I', 'F', 'X', 0, 0, 0, 0, 'W', 'A', 'V', 'E'}, "not a WAV file", {}},
+        {"float samples", wav(3, 1, 44100, 32, {0, 0, 0, 0}), "not PCM (format 3)", {}},
+        {"24 bits", wav(1, 1, 44100, 24, {0, 0, 0}), "24-bit samples", {}},
+        {"three channels", wav(1, 3, 44100, 16, {0, 0}), "3 channels", {}},
+        {"a rate of 1000", wav(1, 1, 1000, 16, {0, 0}), "a rate of 1000 Hz", {}},
+        {"no data", headerOnly, "no data chunk", {}},
+        {"samples first", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'd', 'a', 't', 'a', 0, 0, 0, 0},
+         "samples before their fmt chunk", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sound sound;
+        std::string refusal;
+        EXPECT_EQ(readWavFromMemory(c.bytes.data(), c.bytes.size(), sound, &refusal), c.refusal == nullptr);
+        if (c.refusal) {
+            EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
+            EXPECT_EQ(refusal.find('\n'), std::string::npos);
+        } else {
+            EXPECT_EQ(sound.samples, c.samples);
+        }
+    }
+}
+
+TEST(Mixer, MixesEachVoiceAtItsGainsUntilItEndsAndTheQuietestGivesWayWhenAllAreBusy) {
+    Sound loud{44100, 1, std::vector<int16_t>(100, 20000)}, quiet{44100, 2, std::vector<int16_t>(400, 10000)};
+    Mixer mixer;
+    const Mixer::VoiceId a = mixer.play(&loud, 1.0f, 0.25f);
+    mixer.play(&quiet, 0.5f, 0.0f);
+    int16_t out[2 * 120];
+    mixer.mix(out, 120);
+    EXPECT_EQ(out[0], 20000 + 5000);  // left: the loud voice whole and half the quiet one
+    EXPECT_EQ(out[1], 5000);          // right: a quarter of the loud one
+    EXPECT_EQ(out[2 * 110], 5000);    // the loud voice's 100 frames have ended
+    EXPECT_FALSE(mixer.playing(a));
+    mixer.setMuted(true);
+    mixer.mix(out, 1);
+    EXPECT_EQ(out[0] | out[1], 0);
+
+    // Every voice busy: a louder sound takes the quietest voice, a quieter one starts nowhere.
+    mixer.stopAll();
+    for (int i = 0; i < maxVoices; ++i) mixer.play(&loud, 0.5f + 0.01f * float(i), 0.5f, 1, true);
+    EXPECT_EQ(mixer.play(&loud, 0.1f, 0.1f), Mixer::noVoice);
+    const Mixer::VoiceId louder = mixer.play(&loud, 1.0f, 1.0f);
+    EXPECT_TRUE(mixer.playing(louder));
+    EXPECT_EQ(mixer.voicesPlaying(), maxVoices);
+}
