@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real game in a real X window (Xvfb): title and client size, frames, the polygon-mode keys, the mouse,
-# Escape and the close button, the data it finds, --size, fullscreen, pause and screenshots, and no display.
+# Escape and the close button, the data it finds, --size, fullscreen, pause and screenshots, sound, and no display.
 #   game_window.sh VANTURO LEVELGEN VANTURO_SIM
 set -uo pipefail
 game=$(readlink -f "$1"); levelgen=$(readlink -f "$2"); simulation=$(readlink -f "$3")
@@ -172,6 +172,22 @@ check "a demo of 100-second frames replays at once, matching" \
 pid=$!
 sleep 2; kill -TERM "$pid"; wait_exit 5
 check "and SIGTERM ends its replay" test "$code" != 124
+
+# Sound through SDL's disk driver: a stress level's volleys burst around the start, and what the game mixes
+# reaches the device. With SDL's dummy driver the game says it has no sound and plays on.
+"$levelgen" --out "$work/loud/data" --stress 40 --width 64 --height 64 >/dev/null
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw"
+start_game "$work/loud"
+sleep 3  # past the hundred still frames, into the volleys
+press_escape; wait_exit
+rms=$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$work/sound.raw" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }')
+check "with SDL's disk audio driver the volleys are heard (RMS ${rms:-none})" awk -v a="${rms:-0}" 'BEGIN { exit !(a > 0.005) }'
+export SDL_AUDIODRIVER=dummy
+start_game "$work/level" 2>"$work/dummy.txt"
+press_escape; wait_exit
+unset SDL_AUDIODRIVER SDL_DISKAUDIOFILE
+check "with no sound device it says so once and plays, ending with 0" \
+  test "$code $(grep -c '^vanturo: no sound' "$work/dummy.txt")" = "0 1"
 
 # No display at all: SDL could only offer a driver that shows nothing, so the game says so and ends; a demo
 # it was to record leaves the file of that name as it was.
