@@ -117,7 +117,8 @@ bool Ms3dModel::load(const char* path) {
     if (!readWholeFile(path, modelLimits::fileBytes, image)) return false;
     std::string refusal;
     if (loadFromMemory(image.data(), image.size(), &refusal)) return true;
-    if (!refusal.empty()) reportRefusal(path, refusal);
+    reportRefusal(path, refusal.empty() ? "not an MS3D model the game reads (version 3 or 4, whole sections): not read"
+                                         : refusal);
     return false;
 }
 

@@ -24,27 +24,29 @@ struct TgaLayout {
 bool readLayout(const unsigned char* data, size_t size, TgaLayout& layout, std::string* refusal) {
     ByteReader in(data, size);
     const unsigned char* header = in.take(sizeof acceptedHeader);
-    if (!header || std::memcmp(header, acceptedHeader, sizeof acceptedHeader) != 0) return false;
+    const auto refuse = [refusal](const std::string& why) {
+        if (refusal) *refusal = why + ": not read";
+        return false;
+    };
+    if (!header || std::memcmp(header, acceptedHeader, sizeof acceptedHeader) != 0)
+        return refuse("not an uncompressed true-colour TGA");
     const int width = in.u16();
     const int height = in.u16();
     const int depth = in.u8();
     in.skip(1);  // the descriptor: origin and alpha bits, which the game does not read
-    if (!in.ok() || width == 0 || height == 0) return false;
-    if (depth != 24 && depth != 32) return false;
+    if (!in.ok()) return refuse("a header cut short");
+    if (width == 0 || height == 0) return refuse("a picture without pixels");
+    if (depth != 24 && depth != 32) return refuse(std::to_string(depth) + "-bit pixels (24 or 32 are read)");
     if (width > maxPictureSide || height > maxPictureSide) {
-        if (refusal) {
-            *refusal = std::to_string(width) + " by " + std::to_string(height) + " pixels, larger than the " +
-                       std::to_string(maxPictureSide) + " by " + std::to_string(maxPictureSide) +
-                       " a picture may be: not read";
-        }
-        return false;
+        return refuse(std::to_string(width) + " by " + std::to_string(height) + " pixels, larger than the " +
+                      std::to_string(maxPictureSide) + " by " + std::to_string(maxPictureSide) + " a picture may be");
     }
     layout.width = width;
     layout.height = height;
     layout.bytesPerPixel = depth / 8;
     layout.blockSize = size_t(layout.bytesPerPixel) * size_t(height) * size_t(width);
     // A file shorter than its pixel block is refused before the block is allocated.
-    return in.take(layout.blockSize) != nullptr;
+    return in.take(layout.blockSize) != nullptr || refuse("cut short of its pixels");
 }
 
 void describe(const TgaLayout& layout, TgaImage& image) {

@@ -9,24 +9,27 @@ TEST(Tga, RefusesEveryFileOutsideTheAcceptedVariant) {
     const struct {
         const char* name;
         std::vector<std::pair<size_t, unsigned char>> patches;
-        size_t length;  // the bytes kept
+        size_t length;     // the bytes kept
+        const char* said;  // in the one line of refusal
     } cases[] = {
-        {"an image id", {{0, 1}}, good.size()},
-        {"a colour map", {{1, 1}}, good.size()},
-        {"an x origin", {{8, 1}}, good.size()},
-        {"8 bits a pixel", {{16, 8}}, good.size()},
-        {"no width", {{12, 0}, {13, 0}}, good.size()},
-        {"no height", {{14, 0}, {15, 0}}, good.size()},
+        {"an image id", {{0, 1}}, good.size(), "not an uncompressed true-colour TGA"},
+        {"a colour map", {{1, 1}}, good.size(), "not an uncompressed true-colour TGA"},
+        {"an x origin", {{8, 1}}, good.size(), "not an uncompressed true-colour TGA"},
+        {"8 bits a pixel", {{16, 8}}, good.size(), "8-bit pixels"},
+        {"no width", {{12, 0}, {13, 0}}, good.size(), "without pixels"},
+        {"no height", {{14, 0}, {15, 0}}, good.size(), "without pixels"},
         // 65535 by 65535 pixels promised, without the bytes to back them.
-        {"huge", {{12, 0xff}, {13, 0xff}, {14, 0xff}, {15, 0xff}}, good.size()},
-        {"a short header", {}, 15},
-        {"short pixels", {}, good.size() - 1},
+        {"huge", {{12, 0xff}, {13, 0xff}, {14, 0xff}, {15, 0xff}}, good.size(), "65535 by 65535 pixels"},
+        {"a short header", {}, 15, "a header cut short"},
+        {"short pixels", {}, good.size() - 1, "cut short of its pixels"},
     };
     for (const auto& c : cases) {
         std::vector<unsigned char> bytes(good.begin(), good.begin() + std::ptrdiff_t(c.length));
         for (const auto& [at, value] : c.patches) bytes[at] = value;
         TgaImage image;
-        EXPECT_FALSE(readTgaFromMemory(bytes.data(), bytes.size(), image)) << c.name;
+        std::string refusal;
+        EXPECT_FALSE(readTgaFromMemory(bytes.data(), bytes.size(), image, &refusal)) << c.name;
+        EXPECT_NE(refusal.find(c.said), std::string::npos) << c.name << ": " << refusal;
         EXPECT_TRUE(image.pixels.empty()) << c.name;
     }
     TgaImage image;
