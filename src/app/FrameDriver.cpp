@@ -98,8 +98,6 @@ void renderFrame() {
 
 float measuredFrameTime() { return measuredMs; }
 
-bool gamePaused() { return paused; }
-
 void resetPause() {
     paused = helpShown = screenshotWanted = false;
     measuredMs = soundNoticeLeftMs = 0;

@@ -28,8 +28,6 @@ float measuredFrameTime();
 // pass, or the demo being played is over).
 bool loopPass();
 
-// Whether P has paused the world: frames are still drawn, with the pause shown, but nothing moves.
-bool gamePaused();
 void resetPause();  // for tools and tests that run several games (forgets help, taps, a screenshot asked for, the last frame's time)
 
 // Input as the window's messages deliver it.

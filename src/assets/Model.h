@@ -52,7 +52,6 @@ class Model {
     // array state is left as it was.
     void render() const;
 
-    int meshCount() const { return int(meshes.size()); }
     int materialCount() const { return int(materials.size()); }
     int triangleCount() const { return int(triangles.size()); }
     int vertexCount() const { return int(vertices.size()); }

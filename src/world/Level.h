@@ -58,7 +58,6 @@ class Level {
     const FrameCosts& costs() const { return costs_; }
 
     const std::vector<std::unique_ptr<TerrainTile>>& tiles() const { return tiles_; }
-    int tileColumns() const { return tileColumns_; }
     int tilesDrawn() const { return tilesDrawn_; }  // tiles whose ground passed the culling last frame
 
    private:

@@ -9,7 +9,7 @@ bool loads(const std::vector<unsigned char>& bytes, Ms3dModel& model) {
 }
 
 void expectEmpty(const Model& model) {
-    EXPECT_EQ(model.meshCount() + model.materialCount() + model.triangleCount() + model.vertexCount(), 0);
+    EXPECT_EQ(model.meshes.size() + model.materials.size() + model.triangles.size() + model.vertices.size(), 0u);
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ TEST(Ms3dModel, KeepsGeometryAndMaterialsAndFlipsTInVersions3And4AndReadsEmptyMo
     EXPECT_FLOAT_EQ(model.triangles[0].t[2], 0.75f);
     EXPECT_FLOAT_EQ(model.triangles[0].t[0], 1);
     EXPECT_FLOAT_EQ(model.triangles[0].normals[2][2], 1);
-    ASSERT_EQ(model.meshCount(), 2);
+    ASSERT_EQ(model.meshes.size(), 2u);
     EXPECT_EQ(model.meshes[0].triangleIndices, std::vector<int>{0});
     EXPECT_EQ(model.meshes[1].materialIndex, -1);  // the file's 0xFF
     ASSERT_EQ(model.materialCount(), 1);
