@@ -162,7 +162,9 @@ TEST(Simulation, RefusedOrFailedRunsLeaveEveryFileAsItWasAndNoHalfFileBehind) {
     const std::string outputs = " --trace " + keep + "/t --shot " + keep + "/s";
     // A disk that fills up during the run: a file may grow to 8 KiB, and the signal that would kill the
     // program for it is ignored, so the write fails as on a full disk.
-    const std::string smallDisk = "trap '' XFSZ; ulimit -f 8; ";
+    // (Under the sanitizer suite the leak checker's tracer crashes at exit in some layouts of such a process;
+    // leaks are checked by every other run, so these runs skip that check.)
+    const std::string smallDisk = "trap '' XFSZ; ulimit -f 8; ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0 ";
     const struct {
         std::string arguments, shellPrefix;
         int exitCode;
