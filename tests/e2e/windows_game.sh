@@ -67,7 +67,7 @@ check "its demo replays on Linux to the same state" grep -q '"matches":true' <<<
 
 howto="$win/release/vanturo/HOW-TO-PLAY.txt"
 check "the ZIP's how-to-play text has Windows line ends and every key" \
-  test "$(grep -c $'\r$' "$howto") $(grep -cE '^  (F1|F11 or Alt\+Enter|F12|P|Escape|1, 2, 3) ' "$howto")" = "$(wc -l <"$howto") 6"
+  test "$(grep -c $'\r$' "$howto") $(grep -cE '^  (F1|F11 or Alt\+Enter|F12|P|M|Escape|1, 2, 3) ' "$howto")" = "$(wc -l <"$howto") 7"
 check "--version answers on stdout" grep -Eq '^vanturo [0-9]+\.[0-9]+\.[0-9]+$' <<<"$(wine vanturo.exe --version 2>/dev/null | tr -d '\r')"
 
 mkdir -p "$work/elsewhere"
