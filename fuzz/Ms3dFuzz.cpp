@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 for (int v : model.triangles[size_t(t)].vertexIndices)
                     if (v < 0 || v >= model.vertexCount()) __builtin_trap();
             }
-    } else if (model.meshCount() || model.triangleCount() || model.vertexCount() || model.materialCount()) {
+    } else if (!model.meshes.empty() || model.triangleCount() || model.vertexCount() || model.materialCount()) {
         __builtin_trap();  // a failed load leaves the model empty
     }
     return 0;

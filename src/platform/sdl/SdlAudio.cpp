@@ -4,6 +4,11 @@
 
 #include <SDL.h>
 
+#if defined(__unix__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include <cstring>
 #include <string>
 
@@ -18,6 +23,27 @@ constexpr int bytesPerFrame = 4;       // 16-bit stereo
 SDL_AudioDeviceID device = 0;
 int16_t buffer[2 * aheadFrames];
 
+// The audio libraries under SDL (ALSA's above all) print their own complaints on stderr while SDL tries its
+// drivers: they are held back while the device is opened, and the player reads our one line instead.
+class QuietStderr {
+   public:
+#if defined(__unix__)
+    QuietStderr() : saved_(dup(STDERR_FILENO)) {
+        const int null = open("/dev/null", O_WRONLY);
+        if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+        if (null >= 0) close(null);
+    }
+    ~QuietStderr() {
+        if (saved_ < 0) return;
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+    }
+
+   private:
+    int saved_;
+#endif
+};
+
 void noSound(const std::string& why) {
     reportError("no sound: " + why + "; the game plays on silently");
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -26,16 +52,25 @@ void noSound(const std::string& why) {
 }  // namespace
 
 void openAudio() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return noSound(SDL_GetError());
-    const char* driver = SDL_GetCurrentAudioDriver();
-    if (driver && std::strcmp(driver, "dummy") == 0) return noSound("SDL's audio driver is the dummy one");
-    SDL_AudioSpec want = {};
-    want.freq = mixRate;
-    want.format = AUDIO_S16SYS;
-    want.channels = 2;
-    want.samples = deviceFrames;
-    device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);  // SDL converts to what the device takes
-    if (!device) return noSound(SDL_GetError());
+    std::string why;
+    {
+        QuietStderr quiet;
+        const char* driver = nullptr;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            why = SDL_GetError();
+        } else if ((driver = SDL_GetCurrentAudioDriver()) && std::strcmp(driver, "dummy") == 0) {
+            why = "SDL's audio driver is the dummy one";
+        } else {
+            SDL_AudioSpec want = {};
+            want.freq = mixRate;
+            want.format = AUDIO_S16SYS;
+            want.channels = 2;
+            want.samples = deviceFrames;
+            device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);  // SDL converts to what the device takes
+            if (!device) why = SDL_GetError();
+        }
+    }
+    if (!device) return noSound(why);
     SDL_PauseAudioDevice(device, 0);
 }
 
