@@ -127,7 +127,7 @@ bool loopPass() {
         GameSound::instance().returnedToStart();
         paused = false;  // a new flight starts flying
     }
-    // P, F1 and F12 act on their press, not while they are held.
+    // P, F1, F12 and M act on their press, not while they are held.
     if (keysPressed[vkPause]) paused = !paused;
     if (keysPressed[vkHelp]) helpShown = !helpShown;
     if (keysPressed[vkScreenshot]) screenshotWanted = true;
