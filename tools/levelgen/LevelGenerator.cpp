@@ -18,8 +18,6 @@
 
 namespace {
 
-const double pi = 3.14159265358979323846;
-
 // Heights as the terrain picture's alpha holds them (half the height in world units). Valley floors, and the
 // highest crest a height picture is scaled to: under the chase camera's lowest eye (195) with the ship's 20.
 constexpr double floorAlpha = 30;
