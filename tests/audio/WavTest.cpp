@@ -63,7 +63,8 @@ TEST(Mixer, MixesEachVoiceAtItsGainsUntilItEndsAndTheQuietestGivesWayWhenAllAreB
     Sound loud{44100, 1, std::vector<int16_t>(100, 20000)}, quiet{44100, 2, std::vector<int16_t>(400, 10000)};
     Mixer mixer;
     const Mixer::VoiceId a = mixer.play(&loud, 1.0f, 0.25f);
-    mixer.play(&quiet, 0.5f, 0.0f);
+    const Mixer::VoiceId b = mixer.play(&quiet, 0.0f, 0.5f);
+    mixer.change(b, 0.5f, 0.0f, 1);  // a loop following the ship: its gains change as it plays
     int16_t out[2 * 120];
     mixer.mix(out, 120);
     EXPECT_EQ(out[0], 20000 + 5000);  // left: the loud voice whole and half the quiet one

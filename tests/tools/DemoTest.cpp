@@ -107,6 +107,7 @@ TEST(Demo, BadDemosAreRefusedInOneLineWithCodeTwo) {
         {"an unknown record", patched(32, {99}), dir, "an unknown record (kind 99) at byte 32"},
         {"a key event neither down nor up", patched(32, {2, 65, 7}), dir, "an input event no game gives at byte 32"},
         {"200 entity types", patched(finalTypes, {200}), dir, "200 entity types in the final state"},
+        {"a ship filed twice over", patched(finalTypes - 5, {2}), dir, "a final state no game gives"},
         {"bytes after the end", trailing, dir, "bytes after its final state"},
     };
     for (const Case& c : cases) {
