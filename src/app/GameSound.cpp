@@ -19,6 +19,9 @@ constexpr float volleyGain = 0.8f, burstGain = 0.9f, hitGain = 1.0f, sizzleGain 
                 noticeGain = 0.6f;
 constexpr float enginePitchPerSteer = 0.5f;  // a full turn (steer 0.5) raises the engine by a quarter
 
+// A sound at the ship: the same gain in both channels, at the power of a centred pan.
+float centred(float gain) { return gain * std::sqrt(0.5f); }
+
 }  // namespace
 
 Heard hearFromShip(const Vector3& where) {
@@ -57,8 +60,7 @@ Mixer::VoiceId GameSound::playHeard(SoundId id, const Vector3& where) {
 }
 
 Mixer::VoiceId GameSound::playHere(SoundId id, float gain, bool loop) {
-    const float even = gain * std::sqrt(0.5f);
-    return mixer_.play(&sounds_[id], even, even, 1, loop);
+    return mixer_.play(&sounds_[id], centred(gain), centred(gain), 1, loop);
 }
 
 void GameSound::onWorldEvent(WorldEvent event, const Vector3& where) {
@@ -78,8 +80,7 @@ void GameSound::afterPass(bool worldRunning, bool still) {
     if (worldRunning && inWorld) {
         const float pitch = 1 + enginePitchPerSteer * std::fabs(Ship::player.steer);
         if (!mixer_.playing(engine_)) engine_ = playHere(engine, engineGain, true);
-        const float even = engineGain * std::sqrt(0.5f);
-        mixer_.change(engine_, even, even, pitch);
+        mixer_.change(engine_, centred(engineGain), centred(engineGain), pitch);
     } else {
         mixer_.stop(engine_);
     }

@@ -10,6 +10,13 @@ namespace {
 constexpr int voiceBits = 8;  // a voice id is its index and its generation's low bits above them
 constexpr int32_t unity = 65536;
 constexpr uint32_t generationMask = 0x7FFFFF;  // ids stay positive
+
+size_t indexOf(Mixer::VoiceId id) { return size_t(id & ((1 << voiceBits) - 1)); }
+
+// Source frames per mixed frame, in 32.32 fixed point.
+uint64_t stepFor(const Sound& sound, float pitch) {
+    return uint64_t(std::llround(double(sound.rate) / mixRate * pitch * 4294967296.0));
+}
 }  // namespace
 
 int32_t Mixer::gain(float g) {
@@ -18,8 +25,8 @@ int32_t Mixer::gain(float g) {
 }
 
 bool Mixer::live(VoiceId id) const {
-    if (id < 0) return false;
-    const Voice& v = voices_[size_t(id & ((1 << voiceBits) - 1)) % maxVoices];
+    if (id < 0 || indexOf(id) >= voices_.size()) return false;
+    const Voice& v = voices_[indexOf(id)];
     return v.sound && (v.generation & generationMask) == uint32_t(id >> voiceBits);
 }
 
@@ -44,7 +51,7 @@ Mixer::VoiceId Mixer::play(const Sound* sound, float left, float right, float pi
     const uint32_t generation = v.generation + 1;
     v = Voice();
     v.sound = sound;
-    v.step = uint64_t(std::llround(double(sound->rate) / mixRate * pitch * 4294967296.0));
+    v.step = stepFor(*sound, pitch);
     v.left = l;
     v.right = r;
     v.loop = loop;
@@ -54,14 +61,14 @@ Mixer::VoiceId Mixer::play(const Sound* sound, float left, float right, float pi
 
 void Mixer::change(VoiceId id, float left, float right, float pitch) {
     if (!live(id) || !(pitch > 0)) return;
-    Voice& v = voices_[size_t(id & ((1 << voiceBits) - 1))];
+    Voice& v = voices_[indexOf(id)];
     v.left = gain(left);
     v.right = gain(right);
-    v.step = uint64_t(std::llround(double(v.sound->rate) / mixRate * pitch * 4294967296.0));
+    v.step = stepFor(*v.sound, pitch);
 }
 
 void Mixer::stop(VoiceId id) {
-    if (live(id)) voices_[size_t(id & ((1 << voiceBits) - 1))].sound = nullptr;
+    if (live(id)) voices_[indexOf(id)].sound = nullptr;
 }
 
 bool Mixer::playing(VoiceId id) const { return live(id); }

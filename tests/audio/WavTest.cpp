@@ -71,6 +71,7 @@ TEST(Mixer, MixesEachVoiceAtItsGainsUntilItEndsAndTheQuietestGivesWayWhenAllAreB
     EXPECT_EQ(out[1], 5000);          // right: a quarter of the loud one
     EXPECT_EQ(out[2 * 110], 5000);    // the loud voice's 100 frames have ended
     EXPECT_FALSE(mixer.playing(a));
+    EXPECT_FALSE(mixer.playing(b + maxVoices));  // an id no voice gave out names no voice
     mixer.setMuted(true);
     mixer.mix(out, 1);
     EXPECT_EQ(out[0] | out[1], 0);
