@@ -59,6 +59,6 @@ bool enterDataFolder(const std::string& folder) {
     std::filesystem::current_path(folder, error);
     if (error) return false;
     ModelCache::instance().clear();
-    Ship::player.model = ModelCache::instance().get(shipModelFile);
+    Ship::player.model = ModelCache::instance().get(modelOf(typeIds::ship));
     return true;
 }

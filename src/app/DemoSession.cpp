@@ -57,8 +57,8 @@ DemoFinalState currentFinalState(uint32_t frames) {
     state.shield = ship.shield;
     state.filed = ship.filed;
     state.frames = frames;
-    for (int type : typeIds::all)
-        state.entityCounts.emplace_back(uint8_t(type), uint32_t(Level::instance().entityCount(type)));
+    for (const EntityKind& kind : entityKinds)
+        state.entityCounts.emplace_back(uint8_t(kind.typeId), uint32_t(Level::instance().entityCount(kind.typeId)));
     return state;
 }
 

@@ -8,15 +8,11 @@
 #include "common/GameMath.h"
 #include "common/Units.h"
 #include "objects/Ship.h"
-#include "world/LevelFormat.h"
 
 namespace {
 
 constexpr float nearDistance = 400;    // within this, a sound is heard at its full loudness
 constexpr float cutoffDistance = 8000;  // beyond this, it is not started
-// Each sound's own loudness, so a hit stands out from the bursts around it and the engine stays beneath.
-constexpr float volleyGain = 0.8f, burstGain = 0.9f, hitGain = 1.0f, sizzleGain = 0.7f, engineGain = 0.25f,
-                noticeGain = 0.6f;
 constexpr float enginePitchPerSteer = 0.5f;  // a full turn (steer 0.5) raises the engine by a quarter
 
 // A sound at the ship: the same gain in both channels, at the power of a centred pan.
@@ -47,27 +43,26 @@ void GameSound::load() {
     engine_ = sizzle_ = Mixer::noVoice;
     touched_ = false;
     wasInWorld_ = true;
-    const char* const files[soundCount] = {volleySoundFile, burstSoundFile,     hitSoundFile,   sizzleSoundFile,
-                                           engineSoundFile, leftWorldSoundFile, returnSoundFile};
-    for (int i = 0; i < soundCount; ++i) loadWav(files[i], sounds_[i]);
+    for (const SoundRow& row : soundTable) loadWav(row.file, sound(row.id));
     setWorldEventListener(this);
 }
 
 Mixer::VoiceId GameSound::playHeard(SoundId id, const Vector3& where) {
-    const float gains[soundCount] = {volleyGain, burstGain, hitGain, sizzleGain, engineGain, noticeGain, noticeGain};
+    const SoundRow& row = soundRow(id);
     const Heard heard = hearFromShip(where);
-    return mixer_.play(&sounds_[id], heard.left * gains[id], heard.right * gains[id]);
+    return mixer_.play(&sound(id), heard.left * row.gain, heard.right * row.gain, 1, row.loop);
 }
 
-Mixer::VoiceId GameSound::playHere(SoundId id, float gain, bool loop) {
-    return mixer_.play(&sounds_[id], centred(gain), centred(gain), 1, loop);
+Mixer::VoiceId GameSound::playHere(SoundId id) {
+    const SoundRow& row = soundRow(id);
+    return mixer_.play(&sound(id), centred(row.gain), centred(row.gain), 1, row.loop);
 }
 
 void GameSound::onWorldEvent(WorldEvent event, const Vector3& where) {
     switch (event) {
-        case WorldEvent::volley: playHeard(volley, where); break;
-        case WorldEvent::burst: playHeard(burst, where); break;
-        case WorldEvent::shipHit: playHeard(hit, where); break;
+        case WorldEvent::volley: playHeard(SoundId::volley, where); break;
+        case WorldEvent::burst: playHeard(SoundId::burst, where); break;
+        case WorldEvent::shipHit: playHeard(SoundId::hit, where); break;
         case WorldEvent::fireballTouch: touched_ = true; break;
     }
 }
@@ -75,18 +70,19 @@ void GameSound::onWorldEvent(WorldEvent event, const Vector3& where) {
 void GameSound::afterPass(bool worldRunning, bool still) {
     mixer_.setPaused(still);
     const bool inWorld = Ship::player.filed;
-    if (wasInWorld_ && !inWorld) playHere(leftWorld, noticeGain);
+    if (wasInWorld_ && !inWorld) playHere(SoundId::leftWorld);
     wasInWorld_ = inWorld;
     if (worldRunning && inWorld) {
         const float pitch = 1 + enginePitchPerSteer * std::fabs(Ship::player.steer);
-        if (!mixer_.playing(engine_)) engine_ = playHere(engine, engineGain, true);
-        mixer_.change(engine_, centred(engineGain), centred(engineGain), pitch);
+        if (!mixer_.playing(engine_)) engine_ = playHere(SoundId::engine);
+        const float gain = centred(soundRow(SoundId::engine).gain);
+        mixer_.change(engine_, gain, gain, pitch);
     } else {
         mixer_.stop(engine_);
     }
-    if (touched_ && !mixer_.playing(sizzle_)) sizzle_ = playHere(sizzle, sizzleGain, true);
+    if (touched_ && !mixer_.playing(sizzle_)) sizzle_ = playHere(SoundId::sizzle);
     if (!touched_ && !still) mixer_.stop(sizzle_);
     touched_ = false;
 }
 
-void GameSound::returnedToStart() { playHere(returned, noticeGain); }
+void GameSound::returnedToStart() { playHere(SoundId::returned); }

@@ -2,6 +2,7 @@
 // fireball's sizzle and the notices, all through one mixer that the shells (or the simulation) pull from.
 #pragma once
 
+#include "app/SoundTable.h"
 #include "audio/Mixer.h"
 #include "objects/WorldEvents.h"
 
@@ -29,9 +30,9 @@ class GameSound : public WorldEventListener {
     void returnedToStart();
 
    private:
-    enum SoundId { volley, burst, hit, sizzle, engine, leftWorld, returned, soundCount };
     Mixer::VoiceId playHeard(SoundId id, const Vector3& where);
-    Mixer::VoiceId playHere(SoundId id, float gain, bool loop = false);
+    Mixer::VoiceId playHere(SoundId id);
+    Sound& sound(SoundId id) { return sounds_[size_t(id)]; }
 
     Sound sounds_[soundCount];
     Mixer mixer_;

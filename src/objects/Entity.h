@@ -5,23 +5,11 @@
 
 #include "assets/Ms3dModel.h"
 #include "common/Vector3.h"
+#include "objects/EntityKinds.h"
 
 class TerrainTile;
 struct EntityNode;
 
-namespace typeIds {
-constexpr int ship = 1;
-constexpr int tree = 2;
-constexpr int rock = 3;
-constexpr int plant = 4;  // mushrooms and plants
-constexpr int smallRock = 5;
-constexpr int tower = 6;
-constexpr int shot = 7;
-constexpr int explosion = 9;
-constexpr int all[] = {ship, tree, rock, plant, smallRock, tower, shot, explosion};
-// Whether entities of the type do anything when updated: scenery stands still, and is never walked.
-constexpr bool updates(int typeId) { return typeId < tree || typeId > smallRock; }
-}  // namespace typeIds
 
 class Entity {
    public:

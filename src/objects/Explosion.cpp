@@ -14,7 +14,7 @@ constexpr int endSize = 100;
 }  // namespace
 
 Explosion::Explosion(Vector3 position) {
-    useModel(explosionModelFile);
+    useModel(modelOf(typeIds::explosion));
     x = position.x;
     y = position.y;
     z = position.z;

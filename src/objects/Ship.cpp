@@ -28,7 +28,7 @@ constexpr float maxBank = -80;  // degrees of bank per unit of steer
 
 Ship Ship::player;
 
-Ship::Ship() { useModel(shipModelFile); }
+Ship::Ship() { useModel(modelOf(typeIds::ship)); }
 
 void Ship::reset() {
     x = y = z = heading = 0;

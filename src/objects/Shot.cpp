@@ -22,7 +22,7 @@ int shotsAlive = 0;
 }  // namespace
 
 Shot::Shot(Vector3 start, Vector3 targetPoint) : target(targetPoint) {
-    useModel(shotModelFile);
+    useModel(modelOf(typeIds::shot));
     x = start.x;
     y = start.y;
     z = start.z;

@@ -8,7 +8,7 @@
 #include "world/LevelFormat.h"
 
 Tower::Tower(float x_, float z_, int reloadCode) : fireInterval(reloadCode * 1000 / 4), fireCountdown(fireInterval) {
-    useModel(towerModelFile);
+    useModel(modelOf(typeIds::tower));
     x = x_;
     z = z_;
 }

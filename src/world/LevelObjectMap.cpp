@@ -28,11 +28,11 @@ struct BytePosition {
 // before anything is made: targets grow as towers times target pixels of their code.
 bool withinBudgets(const char* path, const std::vector<unsigned char>& pixels) {
     uint64_t towersOfCode[256] = {}, targetsOfCode[256] = {}, scenery = 0;
-    for (size_t p = 0; p + parameterByte < pixels.size(); p += objectMapBytesPerPixel) {
+    for (size_t p = 0; p + objectMapBytesPerPixel <= pixels.size(); p += objectMapBytesPerPixel) {
         ++towersOfCode[pixels[p + towerCodeByte]];
         ++targetsOfCode[pixels[p + targetCodeByte]];
-        const int g = pixels[p + objectCodeByte];
-        if (g >= treeCode && g <= smallRockCode) ++scenery;
+        const EntityKind* kind = kindPlacedBy(pixels[p + objectCodeByte]);
+        if (kind && kind->scenery) ++scenery;
     }
     uint64_t towers = 0, towerTargets = 0;
     for (int code = 1; code < 256; ++code) {
@@ -81,14 +81,18 @@ bool Level::fileObjects(const char* path, const TgaImage& image) {
     // Over budget, only the ship's start is taken: the terrain can still be flown.
     const bool withObjects = withinBudgets(path, pixels);
 
-    for (size_t p = objectCodeByte; p < size; p += objectMapBytesPerPixel) {
-        const int g = pixels[p];
-        if (g == shipStartCode) {
+    // Each pass visits the pixels in file order; a byte's role names its place in the pixel.
+    const size_t pixelBytes = objectMapBytesPerPixel;
+    for (size_t pixel = 0; pixel + pixelBytes <= size; pixel += pixelBytes) {
+        const size_t p = pixel + objectCodeByte;
+        const EntityKind* kind = kindPlacedBy(pixels[p]);
+        if (!kind) continue;
+        if (kind->typeId == typeIds::ship) {
             // A second start pixel moves the ship: the last one is its start.
-            Ship::player.setStart(at.x(p), at.z(p), float(pixels[p + 2]) * byteToUnit * 360.0f);
+            Ship::player.setStart(at.x(p), at.z(p), float(pixels[pixel + parameterByte]) * byteToUnit * 360.0f);
             Ship::player.returnToStart();
-        } else if (withObjects && g >= treeCode && g <= smallRockCode) {
-            Scenery* scenery = new Scenery(g - 1, at.x(p), at.z(p));
+        } else if (withObjects && kind->scenery) {
+            Scenery* scenery = new Scenery(kind->typeId, at.x(p), at.z(p));
             place(scenery);
             if (!scenery->filed) delete scenery;  // outside the world it would never be drawn or updated
         }
@@ -98,14 +102,16 @@ bool Level::fileObjects(const char* path, const TgaImage& image) {
 
     // The towers of each code in creation order, so a target pixel visits only the towers it belongs to.
     std::vector<Tower*> towersOfCode[256];
-    for (size_t p = towerCodeByte; p < size; p += objectMapBytesPerPixel) {
+    for (size_t pixel = 0; pixel + pixelBytes <= size; pixel += pixelBytes) {
+        const size_t p = pixel + towerCodeByte;
         if (pixels[p] == 0) continue;
-        Tower* tower = new Tower(at.x(p), at.z(p), pixels[p + 3]);
+        Tower* tower = new Tower(at.x(p), at.z(p), pixels[pixel + parameterByte]);
         place(tower);
         towersOfCode[pixels[p]].push_back(tower);
     }
 
-    for (size_t p = targetCodeByte; p < size; p += objectMapBytesPerPixel) {
+    for (size_t pixel = 0; pixel + pixelBytes <= size; pixel += pixelBytes) {
+        const size_t p = pixel + targetCodeByte;
         for (Tower* tower : towersOfCode[pixels[p]]) tower->addTarget(int(at.x(p)), int(at.z(p)));
     }
     // A tower outside every tile never fires and is never drawn; nothing else holds it.

@@ -74,7 +74,7 @@ TEST_F(FrameDriver, LeavingTheWorldShowsTheWayBackAndEnterOrAClickFliesAgainFrom
             << ship.x << ", " << ship.z << " heading " << ship.heading << " shield " << ship.shield;
         passes(1);
         EXPECT_GT(ship.z, startZ);  // unpaused: it flies
-        EXPECT_EQ(Level::instance().entityCount(1), 1);
+        EXPECT_EQ(Level::instance().entityCount(typeIds::ship), 1);
     }
 }
 

@@ -14,7 +14,7 @@ class ExplosionTest : public GlTest {
         Level::instance().tileAt(x, z)->add(e);  // as a shot hands it over: straight to its tile
         return e;
     }
-    int alive() const { return Level::instance().entityCount(9); }
+    int alive() const { return Level::instance().entityCount(typeIds::explosion); }
     // Updates until the explosion has gone; returns how many updates it took.
     int lifetime(float ms) {
         frameTime = ms;

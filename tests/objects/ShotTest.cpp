@@ -20,8 +20,8 @@ class ShotTest : public GlTest {
         Level::instance().place(shot);
         return shot;
     }
-    int shots() const { return Level::instance().entityCount(7); }
-    int explosions() const { return Level::instance().entityCount(9); }
+    int shots() const { return Level::instance().entityCount(typeIds::shot); }
+    int explosions() const { return Level::instance().entityCount(typeIds::explosion); }
 };
 
 TEST_F(ShotTest, StartsOnTheGroundThenRises150BeforeItsFirstStepAndLiftWhichScaleWithFrameTime) {

@@ -49,7 +49,7 @@ TEST_F(TowerTest, ReloadCodeZeroFiresEveryFrameUpToTheCeilingOfLiveShotsAndNoTar
     for (int i = 0; i < Shot::maxLive + 10; ++i) tower->addTarget(300, 300);
     tower->update();
     EXPECT_EQ(Shot::liveCount(), Shot::maxLive);
-    EXPECT_EQ(Level::instance().entityCount(7), Shot::maxLive);
+    EXPECT_EQ(Level::instance().entityCount(typeIds::shot), Shot::maxLive);
     tower->update();
     EXPECT_EQ(Shot::liveCount(), Shot::maxLive);
 }

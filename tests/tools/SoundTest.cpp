@@ -4,6 +4,7 @@
 
 #include "Fixtures.h"
 #include "SimRun.h"
+#include "app/SoundTable.h"
 #include "audio/Wav.h"
 
 namespace {
@@ -48,12 +49,12 @@ std::pair<double, double> flight(const std::string& dir, const std::string& more
 
 TEST(SimSound, VolleysFadeWithDistanceAndBurstsPanToTheirSideAndBackInTheMirroredLevel) {
     // The ship flies along +z from x 774, so the screen's right is -x: a tower at pixel 20 is on its right.
-    const auto near = flight(levelWithTower(30, 12, volleySoundFile));
-    const auto far = flight(levelWithTower(30, 60, volleySoundFile));
+    const auto near = flight(levelWithTower(30, 12, soundRow(SoundId::volley).file));
+    const auto far = flight(levelWithTower(30, 60, soundRow(SoundId::volley).file));
     EXPECT_GT(near.first, 500);
     EXPECT_LT(far.first + far.second, 0.5 * (near.first + near.second));
-    const auto right = flight(levelWithTower(20, 12, burstSoundFile));
-    const auto mirrored = flight(levelWithTower(20, 12, burstSoundFile, true));
+    const auto right = flight(levelWithTower(20, 12, soundRow(SoundId::burst).file));
+    const auto mirrored = flight(levelWithTower(20, 12, soundRow(SoundId::burst).file, true));
     EXPECT_GT(right.second, 1.5 * right.first);
     EXPECT_NEAR(mirrored.first, right.second, 0.05 * right.second);
     EXPECT_NEAR(mirrored.second, right.first, 0.05 * right.first);
@@ -61,7 +62,7 @@ TEST(SimSound, VolleysFadeWithDistanceAndBurstsPanToTheirSideAndBackInTheMirrore
 
 TEST(SimSound, AHitIsHeardMuteIsSilentAndTheSameRunGivesTheSameBytes) {
     // The tower's shots land on the ship's path: only the hit's sound is there.
-    const std::string dir = levelWithTower(32, 14, hitSoundFile);
+    const std::string dir = levelWithTower(32, 14, soundRow(SoundId::hit).file);
     const SimRun hit = sim("--data " + dir + " --frames 300 --frame-ms 16 --mouse 400,300 --audio " + dir + "/a.wav");
     ASSERT_EQ(hit.exitCode, 0) << hit.out;
     EXPECT_LT(field(hit.out, "shield"), 100);

@@ -28,9 +28,9 @@ class EntityFiling : public GlTest {
 
 TEST_F(EntityFiling, IdsCountUpPerTileNeverReusedAndListsKeepTheirOrderOfCreation) {
     Level& level = Level::instance();
-    TestEntity* a = make("a", 2, 10);
-    TestEntity* c = make("c", 2, 30);
-    for (TestEntity* e : {a, make("b", 6, 20), c, make("d", 7, 40)}) level.place(e);
+    TestEntity* a = make("a", typeIds::tree, 10);
+    TestEntity* c = make("c", typeIds::tree, 30);
+    for (TestEntity* e : {a, make("b", typeIds::tower, 20), c, make("d", typeIds::shot, 40)}) level.place(e);
     EXPECT_EQ(lists(0), "2:a,c 6:b 7:d");
     EXPECT_EQ(c->id, 2);
     EXPECT_EQ(a->y, 20.0f);  // filing stands the entity on the ground
@@ -45,15 +45,15 @@ TEST_F(EntityFiling, IdsCountUpPerTileNeverReusedAndListsKeepTheirOrderOfCreatio
     EXPECT_EQ(a->id, 4);
     delete c;
     // Removing the last node and filing again: the new one follows the one now last.
-    TestEntity* e = make("e", 6, 50);
+    TestEntity* e = make("e", typeIds::tower, 50);
     level.place(e);
     tile(0).remove(e);
-    level.place(make("f", 6, 60));
+    level.place(make("f", typeIds::tower, 60));
     delete e;
     EXPECT_EQ(lists(0), "2:a 6:b,f 7:d");
 
     // An entity is only unlinked by the tile that holds it.
-    TestEntity* g = make("g", 2, 500);
+    TestEntity* g = make("g", typeIds::tree, 500);
     level.place(g);
     tile(1).remove(a);
     tile(0).remove(g);
@@ -63,11 +63,11 @@ TEST_F(EntityFiling, IdsCountUpPerTileNeverReusedAndListsKeepTheirOrderOfCreatio
 
 TEST_F(EntityFiling, MovingAcrossABorderRefilesWithAFreshIdAndSetPositionKeepsItsHeight) {
     Level& level = Level::instance();
-    TestEntity* e = make("e", 7, 100, 100);
+    TestEntity* e = make("e", typeIds::shot, 100, 100);
     level.place(e);
     e->setX(200);
     EXPECT_EQ(e->tile, &tile(0));             // within the tile: only x and y change
-    level.place(make("other", 7, 450, 100));  // tile 1 has handed out id 0 already
+    level.place(make("other", typeIds::shot, 450, 100));  // tile 1 has handed out id 0 already
     e->setPosition(Vector3(500, 333, 100));
     EXPECT_EQ(e->tile, &tile(1));
     EXPECT_EQ(e->id, 1);
@@ -91,11 +91,11 @@ TEST_F(EntityFiling, MovingAcrossABorderRefilesWithAFreshIdAndSetPositionKeepsIt
 }
 
 TEST_F(EntityFiling, TheWalkSurvivesSelfRemovalAndReachesEntitiesFiledDuringIt) {
-    TestEntity* shot = make("shot", 7, 10);
-    TestEntity* next = make("next", 7, 20);
+    TestEntity* shot = make("shot", typeIds::shot, 10);
+    TestEntity* next = make("next", typeIds::shot, 20);
     // Like a shot bursting: files a new entity of a new type in its own tile, then unlinks and deletes itself.
     shot->onUpdate = [&](TestEntity& self) {
-        self.tile->add(make("explosion", 9, self.x, self.z));
+        self.tile->add(make("explosion", typeIds::explosion, self.x, self.z));
         self.tile->remove(&self);
         delete &self;
     };
@@ -110,9 +110,9 @@ TEST_F(EntityFiling, TheWalkMeetsAMoverAgainInALaterTileButNotInAnEarlierOneAndP
     ASSERT_TRUE(loadFlatTerrain(160, 160, 10));  // 10 by 10 tiles of 384 units; most hold nothing that moves
     Level& level = Level::instance();
     auto at = [](int column, int row) { return Vector3(384.0f * float(column) + 100, 20, 384.0f * float(row) + 50); };
-    TestEntity* ahead = make("ahead", 7, at(2, 1).x, at(2, 1).z);      // jumps to a later tile, row 5
-    TestEntity* back = make("back", 7, at(7, 8).x, at(7, 8).z);        // jumps to an earlier tile, row 0
-    TestEntity* spawner = make("spawner", 6, at(4, 3).x, at(4, 3).z);  // files a mover behind and one ahead
+    TestEntity* ahead = make("ahead", typeIds::shot, at(2, 1).x, at(2, 1).z);      // jumps to a later tile, row 5
+    TestEntity* back = make("back", typeIds::shot, at(7, 8).x, at(7, 8).z);        // jumps to an earlier tile, row 0
+    TestEntity* spawner = make("spawner", typeIds::tower, at(4, 3).x, at(4, 3).z);  // files a mover behind and one ahead
     bool moved = false;
     ahead->onUpdate = [&](TestEntity& self) {
         if (!moved) self.setPosition(at(6, 5));
@@ -122,10 +122,10 @@ TEST_F(EntityFiling, TheWalkMeetsAMoverAgainInALaterTileButNotInAnEarlierOneAndP
     spawner->onUpdate = [&](TestEntity& self) {
         if (self.name == "spawned") return;
         self.name = "spawned";
-        level.place(make("behind", 7, at(9, 2).x, at(9, 2).z));
-        level.place(make("beyond", 7, at(1, 9).x, at(1, 9).z));
+        level.place(make("behind", typeIds::shot, at(9, 2).x, at(9, 2).z));
+        level.place(make("beyond", typeIds::shot, at(1, 9).x, at(1, 9).z));
     };
-    for (TestEntity* e : {ahead, back, spawner, make("tree", 2, at(5, 4).x, at(5, 4).z)}) level.place(e);
+    for (TestEntity* e : {ahead, back, spawner, make("tree", typeIds::tree, at(5, 4).x, at(5, 4).z)}) level.place(e);
     level.update();
     EXPECT_EQ(log, (std::vector<std::string>{"ahead:update", "spawner:update", "ahead:update", "back:update",
                                              "beyond:update"}));

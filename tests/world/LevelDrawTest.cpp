@@ -18,8 +18,8 @@ class LevelDraw : public GlTest {
 
 TEST_F(LevelDraw, OnlyTilesInViewDrawTheirGroundAndTheirEntities) {
     std::vector<std::string> log;
-    Level::instance().place(new TestEntity(2, 100, 600, &log, "near"));
-    Level::instance().place(new TestEntity(2, 1400, 100, &log, "behind"));
+    Level::instance().place(new TestEntity(typeIds::tree, 100, 600, &log, "near"));
+    Level::instance().place(new TestEntity(typeIds::tree, 1400, 100, &log, "behind"));
     // The ship at the first tile, looking along +z: the tiles ahead are in view, the far corner is not.
     Ship::player.x = 200;
     Ship::player.z = 800;

@@ -26,11 +26,11 @@ TEST_F(ObjectMapTest, SceneryAndTheStartSitAtTheirBytesPositionAndASecondStartMo
     map.set(12, 5, 0, 7, 0, 0);
     map.set(1, 1, 0, 6, 0, 99);
     ASSERT_TRUE(load(map));
-    const auto trees = filedEntities<Scenery>(2);
+    const auto trees = filedEntities<Scenery>(typeIds::tree);
     ASSERT_EQ(trees.size(), 1u);
     EXPECT_TRUE(closeTo(positionOf(*trees[0]), Vector3(246, 20, 120), 0));
-    EXPECT_EQ(filedEntities<Scenery>(5).size(), 1u);
-    EXPECT_EQ(Level::instance().entityCount(3) + Level::instance().entityCount(4), 0);
+    EXPECT_EQ(filedEntities<Scenery>(typeIds::smallRock).size(), 1u);
+    EXPECT_EQ(Level::instance().entityCount(typeIds::rock) + Level::instance().entityCount(typeIds::plant), 0);
     EXPECT_FALSE(Ship::player.filed);  // no start pixel: the ship stays out of the world
 
     map.set(2, 3, 0, 1, 0, 255);
@@ -42,7 +42,7 @@ TEST_F(ObjectMapTest, SceneryAndTheStartSitAtTheirBytesPositionAndASecondStartMo
     ASSERT_TRUE(load(map));
     EXPECT_EQ(Ship::player.x, 486);
     EXPECT_EQ(Ship::player.heading, 0);
-    EXPECT_EQ(Level::instance().entityCount(1), 1);
+    EXPECT_EQ(Level::instance().entityCount(typeIds::ship), 1);
 }
 
 TEST_F(ObjectMapTest, TowersTakeEveryTargetOfTheirCodeWhereverItStands) {
@@ -54,7 +54,7 @@ TEST_F(ObjectMapTest, TowersTakeEveryTargetOfTheirCodeWhereverItStands) {
     map.set(0, 0, 0, 0, 9, 0);    // a target code no tower carries
     ASSERT_TRUE(load(map));
     std::ostringstream towers;
-    for (const Tower* t : filedEntities<Tower>(6)) {
+    for (const Tower* t : filedEntities<Tower>(typeIds::tower)) {
         towers << t->x << "," << t->z << " every " << t->fireInterval << ":";
         for (const Vector3& p : t->targets) towers << " " << p.x << "," << p.y << "," << p.z;
         towers << "; ";
@@ -86,7 +86,7 @@ TEST_F(ObjectMapTest, AMapOverItsBudgetsLoadsOnlyTheStartAndSaysWhy) {
         EXPECT_TRUE(Ship::player.filed);
         EXPECT_NE(said.find(c.refusal ? c.refusal : ""), std::string::npos) << said;
         // Within budget, the towers on the 32-pixel terrain; over it, nothing but the start.
-        EXPECT_EQ(Level::instance().entityCount(6) + Level::instance().entityCount(5) > 0, c.refusal == nullptr);
+        EXPECT_EQ(Level::instance().entityCount(typeIds::tower) + Level::instance().entityCount(typeIds::smallRock) > 0, c.refusal == nullptr);
         Level::instance().clear();
         ASSERT_TRUE(loadFlatTerrain(32, 32, 10));
     }
@@ -97,12 +97,12 @@ TEST_F(ObjectMapTest, AMapOverItsBudgetsLoadsOnlyTheStartAndSaysWhy) {
 }
 
 TEST(Scenery, TakesItsVariantThenItsHeadingFromTheGeneratorSplittingTheFifteenBitRangeEvenly) {
-    EXPECT_STREQ(Scenery::modelFile(2, 10922), "data/models/tree1.ms3d");
-    EXPECT_STREQ(Scenery::modelFile(2, 10923), "data/models/tree2.ms3d");
-    EXPECT_STREQ(Scenery::modelFile(4, 32767), "data/models/plant2.ms3d");  // the index never reaches n
-    EXPECT_EQ(Scenery::modelFile(6, 100), nullptr);
+    EXPECT_STREQ(Scenery::modelFile(typeIds::tree, 10922), "data/models/tree1.ms3d");
+    EXPECT_STREQ(Scenery::modelFile(typeIds::tree, 10923), "data/models/tree2.ms3d");
+    EXPECT_STREQ(Scenery::modelFile(typeIds::plant, 32767), "data/models/plant2.ms3d");  // the index never reaches n
+    EXPECT_EQ(Scenery::modelFile(typeIds::tower, 100), nullptr);
     gameSrand(1);  // the classic generator seeded with 1: 41, then 18467, then 6334
-    Scenery tree(2, 6, 0);
+    Scenery tree(typeIds::tree, 6, 0);
     EXPECT_NEAR(tree.heading, 202.89f, 0.01f);  // 18467 of 32767 of a turn
     EXPECT_EQ(gameRand(), 6334);  // exactly two numbers were taken
 }
@@ -110,7 +110,7 @@ TEST(Scenery, TakesItsVariantThenItsHeadingFromTheGeneratorSplittingTheFifteenBi
 class SceneryDrawing : public GlTest {};
 
 TEST_F(SceneryDrawing, TreesBlendTwoSidedAndPutTheStateBack) {
-    Scenery tree(2, 0, 0);
+    Scenery tree(typeIds::tree, 0, 0);
     tree.beginDraw();
     EXPECT_TRUE(glIsEnabled(GL_BLEND) && !glIsEnabled(GL_CULL_FACE));
     tree.endDraw();

@@ -15,6 +15,7 @@
 #include "SoundGenerator.h"
 #include "TgaWriter.h"
 #include "common/Report.h"
+#include "objects/EntityKinds.h"
 
 namespace {
 
@@ -184,20 +185,20 @@ void plantScenery(const std::vector<Ground>& ground, const Noise& noise, SeededR
             const double roll = random.uniform();
             int code = 0;
             if (g == forestFloor && roll < 0.003 + 0.016 * std::max(0.0, forestAt(noise, c, r)))
-                code = treeCode;
+                code = objectCodeOf(typeIds::tree);
             else if (g == rock && roll < 0.004)
-                code = rockCode;
+                code = objectCodeOf(typeIds::rock);
             else if (g == meadow && roll < 0.0025)
-                code = plantCode;
+                code = objectCodeOf(typeIds::plant);
             else if (g == grass && roll < 0.0012)
-                code = treeCode;  // lone trees and small groves in the open
+                code = objectCodeOf(typeIds::tree);  // lone trees and small groves in the open
             else if (g != snow && roll > 0.9994)
-                code = smallRockCode;  // small rocks anywhere
+                code = objectCodeOf(typeIds::smallRock);  // small rocks anywhere
             if (code) objects.at(c, r)[objectCodeByte] = static_cast<unsigned char>(code);
         }
     }
     unsigned char* start = objects.at(level.startColumn, level.startRow);
-    start[objectCodeByte] = shipStartCode;
+    start[objectCodeByte] = objectCodeOf(typeIds::ship);
     start[parameterByte] = 64;
 }
 
@@ -341,7 +342,7 @@ GeneratedLevel generateStressLevel(const LevelOptions& o) {
     ObjectPainter objects{o.width, level.objects};
     level.startColumn = o.width / 2;
     level.startRow = o.height / 2;
-    objects.at(level.startColumn, level.startRow)[objectCodeByte] = shipStartCode;
+    objects.at(level.startColumn, level.startRow)[objectCodeByte] = objectCodeOf(typeIds::ship);
     objects.at(level.startColumn, level.startRow)[parameterByte] = 64;
     for (int i = 0; i < o.stressTowers; ++i) {
         const int code = 1 + i % 250;

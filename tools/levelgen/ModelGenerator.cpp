@@ -8,6 +8,7 @@
 #include "LevelGenerator.h"
 #include "MeshBuilder.h"
 #include "Noise.h"
+#include "objects/EntityKinds.h"
 
 namespace {
 
@@ -281,22 +282,22 @@ bool writeModels(const std::string& dataDir, uint64_t seed) {
     const std::string dir = dataDir + "/models";
     Noise noise(seed * 13 + 1);
     bool ok = paintSkins(dir, seed);
-    ok = save(dataDir, shipModelFile, shipModel(), "ship.tga", matte) && ok;
-    ok = save(dataDir, shotModelFile, sphereModel(7, 10, 6), "shot.tga", glowing) && ok;
-    ok = save(dataDir, towerModelFile, towerModel(), "tower.tga", matte) && ok;
-    ok = save(dataDir, explosionModelFile, sphereModel(1, 14, 8), "explosion.tga", matte) && ok;
-    ok = save(dataDir, treeModelFiles[0], conifer(noise, 130, 34, 3, 1), "tree.tga", matte) && ok;
-    ok = save(dataDir, treeModelFiles[1], broadleaf(noise), "tree.tga", matte) && ok;
-    ok = save(dataDir, treeModelFiles[2], conifer(noise, 190, 26, 5, 7), "tree.tga", matte) && ok;
-    ok = save(dataDir, rockModelFiles[0], rockModel(noise, 28, 0.6, 1, 10), "rock.tga", matte) && ok;
-    ok = save(dataDir, rockModelFiles[1], rockModel(noise, 40, 0.45, 5, 12), "rock.tga", matte) && ok;
-    ok = save(dataDir, rockModelFiles[2], rockModel(noise, 22, 0.9, 9, 10), "rock.tga", matte) && ok;
-    ok = save(dataDir, plantModelFiles[0], mushroomModel(14, 11, 0.7, true), "mushroom.tga", matte) && ok;
-    ok = save(dataDir, plantModelFiles[1], mushroomModel(10, 16, 0.45, false), "mushroom.tga", matte) && ok;
-    ok = save(dataDir, plantModelFiles[2], plantModel(noise, 9, 34, 3.5, false, 2), "plant.tga", matte) && ok;
-    ok = save(dataDir, plantModelFiles[3], plantModel(noise, 6, 26, 6, true, 5), "plant.tga", matte) && ok;
-    ok = save(dataDir, smallRockModelFiles[0], rockModel(noise, 9, 0.6, 13, 8), "rock.tga", matte) && ok;
-    ok = save(dataDir, smallRockModelFiles[1], rockModel(noise, 7, 0.8, 17, 8), "rock.tga", matte) && ok;
+    ok = save(dataDir, modelOf(typeIds::ship), shipModel(), "ship.tga", matte) && ok;
+    ok = save(dataDir, modelOf(typeIds::shot), sphereModel(7, 10, 6), "shot.tga", glowing) && ok;
+    ok = save(dataDir, modelOf(typeIds::tower), towerModel(), "tower.tga", matte) && ok;
+    ok = save(dataDir, modelOf(typeIds::explosion), sphereModel(1, 14, 8), "explosion.tga", matte) && ok;
+    ok = save(dataDir, kindModels::tree[0], conifer(noise, 130, 34, 3, 1), "tree.tga", matte) && ok;
+    ok = save(dataDir, kindModels::tree[1], broadleaf(noise), "tree.tga", matte) && ok;
+    ok = save(dataDir, kindModels::tree[2], conifer(noise, 190, 26, 5, 7), "tree.tga", matte) && ok;
+    ok = save(dataDir, kindModels::rock[0], rockModel(noise, 28, 0.6, 1, 10), "rock.tga", matte) && ok;
+    ok = save(dataDir, kindModels::rock[1], rockModel(noise, 40, 0.45, 5, 12), "rock.tga", matte) && ok;
+    ok = save(dataDir, kindModels::rock[2], rockModel(noise, 22, 0.9, 9, 10), "rock.tga", matte) && ok;
+    ok = save(dataDir, kindModels::plant[0], mushroomModel(14, 11, 0.7, true), "mushroom.tga", matte) && ok;
+    ok = save(dataDir, kindModels::plant[1], mushroomModel(10, 16, 0.45, false), "mushroom.tga", matte) && ok;
+    ok = save(dataDir, kindModels::plant[2], plantModel(noise, 9, 34, 3.5, false, 2), "plant.tga", matte) && ok;
+    ok = save(dataDir, kindModels::plant[3], plantModel(noise, 6, 26, 6, true, 5), "plant.tga", matte) && ok;
+    ok = save(dataDir, kindModels::smallRock[0], rockModel(noise, 9, 0.6, 13, 8), "rock.tga", matte) && ok;
+    ok = save(dataDir, kindModels::smallRock[1], rockModel(noise, 7, 0.8, 17, 8), "rock.tga", matte) && ok;
     return ok;
 }
 

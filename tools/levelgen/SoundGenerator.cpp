@@ -10,6 +10,7 @@
 #include "LevelGenerator.h"
 #include "Noise.h"
 #include "TgaWriter.h"
+#include "app/SoundTable.h"
 #include "audio/Mixer.h"
 #include "audio/Wav.h"
 
@@ -46,47 +47,58 @@ bool save(const std::string& dataDir, const char* file, std::vector<double> samp
     return writeFileBytes(inDataFolder(dataDir, file), bytes);
 }
 
+// One sound's samples. The noise of every sound comes from one generator, in the table's order.
+std::vector<double> synthesize(SoundId id, SeededRandom& random) {
+    switch (id) {
+        case SoundId::volley: {  // a launch: a low thump falling from 140 to 50 Hz over a puff of noise
+            auto puff = filteredNoise(random, 0.9);
+            return render(0.45, [&](double t) {
+                const double phase = 2 * pi * (50 * t + 90 * (1 - std::exp(-t * 12)) / 12);
+                return std::exp(-t * 9) * std::sin(phase) + 0.5 * std::exp(-t * 25) * puff();
+            });
+        }
+        case SoundId::burst: {  // a crack of bright noise into a long low rumble
+            auto crack = filteredNoise(random, 0.3), rumble = filteredNoise(random, 0.985);
+            return render(0.9, [&](double t) {
+                return 0.6 * std::exp(-t * 30) * crack() + 6 * std::exp(-t * 4.5) * rumble();
+            });
+        }
+        case SoundId::hit: {  // inharmonic metal ringing over a sharp click, short and bright, unlike the rest
+            auto click = filteredNoise(random, 0.0);
+            return render(0.35, [&](double t) {
+                const double ring = std::sin(2 * pi * 1230 * t) + 0.8 * std::sin(2 * pi * 1897 * t) +
+                                    0.6 * std::sin(2 * pi * 2711 * t);
+                return std::exp(-t * 14) * ring + std::exp(-t * 120) * 2 * click();
+            });
+        }
+        case SoundId::sizzle: {  // hissing noise fluttering 8 times a second, a whole second looping on itself
+            auto hiss = filteredNoise(random, 0.05);
+            return render(1.0, [&](double t) { return (0.7 + 0.3 * std::sin(2 * pi * 8 * t)) * hiss(); });
+        }
+        case SoundId::engine:  // a 60 Hz hum with its harmonics, swelling 4 times a second; whole periods
+            return render(1.0, [](double t) {
+                const double hum = std::sin(2 * pi * 60 * t) + 0.5 * std::sin(2 * pi * 120 * t) +
+                                   0.3 * std::sin(2 * pi * 180 * t) + 0.15 * std::sin(2 * pi * 300 * t);
+                return (0.85 + 0.15 * std::sin(2 * pi * 4 * t)) * hum;
+            });
+        case SoundId::leftWorld:  // two falling chimes
+            return render(0.7, [](double t) {
+                const double f = t < 0.25 ? 880 : 587;
+                return std::exp(-std::fmod(t, 0.25) * 8) * std::sin(2 * pi * f * t);
+            });
+        case SoundId::returned:  // a rising sweep
+            return render(0.6, [](double t) {
+                return std::sin(pi * t / 0.6) * std::sin(2 * pi * (440 * t + 440 * t * t / 1.2));
+            });
+    }
+    return {};
+}
+
 }  // namespace
 
 bool writeSounds(const std::string& dataDir, uint64_t seed) {
     SeededRandom random(seed * 17 + 5);
     bool ok = true;
-    // A launch: a low thump falling from 140 to 50 Hz over a puff of noise.
-    auto puff = filteredNoise(random, 0.9);
-    ok = save(dataDir, volleySoundFile, render(0.45, [&](double t) {
-             const double phase = 2 * pi * (50 * t + 90 * (1 - std::exp(-t * 12)) / 12);
-             return std::exp(-t * 9) * std::sin(phase) + 0.5 * std::exp(-t * 25) * puff();
-         })) && ok;
-    // A burst: a crack of bright noise into a long low rumble.
-    auto crack = filteredNoise(random, 0.3), rumble = filteredNoise(random, 0.985);
-    ok = save(dataDir, burstSoundFile, render(0.9, [&](double t) {
-             return 0.6 * std::exp(-t * 30) * crack() + 6 * std::exp(-t * 4.5) * rumble();
-         })) && ok;
-    // A hit: inharmonic metal ringing over a sharp click, short and bright, unlike anything else in the mix.
-    auto click = filteredNoise(random, 0.0);
-    ok = save(dataDir, hitSoundFile, render(0.35, [&](double t) {
-             const double ring = std::sin(2 * pi * 1230 * t) + 0.8 * std::sin(2 * pi * 1897 * t) +
-                                 0.6 * std::sin(2 * pi * 2711 * t);
-             return std::exp(-t * 14) * ring + std::exp(-t * 120) * 2 * click();
-         })) && ok;
-    // A sizzle: hissing noise fluttering 8 times a second, a whole second looping on itself.
-    auto hiss = filteredNoise(random, 0.05);
-    ok = save(dataDir, sizzleSoundFile, render(1.0, [&](double t) {
-             return (0.7 + 0.3 * std::sin(2 * pi * 8 * t)) * hiss();
-         })) && ok;
-    // The engine: a 60 Hz hum with its harmonics, swelling 4 times a second; a second of whole periods.
-    ok = save(dataDir, engineSoundFile, render(1.0, [&](double t) {
-             const double hum = std::sin(2 * pi * 60 * t) + 0.5 * std::sin(2 * pi * 120 * t) +
-                                0.3 * std::sin(2 * pi * 180 * t) + 0.15 * std::sin(2 * pi * 300 * t);
-             return (0.85 + 0.15 * std::sin(2 * pi * 4 * t)) * hum;
-         })) && ok;
-    // Leaving the world: two falling chimes. Flying again: a rising sweep.
-    ok = save(dataDir, leftWorldSoundFile, render(0.7, [&](double t) {
-             const double f = t < 0.25 ? 880 : 587;
-             return std::exp(-std::fmod(t, 0.25) * 8) * std::sin(2 * pi * f * t);
-         })) && ok;
-    ok = save(dataDir, returnSoundFile, render(0.6, [&](double t) {
-             return std::sin(pi * t / 0.6) * std::sin(2 * pi * (440 * t + 440 * t * t / 1.2));
-         })) && ok;
+    for (const SoundRow& row : soundTable) ok = save(dataDir, row.file, synthesize(row.id, random)) && ok;
     return ok;
 }

@@ -62,7 +62,7 @@ Json eyeJson() {
 
 Json entitiesJson() {
     Json out = Json::object();
-    for (int id : typeIds::all) out[std::to_string(id)] = Level::instance().entityCount(id);
+    for (const EntityKind& kind : entityKinds) out[std::to_string(kind.typeId)] = Level::instance().entityCount(kind.typeId);
     return out;
 }
 
