@@ -4,9 +4,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/Game.h"
 #include "app/Screenshot.h"
-#include "common/Platform.h"
+#include "common/Shell.h"
 #include "assets/ModelCache.h"
 #include "objects/Ship.h"
 #include "world/LevelFormat.h"
@@ -54,7 +53,7 @@ std::string missingDataMessage(const std::vector<std::string>& candidates) {
 }
 
 bool enterDataFolder(const std::string& folder) {
-    screenshotFolder = platform::picturesFolder();  // asked first: it may be the folder the game started from
+    screenshotFolder = shell().picturesFolder();  // asked first: it may be the folder the game started from
     std::error_code error;
     std::filesystem::current_path(folder, error);
     if (error) return false;

@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/Game.h"
+#include "app/FrameDriver.h"
+#include "app/Input.h"
+#include "app/KeyTable.h"
 #include "assets/Tga.h"
 #include "common/Report.h"
 #include "common/ShellState.h"
@@ -116,7 +118,9 @@ bool DemoSession::play(const std::string& path, bool paced, std::string& error) 
 
 bool DemoSession::takeLiveInput(const DemoEvent& event) {
     // Escape still ends a played demo, and F12 still saves what it shows: neither changes the world.
-    if (playing_) return event.kind == DemoEvent::key && (event.a == vkEscape || event.a == vkScreenshot);
+    if (playing_)
+        return event.kind == DemoEvent::key &&
+               (event.a == keyCode(KeyAction::quit) || event.a == keyCode(KeyAction::screenshot));
     if (recording_) encodeEvent(event, pending_);
     return true;
 }
@@ -131,7 +135,7 @@ bool DemoSession::beforePass(float& frameMs, bool& drawing) {
     if (!reader_.next(frame_)) return false;
     for (const DemoEvent& event : frame_.events) {
         // The recorded F12 changed nothing in the world: the person replaying did not ask for its pictures.
-        if (event.kind == DemoEvent::key && event.a == vkScreenshot) continue;
+        if (event.kind == DemoEvent::key && event.a == keyCode(KeyAction::screenshot)) continue;
         applyInputEvent(event);
     }
     if (paced_) {
@@ -197,12 +201,13 @@ bool DemoSession::write(const std::vector<unsigned char>& bytes) {
     return file_.write(bytes.data(), bytes.size()) && file_.flush();
 }
 
-bool startDemos(const std::string& playPath, const std::string& recordPath, unsigned tick, unsigned& seed) {
+bool startDemos(const std::string& playPath, const std::string& recordPath, bool paced, unsigned tick,
+                unsigned& seed) {
     DemoSession& demo = DemoSession::instance();
     std::string error;
     seed = tick;
     if (!playPath.empty()) {
-        if (!demo.play(playPath, true, error)) {
+        if (!demo.play(playPath, paced, error)) {
             reportError(error);
             return false;
         }
@@ -219,7 +224,7 @@ int finishDemos(int usualExitCode) {
     DemoSession& demo = DemoSession::instance();
     std::string report;
     const int code = demo.finish(report);
-    if (!report.empty()) reportError(report);
+    if (!report.empty()) (code == exitSuccess ? reportNote : reportError)(report);
     return demo.playing() || code != 0 ? code : usualExitCode;
 }
 

@@ -63,9 +63,11 @@ class DemoSession {
 };
 
 // For the shells, once the data folder is entered: starts what the command line asked (a demo to play, one
-// to record; either path may be empty), with the tick taken at start. Sets the seed the game is to take.
+// to record; either path may be empty; paced as play() says), with the tick taken at start. Sets the seed
+// the game is to take.
 // False, with the reason said on stderr, when it cannot.
-bool startDemos(const std::string& playPath, const std::string& recordPath, unsigned tick, unsigned& seed);
+bool startDemos(const std::string& playPath, const std::string& recordPath, bool paced, unsigned tick,
+                unsigned& seed);
 // After the main loop: finishes the demo and says how a played one went; the exit code to end with (a played
 // demo's, 1 when a recording could not be written, or the usual one).
 int finishDemos(int usualExitCode);

@@ -2,12 +2,14 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/DemoSession.h"
-#include "app/Game.h"
+#include "app/FrameDriver.h"
 #include "app/GameSound.h"
+#include "app/KeyTable.h"
 #include "app/Screenshot.h"
-#include "common/Platform.h"
+#include "common/Shell.h"
 #include "common/Report.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
@@ -22,17 +24,6 @@ const char* const helpHint = "F1: keys";
 const char* const soundOffNotice = "Sound off. Press M for sound.";
 const char* const soundOnNotice = "Sound on.";
 constexpr float soundNoticeMs = 2000;
-// What F1 shows over the view, a line each.
-const char* const helpLines[] = {
-    "Mouse left and right: steer",
-    "Mouse up and down: camera low or high",
-    "1, 2, 3: filled, lines, points",
-    "P: pause      M: sound      F1: these keys",
-    "F11 or Alt+Enter: whole screen",
-    "F12: screenshot      Escape: quit",
-    "Enter or a click: fly again from the start",
-};
-
 float measuredMs = 0;          // the timing step's measure: the next frame's duration
 float soundNoticeLeftMs = 0;  // M's notice shows this much longer
 
@@ -52,7 +43,10 @@ bool screenshotWanted = false;  // F12 was pressed: the next frame is saved befo
 void takeScreenshot() {
     std::string error;
     const std::string path = saveScreenshot(error);
-    reportError(path.empty() ? "no screenshot: " + error : "screenshot saved to " + path);
+    if (path.empty())
+        reportError("no screenshot: " + error);
+    else
+        reportNote("screenshot saved to " + path);
 }
 
 // A level without a start, or without ground, has no world to leave.
@@ -78,8 +72,9 @@ void renderFrame() {
     if (soundNoticeLeftMs > 0)
         font.printCentred(GameSound::instance().mixer().muted() ? soundOffNotice : soundOnNotice, line++);
     if (helpShown) {  // above the middle, clear of the notices
-        int helpLine = -int(std::size(helpLines)) - 1;
-        for (const char* text : helpLines) font.printCentred(text, helpLine++);
+        const std::vector<std::string> lines = helpLines();
+        int helpLine = -int(lines.size()) - 1;
+        for (const std::string& text : lines) font.printCentred(text.c_str(), helpLine++);
     } else if (frameCount <= framesBeforeUpdates) {
         font.printCentred(helpHint, line + 1);
     }
@@ -92,8 +87,9 @@ void renderFrame() {
     glLightfv(GL_LIGHT0, GL_POSITION, position);
 
     // Unsigned difference: a wrap of the tick counter still gives the small true difference.
-    measuredMs = float(platform::tickCount() - lastTick);
-    lastTick = platform::tickCount();
+    const unsigned now = shell().tickCount();
+    measuredMs = float(now - lastTick);
+    lastTick = now;
 }
 
 float measuredFrameTime() { return measuredMs; }
@@ -114,30 +110,31 @@ bool loopPass() {
         renderFrame();
         if (screenshotWanted) takeScreenshot();
         screenshotWanted = false;
-        platform::swapBuffers();
+        shell().swapBuffers();
     }
     // A key counts while it is held and in the frame after it went down, even if it was let go before the
     // frame began. Tested one after another: with several held, the last wins.
     const auto held = [](int key) { return keys[key] || keysPressed[key]; };
-    if (held(vkFill)) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    if (held(vkLines)) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    if (held(vkPoints)) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
-    if (shipHasLeftTheWorld() && (held(vkReturn) || held(vkLeftButton))) {
+    if (held(keyCode(KeyAction::fill))) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (held(keyCode(KeyAction::lines))) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    if (held(keyCode(KeyAction::points))) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+    if (shipHasLeftTheWorld() && (held(keyCode(KeyAction::flyAgain)) || held(vkLeftButton))) {
         Ship::player.returnToStart();
         GameSound::instance().returnedToStart();
         paused = false;  // a new flight starts flying
     }
     // P, F1, F12 and M act on their press, not while they are held.
-    if (keysPressed[vkPause]) paused = !paused;
-    if (keysPressed[vkHelp]) helpShown = !helpShown;
-    if (keysPressed[vkScreenshot]) screenshotWanted = true;
-    if (keysPressed[vkMute]) {
+    const auto pressed = [](KeyAction action) { return keysPressed[keyCode(action)]; };
+    if (pressed(KeyAction::pause)) paused = !paused;
+    if (pressed(KeyAction::help)) helpShown = !helpShown;
+    if (pressed(KeyAction::screenshot)) screenshotWanted = true;
+    if (pressed(KeyAction::mute)) {
         Mixer& mixer = GameSound::instance().mixer();
         mixer.setMuted(!mixer.muted());
         soundNoticeLeftMs = soundNoticeMs;
     }
     GameSound::instance().afterPass(frameCount > framesBeforeUpdates, paused || helpShown);
-    const bool quit = held(vkEscape);
+    const bool quit = held(keyCode(KeyAction::quit));
     demo.afterPass();
     std::fill(std::begin(keysPressed), std::end(keysPressed), false);
     return quit;

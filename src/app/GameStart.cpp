@@ -8,7 +8,7 @@
 #include "app/DemoSession.h"
 #include "app/GameOptions.h"
 #include "common/GameRandom.h"
-#include "common/Platform.h"
+#include "common/Shell.h"
 #include "common/Report.h"
 #include "common/ShellState.h"
 
@@ -17,9 +17,10 @@ const char* const windowTitle = "Vanturo";
 constexpr int colourBits = 16;
 }  // namespace
 
-bool startGame(const GameOptions& options, const ShellStart& shell, int& exitCode) {
+bool startGame(const GameOptions& options, int& exitCode) {
+    const Shell& platform = shell();
     const std::vector<std::string> candidates =
-        dataFolderCandidates(options.dataFolder, shell.executableFolder, shell.installedDataFolder);
+        dataFolderCandidates(options.dataFolder, platform.executableFolder(), platform.installedDataFolder());
     const std::string folder = findDataFolder(candidates);
     if (folder.empty()) {
         exitCode = reportFailure(missingDataMessage(candidates));
@@ -29,15 +30,15 @@ bool startGame(const GameOptions& options, const ShellStart& shell, int& exitCod
         exitCode = reportFailure("cannot enter the data folder " + folder);
         return false;
     }
-    lastTick = platform::tickCount();
+    lastTick = platform.tickCount();
     unsigned seed = lastTick;
-    if (!startDemos(options.playPath, options.recordPath, lastTick, seed)) {
+    if (!startDemos(options.playPath, options.recordPath, options.pacedReplay, lastTick, seed)) {
         exitCode = exitUsage;
         return false;
     }
     gameSrand(seed);
     applySoundOptions(options.sound);
-    if (!shell.openWindow(windowTitle, options.width, options.height, colourBits, options.fullscreen)) {
+    if (!platform.openWindow(windowTitle, options.width, options.height, colourBits, options.fullscreen)) {
         DemoSession::instance().reset();  // a demo begun for this flight is dropped; an older file stays
         exitCode = exitFailure;
         return false;

@@ -1,6 +1,7 @@
 // Input from the window's messages: mouse position to steering and camera pitch, keys to the key flags.
+#include "app/Input.h"
+
 #include "app/DemoSession.h"
-#include "app/Game.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
 #include "view/Camera.h"
@@ -58,6 +59,8 @@ void onMouseMove(unsigned x, unsigned y) {
 void onSteeringStick(float x) { take({DemoEvent::steeringStick, 0, 0, x}); }
 
 void onCameraStick(float y) { take({DemoEvent::cameraStick, 0, 0, y}); }
+
+void onActive(bool drawn) { active = drawn; }
 
 void onKey(int virtualKey, bool down) {
     if (virtualKey >= 0 && virtualKey < 256) take({DemoEvent::key, virtualKey, down ? 1 : 0, 0});

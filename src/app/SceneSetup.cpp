@@ -1,8 +1,9 @@
 // Start-up: the multitexture entry points, the level's files, and the render state every frame relies on.
-#include "app/Game.h"
+#include "app/SceneSetup.h"
+
 #include "app/GameSound.h"
 #include "assets/TextureCache.h"
-#include "common/Platform.h"
+#include "common/Shell.h"
 #include "common/Report.h"
 #include "common/ShellState.h"
 #include "world/Level.h"
@@ -10,15 +11,15 @@
 
 bool setupScene() {
     arb::glMultiTexCoord2fARB =
-        reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(platform::glProcAddress("glMultiTexCoord2fARB"));
+        reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(shell().glProcAddress("glMultiTexCoord2fARB"));
     arb::glActiveTextureARB =
-        reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::glProcAddress("glActiveTextureARB"));
+        reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(shell().glProcAddress("glActiveTextureARB"));
     if (!arb::glMultiTexCoord2fARB || !arb::glActiveTextureARB) {
         reportError("the OpenGL driver offers no multitexturing (GL_ARB_multitexture): no ground to draw");
         return false;
     }
     arb::glClientActiveTextureARB =
-        reinterpret_cast<PFNGLCLIENTACTIVETEXTUREARBPROC>(platform::glProcAddress("glClientActiveTextureARB"));
+        reinterpret_cast<PFNGLCLIENTACTIVETEXTUREARBPROC>(shell().glProcAddress("glClientActiveTextureARB"));
 
     Level& level = Level::instance();
     level.loadTerrain(terrainFile);

@@ -15,13 +15,13 @@ struct SoundRow {
 };
 
 inline constexpr SoundRow soundTable[] = {
-    {SoundId::volley, "data/sounds/volley.wav", 0.8f, false},    // a tower's launch
-    {SoundId::burst, "data/sounds/burst.wav", 0.9f, false},      // a shot bursting on the ground
-    {SoundId::hit, "data/sounds/hit.wav", 1.0f, false},          // a shot bursting on the ship
-    {SoundId::sizzle, "data/sounds/sizzle.wav", 0.7f, true},     // while a fireball holds the ship
-    {SoundId::engine, "data/sounds/engine.wav", 0.25f, true},    // while the ship flies
-    {SoundId::leftWorld, "data/sounds/notice.wav", 0.6f, false}, // the ship leaves the world
-    {SoundId::returned, "data/sounds/return.wav", 0.6f, false},  // a new flight from the start
+    {SoundId::volley, "data/sounds/volley.wav", 0.8f, false},     // a tower's launch
+    {SoundId::burst, "data/sounds/burst.wav", 0.9f, false},       // a shot bursting on the ground
+    {SoundId::hit, "data/sounds/hit.wav", 1.0f, false},           // a shot bursting on the ship
+    {SoundId::sizzle, "data/sounds/sizzle.wav", 0.7f, true},      // while a fireball holds the ship
+    {SoundId::engine, "data/sounds/engine.wav", 0.25f, true},     // while the ship flies
+    {SoundId::leftWorld, "data/sounds/notice.wav", 0.6f, false},  // the ship leaves the world
+    {SoundId::returned, "data/sounds/return.wav", 0.6f, false},   // a new flight from the start
 };
 constexpr size_t soundCount = std::size(soundTable);
 

@@ -1,5 +1,7 @@
 // Viewport and projection for the client area.
-#include "app/Game.h"
+#include "app/Viewport.h"
+
+#include "app/Input.h"
 #include "common/Gl.h"
 #include "view/Camera.h"
 

@@ -3,26 +3,29 @@
 
 #include <cstdio>
 
+#include "common/Shell.h"
+
 namespace {
 const char* name = "vanturo";
-void (*failureBox)(const std::string&) = nullptr;
+
+void say(const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", name, message.c_str());
+    std::fflush(stderr);
+}
 }  // namespace
 
 void setProgramName(const char* programName) { name = programName; }
 
 const char* programName() { return name; }
 
-void reportError(const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", name, message.c_str());
-    std::fflush(stderr);
-}
+void reportError(const std::string& message) { say(message); }
+
+void reportNote(const std::string& message) { say(message); }
 
 void reportRefusal(const std::string& path, const std::string& why) { reportError(path + ": " + why); }
 
 int reportFailure(const std::string& message, int code) {
     reportError(message);
-    if (failureBox) failureBox(message);
+    if (const Shell* platform = shellIfAny()) platform->showFailureBox(message);
     return code;
 }
-
-void setFailureBox(void (*show)(const std::string& message)) { failureBox = show; }

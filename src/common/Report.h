@@ -16,13 +16,13 @@ enum ExitCode : int {
 void setProgramName(const char* name);
 const char* programName();
 
-// "NAME: message" on stderr: a problem the run goes on after, a result, a demo's verdict.
+// "NAME: message" on stderr: a problem the run goes on after.
 void reportError(const std::string& message);
+// "NAME: message" on stderr too, but news rather than a problem: where a screenshot or a demo went, how a
+// played demo ended.
+void reportNote(const std::string& message);
 // "NAME: PATH: WHY": a data file that is present but refused.
 void reportRefusal(const std::string& path, const std::string& why);
-// A failure that ends the program: said as reportError says it, and shown by the failure box when a shell set
-// one. Returns code, to end with.
+// A failure that ends the program: said as reportError says it, and shown in the shell's failure box (where a
+// shell has been chosen). Returns code, to end with.
 int reportFailure(const std::string& message, int code = exitFailure);
-
-// The game's shells show failures in a box (only where someone can see it); the tools have none.
-void setFailureBox(void (*show)(const std::string& message));

@@ -22,15 +22,3 @@ extern PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARB;
 extern PFNGLCLIENTACTIVETEXTUREARBPROC
     glClientActiveTextureARB;  // may be null: the ground is then sent corner by corner
 }  // namespace arb
-
-// Virtual-key codes the game reads: digits are coded as their characters, the left mouse button as a key.
-constexpr int vkLeftButton = 0x01;
-constexpr int vkReturn = 0x0D;
-constexpr int vkEscape = 0x1B;
-constexpr int vkFill = '1';
-constexpr int vkLines = '2';
-constexpr int vkPoints = '3';
-constexpr int vkPause = 'P';
-constexpr int vkScreenshot = 0x7B;  // F12
-constexpr int vkHelp = 0x70;        // F1
-constexpr int vkMute = 'M';

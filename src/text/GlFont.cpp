@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "common/Gl.h"
-#include "common/Platform.h"
+#include "common/Shell.h"
 
 namespace {
 constexpr int firstCode = 32;
@@ -28,7 +28,7 @@ GlFont::GlFont() { rebuild(); }
 void GlFont::rebuild() {
     if (listBase != 0) glDeleteLists(listBase, codeCount);
     listBase = glGenLists(codeCount);
-    platform::buildFontBitmaps(listBase, firstCode, codeCount, pixelSize_);
+    shell().buildFontBitmaps(listBase, firstCode, codeCount, pixelSize_);
 }
 
 void GlFont::fitLine(const char* widest) {

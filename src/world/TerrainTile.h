@@ -66,9 +66,9 @@ class TerrainTile {
     void noteUnlinked();
 
     int movers_ = 0;
-    bool unlinkedNoted_ = false;
+    bool unlinkedNoted_ = false;  // listed in movingTiles->unlinkedIn since the last release
     // Bit i: lists[i] holds a type that updates. Kept in the tile so that the walk reads no scenery list.
-    uint64_t movingLists_ = 0;  // listed in movingTiles->unlinkedIn since the last release
+    uint64_t movingLists_ = 0;
     // The colour texture, made from the colour block when the tile is first drawn (needs the GL context):
     // most tiles of a large level are never in view.
     GLuint texture() const;

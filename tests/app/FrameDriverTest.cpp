@@ -1,6 +1,7 @@
 // The frame driver: timing, the fill keys, a minimised window, the mouse, leaving the world and flying again.
 
 #include "Fixtures.h"
+#include "app/KeyTable.h"
 
 class FrameDriver : public GlTest {
    protected:
@@ -46,7 +47,7 @@ TEST_F(FrameDriver, TheWorldWaitsAHundredFramesThenAdvancesAtMostOneHundredMilli
 }
 
 TEST_F(FrameDriver, LeavingTheWorldShowsTheWayBackAndEnterOrAClickFliesAgainFromTheStart) {
-    for (int key : {vkReturn, vkLeftButton}) {
+    for (int key : {keyCode(KeyAction::flyAgain), vkLeftButton}) {
         SCOPED_TRACE(key);
         startLevel();
         Ship& ship = Ship::player;
@@ -63,8 +64,8 @@ TEST_F(FrameDriver, LeavingTheWorldShowsTheWayBackAndEnterOrAClickFliesAgainFrom
         EXPECT_GT(notice.count, 300);
         EXPECT_NEAR(notice.left + notice.right, 800, 30);
         EXPECT_FALSE(ship.filed);  // nothing brings it back by itself
-        onKey(vkPause, true);      // P shows its notice under the way back; a new flight starts unpaused
-        onKey(vkPause, false);
+        onKey(keyCode(KeyAction::pause), true);      // P shows its notice under the way back; a new flight starts unpaused
+        onKey(keyCode(KeyAction::pause), false);
         passes(2);
         EXPECT_STREQ(GlFont::instance().lastText(), "Paused. Press P to fly on.");
 
@@ -83,31 +84,31 @@ TEST_F(FrameDriver, AKeyTappedBetweenTwoFramesCountsOnceAndAHeldOneActsOnItsPres
     passes(100);
     // Keys act at the end of the frame they were pressed for: the world stands still from the next one on.
     const auto tap = [](int key) { onKey(key, true), onKey(key, false); };
-    tap(vkPause);  // down and up before the frame: paused
+    tap(keyCode(KeyAction::pause));  // down and up before the frame: paused
     passes(1);
     const float z = Ship::player.z;
     passes(2);
     EXPECT_EQ(Ship::player.z, z);
-    onKey(vkPause, true);  // held for three frames: flies on, once
+    onKey(keyCode(KeyAction::pause), true);  // held for three frames: flies on, once
     passes(3);
-    onKey(vkPause, false);
+    onKey(keyCode(KeyAction::pause), false);
     const float flying = Ship::player.z;
     passes(1);
     EXPECT_GT(Ship::player.z, flying);
-    tap(vkHelp);  // F1: the keys over the view, the world standing still
+    tap(keyCode(KeyAction::help));  // F1: the keys over the view, the world standing still
     passes(2);
-    EXPECT_STREQ(GlFont::instance().lastText(), "Enter or a click: fly again from the start");
+    EXPECT_STREQ(GlFont::instance().lastText(), "Enter or a left click: fly again from the start");
     const float shown = Ship::player.z;
     passes(2);
     EXPECT_EQ(Ship::player.z, shown);
-    tap(vkHelp);
-    tap(vkLines);
+    tap(keyCode(KeyAction::help));
+    tap(keyCode(KeyAction::lines));
     passes(2);
     EXPECT_GT(Ship::player.z, shown);
     GLint modes[2];
     glGetIntegerv(GL_POLYGON_MODE, modes);
     EXPECT_EQ(modes[0], GL_LINE);
-    tap(vkEscape);
+    tap(keyCode(KeyAction::quit));
     headless::advanceTick(30);
     EXPECT_TRUE(loopPass());
 }
@@ -133,8 +134,8 @@ TEST_F(FrameDriver, TheHeadsUpLineShowsWholeInEveryWindowWithTheShipInViewOrNot)
 TEST_F(FrameDriver, TheFillKeysSwitchThePolygonModeAndAMinimisedWindowDrawsNothing) {
     startLevel();
     passes(100);
-    keys[vkFill] = keys[vkLines] = keys[vkPoints] = true;  // all three held: the last tested wins
-    for (const auto& [mode, released] : {std::pair{GL_POINT, vkPoints}, {GL_LINE, vkLines}, {GL_FILL, vkFill}}) {
+    keys[keyCode(KeyAction::fill)] = keys[keyCode(KeyAction::lines)] = keys[keyCode(KeyAction::points)] = true;  // all three held: the last tested wins
+    for (const auto& [mode, released] : {std::pair{GL_POINT, keyCode(KeyAction::points)}, {GL_LINE, keyCode(KeyAction::lines)}, {GL_FILL, keyCode(KeyAction::fill)}}) {
         passes(1);
         GLint modes[2];
         glGetIntegerv(GL_POLYGON_MODE, modes);

@@ -8,8 +8,10 @@
 #include <SDL.h>
 
 #include "SdlEvents.h"
+#include "Headless.h"
 #include "SdlWindow.h"
 #include "common/Report.h"
+#include "common/Shell.h"
 #include "objects/Ship.h"
 #include "view/Camera.h"
 
@@ -57,10 +59,13 @@ class SdlWindowSteps : public ::testing::Test {
         answerYes = false;
         api_ = fakeApi();
         useSdlWindowApi(&api_);
-        setFailureBox(showFailureBox);
+        boxShell_ = headless::shell();
+        boxShell_.showFailureBox = showFailureBox;  // the SDL game's boxes
+        useShell(boxShell_);
     }
     void TearDown() override { useSdlWindowApi(nullptr); }
     SdlWindowApi api_;
+    Shell boxShell_;
 };
 
 }  // namespace

@@ -5,10 +5,11 @@
 #include <cstdlib>
 
 #include "Headless.h"
-#include "app/Game.h"
+#include "app/FrameDriver.h"
 #include "assets/ModelCache.h"
 #include "assets/TextureCache.h"
 #include "common/GameRandom.h"
+#include "common/Shell.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
 #include "view/Camera.h"
@@ -30,6 +31,11 @@ void resetGameState() {
     headless::setTick(0);
     gameSrand(1);
 }
+
+namespace {
+// Every test runs on the headless shell, GL or not: the data folder asks it for the pictures folder.
+const bool headlessChosen = (useShell(headless::shell()), true);
+}  // namespace
 
 void GlTest::SetUp() {
     ASSERT_TRUE(headless::createContext()) << "no headless GL context: is Mesa's EGL installed?";

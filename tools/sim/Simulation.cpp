@@ -19,14 +19,16 @@
 #include "Headless.h"
 #include "app/DataFolder.h"
 #include "app/DemoSession.h"
-#include "app/Game.h"
+#include "app/FrameDriver.h"
 #include "app/GameSound.h"
+#include "app/GameStart.h"
+#include "app/Input.h"
 #include "app/Screenshot.h"
-#include "common/GameRandom.h"
 #include "common/OutputFile.h"
 #include "common/Report.h"
-#include "common/WholeFile.h"
+#include "common/Shell.h"
 #include "common/ShellState.h"
+#include "common/WholeFile.h"
 #include "objects/Entity.h"
 #include "objects/Ship.h"
 #include "view/Camera.h"
@@ -227,9 +229,9 @@ int prepareRun(SimOptions& o, Outputs& files, std::string& error) {
     // The game's data convention: DIR/data/level1.tga, in the folder given or the first of the game's own
     // folders that holds it. Pointed elsewhere (at data/ itself, say) there would be an empty world to fly;
     // what the file holds is the game's to judge.
-    std::error_code ignored;
-    const std::string executable = std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path().string();
-    const std::vector<std::string> folders = dataFolderCandidates(o.dataDir, executable, installedDataFolder);
+    const Shell& platform = shell();
+    const std::vector<std::string> folders =
+        dataFolderCandidates(o.dataDir, platform.executableFolder(), platform.installedDataFolder());
     const std::string found = findDataFolder(folders);
     if (found.empty()) {
         std::string tried;
@@ -239,39 +241,33 @@ int prepareRun(SimOptions& o, Outputs& files, std::string& error) {
         return exitUsage;
     }
     o.dataDir = found;
+    if (access(o.dataDir.c_str(), X_OK) != 0) {
+        error = "cannot enter " + o.dataDir;
+        return exitUsage;
+    }
     // Each output is begun beside its target and put in place only once the run has written it whole.
     if (!o.tracePath.empty() && !files.trace.open(o.tracePath, error)) return exitUsage;
     if (!o.shotPath.empty() && !files.shot.open(o.shotPath, error)) return exitUsage;
     if (!o.audioPath.empty() && !files.audio.open(o.audioPath, error)) return exitUsage;
-    if (!enterDataFolder(o.dataDir)) {
-        error = "cannot enter " + o.dataDir;
-        return exitUsage;
-    }
     return exitSuccess;
 }
 
-// The game's start on the headless context: the demos, the seed and the scene. Returns the exit code, 0 to run.
-int startRun(SimOptions& o, std::string& error) {
-    if (!headless::createContext(referenceWidth, referenceHeight)) {
-        error = "no headless OpenGL context (Mesa's EGL with the surfaceless platform is needed)";
-        return exitFailure;
-    }
-    DemoSession& demo = DemoSession::instance();
-    if (!o.playPath.empty()) {
-        if (!demo.play(o.playPath, false, error)) return exitUsage;
-        o.seed = demo.seed();
-        o.frames = int(std::min<size_t>(demo.framesInDemo(), size_t(std::numeric_limits<int>::max())));
-    }
-    if (!o.recordPath.empty() && !demo.record(o.recordPath, o.seed, error)) return exitUsage;
+// The game's own start on the headless shell, its tick counter at the seed: the data folder, the demos, the
+// seed and the scene. Returns the exit code, 0 to run; a failure has been said.
+int startRun(SimOptions& o) {
     headless::setTick(o.seed);
-    lastTick = o.seed;
-    gameSrand(o.seed);
-    resizeViewport(referenceWidth, referenceHeight);
-    if (!setupScene()) {
-        error = "the game could not start on this OpenGL driver";
-        return exitFailure;
-    }
-    applySoundOptions(o.sound);
+    GameOptions game;
+    game.dataFolder = o.dataDir;
+    game.width = referenceWidth;
+    game.height = referenceHeight;
+    game.playPath = o.playPath;
+    game.recordPath = o.recordPath;
+    game.sound = o.sound;
+    game.pacedReplay = false;  // as fast as it can
+    int code = exitSuccess;
+    if (!startGame(game, code)) return code;
+    DemoSession& demo = DemoSession::instance();
+    if (demo.playing()) o.frames = int(std::min<size_t>(demo.framesInDemo(), size_t(std::numeric_limits<int>::max())));
     if (o.hasMouse) onMouseMove(unsigned(o.mouseX), unsigned(o.mouseY));
     return exitSuccess;
 }
@@ -373,7 +369,7 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
     Outputs files;
     if (const int code = prepareRun(o, files, error)) return code;
     const auto startupBegin = std::chrono::steady_clock::now();
-    if (const int code = startRun(o, error)) return code;
+    if (const int code = startRun(o)) return code;
     const double startupMs = msSince(startupBegin);
     FrameCosts costs;
     auto sound = std::make_unique<SoundTrack>(files.audio);

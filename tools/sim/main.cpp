@@ -4,17 +4,20 @@
 #include <cstdio>
 #include <string>
 
+#include "Headless.h"
 #include "Simulation.h"
 #include "common/Report.h"
+#include "common/Shell.h"
 
 int main(int argc, char** argv) {
     setProgramName("vanturo-sim");
+    useShell(headless::shell());
     SimOptions options;
     const CommandLine::Outcome outcome = parseSimOptions(argc, argv, options);
     if (!outcome.proceed) return CommandLine::finish(outcome);
     std::string summary, error;
     const int code = runSimulation(options, summary, error);
-    if (code != exitSuccess && summary.empty()) return reportFailure(error, code);
+    if (code != exitSuccess && summary.empty()) return error.empty() ? code : reportFailure(error, code);
     // The summary is output too: a failed write of it is a failed run.
     if (std::printf("%s\n", summary.c_str()) < 0 || std::fflush(stdout) != 0)
         return reportFailure("cannot write the summary");

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/Gl.h"
-#include "common/Platform.h"
+#include "FreeTypeFont.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ void compileGlyph(FT_Face face, unsigned list, int code) {
 
 }  // namespace
 
-bool platform::buildFontBitmaps(unsigned listBase, int first, int count, int pixelHeight) {
+bool freetype::buildFontBitmaps(unsigned listBase, int first, int count, int pixelHeight) {
     // Asked of Fontconfig once: the font is built again at another size whenever the window's width asks.
     static int faceIndex = 0;
     static const std::string file = [] {

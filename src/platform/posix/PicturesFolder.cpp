@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Platform.h"
+#include "PicturesFolder.h"
 #include "common/WholeFile.h"
 
 namespace {
@@ -46,7 +46,7 @@ bool isFolder(const std::string& path) {
 
 }  // namespace
 
-std::string platform::picturesFolder() {
+std::string posix::picturesFolder() {
     const std::string home = environment("HOME");
     for (const std::string& folder : {environment("XDG_PICTURES_DIR"), home.empty() ? "" : fromUserDirs(home),
                                       home.empty() ? "" : home + "/Pictures"}) {

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/GameSound.h"
+#include "audio/Mixer.h"
 #include "common/Report.h"
 
 namespace {
@@ -21,6 +21,7 @@ constexpr Uint32 aheadFrames = 2048;   // about 46 ms at 44.1 kHz
 constexpr Uint16 deviceFrames = 512;   // the device's own buffer, about 12 ms
 constexpr int bytesPerFrame = 4;       // 16-bit stereo
 SDL_AudioDeviceID device = 0;
+MixSource mixSource = nullptr;
 int16_t buffer[2 * aheadFrames];
 
 // The audio libraries under SDL (ALSA's above all) print their own complaints on stderr while SDL tries its
@@ -51,7 +52,8 @@ void noSound(const std::string& why) {
 
 }  // namespace
 
-void openAudio() {
+void openAudio(MixSource source) {
+    mixSource = source;
     std::string why;
     {
         QuietStderr quiet;
@@ -79,7 +81,7 @@ void feedAudio() {
     const Uint32 queued = SDL_GetQueuedAudioSize(device) / bytesPerFrame;
     if (queued >= aheadFrames) return;
     const Uint32 frames = aheadFrames - queued;
-    GameSound::instance().mixer().mix(buffer, frames);
+    mixSource(buffer, frames);
     SDL_QueueAudio(device, buffer, frames * bytesPerFrame);
 }
 

@@ -1,9 +1,11 @@
 // The SDL game's sound: SDL's audio device, its queue kept a little ahead from the game's mixer.
 #pragma once
 
+#include "common/Shell.h"
+
 // Opens the device. Without one (no driver, SDL's dummy driver, a busy device) the game plays silently after
 // one line on stderr; sound never keeps the game from starting.
-void openAudio();
+void openAudio(MixSource source);
 // After every pass: tops the queue up to about 46 ms of sound, so an event reaches the speaker within about
 // 60 ms (the queue and the device's own buffer).
 void feedAudio();

@@ -6,8 +6,9 @@
 #include <algorithm>
 
 #include "SdlWindow.h"
-#include "app/Game.h"
-#include "common/ShellState.h"
+#include "app/Input.h"
+#include "app/KeyTable.h"
+#include "app/Viewport.h"
 
 int virtualKeyFor(int key) {
     if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
@@ -90,17 +91,17 @@ void handleWindowEvent(const SDL_WindowEvent& w) {
             break;
         }
         case SDL_WINDOWEVENT_MINIMIZED:
-            active = false;
+            onActive(false);
             resizeViewport(0, 0);  // a minimised window has a client area of 0 by 0
             break;
         case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_SHOWN: active = true; break;
+        case SDL_WINDOWEVENT_SHOWN: onActive(true); break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            active = !minimised;
+            onActive(!minimised);
             SDL_DisableScreenSaver();  // no screen saver while the game has the focus
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            active = !minimised;  // losing the focus alone keeps drawing on
+            onActive(!minimised);  // losing the focus alone keeps drawing on
             SDL_EnableScreenSaver();
             break;
         case SDL_WINDOWEVENT_CLOSE: {

@@ -1,4 +1,5 @@
-// The SDL2 shell's entry point and main loop: every waiting event first, then a frame.
+// The SDL2 shell: its services to the game (window, context, events, tick counter, font, folders, boxes,
+// sound) and its entry point.
 #include <SDL.h>
 #include <time.h>
 
@@ -6,56 +7,70 @@
 #include "SdlEvents.h"
 #include "SdlWindow.h"
 #include "app/DataFolder.h"
-#include "app/DemoSession.h"
-#include "app/Game.h"
 #include "app/GameOptions.h"
-#include "app/GameStart.h"
-#include "common/Platform.h"
+#include "app/MainLoop.h"
 #include "common/Report.h"
-#include "common/ShellState.h"
+#include "common/Shell.h"
+#include "platform/freetype/FreeTypeFont.h"
+#include "platform/posix/PicturesFolder.h"
 
-unsigned platform::tickCount() {
+namespace {
+
+unsigned tickCount() {
     // Milliseconds since the system started, as GetTickCount counts them, so the seed differs per run.
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return unsigned(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u);
 }
 
-void* platform::glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
+bool openGameWindow(const char* title, int width, int height, int bits, bool fullscreen) {
+    if (!openWindow(title, width, height, bits, fullscreen)) return false;
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);  // without one the mouse alone steers
+    return true;
+}
 
-void platform::swapBuffers() { SDL_GL_SwapWindow(static_cast<SDL_Window*>(gameWindow())); }
+Message handleMessage() {
+    SDL_Event event;
+    if (!SDL_PollEvent(&event)) return Message::none;
+    return handleEvent(event) ? Message::handled : Message::quit;
+}
+
+std::string executableFolder() {
+    char* base = SDL_GetBasePath();
+    const std::string folder = base ? base : "";
+    SDL_free(base);
+    return folder;
+}
+
+const Shell sdlShell = {
+    "sdl",
+    openGameWindow,
+    closeWindow,
+    [] { SDL_GL_SwapWindow(static_cast<SDL_Window*>(gameWindow())); },
+    toggleFullscreen,
+    [](const char* name) { return SDL_GL_GetProcAddress(name); },
+    handleMessage,
+    [] { SDL_WaitEvent(nullptr); },  // returns once an event waits, leaving it for handleMessage
+    tickCount,
+    freetype::buildFontBitmaps,
+    posix::picturesFolder,
+    executableFolder,
+    [] { return std::string(installedDataFolder); },
+    showFailureBox,
+    openAudio,
+    feedAudio,
+    closeAudio,
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     setProgramName("vanturo");
-    setFailureBox(showFailureBox);
+    useShell(sdlShell);
     GameOptions options;
     const CommandLine::Outcome outcome = parseGameOptions(argc, argv, options);
     if (!outcome.proceed) return CommandLine::finish(outcome);
-    ShellStart shell;
-    char* base = SDL_GetBasePath();
-    shell.executableFolder = base ? base : "";
-    SDL_free(base);
-    shell.installedDataFolder = installedDataFolder;
-    shell.openWindow = openWindow;
-    int exitCode = exitSuccess;
-    if (!startGame(options, shell, exitCode)) return exitCode;
-    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);  // without one the mouse alone steers
-    openAudio();
-
-    bool running = true;
-    while (running) {
-        SDL_Event event;
-        if (SDL_PollEvent(&event)) {
-            running = handleEvent(event);
-            continue;
-        }
-        if (loopPass()) break;
-        feedAudio();
-        // Minimised, nothing is drawn: sleep until something happens instead of spinning a core.
-        if (!active && SDL_WaitEvent(&event)) running = handleEvent(event);
-    }
-    closeAudio();
-    closeWindow();
+    const int exitCode = runMainLoop(options);
     SDL_Quit();
-    return finishDemos(exitSuccess);
+    return exitCode;
 }

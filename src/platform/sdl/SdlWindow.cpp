@@ -10,7 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/Game.h"
+#include "app/SceneSetup.h"
+#include "app/Viewport.h"
 #include "common/Report.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/GameSound.h"
+#include "audio/Mixer.h"
 #include "common/Report.h"
 
 namespace {
@@ -16,12 +16,14 @@ constexpr int bufferCount = 4;
 constexpr DWORD bufferFrames = 512;
 constexpr int bytesPerFrame = 4;  // 16-bit stereo
 HWAVEOUT device = nullptr;
+MixSource mixSource = nullptr;
 WAVEHDR headers[bufferCount];
 int16_t samples[bufferCount][2 * bufferFrames];
 
 }  // namespace
 
-void openAudio() {
+void openAudio(MixSource source) {
+    mixSource = source;
     WAVEFORMATEX format = {};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = 2;
@@ -50,7 +52,7 @@ void feedAudio() {
     for (WAVEHDR& header : headers) {
         if (!(header.dwFlags & WHDR_DONE)) continue;
         if (header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(device, &header, sizeof header);
-        GameSound::instance().mixer().mix(reinterpret_cast<int16_t*>(header.lpData), bufferFrames);
+        mixSource(reinterpret_cast<int16_t*>(header.lpData), bufferFrames);
         header.dwFlags = 0;
         if (waveOutPrepareHeader(device, &header, sizeof header) != MMSYSERR_NOERROR ||
             waveOutWrite(device, &header, sizeof header) != MMSYSERR_NOERROR)

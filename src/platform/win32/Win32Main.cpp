@@ -1,5 +1,5 @@
-// The Win32 game: window class, window, pixel format and WGL context, the window procedure, and the
-// PeekMessage loop that handles every waiting message before drawing a frame.
+// The Win32 shell: window class, window, pixel format and WGL context, the window procedure, the GDI font,
+// the folders and the tick counter, as its services to the game, and its entry point.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -9,13 +9,14 @@
 #include <string>
 
 #include "Win32Audio.h"
-#include "app/DemoSession.h"
-#include "app/Game.h"
 #include "app/GameOptions.h"
-#include "app/GameStart.h"
-#include "common/Platform.h"
+#include "app/Input.h"
+#include "app/MainLoop.h"
+#include "app/SceneSetup.h"
+#include "app/Viewport.h"
+#include "common/Gl.h"
 #include "common/Report.h"
-#include "common/ShellState.h"
+#include "common/Shell.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ void toggleFullscreen() {
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
-            active = HIWORD(wParam) == 0;  // false only while minimised; losing the focus keeps drawing
+            onActive(HIWORD(wParam) == 0);  // false only while minimised; losing the focus keeps drawing
             return 0;
         case WM_SYSCOMMAND:
             if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
@@ -174,22 +175,15 @@ bool openWindow(const char* title, int width, int height, int bits, bool fullscr
     return true;
 }
 
-}  // namespace
 
-unsigned platform::tickCount() { return GetTickCount(); }
-
-void* platform::glProcAddress(const char* name) { return reinterpret_cast<void*>(wglGetProcAddress(name)); }
-
-void platform::swapBuffers() { SwapBuffers(deviceContext); }
-
-std::string platform::picturesFolder() {
+std::string picturesFolder() {
     char path[MAX_PATH] = {};
     if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT, path))) return path;
     const DWORD length = GetCurrentDirectoryA(MAX_PATH, path);
     return length > 0 && length < MAX_PATH ? std::string(path, length) : ".";
 }
 
-bool platform::buildFontBitmaps(unsigned listBase, int first, int count, int pixelHeight) {
+bool buildFontBitmaps(unsigned listBase, int first, int count, int pixelHeight) {
     HFONT font = CreateFontA(-pixelHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
                              CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH, "Courier New");
     HGDIOBJ previous = SelectObject(deviceContext, font);
@@ -209,9 +203,51 @@ bool platform::buildFontBitmaps(unsigned listBase, int first, int count, int pix
     return built != FALSE;
 }
 
+Message handleMessage() {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return Message::none;
+    if (message.message == WM_QUIT) return Message::quit;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return Message::handled;
+}
+
+std::string executableFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string file = length > 0 && length < MAX_PATH ? std::string(path, length) : "";
+    return file.substr(0, file.find_last_of("\\/") + 1);
+}
+
+void showFailureBox(const std::string& text) {
+    MessageBoxA(nullptr, text.c_str(), "ERROR", MB_OK | MB_ICONEXCLAMATION);
+}
+
+const Shell win32Shell = {
+    "win32",
+    openWindow,
+    closeWindow,
+    [] { SwapBuffers(deviceContext); },
+    toggleFullscreen,
+    [](const char* name) { return reinterpret_cast<void*>(wglGetProcAddress(name)); },
+    handleMessage,
+    [] { WaitMessage(); },
+    [] { return unsigned(GetTickCount()); },
+    buildFontBitmaps,
+    picturesFolder,
+    executableFolder,
+    [] { return std::string(); },  // the game's data sits beside the executable
+    showFailureBox,
+    openAudio,
+    feedAudio,
+    closeAudio,
+};
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     setProgramName("vanturo");
-    setFailureBox([](const std::string& text) { MessageBoxA(nullptr, text.c_str(), "ERROR", MB_OK | MB_ICONEXCLAMATION); });
+    useShell(win32Shell);
     GameOptions options;
     const CommandLine::Outcome outcome = parseGameOptions(__argc, __argv, options);
     if (!outcome.proceed) {
@@ -223,29 +259,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         return CommandLine::finish(outcome);
     }
-    ShellStart shell;
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    shell.executableFolder = length > 0 && length < MAX_PATH ? std::string(path, length) : "";
-    shell.executableFolder = shell.executableFolder.substr(0, shell.executableFolder.find_last_of("\\/") + 1);
-    shell.openWindow = openWindow;
-    int exitCode = exitSuccess;
-    if (!startGame(options, shell, exitCode)) return exitCode;
-    openAudio();
-
-    MSG message;
-    for (;;) {
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) break;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-            continue;
-        }
-        if (loopPass()) break;
-        feedAudio();
-        if (!active) WaitMessage();  // minimised: sleep until a message comes instead of spinning a core
-    }
-    closeAudio();
-    closeWindow();
-    return finishDemos(exitSuccess);
+    return runMainLoop(options);
 }

@@ -1,12 +1,23 @@
-// The headless shell: EGL pbuffer context on Mesa's surfaceless platform, virtual ticks, entry points.
+// The headless shell: an EGL pbuffer context on Mesa's surfaceless platform and a virtual tick counter, for
+// the tests and the tools. It fills every service of the seam (common/Shell.h) and is the template for a new
+// shell: what it cannot give is a named stub that says so once.
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
 
-#include "common/Gl.h"
-#include "common/Platform.h"
 #include "Headless.h"
+#include "app/DataFolder.h"
+#include "app/SceneSetup.h"
+#include "app/Viewport.h"
+#include "common/Gl.h"
+#include "common/Report.h"
+#include "common/Shell.h"
+#include "platform/freetype/FreeTypeFont.h"
+#include "platform/posix/PicturesFolder.h"
 
 namespace {
 
@@ -22,7 +33,54 @@ EGLDisplay openSurfacelessDisplay() {
     return getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
 }
 
+// A service this shell does not have, said once.
+void missing(const char* service) {
+    static std::set<std::string> said;
+    if (said.insert(service).second) reportError(std::string("the headless shell has no ") + service);
+}
+
+// The window is the pbuffer: the same steps as a window's, without one to show.
+bool openWindow(const char*, int width, int height, int, bool) {
+    if (!headless::createContext(width, height)) {
+        reportFailure("no headless OpenGL context (Mesa's EGL with the surfaceless platform is needed)");
+        return false;
+    }
+    resizeViewport(width, height);
+    if (!setupScene()) {
+        reportFailure("the game could not start on this OpenGL driver");
+        return false;
+    }
+    return true;
+}
+
+std::string executableFolder() {
+    std::error_code ignored;
+    return std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path().string();
+}
+
+const Shell headlessShell = {
+    "headless",
+    openWindow,
+    headless::destroyContext,
+    [] { glFinish(); },  // a pbuffer has nothing to show: the frame is complete and readable
+    [] { missing("screen to fill"); },
+    [](const char* name) { return reinterpret_cast<void*>(eglGetProcAddress(name)); },
+    [] { return Message::none; },  // no window, no messages: input comes from the tool's script
+    [] {},
+    [] { return virtualTick; },
+    freetype::buildFontBitmaps,
+    posix::picturesFolder,
+    executableFolder,
+    [] { return std::string(installedDataFolder); },
+    [](const std::string&) {},  // nobody to show a box to: the line on stderr is all
+    [](MixSource) { missing("sound device (vanturo-sim --audio renders the sound to a file)"); },
+    [] {},
+    [] {},
+};
+
 }  // namespace
+
+const Shell& headless::shell() { return headlessShell; }
 
 bool headless::createContext(int width, int height) {
     destroyContext();
@@ -66,11 +124,3 @@ void headless::destroyContext() {
 
 void headless::setTick(unsigned tick) { virtualTick = tick; }
 void headless::advanceTick(unsigned milliseconds) { virtualTick += milliseconds; }
-
-unsigned platform::tickCount() { return virtualTick; }
-
-void* platform::glProcAddress(const char* name) { return reinterpret_cast<void*>(eglGetProcAddress(name)); }
-
-void platform::swapBuffers() {
-    glFinish();  // a pbuffer has nothing to show: the frame is complete and readable
-}

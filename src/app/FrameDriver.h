@@ -1,0 +1,21 @@
+// The frame driver: the order of one frame, its timing, and one pass of the main loop.
+#pragma once
+
+// The first frames show the start without moving anything.
+constexpr int framesBeforeUpdates = 100;
+
+// The most time the world advances in one frame.
+constexpr float maxWorldStepMs = 100;
+
+// Draws one frame: clear, chase view, level, the world update from the 101st frame on, light, timing.
+void renderFrame();
+// What the last frame's timing step measured: the time from the one before, which the next pass takes.
+float measuredFrameTime();
+
+// One pass of the main loop once no message is waiting: a frame (while active) and its swap, the polygon
+// mode keys, P, F1 and F12. Returns true when the loop should end (Escape held or tapped since the last
+// pass, or the demo being played is over).
+bool loopPass();
+
+void resetPause();  // for tools and tests that run several games (forgets help, taps, a screenshot asked for, the last
+                    // frame's time)

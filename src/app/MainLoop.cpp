@@ -1,0 +1,32 @@
+// The main loop, one for every shell that polls.
+#include "app/MainLoop.h"
+
+#include "app/DemoSession.h"
+#include "app/FrameDriver.h"
+#include "app/GameSound.h"
+#include "app/GameStart.h"
+#include "common/Report.h"
+#include "common/Shell.h"
+#include "common/ShellState.h"
+
+namespace {
+void mixGameSound(int16_t* out, size_t frames) { GameSound::instance().mixer().mix(out, frames); }
+}  // namespace
+
+int runMainLoop(const GameOptions& options) {
+    int exitCode = exitSuccess;
+    if (!startGame(options, exitCode)) return exitCode;
+    const Shell& platform = shell();
+    platform.openAudio(mixGameSound);
+    for (;;) {
+        const Message message = platform.handleMessage();
+        if (message == Message::quit) break;
+        if (message == Message::handled) continue;
+        if (loopPass()) break;
+        platform.feedAudio();
+        if (!active) platform.waitMessage();  // minimised, nothing is drawn: sleep instead of spinning a core
+    }
+    platform.closeAudio();
+    platform.closeWindow();
+    return finishDemos(exitSuccess);
+}
