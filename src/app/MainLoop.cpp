@@ -8,6 +8,7 @@
 #include "common/Report.h"
 #include "common/Shell.h"
 #include "common/ShellState.h"
+#include "common/Termination.h"
 
 namespace {
 void mixGameSound(int16_t* out, size_t frames) { GameSound::instance().mixer().mix(out, frames); }
@@ -15,10 +16,10 @@ void mixGameSound(int16_t* out, size_t frames) { GameSound::instance().mixer().m
 
 int runMainLoop(const GameOptions& options) {
     int exitCode = exitSuccess;
-    if (!startGame(options, exitCode)) return exitCode;
+    if (!startGame(options, exitCode)) return terminationSignal() ? signalExitCode(terminationSignal()) : exitCode;
     const Shell& platform = shell();
     platform.openAudio(mixGameSound);
-    for (;;) {
+    while (!terminationSignal()) {
         const Message message = platform.handleMessage();
         if (message == Message::quit) break;
         if (message == Message::handled) continue;
@@ -28,5 +29,10 @@ int runMainLoop(const GameOptions& options) {
     }
     platform.closeAudio();
     platform.closeWindow();
+    if (const int signal = terminationSignal()) {
+        DemoSession::instance().reset();  // a demo being recorded is not kept: an older file stays as it was
+        reportError("stopped by " + signalName(signal) + "; a demo it was recording is not kept");
+        return signalExitCode(signal);
+    }
     return finishDemos(exitSuccess);
 }

@@ -1,5 +1,6 @@
-// WAV sounds: the one accepted variant (RIFF, PCM, 8 or 16 bits, mono or stereo) read into memory, and the
-// header of the 16-bit stereo files the simulation writes.
+// WAV sounds, as people make them (RIFF; PCM of 8, 16, 24 or 32 bits or 32-bit float, plain or
+// WAVE_FORMAT_EXTENSIBLE; mono or stereo) read into memory as 16 bits, and the header of the 16-bit stereo
+// files the simulation writes.
 #pragma once
 
 #include <cstddef>
@@ -23,8 +24,9 @@ struct Sound {
 };
 
 // Reads a WAV held in memory. Chunks the game has no use for (lists, cues) are skipped; a data chunk cut off
-// by the file's end gives the whole frames there are. False for anything else, with one line saying why in
-// refusal: another format, 24 or 32 bits, more than two channels, a rate outside the limits, no fmt or data.
+// by the file's end (or a stream's, whose length is the largest) gives the whole frames there are. False for
+// anything else, with one line saying why in refusal: another format, more than two channels, a rate outside
+// the limits, no fmt or data, a data chunk without a whole frame, a file cut short in a header.
 bool readWavFromMemory(const unsigned char* data, size_t size, Sound& sound, std::string* refusal);
 // Reads the file at path through the whole-file reader. A missing file is refused silently (the sound stays
 // silent); any other refusal is said in one line naming the file.

@@ -2,10 +2,14 @@
 #include "common/OutputFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+
+#include "common/Report.h"
+#include "common/Termination.h"
 #ifdef _WIN32
 #include <io.h>
 #include <process.h>
@@ -17,14 +21,33 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A path that is not a place for files: an existing pipe, terminal or device, or a name for one of the
-// process's own streams (/dev/stdout, /dev/fd/1, /proc/self/fd/1), whatever it leads to.
-bool isStream(const std::string& path) {
+// A path that is not a place for files, decided by what it is (never by its name): an existing pipe,
+// terminal, device or socket, or one of the process's own standard streams (/dev/stdout with the output
+// going to a file), which cannot be replaced.
+bool writtenStraight(const std::string& path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (!error && fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) return true;
-    const std::string tidy = fs::absolute(path, error).lexically_normal().generic_string();
-    return tidy.rfind("/dev/", 0) == 0 || tidy.rfind("/proc/", 0) == 0;
+    if (error || !fs::exists(status)) return false;
+    const fs::file_type type = status.type();
+    return type == fs::file_type::fifo || type == fs::file_type::character || type == fs::file_type::socket ||
+           type == fs::file_type::block || isStandardStream(path, 0) || isStandardStream(path, 1) ||
+           isStandardStream(path, 2);
+}
+
+// The new file takes the mode (and, where the system lets it, the owner) of the file it will replace.
+void keepModeOf(const std::string& path, std::FILE* file) {
+#ifdef _WIN32
+    (void)path, (void)file;
+#else
+    struct stat old;
+    if (::stat(path.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) return;
+    const int fd = fileno(file);
+    if (fchown(fd, old.st_uid, old.st_gid) != 0) {
+        // Not ours to give away: the mode without the set-id bits.
+        old.st_mode &= ~mode_t(S_ISUID | S_ISGID);
+    }
+    fchmod(fd, old.st_mode & 07777);
+#endif
 }
 
 // Creates a file of this name that did not exist (never one an attacker laid down, never through a link).
@@ -65,8 +88,15 @@ bool OutputFile::open(const std::string& path, std::string& error) {
     path_ = path;
     failed_ = false;
     reason_.clear();
-    if (isStream(path)) {
+    std::error_code status;
+    if (fs::is_directory(path, status)) {
+        fail("it is a folder");
+        error = reason_;
+        return false;
+    }
+    if (writtenStraight(path)) {
         file_ = std::fopen(path.c_str(), "wb");
+        seekable_ = file_ && fs::is_regular_file(path, status);
     } else {
         static unsigned made = 0;
         const fs::path target(path);
@@ -78,6 +108,11 @@ bool OutputFile::open(const std::string& path, std::string& error) {
             file_ = createNew(temporary_);
         }
         if (!file_) temporary_.clear();
+        if (file_) {
+            keepModeOf(path, file_);
+            holdScratchFile(temporary_.c_str());
+        }
+        seekable_ = file_ != nullptr;
     }
     if (!file_) {
         fail(std::strerror(errno));
@@ -87,7 +122,7 @@ bool OutputFile::open(const std::string& path, std::string& error) {
 }
 
 void OutputFile::fail(const std::string& why) {
-    if (!failed_) reason_ = "cannot write " + path_ + ": " + why;
+    if (!failed_) reason_ = "cannot write " + shortPath(path_) + ": " + why;
     failed_ = true;
 }
 
@@ -98,7 +133,7 @@ bool OutputFile::write(const void* data, size_t size) {
 }
 
 bool OutputFile::rewriteStart(const void* data, size_t size) {
-    if (!file_ || failed_ || temporary_.empty()) return false;
+    if (!file_ || failed_ || !seekable_) return false;
     if (std::fseek(file_, 0, SEEK_SET) != 0 || std::fwrite(data, 1, size, file_) != size ||
         std::fseek(file_, 0, SEEK_END) != 0)
         fail(std::strerror(errno));
@@ -122,6 +157,7 @@ bool OutputFile::commit() {
         if (!failed_) fs::rename(temporary_, path_, error);
         if (error) fail(error.message());
         if (failed_) fs::remove(temporary_, error);
+        letScratchFileGo(temporary_.c_str());
         temporary_.clear();
     }
     return !failed_;
@@ -131,7 +167,10 @@ void OutputFile::discard() {
     if (file_) std::fclose(file_);
     file_ = nullptr;
     std::error_code ignored;
-    if (!temporary_.empty()) fs::remove(temporary_, ignored);
+    if (!temporary_.empty()) {
+        fs::remove(temporary_, ignored);
+        letScratchFileGo(temporary_.c_str());
+    }
     temporary_.clear();
 }
 
@@ -148,6 +187,17 @@ fs::path destination(const std::string& path, std::error_code& error) {
 }
 
 }  // namespace
+
+bool isStandardStream(const std::string& path, int stream) {
+#ifdef _WIN32
+    (void)path, (void)stream;
+    return false;
+#else
+    struct stat named, open;
+    return ::stat(path.c_str(), &named) == 0 && ::fstat(stream, &open) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
+#endif
+}
 
 bool sameOutputPath(const std::string& a, const std::string& b) {
     std::error_code errorA, errorB;

@@ -13,9 +13,10 @@ class OutputFile {
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Begins the file for path. A pipe, terminal or device (a FIFO the user made, /dev/stdout) is written
-    // straight through; anything else goes into a new file beside path, so a link at path is replaced, never
-    // written through. False, with "cannot write PATH: WHY" in error, when it cannot be begun.
+    // Begins the file for path. What is not a place for files (a pipe, terminal, device or socket, or one of
+    // the process's standard streams, as /dev/stdout is) is written straight through; anything else goes into
+    // a new file beside path, which takes the old file's mode, so a link at path is replaced, never written
+    // through. False, with "cannot write PATH: WHY" in error, when it cannot be begun (a folder, say).
     bool open(const std::string& path, std::string& error);
     bool isOpen() const { return file_ != nullptr; }
     const std::string& path() const { return path_; }
@@ -24,7 +25,7 @@ class OutputFile {
     bool write(const void* data, size_t size);
     bool write(const std::string& text) { return write(text.data(), text.size()); }
     // Writes over the file's first bytes (a header whose counts are known only at the end). False for a
-    // stream, which keeps what was first written, or after a failure.
+    // stream that cannot seek, which keeps what was first written, or after a failure.
     bool rewriteStart(const void* data, size_t size);
     // Hands what was written to the system (a demo does so every frame, so a crash keeps the flight so far
     // in the file beside its target).
@@ -42,9 +43,14 @@ class OutputFile {
     std::FILE* file_ = nullptr;
     std::string path_;
     std::string temporary_;  // the file beside path being written; "" when written straight through
+    bool seekable_ = false;  // a regular file: its start can be written again
     bool failed_ = false;
     std::string reason_;
 };
+
+// Whether path is the file one of the program's standard streams (1 output, 2 error) goes to: /dev/stdout,
+// or the file it is redirected into, by any name.
+bool isStandardStream(const std::string& path, int stream);
 
 // Whether two output paths name one file: spelt alike once made absolute and tidied, or the same file
 // through a link. Checked before anything is written, so that one output never overwrites another.

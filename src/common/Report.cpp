@@ -22,7 +22,12 @@ void reportError(const std::string& message) { say(message); }
 
 void reportNote(const std::string& message) { say(message); }
 
-void reportRefusal(const std::string& path, const std::string& why) { reportError(path + ": " + why); }
+std::string shortPath(const std::string& path) {
+    constexpr size_t longest = 160, head = 60, tail = 97;
+    return path.size() <= longest ? path : path.substr(0, head) + "..." + path.substr(path.size() - tail);
+}
+
+void reportRefusal(const std::string& path, const std::string& why) { reportError(shortPath(path) + ": " + why); }
 
 int reportFailure(const std::string& message, int code) {
     reportError(message);

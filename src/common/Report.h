@@ -21,6 +21,10 @@ void reportError(const std::string& message);
 // "NAME: message" on stderr too, but news rather than a problem: where a screenshot or a demo went, how a
 // played demo ended.
 void reportNote(const std::string& message);
+// A path as a message names it: whole up to 160 characters, else its start and its end around "...", so a
+// line stays a line whatever name it was given.
+std::string shortPath(const std::string& path);
+
 // "NAME: PATH: WHY": a data file that is present but refused.
 void reportRefusal(const std::string& path, const std::string& why);
 // A failure that ends the program: said as reportError says it, and shown in the shell's failure box (where a

@@ -30,7 +30,14 @@ bool readWholeFile(const char* path, size_t maxBytes, std::vector<unsigned char>
     std::error_code error;
     // Asked before opening: opening a FIFO for reading waits for a writer that may never come.
     const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::exists(status)) return false;
+    if (error || !std::filesystem::exists(status)) {
+        // Missing is silent; a link that leads nowhere, or round in a loop, was somebody's doing.
+        std::error_code ignored;
+        if (error.value() == ELOOP) why = "a loop of links: not read";
+        else if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored)))
+            why = "a link to nothing: not read";
+        return false;
+    }
     if (!std::filesystem::is_regular_file(status)) {
         why = "not a regular file: not read";
         return false;

@@ -20,6 +20,14 @@ start_display() {
   for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 }
 
+eventually() {  # eventually SECONDS COMMAND...: true once COMMAND is, tried every fifth of a second; false at the end
+  local tries=$(($1 * 5)) _
+  for _ in $(seq "$tries"); do "${@:2}" && return 0; sleep 0.2; done
+  "${@:2}"
+}
+
+not() { ! "$@"; }
+
 wait_exit() {  # wait_exit [SECONDS]: sets code to the exit code of $pid, or 124 if it does not end in time
   local _
   for _ in $(seq $((${1:-10} * 10))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

@@ -1,6 +1,8 @@
 // The level generator: deterministic output that the game's own readers accept, and a level worth flying.
 #include "LevelGenerator.h"
 
+#include <unistd.h>
+
 #include <map>
 #include <set>
 
@@ -165,11 +167,84 @@ TEST_F(LevelGenerator, ALevelIsReplacedWholeOrNotAtAllAndNeverWrittenThroughALin
     const auto before = files();
     const SimRun failed = levelgen("--out " + dir + " --width 512 --height 512", "trap '' XFSZ; ulimit -f 64; ");
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_NE(failed.out.find("level1.tga: File too large"), std::string::npos) << failed.out;
-    EXPECT_NE(failed.out.find("vanturo-levelgen: the level in " + data + " is left as it was"), std::string::npos)
+    EXPECT_NE(failed.out.find("level1.tga: File too large; the level in " + data + " is left as it was\n"),
+              std::string::npos)
         << failed.out;
+    EXPECT_EQ(std::count(failed.out.begin(), failed.out.end(), '\n'), 1) << failed.out;
     EXPECT_TRUE(files() == before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);  // data/ and mine.txt
+
+    // A run stopped between setting the old level aside and putting the new one in (by a machine without an
+    // exchange of folders, or a power cut): the next run puts the old level back before anything else, so a
+    // run that then fails still leaves it in place; a half-built new level is cleared away.
+    const std::string stoppedRun = dir + "/.data.old-2147483000";
+    std::filesystem::rename(data, stoppedRun);
+    std::filesystem::create_directories(dir + "/.data.new-2147483000/models");
+    const SimRun recovered = levelgen("--out " + dir + " --width 512 --height 512", "trap '' XFSZ; ulimit -f 64; ");
+    EXPECT_EQ(recovered.exitCode, 1);
+    EXPECT_NE(recovered.out.find("put back the level a stopped run had set aside"), std::string::npos) << recovered.out;
+    EXPECT_TRUE(files() == before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
+}
+
+TEST_F(LevelGenerator, WhatIsNotALevelStaysRunsOnOneFolderTakeTurnsAndASignalLeavesTheOldLevel) {
+    // What stands where the level would go, each the player's own: left as it is, with one line and code 2.
+    const std::string dir = makeTempDir();
+    const struct {
+        const char* name;
+        std::string make;  // a shell command, run in a fresh folder, that puts something at ./data
+        const char* said;
+    } cases[] = {
+        {"a file", "echo notes > data", "data is not a level folder: it is left as it is"},
+        {"a folder of other things", "mkdir data && echo notes > data/notes.txt", "holds no level"},
+        {"a link", "mkdir elsewhere && ln -s elsewhere data", "data is a link, not a level folder"},
+        {"a level that cannot be emptied", "mkdir -p data && touch data/level1.tga && chmod 555 data",
+         "cannot be emptied"},
+        {"--out naming a file", "echo notes > data.txt", "data.txt is not a folder that can be written into"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Root may empty any folder: the read-only level is the case of every other player.
+        if (std::string(c.name).find("emptied") != std::string::npos && geteuid() == 0) continue;
+        const std::string folder = makeTempDir();
+        ASSERT_EQ(runProgram("cd " + folder + " && " + c.make).exitCode, 0);
+        const std::string before = runProgram("cd " + folder + " && ls -laR").out;
+        const std::string out = folder + (std::string(c.name).find("--out") == 0 ? "/data.txt" : "");
+        const SimRun run = levelgen("--out " + out + " --width 32 --height 32");
+        EXPECT_EQ(run.exitCode, 2) << run.out;
+        EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+        EXPECT_EQ(runProgram("cd " + folder + " && ls -laR").out, before);
+        runProgram("chmod -R u+w " + folder);
+    }
+
+    // Two runs on one folder at once take turns: both succeed, the folder holds one whole level, and
+    // nothing of either is left beside it.
+    const std::string run = std::string(LEVELGEN) + " --out " + dir + " --width 512 --height 512 --seed ";
+    const SimRun both = runProgram(run + "4 & first=$!; " + run + "5 & second=$!; wait $first && wait $second");
+    EXPECT_EQ(both.exitCode, 0) << both.out;
+    size_t wrote = 0;
+    for (size_t at = both.out.find("wrote the level into"); at != std::string::npos;
+         at = both.out.find("wrote the level into", at + 1))
+        ++wrote;
+    EXPECT_EQ(wrote, 2u) << both.out;
+    EXPECT_EQ(readLevel(dir).width, 512);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+
+    // A signal while the new level is being made (once the program has its handlers: a bit of the mask it
+    // catches): it ends at once, and the old level stays, every byte.
+    const std::vector<unsigned char> terrain = bytesOf(dir + "/" + terrainFile);
+    for (const std::string signal : {"TERM", "INT"}) {
+        SCOPED_TRACE(signal);
+        const SimRun stopped = signalledRun(std::string(LEVELGEN) + " --out " + dir + " --width 4096 --height 4096",
+                                            "(( 0x$(awk '/SigCgt/ { print $2 }' /proc/$pid/status) & 0x4000 ))", signal);
+        EXPECT_EQ(stopped.exitCode, 128 + (signal == "TERM" ? 15 : 2)) << stopped.out;
+        EXPECT_NE(stopped.out.find("stopped by SIG" + signal + "; the level in " + dir + "/data is left as it was"),
+                  std::string::npos)
+            << stopped.out;
+        EXPECT_TRUE(bytesOf(dir + "/" + terrainFile) == terrain);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    }
 }
 
 TEST_F(LevelGenerator, TheDefaultLevelHasThousandsOfObjectsAndAMinutesFlightAheadOfItsStart) {

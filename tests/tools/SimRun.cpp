@@ -20,6 +20,14 @@ SimRun sim(const std::string& arguments, const std::string& shellPrefix) {
     return runProgram(shellPrefix + "timeout 60 " + std::string(VANTURO_SIM) + " " + arguments);
 }
 
+SimRun signalledRun(const std::string& commandLine, const std::string& ready, const std::string& signal) {
+    const std::string script = makeTempDir() + "/signalled.sh";
+    std::ofstream(script) << commandLine << " &\npid=$!\n"
+                          << "for _ in $(seq 600); do { " << ready << "; } 2>/dev/null && break; sleep 0.1; done\n"
+                          << "kill -" << signal << " $pid\nwait $pid\n";
+    return runProgram("bash " + script);
+}
+
 double field(const std::string& json, const std::string& path) {
     const std::regex pattern("\"" + path + "\":(-?[0-9.eE+-]+)");
     std::smatch m;

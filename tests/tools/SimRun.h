@@ -13,6 +13,10 @@ SimRun runProgram(const std::string& commandLine);
 // Runs the simulation with a minute to finish (a hang is a failure too), after a shell prefix if given.
 SimRun sim(const std::string& arguments, const std::string& shellPrefix = "");
 
+// Starts a shell command line, waits (a minute at most) until the shell test ready is true, sends it the
+// signal named (TERM, INT, HUP) and returns how it ended: a real signal at a chosen moment.
+SimRun signalledRun(const std::string& commandLine, const std::string& ready, const std::string& signal);
+
 // A number from the summary's JSON; -12345 when it is not there.
 double field(const std::string& json, const std::string& path);
 

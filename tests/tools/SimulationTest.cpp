@@ -1,8 +1,10 @@
 // vanturo-sim end to end: runs of the real program on crafted levels, checked against values worked out by
 // hand from the game's rules.
+#include <unistd.h>
 
 #include "Fixtures.h"
 #include "SimRun.h"
+#include "audio/Wav.h"
 
 TEST(Simulation, FliesTwelveUnitsPerUpdateCountingTheExtraUpdateAtATileCrossingThenSteersAsScripted) {
     const std::string dir = flatLevel();
@@ -189,5 +191,58 @@ TEST(Simulation, RefusedOrFailedRunsLeaveEveryFileAsItWasAndNoHalfFileBehind) {
             EXPECT_EQ(runProgram("cat " + entry.path().string()).out, "the player's own " + name);
         }
         EXPECT_EQ(files, 3u);
+    }
+}
+
+TEST(Simulation, StreamsGetAWholeWavSpecialPathsAreFilesAndASignalKeepsEveryOlderFile) {
+    const std::string dir = flatLevel(), keep = makeTempDir();
+    const std::string run = std::string(VANTURO_SIM) + " --data " + dir + " --mouse 400,300";
+    // Standard output redirected into a file, and a pipe: a WAV the readers take to its end, and the summary
+    // kept out of the sound's way. 30 frames of 20 ms, the first of none: 25,578 frames of sound.
+    const std::string sound = run + " --frames 30 --frame-ms 20 --audio /dev/stdout";
+    ASSERT_EQ(runProgram("{ " + sound + " > " + keep + "/out.wav 2>" + keep + "/summary; }").exitCode, 0);
+    EXPECT_EQ(field(runProgram("cat " + keep + "/summary").out, "frames"), 30);
+    ASSERT_EQ(runProgram("{ " + sound + " 2>/dev/null | cat > " + keep + "/piped.wav; }").exitCode, 0);
+    // Standard error into the same file as the sound: refused, before anything else is written there.
+    EXPECT_EQ(runProgram("{ " + sound + " > " + keep + "/both.wav 2>&1; }").exitCode, 2);
+    EXPECT_EQ(runProgram("cat " + keep + "/both.wav").out,
+              "vanturo-sim: --audio names where standard error goes, and what is said there would spoil it\n");
+    for (const char* name : {"out.wav", "piped.wav"}) {
+        SCOPED_TRACE(name);
+        Sound sound;
+        ASSERT_TRUE(loadWav((keep + "/" + name).c_str(), sound));
+        EXPECT_EQ(sound.frames(), 25578u);
+        EXPECT_EQ(runProgram("sox " + keep + "/" + name + " -n stat 2>&1 | grep -c 'Samples read: *51156'").out, "1\n");
+    }
+    // A replaced file keeps its mode; a folder is refused before the run; a path under /dev that is a file
+    // (a tmpfs such as /dev/shm) is a file like any other, kept as it was by a refused run.
+    std::ofstream(keep + "/mine.jsonl") << "the player's own";
+    std::filesystem::permissions(keep + "/mine.jsonl", std::filesystem::perms(0600));
+    ASSERT_EQ(sim("--data " + dir + " --frames 2 --trace " + keep + "/mine.jsonl").exitCode, 0);
+    EXPECT_EQ(std::filesystem::status(keep + "/mine.jsonl").permissions(), std::filesystem::perms(0600));
+    const SimRun folder = sim("--data " + dir + " --frames 100000000 --audio " + keep);
+    EXPECT_EQ(folder.exitCode, 2);
+    EXPECT_EQ(folder.out, "vanturo-sim: cannot write " + keep + ": it is a folder\n");
+    if (std::filesystem::is_directory("/dev/shm")) {
+        const std::string shm = "/dev/shm/vanturo-" + std::to_string(getpid()) + ".jsonl";
+        std::ofstream(shm) << "kept";
+        EXPECT_EQ(sim("--data " + dir + "/nowhere --trace " + shm).exitCode, 2);
+        EXPECT_EQ(runProgram("cat " + shm).out, "kept");
+        std::filesystem::remove(shm);
+    }
+
+    // A signal once the run is writing: it ends as a failure in one line, older files stay as they were and
+    // nothing is left beside them.
+    for (const std::string signal : {"TERM", "INT", "HUP"}) {
+        SCOPED_TRACE(signal);
+        for (const char* name : {"a", "t", "r"}) std::ofstream(keep + "/" + name) << "older " << name;
+        const SimRun stopped = signalledRun(
+            run + " --frames 100000000 --audio " + keep + "/a --trace " + keep + "/t --record " + keep + "/r",
+            "[ -s " + keep + "/.t.*.tmp ]", signal);
+        EXPECT_EQ(stopped.exitCode, 128 + (signal == "TERM" ? 15 : signal == "INT" ? 2 : 1)) << stopped.out;
+        EXPECT_EQ(std::count(stopped.out.begin(), stopped.out.end(), '\n'), 1) << stopped.out;
+        EXPECT_NE(stopped.out.find("vanturo-sim: stopped by SIG" + signal), std::string::npos) << stopped.out;
+        for (const char* name : {"a", "t", "r"}) EXPECT_EQ(runProgram("cat " + keep + "/" + name).out, "older " + std::string(name));
+        EXPECT_EQ(runProgram("ls -A " + keep + " | grep -c tmp").out, "0\n");
     }
 }

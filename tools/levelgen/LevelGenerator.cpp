@@ -2,19 +2,19 @@
 // ground coloured by height and slope; forests, rocks, meadows, towers and their target points.
 #include "LevelGenerator.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 
 #include "Canvas.h"
 #include "HeightPicture.h"
+#include "LevelFolder.h"
 #include "ModelGenerator.h"
 #include "Noise.h"
 #include "SoundGenerator.h"
 #include "TgaWriter.h"
 #include "common/Report.h"
+#include "common/Termination.h"
 #include "objects/EntityKinds.h"
 
 namespace {
@@ -359,58 +359,60 @@ GeneratedLevel generateStressLevel(const LevelOptions& o) {
     return level;
 }
 
-namespace {
-
-// A folder beside the level's, named for this run: where the new level is built, or the old one set aside.
-std::filesystem::path besideLevel(const std::filesystem::path& dataDir, const char* what) {
-    const std::filesystem::path parent = dataDir.parent_path().empty() ? "." : dataDir.parent_path();
-    return parent / ("." + dataDir.filename().string() + "." + what + "-" + std::to_string(getpid()));
-}
-
-}  // namespace
-
 std::string inDataFolder(const std::string& dataDir, const char* gamePath) {
     const std::string path = gamePath;
     return dataDir + path.substr(path.find('/'));
 }
 
-bool writeLevelData(const std::string& dataDir, const LevelOptions& options, const GeneratedLevel* given) {
+int writeLevelData(const std::string& dataDir, const LevelOptions& options, const GeneratedLevel* given,
+                   std::string& problem) {
     namespace fs = std::filesystem;
+    const fs::path target(dataDir);
+    const std::string keptAsItWas = "the level in " + shortPath(dataDir) + " is left as it was";
+    // One run at a time on a folder; what a stopped run left is put right before anything else.
+    const LevelFolderLock lock(target);
+    if (!lock.held(problem)) return terminationSignal() ? signalExitCode(terminationSignal()) : exitUsage;
+    recoverStoppedRuns(target);
+    problem = cannotReplace(target);
+    if (!problem.empty()) return exitUsage;
+    // Made in memory first: a signal meanwhile ends the run at once, with nothing on the disk to put right.
+    endAtOnceOnSignal(std::string(programName()) + ": stopped by %s; " + keptAsItWas + "\n");
+    const GeneratedLevel level = given                      ? *given
+                                 : options.stressTowers > 0 ? generateStressLevel(options)
+                                                            : generateLevel(options);
+    endAtOnceOnSignal("");
     // The new level is built beside the old one and swapped in whole: a run that fails leaves the old level
     // as it was, and nothing is written through a link the old folder holds.
-    const fs::path target(dataDir), fresh = besideLevel(target, "new"), old = besideLevel(target, "old");
+    const fs::path fresh = besideLevel(target, "new");
     std::error_code error;
     fs::remove_all(fresh, error);
     for (const fs::path& dir : {fresh / "textures", fresh / "models", fresh / "sounds"}) {
         if (!fs::create_directories(dir, error) && error) {
-            reportError("cannot make " + dir.string() + ": " + error.message());
-            return false;
+            problem = "cannot make " + shortPath(dir.string()) + ": " + error.message() + "; " + keptAsItWas;
+            fs::remove_all(fresh, error);
+            return exitFailure;
         }
     }
-    const GeneratedLevel level = given                      ? *given
-                                 : options.stressTowers > 0 ? generateStressLevel(options)
-                                                            : generateLevel(options);
     const std::string dir = fresh.string();
-    bool ok = writeTga(inDataFolder(dir, terrainFile), level.width, level.height, 4, level.terrain) &&
-              writeTga(inDataFolder(dir, objectMapFile), level.width, level.height, objectMapBytesPerPixel,
-                       level.objects) &&
-              writeTextures(dir, options.seed) && writeModels(dir, options.seed) &&
-              writeSounds(dir, options.seed);
-    const bool hadOld = fs::exists(fs::symlink_status(target, error));
-    if (ok && hadOld) {
-        fs::remove_all(old, error);
-        fs::rename(target, old, error);
-        ok = !error;
-        if (!ok) reportError("cannot move the old level " + dataDir + " aside: " + error.message());
+    std::string firstFailure;
+    collectWriteFailures(&firstFailure);
+    // A signal is looked for between the steps: a stopped run removes what it built.
+    const auto going = [] { return terminationSignal() == 0; };
+    const bool written =
+        going() && writeTga(inDataFolder(dir, terrainFile), level.width, level.height, 4, level.terrain) &&
+        going() &&
+        writeTga(inDataFolder(dir, objectMapFile), level.width, level.height, objectMapBytesPerPixel, level.objects) &&
+        going() && writeTextures(dir, options.seed) && going() && writeModels(dir, options.seed) && going() &&
+        writeSounds(dir, options.seed) && going();
+    collectWriteFailures(nullptr);
+    std::string why;
+    if (written && swapInLevel(fresh, target, why)) return exitSuccess;
+    fs::remove_all(fresh, error);  // links inside are removed, never followed
+    if (const int signal = terminationSignal()) {
+        problem = "stopped by " + signalName(signal) + "; " + keptAsItWas;
+        return signalExitCode(signal);
     }
-    if (ok) {
-        fs::rename(fresh, target, error);
-        ok = !error;
-        if (!ok) {
-            reportError("cannot put the new level in " + dataDir + ": " + error.message());
-            if (hadOld) fs::rename(old, target, error);
-        }
-    }
-    fs::remove_all(ok ? old : fresh, error);  // links inside are removed, never followed
-    return ok;
+    problem = (written ? "cannot put the new level in " + shortPath(dataDir) + ": " + why : firstFailure) + "; " +
+              keptAsItWas;
+    return exitFailure;
 }

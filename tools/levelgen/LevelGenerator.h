@@ -42,6 +42,10 @@ GeneratedLevel generateStressLevel(const LevelOptions& options);
 // Where a file the game reads as gamePath ("data/...") goes in the data folder dataDir.
 std::string inDataFolder(const std::string& dataDir, const char* gamePath);
 
-// Writes the whole data tree (pictures, textures, models) under dataDir, for the level given (or, without
-// one, the level the options describe). False if any file failed.
-bool writeLevelData(const std::string& dataDir, const LevelOptions& options, const GeneratedLevel* given = nullptr);
+// Writes the whole data tree (pictures, textures, models, sounds) as dataDir, for the level given (or, without
+// one, the level the options describe): built beside it and swapped in whole, one run at a time. Returns the
+// exit code: 0 written; 2 what stands at dataDir is not a level to replace; 1 a write failed; 128 + the
+// signal that stopped it. Anything but 0 leaves what was at dataDir as it was, with problem the one line
+// that says why.
+int writeLevelData(const std::string& dataDir, const LevelOptions& options, const GeneratedLevel* given,
+                   std::string& problem);

@@ -8,6 +8,7 @@
 #include "LevelGenerator.h"
 #include "common/CommandLine.h"
 #include "common/Report.h"
+#include "common/Termination.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ std::string dataFolderFor(const std::string& out) {
 
 int main(int argc, char** argv) {
     setProgramName("vanturo-levelgen");
+    catchTerminationSignals();
     std::string out = ".";
     LevelOptions options;
     CommandLine line("Write a level and everything the game reads with it into DIR/data.");
@@ -62,9 +64,9 @@ int main(int argc, char** argv) {
         }
         fromPicture = generateLevelFromHeights(picture, options);
     }
-    if (!writeLevelData(dataFolder, options, heightmap.empty() ? nullptr : &fromPicture)) {
-        return reportFailure("the level in " + dataFolder + " is left as it was");
-    }
+    std::string problem;
+    if (const int code = writeLevelData(dataFolder, options, heightmap.empty() ? nullptr : &fromPicture, problem))
+        return reportFailure(problem, code);
     std::printf("%s: wrote the level into %s\n", programName(), dataFolder.c_str());
     return exitSuccess;
 }

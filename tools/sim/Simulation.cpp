@@ -28,6 +28,7 @@
 #include "common/Report.h"
 #include "common/Shell.h"
 #include "common/ShellState.h"
+#include "common/Termination.h"
 #include "common/WholeFile.h"
 #include "objects/Entity.h"
 #include "objects/Ship.h"
@@ -226,6 +227,12 @@ int prepareRun(SimOptions& o, Outputs& files, std::string& error) {
                 std::string(outputs[i].first) + " and " + outputs[j].first + " would both write " + *outputs[j].second;
             return exitUsage;
         }
+    // What the program says goes to standard error: an output there would be spoilt by it.
+    for (const auto& [option, path] : outputs) {
+        if (path->empty() || !isStandardStream(*path, 2)) continue;
+        error = std::string(option) + " names where standard error goes, and what is said there would spoil it";
+        return exitUsage;
+    }
     // The game's data convention: DIR/data/level1.tga, in the folder given or the first of the game's own
     // folders that holds it. Pointed elsewhere (at data/ itself, say) there would be an empty world to fly;
     // what the file holds is the game's to judge.
@@ -276,7 +283,9 @@ int startRun(SimOptions& o) {
 class SoundTrack {
    public:
     explicit SoundTrack(OutputFile& file) : file_(file) {
-        if (file_.isOpen()) file_.write(wavHeader(mixRate, 2, 0).data(), wavHeaderBytes);
+        // The length is not known yet: the largest, which a reader of a stream takes as "to the end"; a file
+        // gets the true counts when the run ends.
+        if (file_.isOpen()) file_.write(wavHeader(mixRate, 2, unknownLength).data(), wavHeaderBytes);
     }
     // Mixes what the frame's milliseconds add; false once a write failed.
     bool addFrame(float frameMs) {
@@ -310,6 +319,7 @@ class SoundTrack {
 
    private:
     static constexpr size_t wavHeaderBytes = 44;
+    static constexpr uint64_t unknownLength = ~uint64_t(0);
     static constexpr size_t chunkFrames = 4096;
     OutputFile& file_;
     double elapsedMs_ = 0;
@@ -329,7 +339,7 @@ int runFrames(const SimOptions& o, OutputFile& trace, SoundTrack& sound, FrameCo
     level.setProfiling(o.time);
     size_t nextInput = 0;
     int framesRun = 0;
-    for (int frame = 1; frame <= o.frames; ++frame) {
+    for (int frame = 1; frame <= o.frames && !terminationSignal(); ++frame) {
         while (nextInput < o.input.size() && o.input[nextInput].frame <= frame) applyInput(o.input[nextInput++]);
         headless::advanceTick(o.frameMs);
         const auto begin = std::chrono::steady_clock::now();
@@ -374,6 +384,13 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
     FrameCosts costs;
     auto sound = std::make_unique<SoundTrack>(files.audio);
     const int framesRun = runFrames(o, files.trace, *sound, costs);
+    if (const int signal = terminationSignal()) {
+        // Nothing is committed: every output is discarded and each older file stays as it was.
+        DemoSession::instance().reset();
+        error = "stopped by " + signalName(signal) + " after " + std::to_string(framesRun) +
+                " frames; no output is kept, and older files are as they were";
+        return signalExitCode(signal);
+    }
     if (files.trace.isOpen() && !files.trace.commit()) {
         error = files.trace.reason();
         return exitFailure;

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #endif
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -45,6 +46,22 @@ class QuietStderr {
 #endif
 };
 
+// SDL's disk driver drops what it cannot write without a word: its file is tried first.
+std::string diskFileProblem() {
+#if defined(__unix__)
+    const char* named = SDL_getenv("SDL_DISKAUDIOFILE");
+    const std::string path = named && *named ? named : "sdlaudio.raw";
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    const unsigned char silence[bytesPerFrame] = {};
+    const bool written = fd >= 0 && write(fd, silence, sizeof silence) == ssize_t(sizeof silence);
+    const std::string why = written ? "" : "SDL's disk audio file " + path + " cannot be written (" + std::strerror(errno) + ")";
+    if (fd >= 0) close(fd);
+    return why;
+#else
+    return "";
+#endif
+}
+
 void noSound(const std::string& why) {
     reportError("no sound: " + why + "; the game plays on silently");
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -59,10 +76,15 @@ void openAudio(MixSource source) {
         QuietStderr quiet;
         const char* driver = nullptr;
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            why = SDL_GetError();
-        } else if ((driver = SDL_GetCurrentAudioDriver()) && std::strcmp(driver, "dummy") == 0) {
+            why = std::string("SDL's audio would not start: ") + SDL_GetError();
+        } else if (!(driver = SDL_GetCurrentAudioDriver())) {
+            why = "SDL has no audio driver";
+        } else if (std::strcmp(driver, "dummy") == 0) {
             why = "SDL's audio driver is the dummy one";
-        } else {
+        } else if (std::strcmp(driver, "disk") == 0) {
+            why = diskFileProblem();
+        }
+        if (why.empty()) {
             SDL_AudioSpec want = {};
             want.freq = mixRate;
             want.format = AUDIO_S16SYS;

@@ -11,6 +11,7 @@
 #include "app/MainLoop.h"
 #include "common/Report.h"
 #include "common/Shell.h"
+#include "common/Termination.h"
 #include "platform/freetype/FreeTypeFont.h"
 #include "platform/posix/PicturesFolder.h"
 
@@ -50,7 +51,8 @@ const Shell sdlShell = {
     toggleFullscreen,
     [](const char* name) { return SDL_GL_GetProcAddress(name); },
     handleMessage,
-    [] { SDL_WaitEvent(nullptr); },  // returns once an event waits, leaving it for handleMessage
+    // Returns once an event waits (leaving it for handleMessage), or after a while to look for a signal.
+    [] { SDL_WaitEventTimeout(nullptr, 100); },
     tickCount,
     freetype::buildFontBitmaps,
     posix::picturesFolder,
@@ -67,6 +69,9 @@ const Shell sdlShell = {
 int main(int argc, char** argv) {
     setProgramName("vanturo");
     useShell(sdlShell);
+    // Our own handlers, not SDL's: a signal ends the game as a failure, and a box cannot hold it up.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    catchTerminationSignals();
     GameOptions options;
     const CommandLine::Outcome outcome = parseGameOptions(argc, argv, options);
     if (!outcome.proceed) return CommandLine::finish(outcome);

@@ -7,12 +7,21 @@
 #include <X11/Xlib.h>
 #endif
 
+#if defined(__unix__)
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "app/SceneSetup.h"
 #include "app/Viewport.h"
 #include "common/Report.h"
+#include "common/Termination.h"
 
 namespace {
 
@@ -79,7 +88,8 @@ void realShow(void* window) {
     SDL_SetWindowInputFocus(w);
 }
 
-bool realMessageBox(const char* text, const char* caption, int kind) {
+// 1 for OK or Yes, 0 for No or a closed box, 2 when no box could be shown.
+int showMessageBox(const char* text, const char* caption, int kind) {
     SDL_MessageBoxButtonData ok[] = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "OK"}};
     SDL_MessageBoxButtonData yesNo[] = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
                                         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"}};
@@ -90,8 +100,33 @@ bool realMessageBox(const char* text, const char* caption, int kind) {
     box.numbuttons = kind == questionBox ? 2 : 1;
     box.buttons = kind == questionBox ? yesNo : ok;
     int pressed = 0;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0) return false;
-    return pressed == 1;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) return 2;
+    return pressed == 1 ? 1 : 0;
+}
+
+// The box waits for a person: it is shown by a child leading its own process group, so that a signal to
+// the game (a launcher's SIGTERM, Ctrl+C) kills the box and whatever SDL forks for it, and ends the game.
+bool realMessageBox(const char* text, const char* caption, int kind) {
+#if defined(__unix__)
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        setpgid(0, 0);
+        for (int s : {SIGINT, SIGTERM, SIGHUP}) signal(s, SIG_DFL);
+        _exit(showMessageBox(text, caption, kind));
+    }
+    if (child > 0) {
+        setpgid(child, child);  // from this side too: the group exists before a signal is sent to it
+        watchChildGroup(child);
+        if (terminationSignal()) kill(-child, SIGKILL);  // a signal that came as the box was being made
+        int status = 0;
+        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        watchChildGroup(0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+    }
+#endif
+    return showMessageBox(text, caption, kind) == 1;
 }
 
 const SdlWindowApi realApi = {realInitVideo,
