@@ -133,7 +133,7 @@ bool loopPass() {
         mixer.setMuted(!mixer.muted());
         soundNoticeLeftMs = soundNoticeMs;
     }
-    GameSound::instance().afterPass(frameCount > framesBeforeUpdates, paused || helpShown);
+    GameSound::instance().afterPass(frameCount > framesBeforeUpdates, paused || helpShown, frameTime);
     const bool quit = held(keyCode(KeyAction::quit));
     demo.afterPass();
     std::fill(std::begin(keysPressed), std::end(keysPressed), false);

@@ -44,6 +44,8 @@ CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOpt
     line.value("--play", "FILE", "play the demo FILE (live mouse and keys ignored; Escape ends it)",
                demoPath(options.playPath));
     addSoundOptions(line, options.sound);
+    line.number("--frame-cap", "FPS", "at most this many frames a second (0, the default: as many as come)", 0, 1000,
+                [&options](long long fps) { options.frameCap = int(fps); });
     CommandLine::Outcome outcome = line.parse(argc, argv);
     if (outcome.proceed && !options.recordPath.empty() && !options.playPath.empty())
         outcome = CommandLine::refuse("--record and --play cannot be used together");

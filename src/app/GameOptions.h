@@ -20,6 +20,7 @@ struct GameOptions {
     int width = 800, height = 600;     // the window's client area
     std::string recordPath, playPath;  // demos, as absolute paths: the game leaves the folder it started in
     SoundOptions sound;
+    int frameCap = 0;         // frames a second at most (the loop sleeps out the rest of each); 0: as many as come
     bool pacedReplay = true;  // a played demo takes its frames' own time (the simulation plays it flat out)
 };
 

@@ -3,6 +3,7 @@
 
 #include "app/DemoSession.h"
 #include "app/FrameDriver.h"
+#include "app/GameOptions.h"
 #include "app/GameSound.h"
 #include "app/GameStart.h"
 #include "common/Report.h"
@@ -19,12 +20,18 @@ int runMainLoop(const GameOptions& options) {
     if (!startGame(options, exitCode)) return terminationSignal() ? signalExitCode(terminationSignal()) : exitCode;
     const Shell& platform = shell();
     platform.openAudio(mixGameSound);
+    unsigned passBegan = platform.tickCount();
     while (!terminationSignal()) {
         const Message message = platform.handleMessage();
         if (message == Message::quit) break;
         if (message == Message::handled) continue;
         if (loopPass()) break;
         platform.feedAudio();
+        if (options.frameCap > 0) {  // the rest of the frame slept out: the world's step rule is unchanged
+            const unsigned period = 1000u / unsigned(options.frameCap), spent = platform.tickCount() - passBegan;
+            if (spent < period) platform.sleep(period - spent);
+            passBegan = platform.tickCount();
+        }
         if (!active) platform.waitMessage();  // minimised, nothing is drawn: sleep instead of spinning a core
     }
     platform.closeAudio();

@@ -5,23 +5,26 @@
 #include <cstddef>
 #include <iterator>
 
-enum class SoundId { volley, burst, hit, sizzle, engine, leftWorld, returned };
+enum class SoundId { volley, burst, hit, sizzle, engine, leftWorld, returned, distantBattle };
 
 struct SoundRow {
     SoundId id;
     const char* file;  // relative to the game's folder: 16-bit PCM WAV (any the WAV reader takes plays)
     float gain;        // its own loudness, so a hit stands out from the bursts around it and the engine stays beneath
     bool loop;         // played over and over while it lasts, so it holds whole periods
+    int limit;         // the most voices of it at once, the loudest kept (0: as many as come; they always do)
+    bool farAsBed;     // heard far away only as part of the distant battle's bed, not as a voice of its own
 };
 
 inline constexpr SoundRow soundTable[] = {
-    {SoundId::volley, "data/sounds/volley.wav", 0.8f, false},     // a tower's launch
-    {SoundId::burst, "data/sounds/burst.wav", 0.9f, false},       // a shot bursting on the ground
-    {SoundId::hit, "data/sounds/hit.wav", 1.0f, false},           // a shot bursting on the ship
-    {SoundId::sizzle, "data/sounds/sizzle.wav", 0.7f, true},      // while a fireball holds the ship
-    {SoundId::engine, "data/sounds/engine.wav", 0.25f, true},     // while the ship flies
-    {SoundId::leftWorld, "data/sounds/notice.wav", 0.6f, false},  // the ship leaves the world
-    {SoundId::returned, "data/sounds/return.wav", 0.6f, false},   // a new flight from the start
+    {SoundId::volley, "data/sounds/volley.wav", 0.8f, false, 4, true},         // a tower's launch
+    {SoundId::burst, "data/sounds/burst.wav", 0.9f, false, 6, true},           // a shot bursting on the ground
+    {SoundId::hit, "data/sounds/hit.wav", 1.0f, false, 4, false},              // a shot bursting on the ship
+    {SoundId::sizzle, "data/sounds/sizzle.wav", 0.7f, true, 1, false},         // while a fireball holds the ship
+    {SoundId::engine, "data/sounds/engine.wav", 0.25f, true, 1, false},        // while the ship flies
+    {SoundId::leftWorld, "data/sounds/notice.wav", 0.6f, false, 0, false},     // the ship leaves the world
+    {SoundId::returned, "data/sounds/return.wav", 0.6f, false, 0, false},      // a new flight from the start
+    {SoundId::distantBattle, "data/sounds/rumble.wav", 0.5f, true, 1, false},  // the far battle, as one bed
 };
 constexpr size_t soundCount = std::size(soundTable);
 
@@ -35,5 +38,5 @@ constexpr bool inIdOrder() {
     return true;
 }
 static_assert(inIdOrder(), "soundTable's rows must be in the order of SoundId");
-static_assert(soundCount == size_t(SoundId::returned) + 1, "every SoundId needs its row in soundTable");
+static_assert(soundCount == size_t(SoundId::distantBattle) + 1, "every SoundId needs its row in soundTable");
 }  // namespace soundTableCheck

@@ -1,5 +1,5 @@
 // The mix: each voice steps through its sound in 32.32 fixed point, interpolating between neighbouring
-// frames, and adds its gained samples into 32-bit sums that are clipped once at the end.
+// frames, and adds its gained samples into wide sums that a soft limiter brings into 16 bits.
 #include "audio/Mixer.h"
 
 #include <algorithm>
@@ -12,6 +12,18 @@ constexpr int32_t unity = 65536;
 constexpr uint32_t generationMask = 0x7FFFFF;  // ids stay positive
 
 size_t indexOf(Mixer::VoiceId id) { return size_t(id & ((1 << voiceBits) - 1)); }
+
+// Samples up to the knee pass as they are; beyond it they bend towards full scale, which they never reach:
+// y = knee + over * room / (over + room), with over what passes the knee and room what is left above it.
+// Its slope is 1 at the knee, so nothing audible happens there, and it has no memory, so it cannot pump.
+constexpr int64_t fullScale = 32767;
+int16_t softLimit(int64_t sample) {
+    const int64_t magnitude = sample < 0 ? -sample : sample;
+    if (magnitude <= limiterKnee) return int16_t(sample);
+    const int64_t over = magnitude - limiterKnee, room = fullScale - limiterKnee;
+    const int64_t bent = limiterKnee + over * room / (over + room);
+    return int16_t(sample < 0 ? -bent : bent);
+}
 
 // Source frames per mixed frame, in 32.32 fixed point.
 uint64_t stepFor(const Sound& sound, float pitch) {
@@ -67,6 +79,14 @@ void Mixer::change(VoiceId id, float left, float right, float pitch) {
     v.step = stepFor(*v.sound, pitch);
 }
 
+float Mixer::level(VoiceId id) const {
+    if (!live(id)) return 0;
+    const Voice& v = voices_[indexOf(id)];
+    const uint64_t length = uint64_t(v.sound->frames()) << 32;
+    const float left = v.loop || v.position >= length ? 1.0f : float(double(length - v.position) / double(length));
+    return float(std::max(v.left, v.right)) / unity * (v.loop ? 1.0f : left);
+}
+
 void Mixer::stop(VoiceId id) {
     if (live(id)) voices_[indexOf(id)].sound = nullptr;
 }
@@ -116,8 +136,11 @@ void Mixer::mix(int16_t* out, size_t frames) {
             v.position += v.step;
         }
         const auto clip = [this](int64_t sum) {
-            const int64_t scaled = muted_ ? 0 : ((sum >> 16) * volume_) >> 16;
-            return int16_t(std::clamp<int64_t>(scaled, -32768, 32767));
+            // The master level, then the player's volume, then the limiter; sums far past any real mix are
+            // held where the arithmetic stays exact.
+            const int64_t levelled =
+                std::clamp<int64_t>(((sum >> 16) * masterLevel) >> 16, -(int64_t(1) << 40), int64_t(1) << 40);
+            return muted_ ? int16_t(0) : softLimit((levelled * volume_) >> 16);
         };
         out[2 * f] = clip(left);
         out[2 * f + 1] = clip(right);

@@ -1,4 +1,5 @@
-// The mixer: a fixed set of voices, each a sound played at its own gains and pitch, mixed into 16-bit stereo.
+// The mixer: a fixed set of voices, each a sound played at its own gains and pitch, mixed into 16-bit stereo
+// through a master level and a soft limiter, so that no mix clips and a quiet one is left as it is.
 // Portable and deterministic: whole-number arithmetic from the gains on, so the same calls give the same
 // bytes on every platform. Mixing allocates nothing, locks nothing and reads no file; it runs on the thread
 // that drives the game.
@@ -12,6 +13,9 @@
 
 constexpr int mixRate = 44100;  // frames a second of the mix
 constexpr int maxVoices = 32;
+// The mix's level before the limiter (65536 = 1) and the limiter's knee: samples below it are untouched.
+constexpr int32_t masterLevel = 98304;
+constexpr int64_t limiterKnee = 16384;
 
 class Mixer {
    public:
@@ -26,6 +30,9 @@ class Mixer {
     void change(VoiceId voice, float left, float right, float pitch);
     void stop(VoiceId voice);
     bool playing(VoiceId voice) const;
+    // How much a voice still counts: its louder gain, times the share of its sound left to play (a loop
+    // counts whole); 0 for a voice that has ended.
+    float level(VoiceId voice) const;
     int voicesPlaying() const;
     void stopAll();
 

@@ -34,8 +34,10 @@ struct Shell {
     Message (*handleMessage)();
     void (*waitMessage)();
 
-    // Milliseconds since the system started, wrapping at 2^32, like GetTickCount.
+    // Milliseconds since the system started, wrapping at 2^32, like GetTickCount; and a sleep of about that
+    // many milliseconds (the frame cap's).
     unsigned (*tickCount)();
+    void (*sleep)(unsigned milliseconds);
 
     // Compiles display lists listBase .. listBase + count - 1 with the bitmaps of character codes first ..
     // first + count - 1 of the HUD font (bold "Courier New" or its closest match, pixelHeight pixels high).

@@ -1,5 +1,6 @@
 // The WAV reader: what it takes (PCM of 8 to 32 bits, float, extensible, mono or stereo, chunks it skips, a
-// data chunk cut short) and a one-line refusal for everything else; and the mixer's voices, gains and limit.
+// data chunk cut short) and a one-line refusal for everything else; the mixer's voices, gains and limit; the
+// sound queue's lead.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/AudioLead.h"
 #include "audio/Mixer.h"
 #include "audio/Wav.h"
 
@@ -120,9 +122,12 @@ TEST(Mixer, MixesEachVoiceAtItsGainsUntilItEndsAndTheQuietestGivesWayWhenAllAreB
     mixer.change(b, 0.5f, 0.0f, 1);  // a loop following the ship: its gains change as it plays
     int16_t out[2 * 120];
     mixer.mix(out, 120);
-    EXPECT_EQ(out[0], 20000 + 5000);  // left: the loud voice whole and half the quiet one
-    EXPECT_EQ(out[1], 5000);          // right: a quarter of the loud one
-    EXPECT_EQ(out[2 * 110], 5000);    // the loud voice's 100 frames have ended
+    // Right: a quarter of the loud voice, 5,000, at the master level of 1.5, under the limiter's knee.
+    EXPECT_EQ(out[1], 7500);
+    // Left: the loud voice whole and half the quiet one, 25,000 at 1.5 is 37,500: past the knee (16,384) it
+    // bends to 16384 + 21116 * 16383 / (21116 + 16383).
+    EXPECT_EQ(out[0], 25609);
+    EXPECT_EQ(out[2 * 110], 7500);  // the loud voice's 100 frames have ended
     EXPECT_FALSE(mixer.playing(a));
     EXPECT_FALSE(mixer.playing(b + maxVoices));  // an id no voice gave out names no voice
     mixer.setMuted(true);
@@ -136,4 +141,38 @@ TEST(Mixer, MixesEachVoiceAtItsGainsUntilItEndsAndTheQuietestGivesWayWhenAllAreB
     const Mixer::VoiceId louder = mixer.play(&loud, 1.0f, 1.0f);
     EXPECT_TRUE(mixer.playing(louder));
     EXPECT_EQ(mixer.voicesPlaying(), maxVoices);
+
+    // Thirty-two voices of full scale: far past what 16 bits hold, bent under full scale, never wrapped or
+    // clipped flat; the louder side stays the louder.
+    Sound full{44100, 1, std::vector<int16_t>(64, -32768)};
+    mixer.stopAll();
+    mixer.setMuted(false);
+    for (int i = 0; i < maxVoices; ++i) mixer.play(&full, 1.0f, 0.9f);
+    mixer.mix(out, 1);
+    EXPECT_LT(out[0], out[1]);
+    EXPECT_GT(out[0], -32767);
+    EXPECT_LT(out[1], -30000);
+}
+
+TEST(AudioLead, StaysShortWhilePassesAreQuickReachesPastASlowOneAndEasesBack) {
+    AudioLead lead;
+    const struct {
+        unsigned passMs;        // since the pass before
+        uint32_t fewest, most;  // the frames to keep queued
+    } passes[] = {
+        {0, AudioLead::fewestFrames, AudioLead::fewestFrames},   // the first pass: no pace yet
+        {16, AudioLead::fewestFrames, AudioLead::fewestFrames},  // 60 frames a second: the short lead
+        {67, 4400, 4950},                                        // 15 a second: past one and a half passes
+        {16, 4300, 4900},                                        // quick again: easing back, not dropping
+        {1000, AudioLead::mostFrames, AudioLead::mostFrames},    // a stall: never past 150 ms
+    };
+    unsigned tick = 4294967000u;  // the tick wraps on the way, as GetTickCount's does
+    for (const auto& pass : passes) {
+        tick += pass.passMs;
+        const uint32_t frames = lead.afterPass(tick);
+        EXPECT_GE(frames, pass.fewest) << pass.passMs;
+        EXPECT_LE(frames, pass.most) << pass.passMs;
+    }
+    for (int i = 0; i < 200; ++i) lead.afterPass(tick += 16);
+    EXPECT_EQ(lead.afterPass(tick += 16), AudioLead::fewestFrames);
 }

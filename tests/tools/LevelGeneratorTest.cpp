@@ -101,7 +101,7 @@ TEST_F(LevelGenerator, AHeightPictureGivesItsShapeInFilesTheGamesReadersTakeAndA
         const float* n = model.triangles[0].normals[0];
         EXPECT_NEAR(n[0] * n[0] + n[1] * n[1] + n[2] * n[2], 1, 1e-3) << path;
     }
-    EXPECT_EQ(files, 35);  // two pictures, two textures, sixteen models, their eight skins, seven sounds
+    EXPECT_EQ(files, 36);  // two pictures, two textures, sixteen models, their eight skins, eight sounds
 
     const std::string valid = dir + "/rise.png";
     const struct {

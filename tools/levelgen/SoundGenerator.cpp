@@ -90,6 +90,17 @@ std::vector<double> synthesize(SoundId id, SeededRandom& random) {
             return render(0.6, [](double t) {
                 return std::sin(pi * t / 0.6) * std::sin(2 * pi * (440 * t + 440 * t * t / 1.2));
             });
+        case SoundId::distantBattle: {  // far-off thunder: low partials of random phase, a 2-second loop
+            // Every partial is a whole number of periods in the loop (steps of 1.5 Hz from 24 to 138 Hz, weaker
+            // as they rise), swelling twice in the loop: it repeats without a seam, and nothing reaches 1 kHz.
+            std::vector<std::pair<double, double>> partials;  // frequency, phase
+            for (double f = 24; f <= 138; f += 1.5) partials.emplace_back(f, 2 * pi * random.uniform());
+            return render(2.0, [partials](double t) {
+                double sum = 0;
+                for (const auto& [f, phase] : partials) sum += std::sin(2 * pi * f * t + phase) * 24 / f;
+                return (0.75 + 0.25 * std::sin(2 * pi * t)) * sum;
+            });
+        }
     }
     return {};
 }

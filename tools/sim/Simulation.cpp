@@ -296,6 +296,9 @@ class SoundTrack {
             const size_t frames = size_t(std::min<uint64_t>(due - written_, chunkFrames));
             Mixer& mixer = GameSound::instance().mixer();
             voicesMost_ = std::max(voicesMost_, mixer.voicesPlaying());
+            for (const SoundRow& row : soundTable)
+                mostOfKind_[size_t(row.id)] =
+                    std::max(mostOfKind_[size_t(row.id)], GameSound::instance().voicesOf(row.id));
             mixer.mix(samples_, frames);
             for (size_t i = 0; i < 2 * frames; ++i) {  // little-endian, whatever the machine's order
                 bytes_[2 * i] = static_cast<unsigned char>(uint16_t(samples_[i]) & 0xFF);
@@ -316,6 +319,13 @@ class SoundTrack {
 
     // The most voices that played at once.
     int voicesMost() const { return voicesMost_; }
+    // The most voices of each sound with a limit, by the sound's file name ("volley", "burst", ...).
+    Json mostOfEachKind() const {
+        Json kinds = Json::object();
+        for (const SoundRow& row : soundTable)
+            if (row.limit > 0) kinds[std::filesystem::path(row.file).stem().string()] = mostOfKind_[size_t(row.id)];
+        return kinds;
+    }
 
    private:
     static constexpr size_t wavHeaderBytes = 44;
@@ -325,6 +335,7 @@ class SoundTrack {
     double elapsedMs_ = 0;
     uint64_t written_ = 0;
     int voicesMost_ = 0;
+    int mostOfKind_[soundCount] = {};
     int16_t samples_[2 * chunkFrames];
     unsigned char bytes_[4 * chunkFrames];
 };
@@ -428,7 +439,7 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
                          {"updateMs", statsJson(costs.updateMs)},
                          {"mixMs", statsJson(costs.mixMs)}};
     }
-    if (!o.audioPath.empty()) out["sound"] = {{"voicesMost", sound->voicesMost()}};
+    if (!o.audioPath.empty()) out["sound"] = {{"voicesMost", sound->voicesMost()}, {"kinds", sound->mostOfEachKind()}};
     if (demo.playing()) {
         out["demo"] = {{"matches", demoCode == exitSuccess}, {"report", report}};
         if (demoCode != exitSuccess) error = report;

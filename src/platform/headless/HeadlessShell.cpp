@@ -68,6 +68,7 @@ const Shell headlessShell = {
     [] { return Message::none; },  // no window, no messages: input comes from the tool's script
     [] {},
     [] { return virtualTick; },
+    [](unsigned ms) { virtualTick += ms; },  // time passes only when told to: a sleep is a step of the clock
     freetype::buildFontBitmaps,
     posix::picturesFolder,
     executableFolder,

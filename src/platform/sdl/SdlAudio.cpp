@@ -13,17 +13,18 @@
 #include <cstring>
 #include <string>
 
+#include "audio/AudioLead.h"
 #include "audio/Mixer.h"
 #include "common/Report.h"
 
 namespace {
 
-constexpr Uint32 aheadFrames = 2048;   // about 46 ms at 44.1 kHz
-constexpr Uint16 deviceFrames = 512;   // the device's own buffer, about 12 ms
-constexpr int bytesPerFrame = 4;       // 16-bit stereo
+constexpr Uint16 deviceFrames = 512;  // the device's own buffer, about 12 ms
+constexpr int bytesPerFrame = 4;      // 16-bit stereo
 SDL_AudioDeviceID device = 0;
 MixSource mixSource = nullptr;
-int16_t buffer[2 * aheadFrames];
+AudioLead lead;
+int16_t buffer[2 * AudioLead::mostFrames];
 
 // The audio libraries under SDL (ALSA's above all) print their own complaints on stderr while SDL tries its
 // drivers: they are held back while the device is opened, and the player reads our one line instead.
@@ -100,9 +101,10 @@ void openAudio(MixSource source) {
 
 void feedAudio() {
     if (!device) return;
+    const Uint32 ahead = lead.afterPass(unsigned(SDL_GetTicks()));
     const Uint32 queued = SDL_GetQueuedAudioSize(device) / bytesPerFrame;
-    if (queued >= aheadFrames) return;
-    const Uint32 frames = aheadFrames - queued;
+    if (queued >= ahead) return;
+    const Uint32 frames = ahead - queued;
     mixSource(buffer, frames);
     SDL_QueueAudio(device, buffer, frames * bytesPerFrame);
 }

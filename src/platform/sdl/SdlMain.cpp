@@ -54,6 +54,7 @@ const Shell sdlShell = {
     // Returns once an event waits (leaving it for handleMessage), or after a while to look for a signal.
     [] { SDL_WaitEventTimeout(nullptr, 100); },
     tickCount,
+    [](unsigned ms) { SDL_Delay(ms); },
     freetype::buildFontBitmaps,
     posix::picturesFolder,
     executableFolder,

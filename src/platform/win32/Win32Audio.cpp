@@ -1,5 +1,5 @@
-// waveOut with four buffers of about 12 ms: the device plays one while the game refills those it finished,
-// all on the game's own thread (no callback).
+// waveOut with buffers of about 12 ms: the device plays some while the game refills those it finished, as
+// many queued as the passes' pace asks for (audio/AudioLead.h), all on the game's own thread (no callback).
 #include "Win32Audio.h"
 
 #include <windows.h>
@@ -7,15 +7,17 @@
 
 #include <string>
 
+#include "audio/AudioLead.h"
 #include "audio/Mixer.h"
 #include "common/Report.h"
 
 namespace {
 
-constexpr int bufferCount = 4;
 constexpr DWORD bufferFrames = 512;
+constexpr int bufferCount = int(AudioLead::mostFrames / bufferFrames) + 2;
 constexpr int bytesPerFrame = 4;  // 16-bit stereo
 HWAVEOUT device = nullptr;
+AudioLead lead;
 MixSource mixSource = nullptr;
 WAVEHDR headers[bufferCount];
 int16_t samples[bufferCount][2 * bufferFrames];
@@ -49,7 +51,12 @@ void openAudio(MixSource source) {
 
 void feedAudio() {
     if (!device) return;
+    const DWORD ahead = lead.afterPass(unsigned(GetTickCount()));
+    const int wanted = int((ahead + bufferFrames - 1) / bufferFrames);
+    int queued = 0;
+    for (const WAVEHDR& header : headers) queued += (header.dwFlags & WHDR_DONE) ? 0 : 1;
     for (WAVEHDR& header : headers) {
+        if (queued >= wanted) break;
         if (!(header.dwFlags & WHDR_DONE)) continue;
         if (header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(device, &header, sizeof header);
         mixSource(reinterpret_cast<int16_t*>(header.lpData), bufferFrames);
@@ -57,6 +64,8 @@ void feedAudio() {
         if (waveOutPrepareHeader(device, &header, sizeof header) != MMSYSERR_NOERROR ||
             waveOutWrite(device, &header, sizeof header) != MMSYSERR_NOERROR)
             header.dwFlags = WHDR_DONE;  // tried again after the next pass
+        else
+            ++queued;
     }
 }
 

@@ -233,6 +233,7 @@ const Shell win32Shell = {
     handleMessage,
     [] { WaitMessage(); },
     [] { return unsigned(GetTickCount()); },
+    [](unsigned ms) { Sleep(ms); },
     buildFontBitmaps,
     picturesFolder,
     executableFolder,
