@@ -74,10 +74,9 @@ Mixer::VoiceId GameSound::start(SoundId id, float left, float right) {
     const SoundRow& row = soundRow(id);
     if (row.limit == 0) return mixer_.play(&sound(id), left, right, 1, row.loop);
     auto& kind = voices_[size_t(id)];
-    const int limit = std::min(row.limit, mostOfAKind);
     int slot = -1;
     float least = std::max(left, right);  // a voice must count less than the new one to give way
-    for (int i = 0; i < limit; ++i) {
+    for (int i = 0; i < row.limit; ++i) {
         const float level = mixer_.level(kind[size_t(i)]);
         if (level == 0) {  // ended, or never started
             slot = i;

@@ -43,7 +43,6 @@ class GameSound : public WorldEventListener {
     int voicesOf(SoundId id) const;
 
    private:
-    static constexpr int mostOfAKind = 8;  // the largest limit in the sound table
     Mixer::VoiceId playHeard(SoundId id, const Vector3& where);
     Mixer::VoiceId playHere(SoundId id);
     // Starts a voice within its sound's limit: with every voice of it busy, the new one takes the place of
@@ -52,7 +51,7 @@ class GameSound : public WorldEventListener {
     Sound& sound(SoundId id) { return sounds_[size_t(id)]; }
 
     Sound sounds_[soundCount];
-    std::array<std::array<Mixer::VoiceId, mostOfAKind>, soundCount> voices_{};
+    std::array<std::array<Mixer::VoiceId, mostVoicesOfAKind>, soundCount> voices_{};
     Mixer mixer_;
     Mixer::VoiceId engine_ = Mixer::noVoice, sizzle_ = Mixer::noVoice, bed_ = Mixer::noVoice;
     float farActivity_ = 0;   // the distant battle's loudness, summed as it happens and dying away

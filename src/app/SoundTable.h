@@ -38,5 +38,12 @@ constexpr bool inIdOrder() {
     return true;
 }
 static_assert(inIdOrder(), "soundTable's rows must be in the order of SoundId");
+constexpr int largestLimit() {
+    int largest = 0;
+    for (const SoundRow& row : soundTable) largest = row.limit > largest ? row.limit : largest;
+    return largest;
+}
 static_assert(soundCount == size_t(SoundId::distantBattle) + 1, "every SoundId needs its row in soundTable");
 }  // namespace soundTableCheck
+
+constexpr int mostVoicesOfAKind = soundTableCheck::largestLimit();  // the largest limit in the table
