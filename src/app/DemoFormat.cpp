@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/Settings.h"
 #include "common/ByteReader.h"
 
 namespace {
@@ -17,6 +18,7 @@ size_t recordBytes(uint8_t kind) {
         case DemoEvent::clientSize: return 8;
         case DemoEvent::steeringStick:
         case DemoEvent::cameraStick: return 4;
+        case DemoEvent::setting: return 5;
         case frameRecord: return 9;
         default: return 0;
     }
@@ -48,7 +50,49 @@ void putInt(std::vector<unsigned char>& out, int32_t v) {
     put32(out, bits);
 }
 
+constexpr int sensitivityCode = 1, invertCode = 2, firstKeyCode = 16;
+
+// The setting a demo code names, or -1.
+int settingOfDemoCode(int code) {
+    if (code == sensitivityCode) return int(settingIndex(SettingId::mouseSensitivity));
+    if (code == invertCode) return int(settingIndex(SettingId::invertCamera));
+    if (code >= firstKeyCode && code < firstKeyCode + int(KeyAction::quit))
+        return int(settingIndex(KeyAction(code - firstKeyCode)));
+    return -1;
+}
+
+// Whether a setting event holds a value its setting can have.
+bool settingEventSound(const DemoEvent& event) {
+    const int index = settingOfDemoCode(event.a);
+    if (index < 0 || !std::isfinite(event.value)) return false;
+    const Setting& row = settingsTable()[size_t(index)];
+    switch (row.kind) {
+        case SettingKind::key:
+            return event.value >= 1 && event.value <= 255 && event.value == std::floor(event.value) &&
+                   event.value != vkEscape;
+        case SettingKind::onOff: return event.value == 0 || event.value == 1;
+        default: return event.value >= row.lo && event.value <= row.hi;
+    }
+}
+
 }  // namespace
+
+bool demoEventOfSetting(const Settings& settings, size_t index, DemoEvent& event) {
+    for (int code = 1; code < firstKeyCode + int(KeyAction::quit); ++code) {
+        if (settingOfDemoCode(code) != int(index)) continue;
+        event = DemoEvent();
+        event.kind = DemoEvent::setting;
+        event.a = code;
+        event.value = float(settings.number(index));
+        return true;
+    }
+    return false;
+}
+
+void applyDemoSetting(Settings& settings, const DemoEvent& event) {
+    const int index = settingOfDemoCode(event.a);
+    if (index >= 0) settings.setNumber(size_t(index), double(event.value));
+}
 
 uint64_t digestBytes(const unsigned char* data, size_t size) {
     uint64_t digest = 14695981039346656037ull;
@@ -82,6 +126,10 @@ void encodeEvent(const DemoEvent& event, std::vector<unsigned char>& out) {
             break;
         case DemoEvent::steeringStick:
         case DemoEvent::cameraStick: putFloat(out, event.value); break;
+        case DemoEvent::setting:
+            put8(out, uint32_t(event.a));
+            putFloat(out, event.value);
+            break;
     }
 }
 
@@ -208,10 +256,15 @@ bool readEvent(ByteReader& in, uint8_t kind, DemoEvent& event, std::string& wron
             event.a = in.s32();
             event.b = in.s32();
             break;
+        case DemoEvent::setting:
+            event.a = in.u8();
+            event.value = in.f32();
+            break;
         default: event.value = in.f32(); break;
     }
     const bool stick = kind == DemoEvent::steeringStick || kind == DemoEvent::cameraStick;
-    if ((kind == DemoEvent::key && event.b > 1) || (stick && !(event.value >= -1 && event.value <= 1))) {
+    if ((kind == DemoEvent::key && event.b > 1) || (stick && !(event.value >= -1 && event.value <= 1)) ||
+        (kind == DemoEvent::setting && !settingEventSound(event))) {
         wrong = "an input event no game gives";
         return false;
     }

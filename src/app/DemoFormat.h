@@ -19,10 +19,10 @@ constexpr size_t maxEntityTypes = 64;
 
 // One input message as the game's input functions took it.
 struct DemoEvent {
-    enum Kind : uint8_t { mouse = 1, key = 2, clientSize = 3, steeringStick = 4, cameraStick = 5 };
+    enum Kind : uint8_t { mouse = 1, key = 2, clientSize = 3, steeringStick = 4, cameraStick = 5, setting = 8 };
     Kind kind = mouse;
-    int32_t a = 0, b = 0;  // mouse x, y; key code, 1 for down; client width, height
-    float value = 0;       // a stick's position
+    int32_t a = 0, b = 0;  // mouse x, y; key code, 1 for down; client width, height; a setting's demo code
+    float value = 0;       // a stick's position; a setting's value (a key's code, 1 for on)
 };
 
 // One pass of the main loop: the input handled before it, the frame time it used, whether the window was
@@ -51,6 +51,15 @@ struct DemoHeader {
     uint32_t seed = 0;
     uint64_t terrainDigest = 0, objectMapDigest = 0;
 };
+
+// The settings that change the flight travel in a demo as setting events, under numbers of their own that
+// never change: 1 the mouse's sensitivity, 2 the inverted camera, 16 + a KeyAction its key. A recording
+// begins with those that differ from their defaults (so a flight at the defaults records the same bytes as
+// ever), and a change while flying is recorded where it happens.
+class Settings;
+// The event that sets the setting at index to its value in settings; false for a setting that does not travel.
+bool demoEventOfSetting(const Settings& settings, size_t index, DemoEvent& event);
+void applyDemoSetting(Settings& settings, const DemoEvent& event);
 
 // FNV-1a, 64 bits: the digest of a level picture's bytes.
 uint64_t digestBytes(const unsigned char* data, size_t size);

@@ -8,6 +8,7 @@
 #include "app/FrameDriver.h"
 #include "app/Input.h"
 #include "app/KeyTable.h"
+#include "app/Settings.h"
 #include "assets/Tga.h"
 #include "common/Report.h"
 #include "common/ShellState.h"
@@ -134,8 +135,11 @@ bool DemoSession::beforePass(float& frameMs, bool& drawing) {
     }
     if (!reader_.next(frame_)) return false;
     for (const DemoEvent& event : frame_.events) {
-        // The recorded F12 changed nothing in the world: the person replaying did not ask for its pictures.
-        if (event.kind == DemoEvent::key && event.a == keyCode(KeyAction::screenshot)) continue;
+        // The recorded F12 and F11 changed nothing in the world: the person replaying did not ask for its
+        // pictures, nor for the whole screen.
+        if (event.kind == DemoEvent::key &&
+            (event.a == keyCode(KeyAction::screenshot) || event.a == keyCode(KeyAction::fullscreen)))
+            continue;
         applyInputEvent(event);
     }
     if (paced_) {
@@ -213,10 +217,21 @@ bool startDemos(const std::string& playPath, const std::string& recordPath, bool
         }
         seed = demo.seed();
     }
+    // A played flight flies with the settings it recorded: the defaults, and the events it holds.
+    const std::vector<Setting>& table = settingsTable();
+    if (!playPath.empty())
+        for (size_t i = 0; i < table.size(); ++i)
+            if (table[i].flight) gameSettings().reset(i);
     if (!recordPath.empty() && !demo.record(recordPath, seed, error)) {
         reportError(error);
         return false;
     }
+    // A recording begins with the settings of the flight that are not at their defaults.
+    const Settings defaults;
+    DemoEvent event;
+    for (size_t i = 0; i < table.size(); ++i)
+        if (gameSettings().number(i) != defaults.number(i) && demoEventOfSetting(gameSettings(), i, event))
+            demo.takeLiveInput(event);
     return true;
 }
 

@@ -7,8 +7,12 @@
 #include "app/DemoSession.h"
 #include "app/FrameDriver.h"
 #include "app/GameSound.h"
+#include "app/Input.h"
 #include "app/KeyTable.h"
 #include "app/Screenshot.h"
+#include "app/SettingChange.h"
+#include "app/Settings.h"
+#include "app/SettingsScreen.h"
 #include "common/Shell.h"
 #include "common/Report.h"
 #include "common/ShellState.h"
@@ -39,6 +43,10 @@ void beginFrame(float durationMs) {
 bool paused = false;
 bool helpShown = false;         // F1's keys over the view; the world stands still meanwhile
 bool screenshotWanted = false;  // F12 was pressed: the next frame is saved before it is shown
+bool escapeTaken = false;       // the settings screen took Escape: it quits nothing until it is let go
+
+// Paused, or the keys or the settings over the view: nothing moves, nothing is heard.
+bool worldStill() { return paused || helpShown || SettingsScreen::instance().shown(); }
 
 void takeScreenshot() {
     std::string error;
@@ -52,6 +60,32 @@ void takeScreenshot() {
 // A level without a start, or without ground, has no world to leave.
 bool shipHasLeftTheWorld() {
     return !Ship::player.filed && Ship::player.hasStart() && !Level::instance().tiles().empty();
+}
+
+// The game's keys, on the view (not while the settings screen takes them).
+void handleGameKeys() {
+    // A key counts while it is held and in the frame after it went down, even if it was let go before the
+    // frame began. Tested one after another: with several held, the last wins.
+    const auto held = [](int key) { return keys[key] || keysPressed[key]; };
+    if (held(keyCode(KeyAction::fill))) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (held(keyCode(KeyAction::lines))) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    if (held(keyCode(KeyAction::points))) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+    if (shipHasLeftTheWorld() && (held(keyCode(KeyAction::flyAgain)) || held(vkLeftButton))) {
+        Ship::player.returnToStart();
+        GameSound::instance().returnedToStart();
+        paused = false;  // a new flight starts flying
+    }
+    // P, F1, F2, F11, F12 and M act on their press, not while they are held.
+    const auto pressed = [](KeyAction action) { return keysPressed[keyCode(action)]; };
+    if (pressed(KeyAction::pause)) paused = !paused;
+    if (pressed(KeyAction::help)) helpShown = !helpShown;
+    if (pressed(KeyAction::screenshot)) screenshotWanted = true;
+    if (pressed(KeyAction::fullscreen)) onFullscreenToggle();
+    if (pressed(KeyAction::mute)) {
+        changeSetting(settingIndex(SettingId::mute), gameSettings().on(SettingId::mute) ? "false" : "true");
+        soundNoticeLeftMs = soundNoticeMs;
+    }
+    if (pressed(KeyAction::settings)) SettingsScreen::instance().open();
 }
 }  // namespace
 
@@ -71,14 +105,17 @@ void renderFrame() {
     if (paused) font.printCentred(pausedNotice, line++);
     if (soundNoticeLeftMs > 0)
         font.printCentred(GameSound::instance().mixer().muted() ? soundOffNotice : soundOnNotice, line++);
-    if (helpShown) {  // above the middle, clear of the notices
+    const SettingsScreen& screen = SettingsScreen::instance();
+    if (screen.shown()) {
+        screen.draw();
+    } else if (helpShown) {  // above the middle, clear of the notices
         const std::vector<std::string> lines = helpLines();
         int helpLine = -int(lines.size()) - 1;
         for (const std::string& text : lines) font.printCentred(text.c_str(), helpLine++);
     } else if (frameCount <= framesBeforeUpdates) {
         font.printCentred(helpHint, line + 1);
     }
-    if (frameCount > framesBeforeUpdates && !paused && !helpShown) level.update();
+    if (frameCount > framesBeforeUpdates && !worldStill()) level.update();
 
     // Set after drawing, so they light the next frame; the position goes through the current view.
     const GLfloat ambient[4] = {1, 1, 1, 1};
@@ -95,7 +132,8 @@ void renderFrame() {
 float measuredFrameTime() { return measuredMs; }
 
 void resetPause() {
-    paused = helpShown = screenshotWanted = false;
+    paused = helpShown = screenshotWanted = escapeTaken = false;
+    SettingsScreen::instance().close();
     measuredMs = soundNoticeLeftMs = 0;
     std::fill(std::begin(keysPressed), std::end(keysPressed), false);
 }
@@ -112,29 +150,20 @@ bool loopPass() {
         screenshotWanted = false;
         shell().swapBuffers();
     }
-    // A key counts while it is held and in the frame after it went down, even if it was let go before the
-    // frame began. Tested one after another: with several held, the last wins.
-    const auto held = [](int key) { return keys[key] || keysPressed[key]; };
-    if (held(keyCode(KeyAction::fill))) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    if (held(keyCode(KeyAction::lines))) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    if (held(keyCode(KeyAction::points))) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
-    if (shipHasLeftTheWorld() && (held(keyCode(KeyAction::flyAgain)) || held(vkLeftButton))) {
-        Ship::player.returnToStart();
-        GameSound::instance().returnedToStart();
-        paused = false;  // a new flight starts flying
+    // The settings screen takes the keys while it shows, Escape too: it closes the screen, and quits nothing
+    // until it has been let go.
+    SettingsScreen& screen = SettingsScreen::instance();
+    const bool screenTookKeys = screen.shown();
+    const int quitKey = keyCode(KeyAction::quit);
+    if (screenTookKeys) {
+        escapeTaken = escapeTaken || keys[quitKey] || keysPressed[quitKey];
+        screen.handleKeys(keysPressed, keysPressed[vkLeftButton]);
+    } else {
+        handleGameKeys();
     }
-    // P, F1, F12 and M act on their press, not while they are held.
-    const auto pressed = [](KeyAction action) { return keysPressed[keyCode(action)]; };
-    if (pressed(KeyAction::pause)) paused = !paused;
-    if (pressed(KeyAction::help)) helpShown = !helpShown;
-    if (pressed(KeyAction::screenshot)) screenshotWanted = true;
-    if (pressed(KeyAction::mute)) {
-        Mixer& mixer = GameSound::instance().mixer();
-        mixer.setMuted(!mixer.muted());
-        soundNoticeLeftMs = soundNoticeMs;
-    }
-    GameSound::instance().afterPass(frameCount > framesBeforeUpdates, paused || helpShown, frameTime);
-    const bool quit = held(keyCode(KeyAction::quit));
+    GameSound::instance().afterPass(frameCount > framesBeforeUpdates, worldStill(), frameTime);
+    const bool quit = !screenTookKeys && !screen.shown() && !escapeTaken && (keys[quitKey] || keysPressed[quitKey]);
+    escapeTaken = escapeTaken && keys[quitKey];
     demo.afterPass();
     std::fill(std::begin(keysPressed), std::end(keysPressed), false);
     return quit;

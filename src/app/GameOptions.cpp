@@ -1,19 +1,58 @@
+// The game's command line: the data folder, the demos and every setting.
 #include "app/GameOptions.h"
 
 #include <filesystem>
+#include <memory>
 
-#include "app/GameSound.h"
+#include "app/Settings.h"
 
-void addSoundOptions(CommandLine& line, SoundOptions& sound) {
-    line.flag("--mute", "start with the sound off (M turns it on)", [&sound] { sound.mute = true; });
-    line.number("--volume", "PERCENT", "the sound's volume, 0 to 100 (100 unless given)", 0, 100,
-                [&sound](long long v) { sound.volume = int(v); });
+namespace {
+
+// An absolute path from where the program was started: the game leaves that folder for its data folder.
+std::string absolutePath(const std::string& given) {
+    std::error_code error;
+    return given.empty() ? "" : std::filesystem::absolute(given, error).string();
 }
 
-void applySoundOptions(const SoundOptions& sound) {
-    Mixer& mixer = GameSound::instance().mixer();
-    mixer.setMuted(sound.mute);
-    mixer.setVolume(float(sound.volume) / 100.0f);
+const char* valueName(SettingKind kind) {
+    switch (kind) {
+        case SettingKind::whole: return "N";
+        case SettingKind::decimal: return "X";
+        case SettingKind::onOff: return "true|false";
+        case SettingKind::size: return "WxH";
+        case SettingKind::key: return "KEY";
+    }
+    return "VALUE";
+}
+
+}  // namespace
+
+void addSettingOptions(CommandLine& line, GameOptions& options, bool (*filter)(const Setting&)) {
+    // Checked as they come, against the defaults and the options before them (a key taken twice is refused).
+    auto checked = std::make_shared<Settings>();
+    const std::vector<Setting>& table = settingsTable();
+    for (size_t i = 0; i < table.size(); ++i) {
+        const Setting& row = table[i];
+        if (filter && !filter(row)) continue;
+        const auto set = [&options, checked, i](const std::string& text) {
+            const std::string wrong = checked->set(i, text);
+            if (wrong.empty()) options.settings.emplace_back(i, text);
+            return wrong;
+        };
+        const std::string help = row.help + " (" + row.defaultText + " unless set)";
+        if (row.kind == SettingKind::onOff)
+            line.toggle("--" + row.name, valueName(row.kind), help, set);
+        else
+            line.value("--" + row.name, valueName(row.kind), help, set);
+        if (row.name == "window-size") line.value("--size", "WxH", "the same as --window-size", set);
+    }
+    line.value("--settings", "FILE", "read the settings from FILE, and save them there",
+               [&options](const std::string& file) {
+                   options.settingsPath = absolutePath(file);
+                   return std::string(file.empty() ? "needs a file" : "");
+               });
+    line.flag("--no-settings", "read and save no settings file: every setting at its default unless given",
+              [&options] { options.noSettings = true; });
 }
 
 CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOptions& options) {
@@ -23,31 +62,20 @@ CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOpt
                    options.dataFolder = dir;
                    return std::string(dir.empty() ? "needs a folder" : "");
                });
-    line.flag("--fullscreen", "start in fullscreen",
-              [&options] { options.fullscreen = true; });
-    line.value("--size", "WxH", "the window's size in pixels (800x600 unless given)",
-               [&options](const std::string& size) {
-                   return parseSize(size, minWindowSide, maxWindowSide, options.width, options.height)
-                              ? std::string()
-                              : "takes WxH, both from " + std::to_string(minWindowSide) + " to " +
-                                    std::to_string(maxWindowSide);
-               });
-    // Taken from where the game was started: it enters its data folder before it opens them.
-    auto demoPath = [](std::string& path) {
+    const auto demoPath = [](std::string& path) {
         return [&path](const std::string& given) {
-            std::error_code error;
-            path = given.empty() ? "" : std::filesystem::absolute(given, error).string();
+            path = absolutePath(given);
             return std::string(path.empty() ? "needs a file" : "");
         };
     };
     line.value("--record", "FILE", "record the flight into the demo FILE", demoPath(options.recordPath));
     line.value("--play", "FILE", "play the demo FILE (live mouse and keys ignored; Escape ends it)",
                demoPath(options.playPath));
-    addSoundOptions(line, options.sound);
-    line.number("--frame-cap", "FPS", "at most this many frames a second (0, the default: as many as come)", 0, 1000,
-                [&options](long long fps) { options.frameCap = int(fps); });
+    addSettingOptions(line, options);
     CommandLine::Outcome outcome = line.parse(argc, argv);
     if (outcome.proceed && !options.recordPath.empty() && !options.playPath.empty())
         outcome = CommandLine::refuse("--record and --play cannot be used together");
+    if (outcome.proceed && options.noSettings && !options.settingsPath.empty())
+        outcome = CommandLine::refuse("--settings and --no-settings cannot be used together");
     return outcome;
 }

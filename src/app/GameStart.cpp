@@ -7,6 +7,8 @@
 #include "app/DataFolder.h"
 #include "app/DemoSession.h"
 #include "app/GameOptions.h"
+#include "app/GameSound.h"
+#include "app/SettingsFile.h"
 #include "common/GameRandom.h"
 #include "common/Shell.h"
 #include "common/Report.h"
@@ -30,6 +32,7 @@ bool startGame(const GameOptions& options, int& exitCode) {
         exitCode = reportFailure("cannot enter the data folder " + folder);
         return false;
     }
+    loadSettings(options);
     lastTick = platform.tickCount();
     unsigned seed = lastTick;
     if (!startDemos(options.playPath, options.recordPath, options.pacedReplay, lastTick, seed)) {
@@ -37,11 +40,34 @@ bool startGame(const GameOptions& options, int& exitCode) {
         return false;
     }
     gameSrand(seed);
-    applySoundOptions(options.sound);
-    if (!platform.openWindow(windowTitle, options.width, options.height, colourBits, options.fullscreen)) {
+    const Settings& settings = gameSettings();
+    applySoundSettings();
+    if (!platform.openWindow(windowTitle, settings.width(), settings.height(), colourBits,
+                             settings.on(SettingId::fullscreen))) {
         DemoSession::instance().reset();  // a demo begun for this flight is dropped; an older file stays
         exitCode = exitFailure;
         return false;
     }
+    platform.setVsync(settings.on(SettingId::vsync));
     return true;
+}
+
+void loadSettings(const GameOptions& options) {
+    const std::string path = options.noSettings              ? ""
+                             : !options.settingsPath.empty() ? options.settingsPath
+                                                             : defaultSettingsPath(shell().settingsFolder());
+    SettingsFile& file = SettingsFile::instance();
+    file.open(path, options.flightSettingsOnly);
+    Settings& settings = gameSettings();
+    settings = file.saved();
+    for (const auto& [index, text] : options.settings) {
+        const std::string wrong = settings.set(index, text);
+        if (!wrong.empty()) reportError("--" + settingsTable()[index].name + " " + wrong + ": not taken");
+    }
+}
+
+void applySoundSettings() {
+    Mixer& mixer = GameSound::instance().mixer();
+    mixer.setMuted(gameSettings().on(SettingId::mute));
+    mixer.setVolume(float(gameSettings().whole(SettingId::volume)) / 100.0f);
 }

@@ -1,7 +1,11 @@
 // Input from the window's messages: mouse position to steering and camera pitch, keys to the key flags.
 #include "app/Input.h"
 
+#include <algorithm>
+
 #include "app/DemoSession.h"
+#include "app/SettingChange.h"
+#include "app/Settings.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
 #include "view/Camera.h"
@@ -11,6 +15,7 @@ namespace {
 constexpr float steerPerPixel = 0.00125f;
 constexpr float pitchPerPixel = 0.0016666667f;
 float clientWidth = float(referenceWidth), clientHeight = float(referenceHeight);
+int mouseX = 0, mouseY = 0;  // the last mouse message's, in pixels of the client area
 }  // namespace
 
 void applyInputEvent(const DemoEvent& event) {
@@ -18,9 +23,18 @@ void applyInputEvent(const DemoEvent& event) {
         case DemoEvent::mouse: {
             // Scaled to the reference window, so the middle of a window of any size flies straight (at 800
             // by 600 the scale is exactly 1).
-            const float x = float(event.a), y = float(event.b);
+            const Settings& settings = gameSettings();
+            mouseX = event.a;
+            mouseY = event.b;
+            const float x = float(event.a);
+            const float y = settings.on(SettingId::invertCamera) ? clientHeight - 1 - float(event.b) : float(event.b);
             Ship::player.steer = 0.5f - x * (float(referenceWidth) / clientWidth) * steerPerPixel;
             Camera::instance().pitch = y * (float(referenceHeight) / clientHeight) * pitchPerPixel;
+            const float reach = settings.decimal(SettingId::mouseSensitivity);
+            if (reach != 1) {  // about the middle, within the range the whole window gives at 1
+                Ship::player.steer = std::clamp(Ship::player.steer * reach, -0.5f, 0.5f);
+                Camera::instance().pitch = std::clamp(0.5f + (Camera::instance().pitch - 0.5f) * reach, 0.0f, 1.0f);
+            }
             break;
         }
         case DemoEvent::key:
@@ -36,9 +50,12 @@ void applyInputEvent(const DemoEvent& event) {
         case DemoEvent::steeringStick:
             Ship::player.steer = 0.5f - (0.5f + 0.5f * event.value) * referenceWidth * steerPerPixel;
             break;
-        case DemoEvent::cameraStick:
-            Camera::instance().pitch = (0.5f + 0.5f * event.value) * referenceHeight * pitchPerPixel;
+        case DemoEvent::cameraStick: {
+            const float value = gameSettings().on(SettingId::invertCamera) ? -event.value : event.value;
+            Camera::instance().pitch = (0.5f + 0.5f * value) * referenceHeight * pitchPerPixel;
             break;
+        }
+        case DemoEvent::setting: applyDemoSetting(gameSettings(), event); break;
     }
 }
 
@@ -61,6 +78,22 @@ void onSteeringStick(float x) { take({DemoEvent::steeringStick, 0, 0, x}); }
 void onCameraStick(float y) { take({DemoEvent::cameraStick, 0, 0, y}); }
 
 void onActive(bool drawn) { active = drawn; }
+
+void mouseInWindow(int& x, int& y, int& width, int& height) {
+    x = mouseX;
+    y = mouseY;
+    width = int(clientWidth);
+    height = int(clientHeight);
+}
+
+void onFullscreenToggle() {
+    changeSetting(settingIndex(SettingId::fullscreen), gameSettings().on(SettingId::fullscreen) ? "false" : "true");
+}
+
+void onSettingChanged(size_t index) {
+    DemoEvent event;
+    if (demoEventOfSetting(gameSettings(), index, event)) take(event);
+}
 
 void onKey(int virtualKey, bool down) {
     if (virtualKey >= 0 && virtualKey < 256) take({DemoEvent::key, virtualKey, down ? 1 : 0, 0});

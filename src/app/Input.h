@@ -1,6 +1,8 @@
 // The game's input entry points: what a shell calls as its window's messages arrive.
 #pragma once
 
+#include <cstddef>
+
 // The window the mouse is read against, whatever the window's size (the middle flies straight in any), and
 // the size of the tools' headless view.
 constexpr int referenceWidth = 800, referenceHeight = 600;
@@ -14,6 +16,15 @@ void onSteeringStick(float x);
 void onCameraStick(float y);
 // The window is drawn (true) or minimised (false): a minimised window draws nothing and the loop sleeps.
 void onActive(bool drawn);
+
+// Where the mouse was last, in pixels of the client area, and the client area's size.
+void mouseInWindow(int& x, int& y, int& width, int& height);
+
+// Alt+Enter, which a shell catches itself: as the fullscreen key, the whole screen or the window, and saved.
+void onFullscreenToggle();
+// A setting the player changed while playing (already in gameSettings): one that changes the flight is
+// recorded in a demo being made.
+void onSettingChanged(size_t index);
 
 // Applies one input message, live or from a demo.
 struct DemoEvent;

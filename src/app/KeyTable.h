@@ -1,5 +1,6 @@
-// The game's keys, one row each: what the key does, its code, and its line in the F1 help. The frame driver
-// reads the codes from here, the help lines are made from it, and a test holds the docs to it.
+// The game's keys, one row each: what the key does, its default code, and its line in the F1 help. The frame
+// driver asks keyCode for the key bound now (a key-... setting), the help lines are made from it, and a test
+// holds the docs to it.
 #pragma once
 
 #include <cstddef>
@@ -10,18 +11,23 @@
 // Virtual-key codes as Windows numbers them: digits and letters are coded as their characters, F1 to F12
 // from 0x70, the left mouse button as a key. The shells translate their own codes into these.
 constexpr int vkLeftButton = 0x01;
+constexpr int vkBack = 0x08;  // Backspace
 constexpr int vkReturn = 0x0D;
 constexpr int vkEscape = 0x1B;
 constexpr int vkF1 = 0x70;
+constexpr int vkF2 = 0x71;
 constexpr int vkF11 = 0x7A;
 constexpr int vkF12 = 0x7B;
+constexpr int vkLeft = 0x25, vkUp = 0x26, vkRight = 0x27, vkDown = 0x28;
 
-enum class KeyAction { fill, lines, points, pause, mute, help, fullscreen, screenshot, flyAgain, quit };
+// quit comes last: every action before it can be bound to another key.
+enum class KeyAction { fill, lines, points, pause, mute, help, fullscreen, screenshot, flyAgain, settings, quit };
+constexpr int keyActionCount = int(KeyAction::quit) + 1;
 
 struct KeyRow {
     KeyAction action;
     const char* name;  // what the action is called where keys are named
-    int code;          // the key
+    int code;          // the key unless a setting binds another
     const char* also;  // another way to the same, said beside the key ("" for none)
     const char* help;  // what the key does, as the F1 help says it
     int helpLine;      // the F1 help line it is listed on, left to right in table order
@@ -35,6 +41,7 @@ inline constexpr KeyRow keyTable[] = {
     {KeyAction::pause, "pause", 'P', "", "pause", 1},
     {KeyAction::mute, "mute", 'M', "", "sound", 1},
     {KeyAction::help, "help", vkF1, "", "these keys", 1},
+    {KeyAction::settings, "settings", vkF2, "", "settings", 2},
     {KeyAction::fullscreen, "fullscreen", vkF11, "Alt+Enter", "whole screen", 2},
     {KeyAction::screenshot, "screenshot", vkF12, "", "screenshot", 3},
     {KeyAction::quit, "quit", vkEscape, "", "quit", 3},
@@ -47,7 +54,8 @@ constexpr const KeyRow& keyRow(KeyAction action) {
         if (row.action == action) return row;
     return keyTable[0];
 }
-constexpr int keyCode(KeyAction action) { return keyRow(action).code; }
+// The key bound to an action now: the table's code unless a key-... setting says another.
+int keyCode(KeyAction action);
 
 namespace keyTableCheck {
 constexpr bool everyActionOnce() {
@@ -61,7 +69,9 @@ constexpr bool everyActionOnce() {
 static_assert(everyActionOnce(), "every KeyAction needs exactly one row in keyTable");
 }  // namespace keyTableCheck
 
-// How a key is named to the player: "1", "P", "F12", "Enter", "Escape".
+// How a key is named to the player and in the settings: "1", "P", "F12", "Enter", "Escape", "Page Up".
 std::string keyLabel(int code);
+// The key a label names (as keyLabel gives it, letters in either case), or -1 for none.
+int keyFromLabel(const std::string& label);
 // What F1 shows over the view, a line each: the mouse's two axes, then the keys' lines.
 std::vector<std::string> helpLines();

@@ -4,6 +4,7 @@
 #include "app/DemoSession.h"
 #include "app/FrameDriver.h"
 #include "app/GameOptions.h"
+#include "app/Settings.h"
 #include "app/GameSound.h"
 #include "app/GameStart.h"
 #include "common/Report.h"
@@ -27,8 +28,9 @@ int runMainLoop(const GameOptions& options) {
         if (message == Message::handled) continue;
         if (loopPass()) break;
         platform.feedAudio();
-        if (options.frameCap > 0) {  // the rest of the frame slept out: the world's step rule is unchanged
-            const unsigned period = 1000u / unsigned(options.frameCap), spent = platform.tickCount() - passBegan;
+        const int cap = gameSettings().whole(SettingId::frameCap);
+        if (cap > 0) {  // the rest of the frame slept out: the world's step rule is unchanged
+            const unsigned period = 1000u / unsigned(cap), spent = platform.tickCount() - passBegan;
             if (spent < period) platform.sleep(period - spent);
             passBegan = platform.tickCount();
         }

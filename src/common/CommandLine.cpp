@@ -22,6 +22,11 @@ void CommandLine::value(const std::string& name, const std::string& valueName, c
     options_.push_back({name, valueName, help, std::move(set), nullptr});
 }
 
+void CommandLine::toggle(const std::string& name, const std::string& valueName, const std::string& help,
+                         std::function<std::string(const std::string&)> set) {
+    options_.push_back({name, valueName, help, std::move(set), nullptr, true});
+}
+
 void CommandLine::number(const std::string& name, const std::string& valueName, const std::string& help,
                          long long lo, long long hi, std::function<void(long long)> set) {
     value(name, valueName, help, [lo, hi, set](const std::string& text) -> std::string {
@@ -67,7 +72,9 @@ CommandLine::Outcome CommandLine::parse(int argc, const char* const* argv) const
             option->setFlag();
             continue;
         }
-        if (!hasText) {
+        if (!hasText && option->valueOptional) {
+            text = "true";
+        } else if (!hasText) {
             if (i + 1 >= argc) return refuse(name + " needs " + option->valueName);
             text = argv[++i];
         }
@@ -85,7 +92,10 @@ std::string CommandLine::help() const {
         usage += help + "\n";
     };
     for (const Option& option : options_)
-        line(option.name + (option.set ? " " + option.valueName : std::string()), option.help);
+        line(option.name + (option.valueOptional ? "[=" + option.valueName + "]"
+                            : option.set         ? " " + option.valueName
+                                                 : std::string()),
+             option.help);
     line("--help", "show this help and exit");
     line("--version", "show the version and exit");
     return usage;

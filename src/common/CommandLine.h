@@ -26,6 +26,9 @@ public:
     // set returns "" when it took the value, otherwise what is wrong with it ("takes a whole number", ...).
     void value(const std::string& name, const std::string& valueName, const std::string& help,
                std::function<std::string(const std::string&)> set);
+    // An option that stands alone for "true" (--NAME), or takes its value after an equals sign (--NAME=false).
+    void toggle(const std::string& name, const std::string& valueName, const std::string& help,
+                std::function<std::string(const std::string&)> set);
     // A whole number from lo to hi.
     void number(const std::string& name, const std::string& valueName, const std::string& help, long long lo,
                 long long hi, std::function<void(long long)> set);
@@ -43,6 +46,7 @@ private:
         std::string name, valueName, help;
         std::function<std::string(const std::string&)> set;  // empty for a flag
         std::function<void()> setFlag;
+        bool valueOptional = false;  // a toggle's
     };
     const Option* find(const std::string& name) const;
 

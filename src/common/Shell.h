@@ -25,6 +25,10 @@ struct Shell {
     void (*closeWindow)();
     void (*swapBuffers)();       // shows the frame just drawn
     void (*toggleFullscreen)();  // between the window and the whole screen; the viewport follows
+    // A new client area for the window (not while it fills the screen); the viewport follows.
+    void (*resizeWindow)(int width, int height);
+    // Whether each swap waits for the screen's refresh; a driver that cannot choose keeps its own way.
+    void (*setVsync)(bool on);
     // The address of a GL entry point, or null when the driver does not offer it.
     void* (*glProcAddress)(const char* name);
 
@@ -45,6 +49,8 @@ struct Shell {
     // current. False when no font could be found; the lists then draw nothing.
     bool (*buildFontBitmaps)(unsigned listBase, int first, int count, int pixelHeight);
 
+    // The folder of the player's settings file (an absolute path; "" for none, and then no file is kept).
+    std::string (*settingsFolder)();
     // Where the player keeps pictures (an absolute path): screenshots go there. The folder the game was
     // started from when there is no such folder.
     std::string (*picturesFolder)();

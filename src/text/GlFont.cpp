@@ -67,6 +67,8 @@ void GlFont::print(const char* fmt, ...) {
     drawText(textX, textY, false, 0);
 }
 
+int GlFont::lineHeight() const { return lineSpacing(pixelSize_); }
+
 void GlFont::printCentred(const char* text, int line) {
     if (!text) return;
     std::snprintf(text_, sizeof text_, "%s", text);

@@ -22,6 +22,8 @@ class GlFont {
     // Draws text in white, centred across the window and line lines below the middle (above it when
     // negative). Text past 255 characters is cut. Leaves lighting on.
     void printCentred(const char* text, int line = 0);
+    // The pixels from one line of printCentred to the next.
+    int lineHeight() const;
 
     // Sizes the font for the current viewport: the usual 24 pixels when widest fits across the window from
     // where print starts (with as much room again at the right), the largest size at which it fits when

@@ -2,6 +2,7 @@
 #include "common/CommandLine.h"
 
 #include "app/GameOptions.h"
+#include "app/Settings.h"
 #include "Fixtures.h"
 
 namespace {
@@ -27,7 +28,14 @@ TEST(CommandLine, OptionsAreTakenInBothFormsAndMistakesEndWithCodeTwoAndOneLine)
         {{"data"}, 2, "unknown option data"},
         {{"--data"}, 2, "--data needs DIR"},
         {{"--data="}, 2, "--data needs a folder"},
-        {{"--fullscreen=yes"}, 2, "--fullscreen takes no value"},
+        {{"--fullscreen=maybe"}, 2, "--fullscreen takes true or false"},
+        {{"--no-settings=yes"}, 2, "--no-settings takes no value"},
+        {{"--settings", "s.ini", "--no-settings"}, 2, "cannot be used together"},
+        {{"--mouse-sensitivity", "5"}, 2, "takes a number from 0.25 to 4"},
+        {{"--volume", "50.5"}, 2, "takes a whole number from 0 to 100"},
+        {{"--key-pause", "F1"}, 2, "--key-pause takes another key: F1 is key-help's"},
+        {{"--key-help", "F3", "--key-pause", "F1"}, -1, ""},  // F1 freed first
+        {{"--key-mute", "Escape"}, 2, "not Escape"},
         {{"--size", "1024"}, 2, "--size takes WxH"},
         {{"--size", "1024x-768"}, 2, "--size takes WxH"},
         {{"--size", "16384x16384"}, 2, "from 160 to 8192"},
@@ -40,8 +48,10 @@ TEST(CommandLine, OptionsAreTakenInBothFormsAndMistakesEndWithCodeTwoAndOneLine)
         const CommandLine::Outcome outcome = parse(c.arguments, options);
         EXPECT_EQ(outcome.proceed, c.exitCode < 0) << outcome.text;
         if (c.exitCode < 0) {
-            EXPECT_TRUE(options.dataFolder == "dir" && options.width == 1024 && options.height == 768 &&
-                        options.fullscreen);
+            Settings settings;
+            for (const auto& [index, text] : options.settings) EXPECT_EQ(settings.set(index, text), "");
+            if (options.dataFolder == "dir")
+                EXPECT_TRUE(settings.width() == 1024 && settings.height() == 768 && settings.on(SettingId::fullscreen));
             continue;
         }
         EXPECT_EQ(outcome.exitCode, c.exitCode);

@@ -24,6 +24,7 @@
 #include "app/GameStart.h"
 #include "app/Input.h"
 #include "app/Screenshot.h"
+#include "app/SettingsFile.h"
 #include "common/OutputFile.h"
 #include "common/Report.h"
 #include "common/Shell.h"
@@ -187,7 +188,11 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
                    o.audioPath = v;
                    return std::string(v.empty() ? "needs a file" : "");
                });
-    addSoundOptions(line, o.sound);
+    // The settings that change the flight, read from the player's settings file as the game reads them, and
+    // the sound's for --audio.
+    addSettingOptions(line, o.settings,
+                      [](const Setting& row) { return row.flight || row.name == "mute" || row.name == "volume"; });
+    o.settings.flightSettingsOnly = true;
     line.flag("--time", "add timings to the summary", [&o] { o.time = true; });
     CommandLine::Outcome outcome = line.parse(argc, argv);
     if (outcome.proceed && !o.playPath.empty() && (o.hasMouse || !o.input.empty() || !o.recordPath.empty()))
@@ -263,13 +268,10 @@ int prepareRun(SimOptions& o, Outputs& files, std::string& error) {
 // seed and the scene. Returns the exit code, 0 to run; a failure has been said.
 int startRun(SimOptions& o) {
     headless::setTick(o.seed);
-    GameOptions game;
+    GameOptions game = o.settings;
     game.dataFolder = o.dataDir;
-    game.width = referenceWidth;
-    game.height = referenceHeight;
     game.playPath = o.playPath;
     game.recordPath = o.recordPath;
-    game.sound = o.sound;
     game.pacedReplay = false;  // as fast as it can
     int code = exitSuccess;
     if (!startGame(game, code)) return code;
@@ -439,6 +441,7 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
                          {"updateMs", statsJson(costs.updateMs)},
                          {"mixMs", statsJson(costs.mixMs)}};
     }
+    if (SettingsFile::instance().read()) out["settings"] = SettingsFile::instance().path();
     if (!o.audioPath.empty()) out["sound"] = {{"voicesMost", sound->voicesMost()}, {"kinds", sound->mostOfEachKind()}};
     if (demo.playing()) {
         out["demo"] = {{"matches", demoCode == exitSuccess}, {"report", report}};

@@ -27,7 +27,7 @@ struct SimOptions {
     std::string playPath;    // a demo to play: its seed, frame times and input
     std::string recordPath;  // a demo to record
     std::string audioPath;   // the run's sound, as a WAV
-    SoundOptions sound;
+    GameOptions settings;    // the settings file and the settings the command line gives
     bool time = false;
 };
 

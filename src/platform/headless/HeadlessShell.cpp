@@ -18,6 +18,7 @@
 #include "common/Shell.h"
 #include "platform/freetype/FreeTypeFont.h"
 #include "platform/posix/PicturesFolder.h"
+#include "platform/posix/SettingsFolder.h"
 
 namespace {
 
@@ -64,12 +65,15 @@ const Shell headlessShell = {
     headless::destroyContext,
     [] { glFinish(); },  // a pbuffer has nothing to show: the frame is complete and readable
     [] { missing("screen to fill"); },
+    [](int, int) { missing("window to resize"); },
+    [](bool) {},  // a pbuffer is never shown: there is no refresh to wait for
     [](const char* name) { return reinterpret_cast<void*>(eglGetProcAddress(name)); },
     [] { return Message::none; },  // no window, no messages: input comes from the tool's script
     [] {},
     [] { return virtualTick; },
     [](unsigned ms) { virtualTick += ms; },  // time passes only when told to: a sleep is a step of the clock
     freetype::buildFontBitmaps,
+    posix::settingsFolder,
     posix::picturesFolder,
     executableFolder,
     [] { return std::string(installedDataFolder); },

@@ -8,6 +8,7 @@
 #include "SdlWindow.h"
 #include "app/Input.h"
 #include "app/KeyTable.h"
+#include "app/Settings.h"
 #include "app/Viewport.h"
 
 int virtualKeyFor(int key) {
@@ -15,7 +16,7 @@ int virtualKeyFor(int key) {
     if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);  // letters by their capitals
     if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
     switch (key) {
-        case SDLK_BACKSPACE: return 0x08;
+        case SDLK_BACKSPACE: return vkBack;
         case SDLK_TAB: return 0x09;
         case SDLK_RETURN:
         case SDLK_KP_ENTER: return vkReturn;
@@ -27,10 +28,10 @@ int virtualKeyFor(int key) {
         case SDLK_PAGEDOWN: return 0x22;
         case SDLK_END: return 0x23;
         case SDLK_HOME: return 0x24;
-        case SDLK_LEFT: return 0x25;
-        case SDLK_UP: return 0x26;
-        case SDLK_RIGHT: return 0x27;
-        case SDLK_DOWN: return 0x28;
+        case SDLK_LEFT: return vkLeft;
+        case SDLK_UP: return vkUp;
+        case SDLK_RIGHT: return vkRight;
+        case SDLK_DOWN: return vkDown;
         case SDLK_INSERT: return 0x2D;
         case SDLK_DELETE: return 0x2E;
         case SDLK_LSHIFT:
@@ -59,17 +60,31 @@ bool isSystemKey(const SDL_KeyboardEvent& key) {
            key.keysym.sym == SDLK_RALT;
 }
 
-// F11, or Alt+Enter, switches between the window and the whole screen.
+// Alt+Enter switches between the window and the whole screen, as the fullscreen key (F11) does.
 bool isFullscreenToggle(const SDL_KeyboardEvent& key) {
-    return key.repeat == 0 &&
-           (key.keysym.sym == SDLK_F11 ||
-            ((key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) && (key.keysym.mod & KMOD_ALT) != 0));
+    return key.repeat == 0 && (key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) &&
+           (key.keysym.mod & KMOD_ALT) != 0;
+}
+
+// A controller's buttons as keys: the pad moves through the settings screen, A chooses (and flies again), B
+// goes back, Start opens the settings.
+int virtualKeyForButton(Uint8 button) {
+    switch (button) {
+        case SDL_CONTROLLER_BUTTON_DPAD_UP: return vkUp;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return vkDown;
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return vkLeft;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return vkRight;
+        case SDL_CONTROLLER_BUTTON_A: return vkReturn;
+        case SDL_CONTROLLER_BUTTON_B: return vkBack;
+        case SDL_CONTROLLER_BUTTON_START: return keyCode(KeyAction::settings);
+        default: return -1;
+    }
 }
 
 // A stick's position from -1 to 1, with a dead zone so that a stick at rest flies straight.
 float stickPosition(Sint16 value) {
-    constexpr int deadZone = 8000;
-    constexpr float travel = 32767 - deadZone;
+    const int deadZone = gameSettings().whole(SettingId::gamepadDeadzone);
+    const float travel = float(32767 - deadZone);
     if (value > deadZone) return std::min(1.0f, float(value - deadZone) / travel);
     if (value < -deadZone) return std::max(-1.0f, float(value + deadZone) / travel);
     return 0;
@@ -122,7 +137,7 @@ bool handleEvent(const SDL_Event& event) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             if (event.type == SDL_KEYDOWN && isFullscreenToggle(event.key)) {
-                toggleFullscreen();
+                onFullscreenToggle();
                 break;
             }
             if (isSystemKey(event.key)) break;
@@ -141,6 +156,12 @@ bool handleEvent(const SDL_Event& event) {
             if (SDL_IsGameController(event.cdevice.which)) SDL_GameControllerOpen(event.cdevice.which);
             break;
         case SDL_CONTROLLERAXISMOTION: handleControllerAxis(event.caxis); break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP: {
+            const int vk = virtualKeyForButton(event.cbutton.button);
+            if (vk >= 0) onKey(vk, event.type == SDL_CONTROLLERBUTTONDOWN);
+            break;
+        }
         default: break;
     }
     return true;

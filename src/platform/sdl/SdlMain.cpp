@@ -14,6 +14,7 @@
 #include "common/Termination.h"
 #include "platform/freetype/FreeTypeFont.h"
 #include "platform/posix/PicturesFolder.h"
+#include "platform/posix/SettingsFolder.h"
 
 namespace {
 
@@ -49,6 +50,8 @@ const Shell sdlShell = {
     closeWindow,
     [] { SDL_GL_SwapWindow(static_cast<SDL_Window*>(gameWindow())); },
     toggleFullscreen,
+    resizeWindow,
+    setVsync,
     [](const char* name) { return SDL_GL_GetProcAddress(name); },
     handleMessage,
     // Returns once an event waits (leaving it for handleMessage), or after a while to look for a signal.
@@ -56,6 +59,7 @@ const Shell sdlShell = {
     tickCount,
     [](unsigned ms) { SDL_Delay(ms); },
     freetype::buildFontBitmaps,
+    posix::settingsFolder,
     posix::picturesFolder,
     executableFolder,
     [] { return std::string(installedDataFolder); },

@@ -195,6 +195,16 @@ void toggleFullscreen() {
     resizeViewport(width, height);
 }
 
+void resizeWindow(int width, int height) {
+    SDL_Window* sdlWindow = static_cast<SDL_Window*>(window);
+    if (!sdlWindow || (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN) != 0) return;
+    SDL_SetWindowSize(sdlWindow, width, height);  // the size-changed event brings the viewport along
+}
+
+void setVsync(bool on) {
+    if (context) SDL_GL_SetSwapInterval(on ? 1 : 0);  // a driver that cannot choose says so, and keeps its way
+}
+
 void clientSize(int& width, int& height) {
 #if defined(VANTURO_X11)
     // Without a window manager SDL believes the window fills the screen while X keeps it as it was: the

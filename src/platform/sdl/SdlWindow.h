@@ -37,6 +37,9 @@ void closeWindow();
 
 // Switches the open window between the desktop's whole screen and a window.
 void toggleFullscreen();
+// The shell's resizeWindow and setVsync (common/Shell.h).
+void resizeWindow(int width, int height);
+void setVsync(bool on);
 // Corrects a client size SDL reports to the window's real one, where the window system can tell.
 void clientSize(int& width, int& height);
 

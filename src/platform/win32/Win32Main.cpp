@@ -76,6 +76,30 @@ void toggleFullscreen() {
     }
 }
 
+// A client area of width by height for the window, unless it fills the screen: WM_SIZE brings the viewport.
+void resizeWindow(int width, int height) {
+    const LONG_PTR style = GetWindowLongPtrA(windowHandle, GWL_STYLE);
+    if (!windowHandle || !(style & WS_OVERLAPPEDWINDOW)) return;
+    RECT r = {0, 0, width, height};
+    AdjustWindowRectEx(&r, DWORD(style), FALSE, DWORD(GetWindowLongPtrA(windowHandle, GWL_EXSTYLE)));
+    SetWindowPos(windowHandle, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+}
+
+// Through WGL_EXT_swap_control where the driver offers it; elsewhere the driver keeps its own way.
+void setVsync(bool on) {
+    using SwapInterval = BOOL(WINAPI*)(int);
+    const auto swapInterval = reinterpret_cast<SwapInterval>(wglGetProcAddress("wglSwapIntervalEXT"));
+    if (swapInterval) swapInterval(on ? 1 : 0);
+}
+
+std::string settingsFolder() {
+    char path[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return std::string(path) + "\\Vanturo";
+    return "";
+}
+
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
@@ -85,17 +109,10 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
             break;
         case WM_CLOSE: PostQuitMessage(0); return 0;
-        case WM_KEYDOWN:
-            // F11 switches between the window and the whole screen; held down, it repeats nothing.
-            if (wParam == VK_F11) {
-                if (!(lParam & (1 << 30))) toggleFullscreen();
-                return 0;
-            }
-            onKey(int(wParam), true);
-            return 0;
+        case WM_KEYDOWN: onKey(int(wParam), true); return 0;
         case WM_SYSKEYDOWN:
-            if (wParam == VK_RETURN && !(lParam & (1 << 30))) {  // Alt+Enter, as F11
-                toggleFullscreen();
+            if (wParam == VK_RETURN && !(lParam & (1 << 30))) {  // Alt+Enter, as the fullscreen key
+                onFullscreenToggle();
                 return 0;
             }
             break;
@@ -229,12 +246,15 @@ const Shell win32Shell = {
     closeWindow,
     [] { SwapBuffers(deviceContext); },
     toggleFullscreen,
+    resizeWindow,
+    setVsync,
     [](const char* name) { return reinterpret_cast<void*>(wglGetProcAddress(name)); },
     handleMessage,
     [] { WaitMessage(); },
     [] { return unsigned(GetTickCount()); },
     [](unsigned ms) { Sleep(ms); },
     buildFontBitmaps,
+    settingsFolder,
     picturesFolder,
     executableFolder,
     [] { return std::string(); },  // the game's data sits beside the executable

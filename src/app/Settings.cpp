@@ -1,0 +1,148 @@
+// The settings table's whole rows and the values of a set of settings, read and written as text.
+#include "app/Settings.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "common/CommandLine.h"
+
+namespace {
+
+std::vector<Setting> makeTable() {
+    std::vector<Setting> table;
+    for (const SettingRow& row : fixedSettingRows)
+        table.push_back({row.name, row.kind, row.defaultText, row.lo, row.hi, row.flight, row.help});
+    for (int action = 0; action < int(KeyAction::quit); ++action) {  // in the order of KeyAction: settingIndex
+        const KeyRow& row = keyRow(KeyAction(action));
+        table.push_back({std::string("key-") + row.name, SettingKind::key, keyLabel(row.code), 0, 0, true,
+                         std::string("key: ") + row.help});
+    }
+    return table;
+}
+
+// "1", "0.5", "2.25": the shortest text that reads back as the same float.
+std::string decimalText(double number) {
+    char text[32];
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, number);
+        if (float(std::strtod(text, nullptr)) == float(number)) break;
+    }
+    return text;
+}
+
+std::string rangeText(const Setting& row) {
+    return row.kind == SettingKind::decimal ? decimalText(row.lo) + " to " + decimalText(row.hi)
+                                            : std::to_string(int(row.lo)) + " to " + std::to_string(int(row.hi));
+}
+
+}  // namespace
+
+const std::vector<Setting>& settingsTable() {
+    static const std::vector<Setting> table = makeTable();
+    return table;
+}
+
+size_t settingIndex(SettingId id) { return size_t(id); }
+
+size_t settingIndex(KeyAction action) { return fixedSettingCount + size_t(action); }
+
+int findSetting(const std::string& name) {
+    const std::vector<Setting>& table = settingsTable();
+    for (size_t i = 0; i < table.size(); ++i)
+        if (table[i].name == name) return int(i);
+    return -1;
+}
+
+Settings::Settings() : values_(settingsTable().size()) {
+    for (size_t i = 0; i < values_.size(); ++i) reset(i);
+}
+
+void Settings::reset(size_t index) {
+    const Setting& row = settingsTable()[index];
+    Value& value = values_[index];
+    value = Value();
+    switch (row.kind) {
+        case SettingKind::size: parseSize(row.defaultText, int(row.lo), int(row.hi), value.width, value.height); break;
+        case SettingKind::key: value.number = keyFromLabel(row.defaultText); break;
+        case SettingKind::onOff: value.number = row.defaultText == "true"; break;
+        default: value.number = std::strtod(row.defaultText.c_str(), nullptr); break;
+    }
+}
+
+std::string Settings::text(size_t index) const {
+    const Value& value = values_[index];
+    switch (settingsTable()[index].kind) {
+        case SettingKind::whole: return std::to_string(int(value.number));
+        case SettingKind::decimal: return decimalText(value.number);
+        case SettingKind::onOff: return value.number != 0 ? "true" : "false";
+        case SettingKind::size: return std::to_string(value.width) + "x" + std::to_string(value.height);
+        case SettingKind::key: return keyLabel(int(value.number));
+    }
+    return "";
+}
+
+std::string Settings::set(size_t index, const std::string& text) {
+    const Setting& row = settingsTable()[index];
+    Value& value = values_[index];
+    switch (row.kind) {
+        case SettingKind::whole:
+        case SettingKind::decimal: {
+            char* end = nullptr;
+            errno = 0;
+            const double number = std::strtod(text.c_str(), &end);
+            const bool whole = row.kind == SettingKind::whole;
+            const bool plain = !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-');
+            if (!plain || *end != '\0' || errno != 0 || !std::isfinite(number) || number < row.lo || number > row.hi ||
+                (whole && number != std::floor(number)))
+                return std::string("takes ") + (whole ? "a whole number" : "a number") + " from " + rangeText(row);
+            value.number = whole ? number : double(float(number));
+            return "";
+        }
+        case SettingKind::onOff: {
+            for (const char* yes : {"true", "on", "yes", "1"})
+                if (text == yes) return value.number = 1, "";
+            for (const char* no : {"false", "off", "no", "0"})
+                if (text == no) return value.number = 0, "";
+            return "takes true or false";
+        }
+        case SettingKind::size: {
+            int width = 0, height = 0;
+            if (!parseSize(text, int(row.lo), int(row.hi), width, height))
+                return "takes WxH, both from " + rangeText(row);
+            value.width = width;
+            value.height = height;
+            return "";
+        }
+        case SettingKind::key: {
+            const int code = keyFromLabel(text);
+            if (code < 0 || code == vkEscape || code == vkLeftButton)
+                return "takes a key's name (A to Z, 0 to 9, F1 to F12, Enter, Space, ...), not Escape";
+            const KeyAction holder = actionOfKey(code);
+            if (holder != KeyAction::quit && settingIndex(holder) != index)
+                return "takes another key: " + keyLabel(code) + " is key-" + keyRow(holder).name + "'s";
+            value.number = code;
+            return "";
+        }
+    }
+    return "cannot be set";
+}
+
+int Settings::key(KeyAction action) const {
+    if (action == KeyAction::quit) return vkEscape;
+    return int(values_[settingIndex(action)].number);
+}
+
+KeyAction Settings::actionOfKey(int code) const {
+    for (const KeyRow& row : keyTable)
+        if (row.action != KeyAction::quit && key(row.action) == code) return row.action;
+    return KeyAction::quit;
+}
+
+bool Settings::operator==(const Settings& other) const { return values_ == other.values_; }
+
+Settings& gameSettings() {
+    static Settings settings;
+    return settings;
+}

@@ -1,0 +1,154 @@
+// The settings screen: rows of the settings table, chosen and changed with the arrows, the mouse or a pad.
+#include "app/SettingsScreen.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "app/Input.h"
+#include "app/KeyTable.h"
+#include "app/SettingChange.h"
+#include "app/Settings.h"
+#include "text/GlFont.h"
+
+namespace {
+
+const char* const title = "Settings (F2 or Escape closes)";
+const char* const howTo = "Up, Down: choose   Left, Right, Enter: change";
+constexpr int nameColumn = 20;   // the names are padded to this width, so the values line up
+constexpr int valueColumn = 12;  // and the values to this
+constexpr int stepsAcross = 20;  // Left and Right step a number by this share of its range
+// The window sizes Left and Right go through: the common screens' and the game's own.
+constexpr struct {
+    int width, height;
+} windowSizes[] = {{640, 480},  {800, 600},  {1024, 768},  {1280, 720},  {1280, 800},
+                   {1366, 768}, {1600, 900}, {1920, 1080}, {2560, 1440}, {3840, 2160}};
+
+// The screen's lines around the middle of the window: the title, a gap, the rows, a gap, the notice.
+int firstRowLine() { return -int(settingsTable().size() / 2); }
+
+std::string padded(std::string text, size_t width) {
+    if (text.size() < width) text.resize(width, ' ');
+    return text;
+}
+
+}  // namespace
+
+SettingsScreen& SettingsScreen::instance() {
+    static SettingsScreen screen;
+    return screen;
+}
+
+void SettingsScreen::open() {
+    shown_ = true;
+    waitingForKey_ = false;
+    notice_.clear();
+    int x = 0, height = 0, width = 0;
+    mouseInWindow(x, lastMouseY_, width, height);
+}
+
+void SettingsScreen::close() {
+    shown_ = waitingForKey_ = false;
+    notice_.clear();
+}
+
+void SettingsScreen::apply(size_t index, const std::string& text) {
+    const Setting& row = settingsTable()[index];
+    const std::string wrong = changeSetting(index, text);
+    notice_ = wrong.empty() ? row.name + ": " + gameSettings().text(index) : row.name + " " + wrong;
+}
+
+void SettingsScreen::step(int direction) {
+    const Setting& row = settingsTable()[selected_];
+    const Settings& settings = gameSettings();
+    switch (row.kind) {
+        case SettingKind::whole:
+        case SettingKind::decimal: {
+            double by = (row.hi - row.lo) / stepsAcross;
+            if (row.kind == SettingKind::whole) by = std::max(1.0, std::round(by));
+            const double value = std::clamp(settings.number(selected_) + direction * by, row.lo, row.hi);
+            char text[32];
+            std::snprintf(text, sizeof text, row.kind == SettingKind::whole ? "%.0f" : "%.4g", value);
+            apply(selected_, text);
+            break;
+        }
+        case SettingKind::onOff: apply(selected_, settings.number(selected_) != 0 ? "false" : "true"); break;
+        case SettingKind::size: {
+            // The next listed size past the present one, whatever it is.
+            const int area = settings.width() * settings.height();
+            const int count = int(std::size(windowSizes));
+            int next = direction > 0 ? 0 : count - 1;
+            for (int i = 0; i < count; ++i) {
+                const int k = direction > 0 ? i : count - 1 - i;
+                const int a = windowSizes[k].width * windowSizes[k].height;
+                if ((direction > 0 && a > area) || (direction < 0 && a < area)) {
+                    next = k;
+                    break;
+                }
+            }
+            apply(selected_, std::to_string(windowSizes[next].width) + "x" + std::to_string(windowSizes[next].height));
+            break;
+        }
+        case SettingKind::key:
+            waitingForKey_ = true;
+            notice_ =
+                "Press the new key for " + row.name.substr(4) + " (Escape keeps " + settings.text(selected_) + ")";
+            break;
+    }
+}
+
+void SettingsScreen::chooseRowUnderMouse() {
+    int x = 0, y = 0, width = 0, height = 0;
+    mouseInWindow(x, y, width, height);
+    if (y == lastMouseY_ || height <= 0) return;
+    lastMouseY_ = y;
+    // printCentred's line k sits k line heights below the middle of the window.
+    const int lineHeight = std::max(1, GlFont::instance().lineHeight());
+    const int line = int(std::floor(float(y - height / 2) / float(lineHeight) + 0.5f));
+    const int row = line - firstRowLine();
+    if (row >= 0 && row < int(settingsTable().size())) selected_ = size_t(row);
+}
+
+void SettingsScreen::handleKeys(const bool* pressed, bool clicked) {
+    const size_t rows = settingsTable().size();
+    if (waitingForKey_) {
+        if (pressed[vkEscape]) {
+            waitingForKey_ = false;
+            notice_.clear();
+            return;
+        }
+        for (int code = 1; code < 256; ++code) {
+            if (!pressed[code] || code == vkLeftButton) continue;
+            waitingForKey_ = false;
+            apply(selected_, keyLabel(code));
+            return;
+        }
+        return;
+    }
+    if (pressed[vkEscape] || pressed[vkBack] || pressed[keyCode(KeyAction::settings)]) {
+        close();
+        return;
+    }
+    chooseRowUnderMouse();
+    if (pressed[vkUp]) selected_ = (selected_ + rows - 1) % rows;
+    if (pressed[vkDown]) selected_ = (selected_ + 1) % rows;
+    if (pressed[vkLeft]) step(-1);
+    if (pressed[vkRight] || pressed[vkReturn] || clicked) step(+1);
+}
+
+void SettingsScreen::draw() const {
+    GlFont& font = GlFont::instance();
+    const std::vector<Setting>& table = settingsTable();
+    const Settings& settings = gameSettings();
+    int line = firstRowLine();
+    font.printCentred(title, line - 2);
+    for (size_t i = 0; i < table.size(); ++i, ++line) {
+        const bool chosen = i == selected_;
+        const std::string value = chosen && waitingForKey_ ? "..." : settings.text(i);
+        const std::string text = std::string(chosen ? "> " : "  ") + padded(table[i].name, nameColumn) +
+                                 padded(value, valueColumn) + (chosen ? " <" : "  ");
+        font.printCentred(text.c_str(), line);
+    }
+    font.printCentred(notice_.empty() ? howTo : notice_.c_str(), line + 1);
+}
