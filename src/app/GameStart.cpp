@@ -42,12 +42,17 @@ bool startGame(const GameOptions& options, int& exitCode) {
     gameSrand(seed);
     const Settings& settings = gameSettings();
     applySoundSettings();
-    if (!platform.openWindow(windowTitle, settings.width(), settings.height(), colourBits,
-                             settings.on(SettingId::fullscreen))) {
+    // --fullscreen asks for the screen in the window's own mode, as it always has; the whole screen saved by
+    // F11 (or on the settings screen) comes back as F11 gives it, in the desktop's mode.
+    bool modeChange = false;
+    for (const auto& [index, text] : options.settings)
+        if (index == settingIndex(SettingId::fullscreen)) modeChange = settings.on(SettingId::fullscreen);
+    if (!platform.openWindow(windowTitle, settings.width(), settings.height(), colourBits, modeChange)) {
         DemoSession::instance().reset();  // a demo begun for this flight is dropped; an older file stays
         exitCode = exitFailure;
         return false;
     }
+    if (settings.on(SettingId::fullscreen) && !modeChange) platform.toggleFullscreen();
     platform.setVsync(settings.on(SettingId::vsync));
     return true;
 }

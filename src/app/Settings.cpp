@@ -140,6 +140,13 @@ KeyAction Settings::actionOfKey(int code) const {
     return KeyAction::quit;
 }
 
+bool Settings::keysDistinct() const {
+    for (int a = 0; a < int(KeyAction::quit); ++a)
+        for (int b = a + 1; b < int(KeyAction::quit); ++b)
+            if (key(KeyAction(a)) == key(KeyAction(b))) return false;
+    return true;
+}
+
 bool Settings::operator==(const Settings& other) const { return values_ == other.values_; }
 
 Settings& gameSettings() {

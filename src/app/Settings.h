@@ -29,6 +29,8 @@ class Settings {
     int height() const { return values_[settingIndex(SettingId::windowSize)].height; }
     int key(KeyAction action) const;
 
+    // Whether no two actions share a key.
+    bool keysDistinct() const;
     // The action bound to code, or quit for none (Escape is quit's, and only quit's).
     KeyAction actionOfKey(int code) const;
 

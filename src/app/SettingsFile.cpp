@@ -88,8 +88,23 @@ void SettingsFile::open(const std::string& path, bool flightOnly) {
             if (flightOnly && !settingsTable()[size_t(index)].flight) continue;
             lines.push_back({number, size_t(index), trimmed(line.substr(equals + 1))});
         }
-        // A key taken by another action may be freed by a later line (two keys swapped): the lines refused
-        // are tried again while any is taken.
+        // The keys all at once first: two keys swapped are each taken by the other until both lines are read.
+        Settings together = saved_;
+        std::vector<Line> others;
+        for (const Line& line : lines) {
+            const int code = keyFromLabel(line.value);
+            if (settingsTable()[line.index].kind == SettingKind::key && code > 0 && code != vkEscape &&
+                code != vkLeftButton)
+                together.setNumber(line.index, code);
+            else
+                others.push_back(line);
+        }
+        if (together.keysDistinct()) {
+            saved_ = together;
+            lines.swap(others);
+        }
+        // Otherwise a key taken by another action may be freed by a later line: the lines refused are tried
+        // again while any is taken.
         for (bool progress = true; progress && !lines.empty();) {
             progress = false;
             std::vector<Line> refused;

@@ -50,8 +50,9 @@ TEST(CommandLine, OptionsAreTakenInBothFormsAndMistakesEndWithCodeTwoAndOneLine)
         if (c.exitCode < 0) {
             Settings settings;
             for (const auto& [index, text] : options.settings) EXPECT_EQ(settings.set(index, text), "");
-            if (options.dataFolder == "dir")
+            if (options.dataFolder == "dir") {
                 EXPECT_TRUE(settings.width() == 1024 && settings.height() == 768 && settings.on(SettingId::fullscreen));
+            }
             continue;
         }
         EXPECT_EQ(outcome.exitCode, c.exitCode);

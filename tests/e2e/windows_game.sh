@@ -14,6 +14,8 @@ eight=""
 trap 'kill $xvfb $eight 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=$display
 wineboot -i >/dev/null 2>&1  # makes the prefix on the first run; quick afterwards
+# The prefix is kept between runs: the settings an earlier run saved start no game here.
+find -L "$WINEPREFIX/drive_c/users" -maxdepth 5 -type d -name Vanturo -exec rm -rf {} + 2>/dev/null
 
 mkdir -p "$work/game"
 "$levelgen" --out "$work/game/data" --seed 3 --width 256 --height 128 || { echo "vanturo-levelgen failed"; exit 1; }
@@ -98,6 +100,15 @@ check "closing the window ends it with exit code 0" test "$code" = 0
 replayed=$("$simulation" --data "$work/game" --play "$work/flight.demo" 2>&1)
 check "a second recording replaces the first whole" grep -q '"matches":true' <<<"$replayed"
 check "and leaves nothing beside it" test "$(ls -A "$work" | grep -c demo)" = 1
+# The settings file in the prefix's application data: F11 and Alt+Enter above wrote it, and the game reads it.
+settings=$(find -L "$WINEPREFIX/drive_c/users" -maxdepth 5 -path '*/Vanturo/settings.ini' 2>/dev/null | head -1)
+check "F11 and Alt+Enter wrote the settings file into the application data (${settings#$WINEPREFIX/})" \
+  grep -qx 'fullscreen = false' "$settings"
+sed -i 's/^window-size = .*/window-size = 720x540/' "$settings"
+start_game "$work/elsewhere"
+check "and the next game reads it: a 720 by 540 window" test "$info" = "OpenGL Vanturo 720 540"
+wine wintool.exe close >/dev/null 2>&1
+wait_exit 20
 
 # An 8-bit display offers no pixel format for a 16-bit RGBA double-buffered context.
 start_display 8

@@ -67,6 +67,17 @@ TEST(Demo, ARecordedRunReplaysToItsStateAndAnyDifferenceIsFoundAtItsFrame) {
     };
     EXPECT_EQ(state(replayed.out), state(recorded.out));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pictures), {}), 1);
+
+    // Flown with settings of the player's own (the mouse's reach, the camera, P moved to F5), the flight
+    // replays where every setting is at its default: the demo carries them.
+    std::ofstream(dir + "/own.ini") << "mouse-sensitivity = 0.5\ninvert-camera = true\nkey-pause = F5\n";
+    std::ofstream(dir + "/f5.txt") << "101 mouse 100 500\n150 mouse 700 200\n200 key down 116\n201 key up 116\n";
+    const SimRun own = sim("--data " + dir + " --frames 300 --input " + dir + "/f5.txt --settings " + dir +
+                           "/own.ini --record " + dir + "/own.demo");
+    const SimRun elsewhere = sim("--data " + dir + " --play " + dir + "/own.demo --no-settings");
+    EXPECT_EQ(elsewhere.exitCode, 0) << elsewhere.out;
+    EXPECT_EQ(state(elsewhere.out), state(own.out));
+    EXPECT_NE(state(own.out), state(recorded.out));
 }
 
 TEST(Demo, TwoRunsRecordingToOneFileLeaveOneWholeDemo) {
@@ -106,6 +117,9 @@ TEST(Demo, BadDemosAreRefusedInOneLineWithCodeTwo) {
          "truncated inside its header"},
         {"an unknown record", patched(32, {99}), dir, "an unknown record (kind 99) at byte 32"},
         {"a key event neither down nor up", patched(32, {2, 65, 7}), dir, "an input event no game gives at byte 32"},
+        {"a mouse five times as far-reaching", patched(32, {8, 1, 0, 0, 0xA0, 0x40}), dir,
+         "an input event no game gives at byte 32"},
+        {"Escape for a key", patched(32, {8, 19, 0, 0, 0xD8, 0x41}), dir, "an input event no game gives at byte 32"},
         {"200 entity types", patched(finalTypes, {200}), dir, "200 entity types in the final state"},
         {"a ship filed twice over", patched(finalTypes - 5, {2}), dir, "a final state no game gives"},
         {"bytes after the end", trailing, dir, "bytes after its final state"},

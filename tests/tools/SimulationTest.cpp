@@ -24,6 +24,23 @@ TEST(Simulation, FliesTwelveUnitsPerUpdateCountingTheExtraUpdateAtATileCrossingT
     const std::string frame140 = runProgram("sed -n 140p " + dir + "/trace.jsonl").out;
     EXPECT_DOUBLE_EQ(field(frame140, "x"), 198);
     EXPECT_NEAR(field(frame140, "z"), 48 + 12 * 41, 1e-3);
+
+    // The player's settings of the flight, from the settings file the game reads: twice the mouse's reach
+    // and the camera inverted. At (500, 150): steer 2 x (0.5 - 500/800) = -0.25, and the camera's y mirrored
+    // to 449, 0.5 + 2 x (449/600 - 0.5) = 0.99667; at (100, 150) the steering stops at its full 0.5.
+    const std::string config = makeTempDir();
+    runProgram("mkdir -p " + config + "/vanturo");
+    std::ofstream(config + "/vanturo/settings.ini") << "mouse-sensitivity = 2\ninvert-camera = true\nvolume = 5\n";
+    const struct {
+        const char* mouse;
+        double steer, pitch;
+    } reaches[] = {{"500,150", -0.25, 0.99667}, {"100,150", 0.5, 0.99667}, {"400,600", 0, 0}};
+    for (const auto& r : reaches) {
+        const SimRun set = sim("--data " + dir + " --frames 1 --mouse " + r.mouse, "XDG_CONFIG_HOME=" + config + " ");
+        EXPECT_EQ(field(set.out, "steer"), r.steer) << set.out;
+        EXPECT_NEAR(field(set.out, "pitch"), r.pitch, 1e-5) << set.out;
+        EXPECT_NE(set.out.find("\"settings\":\"" + config + "/vanturo/settings.ini\""), std::string::npos);
+    }
 }
 
 TEST(Simulation, ScreenshotsAreTheFrameAsDrawnAndF12FindsThePicturesFolder) {
