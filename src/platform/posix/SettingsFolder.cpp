@@ -1,5 +1,5 @@
 // The player's settings folder on freedesktop systems: XDG_CONFIG_HOME (when it names an absolute folder, as
-// the base directory specification asks) or ~/.config, with the game's own folder in it.
+// the freedesktop base directories ask) or ~/.config, with the game's own folder in it.
 #include "SettingsFolder.h"
 
 #include <cstdlib>
