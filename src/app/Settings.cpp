@@ -13,10 +13,10 @@ namespace {
 std::vector<Setting> makeTable() {
     std::vector<Setting> table;
     for (const SettingRow& row : fixedSettingRows)
-        table.push_back({row.name, row.kind, row.defaultText, row.lo, row.hi, row.flight, row.help});
+        table.push_back({row.name, row.kind, row.defaultText, row.lo, row.hi, row.step, row.flight, row.help});
     for (int action = 0; action < int(KeyAction::quit); ++action) {  // in the order of KeyAction: settingIndex
         const KeyRow& row = keyRow(KeyAction(action));
-        table.push_back({std::string("key-") + row.name, SettingKind::key, keyLabel(row.code), 0, 0, true,
+        table.push_back({std::string("key-") + row.name, SettingKind::key, keyLabel(row.code), 0, 0, 0, true,
                          std::string("key: ") + row.help});
     }
     return table;

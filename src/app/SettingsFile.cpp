@@ -140,6 +140,13 @@ std::string SettingsFile::change(size_t index, const std::string& text) {
 bool SettingsFile::save() {
     std::error_code error;
     const std::filesystem::path file(path_);
+    // Only a file is written: a FIFO or a device in its place would hold the game up, or take the settings.
+    const auto status = std::filesystem::status(file, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        reportError("settings not saved: " + shortPath(path_) + " is not a regular file");
+        writable_ = false;
+        return false;
+    }
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
     if (damaged_ && std::filesystem::is_regular_file(file, error)) {
         // The damaged file is kept for the player to look at, beside the new one.

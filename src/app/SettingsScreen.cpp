@@ -18,7 +18,6 @@ const char* const title = "Settings (F2 or Escape closes)";
 const char* const howTo = "Up, Down: choose   Left, Right, Enter: change";
 constexpr int nameColumn = 20;   // the names are padded to this width, so the values line up
 constexpr int valueColumn = 12;  // and the values to this
-constexpr int stepsAcross = 20;  // Left and Right step a number by this share of its range
 // The window sizes Left and Right go through: the common screens' and the game's own.
 constexpr struct {
     int width, height;
@@ -65,9 +64,7 @@ void SettingsScreen::step(int direction) {
     switch (row.kind) {
         case SettingKind::whole:
         case SettingKind::decimal: {
-            double by = (row.hi - row.lo) / stepsAcross;
-            if (row.kind == SettingKind::whole) by = std::max(1.0, std::round(by));
-            const double value = std::clamp(settings.number(selected_) + direction * by, row.lo, row.hi);
+            const double value = std::clamp(settings.number(selected_) + direction * row.step, row.lo, row.hi);
             char text[32];
             std::snprintf(text, sizeof text, row.kind == SettingKind::whole ? "%.0f" : "%.4g", value);
             apply(selected_, text);

@@ -37,6 +37,7 @@ struct SettingRow {
     SettingKind kind;
     const char* defaultText;
     double lo, hi;
+    double step;  // what Left and Right on the settings screen add to a number
     bool flight;  // changes the flight: read by the simulation too, and recorded in demos
     const char* help;
 };
@@ -47,20 +48,21 @@ constexpr int maxWindowSide = 8192;  // beyond an 8K screen; GL and the frame ti
 
 // In the order of SettingId.
 inline constexpr SettingRow fixedSettingRows[] = {
-    {SettingId::volume, "volume", SettingKind::whole, "100", 0, 100, false, "the sound's volume, 0 to 100"},
-    {SettingId::mute, "mute", SettingKind::onOff, "false", 0, 1, false, "the sound off (M turns it on and off)"},
-    {SettingId::windowSize, "window-size", SettingKind::size, "800x600", minWindowSide, maxWindowSide, false,
+    {SettingId::volume, "volume", SettingKind::whole, "100", 0, 100, 5, false, "the sound's volume, 0 to 100"},
+    {SettingId::mute, "mute", SettingKind::onOff, "false", 0, 1, 0, false, "the sound off (M turns it on and off)"},
+    {SettingId::windowSize, "window-size", SettingKind::size, "800x600", minWindowSide, maxWindowSide, 0, false,
      "the window's client area in pixels"},
-    {SettingId::fullscreen, "fullscreen", SettingKind::onOff, "false", 0, 1, false,
+    {SettingId::fullscreen, "fullscreen", SettingKind::onOff, "false", 0, 1, 0, false,
      "the whole screen instead of a window"},
-    {SettingId::mouseSensitivity, "mouse-sensitivity", SettingKind::decimal, "1", 0.25, 4, true,
+    {SettingId::mouseSensitivity, "mouse-sensitivity", SettingKind::decimal, "1", 0.25, 4, 0.25, true,
      "a factor on the mouse's reach in steering and camera height"},
-    {SettingId::invertCamera, "invert-camera", SettingKind::onOff, "false", 0, 1, true,
+    {SettingId::invertCamera, "invert-camera", SettingKind::onOff, "false", 0, 1, 0, true,
      "mouse up (or the right stick up) lowers the camera instead"},
-    {SettingId::vsync, "vsync", SettingKind::onOff, "false", 0, 1, false, "each frame waits for the screen's refresh"},
-    {SettingId::frameCap, "frame-cap", SettingKind::whole, "0", 0, 1000, false,
+    {SettingId::vsync, "vsync", SettingKind::onOff, "false", 0, 1, 0, false,
+     "each frame waits for the screen's refresh"},
+    {SettingId::frameCap, "frame-cap", SettingKind::whole, "0", 0, 1000, 10, false,
      "at most this many frames a second (0: as many as come)"},
-    {SettingId::gamepadDeadzone, "gamepad-deadzone", SettingKind::whole, "8000", 0, 30000, false,
+    {SettingId::gamepadDeadzone, "gamepad-deadzone", SettingKind::whole, "8000", 0, 30000, 1000, false,
      "how far a stick moves, of its 32767, before it steers"},
 };
 constexpr size_t fixedSettingCount = std::size(fixedSettingRows);
@@ -79,7 +81,7 @@ struct Setting {
     std::string name;
     SettingKind kind;
     std::string defaultText;
-    double lo, hi;
+    double lo, hi, step;
     bool flight;
     std::string help;
 };

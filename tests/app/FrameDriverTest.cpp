@@ -2,6 +2,8 @@
 
 #include "Fixtures.h"
 #include "app/KeyTable.h"
+#include "app/Settings.h"
+#include "app/SettingsScreen.h"
 
 class FrameDriver : public GlTest {
    protected:
@@ -173,4 +175,71 @@ TEST_F(FrameDriver, TheMouseIsReadAgainstTheClientAreaScaledTo800By600) {
         EXPECT_NEAR(Camera::instance().pitch, c.pitch, 1e-6);
     }
     resizeViewport(800, 600);
+}
+
+TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewKeyButNotATakenOne) {
+    startLevel();
+    passes(100);
+    SettingsScreen& screen = SettingsScreen::instance();
+    const auto row = [&screen] { return settingsTable()[screen.selected()].name; };
+    const auto value = [&screen] { return gameSettings().text(screen.selected()); };
+    const struct {
+        std::vector<int> keys;  // tapped, a frame each
+        const char *row, *value, *notice;
+    } steps[] = {
+        {{vkRight}, "volume", "100", "volume: 100"},  // at the top of its range already
+        {{vkLeft, vkLeft}, "volume", "90", "volume: 90"},
+        {{vkUp}, "key-settings", "F2", "volume: 90"},  // Up from the first row: the last
+        {{vkDown, vkDown, vkDown, vkDown, vkDown, vkRight}, "mouse-sensitivity", "1.25", "mouse-sensitivity: 1.25"},
+        {{vkDown, vkRight}, "invert-camera", "true", "invert-camera: true"},
+        {{vkUp, vkUp, vkUp, vkRight}, "window-size", "1024x768", "window-size: 1024x768"},
+        {{vkLeft, vkLeft}, "window-size", "640x480", "window-size: 640x480"},
+        {{vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkReturn},
+         "key-pause",
+         "P",
+         "Press the new key for pause (Escape keeps P)"},
+        {{vkF1}, "key-pause", "P", "key-pause takes another key: F1 is key-help's"},
+        {{vkReturn, vkEscape}, "key-pause", "P", ""},  // Escape keeps the key and the screen
+        {{vkReturn, 'K'}, "key-pause", "K", "key-pause: K"},
+    };
+    onKey(vkF2, true), onKey(vkF2, false);
+    passes(1);
+    const float z = Ship::player.z;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.row);
+        for (int key : step.keys) {
+            onKey(key, true), onKey(key, false);
+            headless::advanceTick(30);
+            EXPECT_FALSE(loopPass());
+        }
+        EXPECT_TRUE(screen.shown());
+        EXPECT_EQ(row(), step.row);
+        EXPECT_EQ(value(), step.value);
+        EXPECT_EQ(screen.notice(), step.notice);
+    }
+    EXPECT_EQ(Ship::player.z, z);  // the world held still all along
+    // The mouse chooses the row under it: the middle of the window is the tenth row's, a line lower the next.
+    onMouseMove(400, 300);
+    passes(1);
+    EXPECT_EQ(row(), "key-fill");
+    onMouseMove(400, unsigned(300 + GlFont::instance().lineHeight()));
+    passes(1);
+    EXPECT_EQ(row(), "key-lines");
+    onKey(vkEscape, true);  // closes the screen, and quits nothing while held
+    passes(3);
+    EXPECT_FALSE(screen.shown());
+    onKey(vkEscape, false);
+    onKey('K', true), onKey('K', false);  // the new key pauses, the old one does nothing
+    passes(1);
+    const float paused = Ship::player.z;
+    onKey('P', true), onKey('P', false);
+    passes(2);
+    EXPECT_EQ(Ship::player.z, paused);
+    onKey(vkBack, true), onKey(vkBack, false);  // Backspace, or a pad's B, closes the screen too
+    onKey(vkF2, true), onKey(vkF2, false);
+    passes(1);
+    EXPECT_TRUE(screen.shown());
+    onKey(vkBack, true), onKey(vkBack, false);
+    passes(1);
+    EXPECT_FALSE(screen.shown());
 }

@@ -6,6 +6,7 @@
 
 #include "Headless.h"
 #include "app/FrameDriver.h"
+#include "app/SettingsFile.h"
 #include "assets/ModelCache.h"
 #include "assets/TextureCache.h"
 #include "common/GameRandom.h"
@@ -27,6 +28,8 @@ void resetGameState() {
     frameTime = frameDuration = 0;
     frameCount = 0;
     resetPause();
+    gameSettings() = Settings();
+    SettingsFile::instance().open("", false);
     detailTexture = particleTexture = 0;
     headless::setTick(0);
     gameSrand(1);

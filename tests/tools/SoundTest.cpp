@@ -105,6 +105,20 @@ TEST(SimSound, ANearBurstStandsOutOfAFarBattleTheKindsKeepTheirLimitsAndNothingC
     EXPECT_GT(far, 0);
     EXPECT_GT(near, 10 * far) << "far " << far << ", near " << near;
 
+    // Past 8,000 units nothing is heard, not even in the rumble: a tower 9,100 units off leaves the sound as
+    // it is without it, to the byte.
+    const auto beyond = [](bool tower) {
+        const std::string dir = makeTempDir();
+        EXPECT_EQ(runProgram(std::string(LEVELGEN) + " --out " + dir + " --width 400 --height 64").exitCode, 0);
+        ObjectMap map(400, 64);
+        map.set(10, 2, 0, 1, 0, 0);
+        if (tower) map.set(390, 30, 1, 0, 1, 0);
+        EXPECT_TRUE(writeTga(dir + "/" + objectMapFile, 400, 64, 4, map.pixels));
+        EXPECT_EQ(sim("--data " + dir + " --frames 160 --frame-ms 16 --audio " + dir + "/b.wav").exitCode, 0);
+        return bytesOf(dir + "/b.wav");
+    };
+    EXPECT_TRUE(beyond(true) == beyond(false));
+
     // A stress level of towers firing every frame around the ship: each kind keeps to its limit, the hits
     // and the loops too, and the limiter holds every sample under full scale.
     const std::string dir = makeTempDir();
