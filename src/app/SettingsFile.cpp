@@ -137,7 +137,7 @@ std::string SettingsFile::change(size_t index, const std::string& text) {
     return "";
 }
 
-bool SettingsFile::save() {
+void SettingsFile::save() {
     std::error_code error;
     const std::filesystem::path file(path_);
     // Only a file is written: a FIFO or a device in its place would hold the game up, or take the settings.
@@ -145,7 +145,7 @@ bool SettingsFile::save() {
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
         reportError("settings not saved: " + shortPath(path_) + " is not a regular file");
         writable_ = false;
-        return false;
+        return;
     }
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
     if (damaged_ && std::filesystem::is_regular_file(file, error)) {
@@ -155,7 +155,7 @@ bool SettingsFile::save() {
             reportError("cannot keep the damaged settings as " + shortPath(path_ + setAsideSuffix) + ": " +
                         error.message() + "; the settings are not saved");
             writable_ = false;
-            return false;
+            return;
         }
     }
     damaged_ = false;
@@ -170,7 +170,5 @@ bool SettingsFile::save() {
         if (reason.empty()) reason = "cannot write " + shortPath(path_) + ": " + out.reason();
         reportError("settings not saved: " + reason);
         writable_ = false;  // said once: the game plays on with the settings it has
-        return false;
     }
-    return true;
 }

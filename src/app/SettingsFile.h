@@ -34,7 +34,7 @@ class SettingsFile {
     std::string change(size_t index, const std::string& text);
 
    private:
-    bool save();
+    void save();  // a failure is said once, and nothing more is written this run
 
     std::string path_;
     Settings saved_;
