@@ -72,18 +72,16 @@ void SettingsScreen::step(int direction) {
         }
         case SettingKind::onOff: apply(selected_, settings.number(selected_) != 0 ? "false" : "true"); break;
         case SettingKind::size: {
-            // The next listed size past the present one, whatever it is.
+            // The next listed size past the present one, whatever it is; none past the largest or the smallest.
             const int area = settings.width() * settings.height();
             const int count = int(std::size(windowSizes));
-            int next = direction > 0 ? 0 : count - 1;
-            for (int i = 0; i < count; ++i) {
+            int next = -1;
+            for (int i = 0; i < count && next < 0; ++i) {
                 const int k = direction > 0 ? i : count - 1 - i;
                 const int a = windowSizes[k].width * windowSizes[k].height;
-                if ((direction > 0 && a > area) || (direction < 0 && a < area)) {
-                    next = k;
-                    break;
-                }
+                if (direction > 0 ? a > area : a < area) next = k;
             }
+            if (next < 0) break;
             apply(selected_, std::to_string(windowSizes[next].width) + "x" + std::to_string(windowSizes[next].height));
             break;
         }

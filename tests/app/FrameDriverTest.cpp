@@ -193,7 +193,7 @@ TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewK
         {{vkDown, vkDown, vkDown, vkDown, vkDown, vkRight}, "mouse-sensitivity", "1.25", "mouse-sensitivity: 1.25"},
         {{vkDown, vkRight}, "invert-camera", "true", "invert-camera: true"},
         {{vkUp, vkUp, vkUp, vkRight}, "window-size", "1024x768", "window-size: 1024x768"},
-        {{vkLeft, vkLeft}, "window-size", "640x480", "window-size: 640x480"},
+        {{vkLeft, vkLeft, vkLeft}, "window-size", "640x480", "window-size: 640x480"},  // none smaller
         {{vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkReturn},
          "key-pause",
          "P",
