@@ -75,7 +75,11 @@ CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOpt
     CommandLine::Outcome outcome = line.parse(argc, argv);
     if (outcome.proceed && !options.recordPath.empty() && !options.playPath.empty())
         outcome = CommandLine::refuse("--record and --play cannot be used together");
+    return checkSettingOptions(outcome, options);
+}
+
+CommandLine::Outcome checkSettingOptions(const CommandLine::Outcome& outcome, const GameOptions& options) {
     if (outcome.proceed && options.noSettings && !options.settingsPath.empty())
-        outcome = CommandLine::refuse("--settings and --no-settings cannot be used together");
+        return CommandLine::refuse("--settings and --no-settings cannot be used together");
     return outcome;
 }

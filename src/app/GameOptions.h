@@ -22,5 +22,8 @@ struct GameOptions {
 // for true, or --NAME=false), --size for window-size, and --settings FILE and --no-settings.
 void addSettingOptions(CommandLine& line, GameOptions& options, bool (*filter)(const Setting&) = nullptr);
 
+// A refusal when the settings' options contradict each other (--settings with --no-settings), else outcome.
+CommandLine::Outcome checkSettingOptions(const CommandLine::Outcome& outcome, const GameOptions& options);
+
 // Parses the game's options into options; the outcome says whether to start.
 CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOptions& options);

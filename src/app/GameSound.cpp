@@ -23,6 +23,7 @@ constexpr float bedDistance = 2400;
 constexpr float bedHalfLifeMs = 700;
 constexpr float bedMostGain = 0.6f;
 constexpr float bedHalfAt = 0.15f;  // the summed loudness at which the bed reaches half its most
+constexpr float ln2 = 0.6931472f;   // a half-life of h decays by h / (h + t ln 2) over a step t
 
 // A sound at the ship: the same gain in both channels, at the power of a centred pan.
 float centred(float gain) { return gain * std::sqrt(0.5f); }
@@ -140,7 +141,7 @@ void GameSound::afterPass(bool worldRunning, bool still, float frameMs) {
     // The distant battle: the bed follows what was heard far off, dying away in game time (a half-life as a
     // rational step, the same on every platform), silent once there is nothing left of it.
     if (still) return;
-    farActivity_ *= bedHalfLifeMs / (bedHalfLifeMs + std::max(0.0f, frameMs) * 0.6931472f);
+    farActivity_ *= bedHalfLifeMs / (bedHalfLifeMs + std::max(0.0f, frameMs) * ln2);
     const float bed =
         centred(soundRow(SoundId::distantBattle).gain * bedMostGain * farActivity_ / (farActivity_ + bedHalfAt));
     if (bed < 0.002f) {

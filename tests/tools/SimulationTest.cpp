@@ -115,6 +115,7 @@ TEST(Simulation, BadOptionsAndOutputOrInputProblemsAreSaidInOneLineAndNeverPassS
         {"--frames 5x", 2, "--frames takes a whole number from 0 to 100000000"},
         {"--frame-ms 100001", 2, "--frame-ms takes a whole number from 0 to 100000"},
         {"--mouse 4", 2, "--mouse"},
+        {"--settings " + dir + "/s.ini --no-settings", 2, "--settings and --no-settings cannot be used together"},
         {"--input " + dir + "/bad.txt" + level, 2, "bad.txt:1"},
         {"--input /nonexistent/input.txt", 2, "/nonexistent/input.txt"},
         {"--input " + dir + "/late.txt" + level, 2, "late.txt:2: expected"},

@@ -197,7 +197,7 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
     CommandLine::Outcome outcome = line.parse(argc, argv);
     if (outcome.proceed && !o.playPath.empty() && (o.hasMouse || !o.input.empty() || !o.recordPath.empty()))
         outcome = CommandLine::refuse("a demo brings its own input: --play goes without --mouse, --input and --record");
-    return outcome;
+    return checkSettingOptions(outcome, o.settings);
 }
 
 namespace {
