@@ -19,6 +19,9 @@
 #include "platform/freetype/FreeTypeFont.h"
 #include "platform/posix/PicturesFolder.h"
 #include "platform/posix/SettingsFolder.h"
+#ifdef VANTURO_GLES2
+#include "platform/gles2/Gl11Layer.h"
+#endif
 
 namespace {
 
@@ -39,6 +42,23 @@ void missing(const char* service) {
     static std::set<std::string> said;
     if (said.insert(service).second) reportError(std::string("the headless shell has no ") + service);
 }
+
+#ifdef VANTURO_GLES2
+// Built over the OpenGL ES layer: ES 2.0 underneath, and the layer's own extension entry points above.
+constexpr EGLenum contextApi = EGL_OPENGL_ES_API;
+constexpr EGLint renderableType = EGL_OPENGL_ES2_BIT;
+constexpr EGLint contextAttributes[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
+void* esProcAddress(const char* name) { return reinterpret_cast<void*>(eglGetProcAddress(name)); }
+void* glProcAddress(const char* name) { return gles2::extensionProcAddress(name); }
+bool startGl() { return gles2::startLayer(esProcAddress); }
+#else
+// No version asked for: a desktop context with the compatibility profile, as the game's GL 1.1 needs.
+constexpr EGLenum contextApi = EGL_OPENGL_API;
+constexpr EGLint renderableType = EGL_OPENGL_BIT;
+constexpr const EGLint* contextAttributes = nullptr;
+void* glProcAddress(const char* name) { return reinterpret_cast<void*>(eglGetProcAddress(name)); }
+bool startGl() { return true; }
+#endif
 
 // The window is the pbuffer: the same steps as a window's, without one to show.
 bool openWindow(const char*, int width, int height, int, bool) {
@@ -67,7 +87,7 @@ const Shell headlessShell = {
     [] { missing("screen to fill"); },
     [](int, int) { missing("window to resize"); },
     [](bool) {},  // a pbuffer is never shown: there is no refresh to wait for
-    [](const char* name) { return reinterpret_cast<void*>(eglGetProcAddress(name)); },
+    glProcAddress,
     [] { return Message::none; },  // no window, no messages: input comes from the tool's script
     [] {},
     [] { return virtualTick; },
@@ -92,11 +112,11 @@ bool headless::createContext(int width, int height) {
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);  // the same rasteriser on every machine, GPU or not
     display = openSurfacelessDisplay();
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return false;
-    if (!eglBindAPI(EGL_OPENGL_API)) return false;
+    if (!eglBindAPI(contextApi)) return false;
     const EGLint configAttributes[] = {EGL_SURFACE_TYPE,
                                        EGL_PBUFFER_BIT,
                                        EGL_RENDERABLE_TYPE,
-                                       EGL_OPENGL_BIT,
+                                       renderableType,
                                        EGL_RED_SIZE,
                                        8,
                                        EGL_GREEN_SIZE,
@@ -112,10 +132,9 @@ bool headless::createContext(int width, int height) {
     const EGLint surfaceAttributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
     surface = eglCreatePbufferSurface(display, config, surfaceAttributes);
     if (surface == EGL_NO_SURFACE) return false;
-    // No version requested: a desktop context with the compatibility profile, as the game's GL 1.1 needs.
-    context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
+    context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
     if (context == EGL_NO_CONTEXT) return false;
-    return eglMakeCurrent(display, surface, surface, context) == EGL_TRUE;
+    return eglMakeCurrent(display, surface, surface, context) == EGL_TRUE && startGl();
 }
 
 void headless::destroyContext() {

@@ -1,0 +1,178 @@
+// What the layer remembers of GL 1.1's state: everything the game sets, in GL's initial values.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/gles2/EsFunctions.h"
+#include "platform/gles2/Matrix4.h"
+
+namespace gles2 {
+
+constexpr int textureUnits = 2;
+constexpr int matrixStackDepth = 32;  // GL 1.1 asks for at least 32 model-view matrices
+constexpr int attributeStackDepth = 16;
+
+// One corner as the shader takes it: position, normal, colour, and a texture coordinate per unit.
+struct Vertex {
+    float position[3];
+    float normal[3];
+    float colour[4];
+    float texture[textureUnits][2];
+};
+
+struct ClientArray {
+    bool enabled = false;
+    int size = 4;
+    GLsizei stride = 0;
+    const GLfloat* pointer = nullptr;
+};
+
+struct ClientArrays {
+    ClientArray vertex, normal, colour, texture[textureUnits];
+    int clientActiveUnit = 0;
+};
+
+// The enables GL 1.1 keeps per texture unit and for the whole pipeline.
+struct Enables {
+    bool lighting = false, light0 = false, fog = false, blend = false, depthTest = false, cullFace = false;
+    bool texture[textureUnits] = {false, false};
+};
+
+struct ColourBuffer {
+    bool blend = false;
+    GLenum blendSource = GL_ONE, blendDestination = GL_ZERO;
+    bool mask[4] = {true, true, true, true};
+    float clear[4] = {0, 0, 0, 0};
+};
+
+struct DepthBuffer {
+    bool test = false;
+    GLenum function = GL_LESS;
+    bool mask = true;
+    float clear = 1;
+};
+
+struct Material {
+    float ambient[4] = {0.2f, 0.2f, 0.2f, 1};
+    float diffuse[4] = {0.8f, 0.8f, 0.8f, 1};
+    float specular[4] = {0, 0, 0, 1};
+    float emission[4] = {0, 0, 0, 1};
+    float shininess = 0;
+};
+
+struct Light {
+    float ambient[4] = {0, 0, 0, 1};
+    float diffuse[4] = {1, 1, 1, 1};  // light 0's; the others start dark, and the game has only light 0
+    float specular[4] = {1, 1, 1, 1};
+    float eyePosition[4] = {0, 0, 1, 0};
+};
+
+struct Fog {
+    GLenum mode = GL_EXP;
+    float density = 1, start = 0, end = 1;
+    float colour[4] = {0, 0, 0, 0};
+};
+
+struct TextureEnvironment {
+    GLenum mode = GL_MODULATE;
+    float rgbScale = 1;
+};
+
+// A glBitmap kept by a display list: its pixels already in a texture, replayed as one quad.
+struct RecordedBitmap {
+    GLsizei width = 0, height = 0;
+    float xOrigin = 0, yOrigin = 0, xMove = 0, yMove = 0;
+    GLuint texture = 0;
+};
+
+struct DisplayList {
+    std::vector<RecordedBitmap> bitmaps;
+};
+
+struct Raster {
+    float window[4] = {0, 0, 0, 1};
+    bool valid = true;
+    float colour[4] = {1, 1, 1, 1};
+    float distance = 0;  // from the eye, for its fog
+};
+
+// The uniforms' places in the program.
+struct ProgramPlaces {
+    GLuint program = 0;
+    GLint mvp, modelview, normalMatrix, lighting, light0, lightPosition, lightAmbient, lightDiffuse, lightSpecular;
+    GLint sceneAmbient, materialAmbient, materialDiffuse, materialSpecular, materialEmission, shininess;
+    GLint sampler[textureUnits], textureOn[textureUnits], combine1, rgbScale1;
+    GLint fogOn, fogMode, fogDensity, fogStart, fogEnd, fogColour, bitmapMask;
+};
+
+struct AttributeFrame {
+    GLbitfield mask;
+    Enables enables;
+    ColourBuffer colour;
+    DepthBuffer depth;
+    GLuint listBase;
+};
+
+struct LayerState {
+    EsFunctions es{};
+    ProgramPlaces places{};
+    GLuint vertexBuffer = 0;
+    bool started = false;
+
+    GLenum matrixMode = GL_MODELVIEW;
+    std::vector<Matrix4> modelview{1}, projection{1};
+
+    Enables enables;
+    ColourBuffer colour;
+    DepthBuffer depth;
+    GLenum cullFace = GL_BACK;
+    GLenum polygonMode = GL_FILL;
+    GLint viewport[4] = {0, 0, 0, 0};
+    GLint unpackAlignment = 4, packAlignment = 4;
+
+    float current[4] = {1, 1, 1, 1};
+    float currentNormal[3] = {0, 0, 1};
+    float currentTexture[textureUnits][2] = {};
+
+    Material material;
+    Light light;
+    float sceneAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
+    Fog fog;
+    TextureEnvironment environment[textureUnits];
+    int activeUnit = 0;
+    GLuint boundTexture[textureUnits] = {0, 0};
+    std::vector<bool> definedTextures;  // by name: whether it has pixels, as GL 1.1 textures only then
+
+    ClientArrays arrays;
+    std::vector<ClientArrays> clientStack;
+    std::vector<AttributeFrame> attributeStack;
+
+    GLenum begun = 0;  // the primitive between glBegin and glEnd, 0 outside
+    std::vector<Vertex> corners;
+
+    Raster raster;
+    GLuint listBase = 0;
+    std::vector<std::unique_ptr<DisplayList>> lists;  // by name - 1; null where freed or never made
+    GLuint compiling = 0;                             // the list glNewList opened, 0 outside
+
+    GLenum error = GL_NO_ERROR;
+};
+
+LayerState& layer();
+
+Matrix4& currentMatrix();
+// Notes GL's error (the first is kept until read) and says once that the layer lacks what the game asked.
+void unsupported(const char* what);
+void recordError(GLenum error);
+
+// Drawing: the corners of one primitive, in the state the layer holds, through the program.
+void drawPrimitive(GLenum mode, const std::vector<Vertex>& corners);
+// The textured quad of a bitmap at the raster position, through the same program.
+void drawBitmap(const RecordedBitmap& bitmap);
+bool buildProgram(LayerState& state);
+// glMultiTexCoord2fARB, handed out by extensionProcAddress.
+void multiTexCoord2f(GLenum unit, GLfloat s, GLfloat t);
+
+}  // namespace gles2
