@@ -109,55 +109,94 @@ bool textureOn(int unit) {
     return s.enables.texture[unit] && name < s.definedTextures.size() && s.definedTextures[name];
 }
 
-void setUniforms(bool bitmap) {
-    LayerState& s = layer();
-    const EsFunctions& es = s.es;
-    const ProgramPlaces& p = s.places;
+// The set of features the state asks of a draw.
+unsigned featuresOf(bool bitmap) {
+    const LayerState& s = layer();
+    if (bitmap) return Feature::bitmap;  // a bitmap's colour is worked out, fog and all, before it is drawn
+    unsigned features = 0;
+    if (s.enables.lighting) features |= Feature::lit | (s.enables.light0 ? Feature::light0 : 0u);
+    if (textureOn(0)) features |= Feature::texture0;
+    if (textureOn(1))
+        features |= Feature::texture1 | (s.environment[1].mode == GL_COMBINE_ARB ? Feature::combine1 : 0u);
+    if (s.enables.fog)
+        features |= Feature::fog | (s.fog.mode == GL_EXP2 ? Feature::exp2Fog : 0u) |
+                    (s.fog.mode == GL_LINEAR ? Feature::linearFog : 0u);
+    return features;
+}
+
+// Sends a uniform's value unless the program holds it already.
+void set(Program& program, Uniform u, const float* values, int count) {
+    if (program.places[u] < 0) return;
+    if (program.known[u] && std::memcmp(program.sent[u], values, size_t(count) * sizeof(float)) == 0) return;
+    std::memcpy(program.sent[u], values, size_t(count) * sizeof(float));
+    program.known[u] = true;
+    const EsFunctions& es = layer().es;
+    const GLint place = program.places[u];
+    switch (count) {
+    case 1: es.Uniform1f(place, values[0]); break;
+    case 3: es.Uniform3fv(place, 1, values); break;
+    case 4: es.Uniform4fv(place, 1, values); break;
+    case 9: es.UniformMatrix3fv(place, 1, GL_FALSE, values); break;
+    default: es.UniformMatrix4fv(place, 1, GL_FALSE, values); break;
+    }
+}
+
+bool setUniforms(bool bitmap) {
+    const LayerState& s = layer();
+    const unsigned features = featuresOf(bitmap);
+    Program* program = programFor(features);
+    if (!program) return false;
+    Program& p = *program;
+    if (bitmap) {
+        set(p, mvpUniform, Matrix4{}.m, 16);
+        return true;
+    }
     const Matrix4& modelview = s.modelview.back();
-    const Matrix4 mvp = s.projection.back() * modelview;
-    es.UniformMatrix4fv(p.mvp, 1, GL_FALSE, bitmap ? Matrix4{}.m : mvp.m);
-    es.UniformMatrix4fv(p.modelview, 1, GL_FALSE, modelview.m);
-    const bool lit = s.enables.lighting && !bitmap;
-    es.Uniform1i(p.lighting, lit);
-    if (lit) {
+    set(p, mvpUniform, (s.projection.back() * modelview).m, 16);
+    set(p, modelviewUniform, modelview.m, 16);
+    if (features & Feature::lit) {
         float normals[9];
         modelview.normalMatrix(normals);
-        es.UniformMatrix3fv(p.normalMatrix, 1, GL_FALSE, normals);
-        es.Uniform1i(p.light0, s.enables.light0);
-        es.Uniform4fv(p.lightPosition, 1, s.light.eyePosition);
-        es.Uniform4fv(p.lightAmbient, 1, s.light.ambient);
-        es.Uniform4fv(p.lightDiffuse, 1, s.light.diffuse);
-        es.Uniform4fv(p.lightSpecular, 1, s.light.specular);
-        es.Uniform4fv(p.sceneAmbient, 1, s.sceneAmbient);
-        es.Uniform4fv(p.materialAmbient, 1, s.material.ambient);
-        es.Uniform4fv(p.materialDiffuse, 1, s.material.diffuse);
-        es.Uniform4fv(p.materialSpecular, 1, s.material.specular);
-        es.Uniform4fv(p.materialEmission, 1, s.material.emission);
-        es.Uniform1f(p.shininess, s.material.shininess);
+        set(p, normalMatrixUniform, normals, 9);
+        set(p, lightPositionUniform, s.light.eyePosition, 4);
+        set(p, lightAmbientUniform, s.light.ambient, 4);
+        set(p, lightDiffuseUniform, s.light.diffuse, 4);
+        set(p, lightSpecularUniform, s.light.specular, 4);
+        set(p, sceneAmbientUniform, s.sceneAmbient, 4);
+        set(p, materialAmbientUniform, s.material.ambient, 4);
+        set(p, materialDiffuseUniform, s.material.diffuse, 4);
+        set(p, materialSpecularUniform, s.material.specular, 4);
+        set(p, materialEmissionUniform, s.material.emission, 4);
+        set(p, shininessUniform, &s.material.shininess, 1);
     }
-    for (int unit = 0; unit < textureUnits; ++unit) es.Uniform1i(p.textureOn[unit], !bitmap && textureOn(unit));
-    es.Uniform1i(p.combine1, s.environment[1].mode == GL_COMBINE_ARB);
-    es.Uniform1f(p.rgbScale1, s.environment[1].mode == GL_COMBINE_ARB ? s.environment[1].rgbScale : 1);
-    es.Uniform1i(p.bitmapMask, bitmap);
-    const bool fogged = s.enables.fog && !bitmap;  // a bitmap's fog is its colour's, worked out once
-    es.Uniform1i(p.fogOn, fogged);
-    if (fogged) {
-        es.Uniform1i(p.fogMode, s.fog.mode == GL_EXP ? 0 : s.fog.mode == GL_EXP2 ? 1 : 2);
-        es.Uniform1f(p.fogDensity, s.fog.density);
-        es.Uniform1f(p.fogStart, s.fog.start);
-        es.Uniform1f(p.fogEnd, s.fog.end);
-        es.Uniform3fv(p.fogColour, 1, s.fog.colour);
+    if (features & Feature::combine1) set(p, rgbScale1Uniform, &s.environment[1].rgbScale, 1);
+    if (features & Feature::fog) {
+        set(p, fogDensityUniform, &s.fog.density, 1);
+        set(p, fogStartUniform, &s.fog.start, 1);
+        set(p, fogEndUniform, &s.fog.end, 1);
+        set(p, fogColourUniform, s.fog.colour, 3);
     }
+    return true;
 }
 
 void send(GLenum esMode, const std::vector<Vertex>& corners, bool bitmap) {
     if (corners.empty()) return;
     LayerState& s = layer();
     const EsFunctions& es = s.es;
-    setUniforms(bitmap);
-    es.BindBuffer(GL_ARRAY_BUFFER, s.vertexBuffer);
+    if (!setUniforms(bitmap)) return;
     es.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(corners.size() * sizeof(Vertex)), corners.data(), GL_STREAM_DRAW);
+    es.DrawArrays(esMode, 0, GLsizei(corners.size()));
+}
+
+}  // namespace
+
+void startVertexStream() {
+    LayerState& s = layer();
+    const EsFunctions& es = s.es;
+    es.GenBuffers(1, &s.vertexBuffer);
+    es.BindBuffer(GL_ARRAY_BUFFER, s.vertexBuffer);  // the only buffer: bound for good, its layout set once
     const auto attribute = [&es](Attribute a, GLint size, size_t offset) {
+        es.EnableVertexAttribArray(a);
         es.VertexAttribPointer(a, size, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<const void*>(offset));
     };
     attribute(positionAttribute, 3, offsetof(Vertex, position));
@@ -165,10 +204,7 @@ void send(GLenum esMode, const std::vector<Vertex>& corners, bool bitmap) {
     attribute(colourAttribute, 4, offsetof(Vertex, colour));
     attribute(texture0Attribute, 2, offsetof(Vertex, texture[0]));
     attribute(texture1Attribute, 2, offsetof(Vertex, texture[1]));
-    es.DrawArrays(esMode, 0, GLsizei(corners.size()));
 }
-
-}  // namespace
 
 void multiTexCoord2f(GLenum unit, GLfloat s, GLfloat t) {
     const int index = int(unit) - GL_TEXTURE0_ARB;

@@ -112,8 +112,10 @@ bool startLayer(void* (*esProcAddress)(const char* name)) {
         reportError(std::string("the OpenGL ES context has no ") + missing);
         return false;
     }
-    if (!buildProgram(s)) return false;
-    s.es.GenBuffers(1, &s.vertexBuffer);
+    // The ground's program, the fullest, is built now: a context that cannot build it is said at the start.
+    if (!programFor(Feature::lit | Feature::light0 | Feature::texture0 | Feature::texture1 | Feature::combine1 | Feature::fog))
+        return false;
+    startVertexStream();
     s.started = true;
     applyFixedState();
     return true;

@@ -98,13 +98,29 @@ struct Raster {
     float distance = 0;  // from the eye, for its fog
 };
 
-// The uniforms' places in the program.
-struct ProgramPlaces {
-    GLuint program = 0;
-    GLint mvp, modelview, normalMatrix, lighting, light0, lightPosition, lightAmbient, lightDiffuse, lightSpecular;
-    GLint sceneAmbient, materialAmbient, materialDiffuse, materialSpecular, materialEmission, shininess;
-    GLint sampler[textureUnits], textureOn[textureUnits], combine1, rgbScale1;
-    GLint fogOn, fogMode, fogDensity, fogStart, fogEnd, fogColour, bitmapMask;
+// The program's uniforms, by what they hold.
+enum Uniform {
+    mvpUniform, modelviewUniform, normalMatrixUniform, lightPositionUniform, lightAmbientUniform,
+    lightDiffuseUniform, lightSpecularUniform, sceneAmbientUniform, materialAmbientUniform, materialDiffuseUniform,
+    materialSpecularUniform, materialEmissionUniform, shininessUniform, rgbScale1Uniform, fogDensityUniform,
+    fogStartUniform, fogEndUniform, fogColourUniform, uniformCount
+};
+
+// What a draw needs of the pipeline: each set of features has a program of its own, built when first drawn,
+// as the desktop driver builds its fixed-function shaders; no branch is left to the fragments.
+namespace Feature {
+enum : unsigned {
+    lit = 1, light0 = 2, texture0 = 4, texture1 = 8, combine1 = 16, fog = 32, exp2Fog = 64, linearFog = 128,
+    bitmap = 256
+};
+}
+
+// One program, the places of its uniforms, and the values last sent to them (sent again only when changed).
+struct Program {
+    GLuint name = 0;
+    GLint places[uniformCount] = {};
+    float sent[uniformCount][16] = {};
+    bool known[uniformCount] = {};
 };
 
 struct AttributeFrame {
@@ -117,7 +133,8 @@ struct AttributeFrame {
 
 struct LayerState {
     EsFunctions es{};
-    ProgramPlaces places{};
+    std::vector<std::unique_ptr<Program>> programs;  // by set of features; null until first drawn
+    unsigned usedFeatures = ~0u;
     GLuint vertexBuffer = 0;
     bool started = false;
 
@@ -171,7 +188,10 @@ void recordError(GLenum error);
 void drawPrimitive(GLenum mode, const std::vector<Vertex>& corners);
 // The textured quad of a bitmap at the raster position, through the same program.
 void drawBitmap(const RecordedBitmap& bitmap);
-bool buildProgram(LayerState& state);
+// The program for a set of features, built on first use; nullptr (said once) if it does not build.
+Program* programFor(unsigned features);
+// The one vertex buffer every draw streams its corners through, with its attributes' layout.
+void startVertexStream();
 // glMultiTexCoord2fARB, handed out by extensionProcAddress.
 void multiTexCoord2f(GLenum unit, GLfloat s, GLfloat t);
 
