@@ -27,6 +27,7 @@ const char* loadEsFunctions(EsFunctions& es, void* (*procAddress)(const char* na
     VANTURO_ES_FETCH(DepthMask)
     VANTURO_ES_FETCH(Disable)
     VANTURO_ES_FETCH(DrawArrays)
+    VANTURO_ES_FETCH(DrawElements)
     VANTURO_ES_FETCH(Enable)
     VANTURO_ES_FETCH(Finish)
     VANTURO_ES_FETCH(GenTextures)

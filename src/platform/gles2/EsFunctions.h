@@ -29,6 +29,7 @@ struct EsFunctions {
     void (*DepthMask)(GLboolean) = nothing;
     void (*Disable)(GLenum) = nothing;
     void (*DrawArrays)(GLenum, GLint, GLsizei) = nothing;
+    void (*DrawElements)(GLenum, GLsizei, GLenum, const void*) = nothing;
     void (*Enable)(GLenum) = nothing;
     void (*Finish)() = nothing;
     void (*GenTextures)(GLsizei, GLuint*) = nothing;

@@ -1,5 +1,6 @@
 // The layer's drawing: corners gathered from glBegin/glEnd or the client arrays, polygons turned into the
 // triangles, lines or points ES draws, and the program's uniforms set from GL 1.1's state.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -9,8 +10,10 @@ namespace gles2 {
 
 namespace {
 
-// A quad's two triangles share its first and third corners, as the desktop driver splits them.
+// A quad's two triangles share its second and fourth corners, as the desktop driver splits them.
 constexpr int quadTriangles[6] = {0, 1, 3, 1, 2, 3};
+// Filled quads are drawn by index, their corners sent once: this many corners a draw at most (16-bit indices).
+constexpr size_t quadCornersPerDraw = 65536;
 
 enum Attribute : GLuint { positionAttribute, normalAttribute, colourAttribute, texture0Attribute, texture1Attribute };
 
@@ -188,6 +191,17 @@ void send(GLenum esMode, const std::vector<Vertex>& corners, bool bitmap) {
     es.DrawArrays(esMode, 0, GLsizei(corners.size()));
 }
 
+void sendQuads(const std::vector<Vertex>& corners) {
+    const size_t whole = corners.size() - corners.size() % 4;
+    if (whole == 0 || !setUniforms(false)) return;
+    const EsFunctions& es = layer().es;
+    for (size_t first = 0; first < whole; first += quadCornersPerDraw) {
+        const size_t count = std::min(quadCornersPerDraw, whole - first);
+        es.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(count * sizeof(Vertex)), &corners[first], GL_STREAM_DRAW);
+        es.DrawElements(GL_TRIANGLES, GLsizei(count / 4 * 6), GL_UNSIGNED_SHORT, nullptr);
+    }
+}
+
 }  // namespace
 
 void startVertexStream() {
@@ -204,6 +218,13 @@ void startVertexStream() {
     attribute(colourAttribute, 4, offsetof(Vertex, colour));
     attribute(texture0Attribute, 2, offsetof(Vertex, texture[0]));
     attribute(texture1Attribute, 2, offsetof(Vertex, texture[1]));
+    // The quads' triangles by index, for every draw of quads: corners 4k + (0, 1, 3), (1, 2, 3).
+    std::vector<GLushort> indices;
+    for (size_t quad = 0; quad < quadCornersPerDraw / 4; ++quad)
+        for (int corner : quadTriangles) indices.push_back(GLushort(quad * 4 + size_t(corner)));
+    es.GenBuffers(1, &s.quadIndexBuffer);
+    es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, s.quadIndexBuffer);
+    es.BufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(GLushort)), indices.data(), GL_STATIC_DRAW);
 }
 
 void multiTexCoord2f(GLenum unit, GLfloat s, GLfloat t) {
@@ -219,6 +240,7 @@ void drawPrimitive(GLenum mode, const std::vector<Vertex>& corners) {
     const GLenum polygonMode = layer().polygonMode;
     if (mode == GL_POINTS || mode == GL_LINES) return send(mode, corners, false);
     if (polygonMode == GL_FILL) {
+        if (mode == GL_QUADS) return sendQuads(corners);
         if (!triangles(mode, corners, drawn)) return unsupported("such primitive");
         return send(GL_TRIANGLES, drawn, false);
     }

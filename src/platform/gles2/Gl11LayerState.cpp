@@ -231,7 +231,10 @@ void GLAPIENTRY glMaterialfv(GLenum face, GLenum name, const GLfloat* values) {
         default: return unsupported("such material parameter");
     }
 }
-void GLAPIENTRY glMaterialf(GLenum face, GLenum name, GLfloat value) { glMaterialfv(face, name, &value); }
+void GLAPIENTRY glMaterialf(GLenum face, GLenum name, GLfloat value) {
+    if (name != GL_SHININESS) return recordError(GL_INVALID_ENUM);  // the one material of a single value
+    glMaterialfv(face, name, &value);
+}
 
 void GLAPIENTRY glFogi(GLenum name, GLint value) {
     if (name != GL_FOG_MODE) return unsupported("such integer fog parameter");

@@ -135,7 +135,7 @@ struct LayerState {
     EsFunctions es{};
     std::vector<std::unique_ptr<Program>> programs;  // by set of features; null until first drawn
     unsigned usedFeatures = ~0u;
-    GLuint vertexBuffer = 0;
+    GLuint vertexBuffer = 0, quadIndexBuffer = 0;
     bool started = false;
 
     GLenum matrixMode = GL_MODELVIEW;
