@@ -18,7 +18,7 @@ class FrameDriver : public GlTest {
     }
     static void passes(int count, unsigned frameMs = 30) {
         for (int i = 0; i < count; ++i) {
-            headless::advanceTick(frameMs);
+            virtualClock::advanceTick(frameMs);
             loopPass();
         }
     }
@@ -43,7 +43,7 @@ TEST_F(FrameDriver, TheWorldWaitsAHundredFramesThenAdvancesAtMostOneHundredMilli
         EXPECT_NE(std::strstr(GlFont::instance().lastText(), delta), nullptr) << GlFont::instance().lastText();
     }
     lastTick = 0xFFFFFFF0u;  // the tick counter wraps: the unsigned difference still counts
-    headless::setTick(0x10);
+    virtualClock::setTick(0x10);
     renderFrame();
     EXPECT_EQ(measuredFrameTime(), 32.0f);
 }
@@ -111,7 +111,7 @@ TEST_F(FrameDriver, AKeyTappedBetweenTwoFramesCountsOnceAndAHeldOneActsOnItsPres
     glGetIntegerv(GL_POLYGON_MODE, modes);
     EXPECT_EQ(modes[0], GL_LINE);
     tap(keyCode(KeyAction::quit));
-    headless::advanceTick(30);
+    virtualClock::advanceTick(30);
     EXPECT_TRUE(loopPass());
 }
 
@@ -209,7 +209,7 @@ TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewK
         SCOPED_TRACE(step.row);
         for (int key : step.keys) {
             onKey(key, true), onKey(key, false);
-            headless::advanceTick(30);
+            virtualClock::advanceTick(30);
             EXPECT_FALSE(loopPass());
         }
         EXPECT_TRUE(screen.shown());

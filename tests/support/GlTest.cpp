@@ -31,7 +31,7 @@ void resetGameState() {
     gameSettings() = Settings();
     SettingsFile::instance().open("", false);
     detailTexture = particleTexture = 0;
-    headless::setTick(0);
+    virtualClock::setTick(0);
     gameSrand(1);
 }
 

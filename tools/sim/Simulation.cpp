@@ -16,7 +16,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "Headless.h"
+#include "platform/VirtualClock.h"
 #include "app/DataFolder.h"
 #include "app/DemoSession.h"
 #include "app/FrameDriver.h"
@@ -267,7 +267,7 @@ int prepareRun(SimOptions& o, Outputs& files, std::string& error) {
 // The game's own start on the headless shell, its tick counter at the seed: the data folder, the demos, the
 // seed and the scene. Returns the exit code, 0 to run; a failure has been said.
 int startRun(SimOptions& o) {
-    headless::setTick(o.seed);
+    virtualClock::setTick(o.seed);
     GameOptions game = o.settings;
     game.dataFolder = o.dataDir;
     game.playPath = o.playPath;
@@ -354,7 +354,7 @@ int runFrames(const SimOptions& o, OutputFile& trace, SoundTrack& sound, FrameCo
     int framesRun = 0;
     for (int frame = 1; frame <= o.frames && !terminationSignal(); ++frame) {
         while (nextInput < o.input.size() && o.input[nextInput].frame <= frame) applyInput(o.input[nextInput++]);
-        headless::advanceTick(o.frameMs);
+        virtualClock::advanceTick(o.frameMs);
         const auto begin = std::chrono::steady_clock::now();
         const bool done = loopPass();
         const double updateMs = frameCount > framesBeforeUpdates ? level.costs().updateMs : 0;

@@ -1,6 +1,8 @@
 // The headless shell: an offscreen GL context and a virtual tick counter, for tests and tools.
 #pragma once
 
+#include "platform/VirtualClock.h"  // its tick counter
+
 struct Shell;
 
 namespace headless {
@@ -12,9 +14,5 @@ const Shell& shell();
 // current. Returns false when no such context can be had.
 bool createContext(int width = 800, int height = 600);
 void destroyContext();
-
-// The tick counter the game reads: it moves only when told to.
-void setTick(unsigned tick);
-void advanceTick(unsigned milliseconds);
 
 }  // namespace headless

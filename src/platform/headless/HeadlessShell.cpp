@@ -146,5 +146,5 @@ void headless::destroyContext() {
     surface = EGL_NO_SURFACE;
 }
 
-void headless::setTick(unsigned tick) { virtualTick = tick; }
-void headless::advanceTick(unsigned milliseconds) { virtualTick += milliseconds; }
+void virtualClock::setTick(unsigned tick) { virtualTick = tick; }
+void virtualClock::advanceTick(unsigned milliseconds) { virtualTick += milliseconds; }
