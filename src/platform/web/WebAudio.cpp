@@ -1,0 +1,67 @@
+// Web Audio: a script processor asks for blocks of sound; each is mixed by the game's mixer into the page's
+// memory and spread into the two channels. The loudest sample so far is kept on the module for a test to read.
+#include "WebAudio.h"
+
+#include <emscripten.h>
+
+#include "audio/Mixer.h"
+
+namespace {
+
+constexpr int blockFrames = 2048;  // about 46 ms at the mixer's rate, the desktop queue's lead
+MixSource mixSource = nullptr;
+int16_t block[2 * blockFrames];
+
+EM_JS(void, startWebAudio, (int rate, int frames, int16_t* samples), {
+    if (Module.vanturoAudio) return;
+    const Context = window.AudioContext || window.webkitAudioContext;
+    if (!Context) return;
+    const context = new Context({sampleRate: rate});
+    const node = context.createScriptProcessor(frames, 0, 2);
+    Module.vanturoSoundPeak = 0;
+    node.onaudioprocess = (event) => {
+        Module._vanturoMixBlock();
+        const left = event.outputBuffer.getChannelData(0), right = event.outputBuffer.getChannelData(1);
+        const first = samples >> 1;
+        let peak = Module.vanturoSoundPeak;
+        for (let i = 0; i < frames; ++i) {
+            const l = HEAP16[first + 2 * i], r = HEAP16[first + 2 * i + 1];
+            left[i] = l / 32768;
+            right[i] = r / 32768;
+            peak = Math.max(peak, Math.abs(l), Math.abs(r));
+        }
+        Module.vanturoSoundPeak = peak;
+    };
+    node.connect(context.destination);
+    Module.vanturoAudio = context;
+    Module.vanturoAudioNode = node;
+});
+
+EM_JS(void, resumeWebAudio, (), {
+    if (Module.vanturoAudio && Module.vanturoAudio.state !== "running") Module.vanturoAudio.resume();
+});
+
+EM_JS(void, stopWebAudio, (), {
+    if (!Module.vanturoAudio) return;
+    Module.vanturoAudioNode.disconnect();
+    Module.vanturoAudio.close();
+    Module.vanturoAudio = null;
+});
+
+}  // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE void vanturoMixBlock() {
+    if (mixSource) mixSource(block, blockFrames);
+}
+
+void web::openAudio(MixSource source) {
+    mixSource = source;
+    startWebAudio(mixRate, blockFrames, block);
+}
+
+void web::resumeAudio() { resumeWebAudio(); }
+
+void web::closeAudio() {
+    stopWebAudio();
+    mixSource = nullptr;
+}

@@ -1,0 +1,186 @@
+// The web shell: the page's canvas and its WebGL context under the project's GL 1.1 layer, the page's events
+// and clock, the browser's font, Web Audio; one pass of the game per animation frame. With frames=N in the
+// address it runs the simulation instead, on a virtual clock, and shows the summary vanturo-sim prints.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Simulation.h"
+#include "WebAudio.h"
+#include "WebEvents.h"
+#include "WebFont.h"
+#include "WebPage.h"
+#include "app/FrameDriver.h"
+#include "app/GameOptions.h"
+#include "app/GameSound.h"
+#include "app/GameStart.h"
+#include "app/Input.h"
+#include "app/SceneSetup.h"
+#include "app/Viewport.h"
+#include "common/Report.h"
+#include "common/Shell.h"
+#include "platform/VirtualClock.h"
+#include "platform/gles2/Gl11Layer.h"
+
+namespace {
+
+constexpr const char* canvasTarget = "#canvas";
+constexpr const char* picturesFolder = "/pictures";  // in the page's memory; each picture is downloaded
+constexpr const char* shotPath = "/shot.png";        // the deterministic run's last frame
+EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
+bool onVirtualClock = false;
+unsigned virtualTick = 0;
+
+bool openWindow(const char*, int width, int height, int, bool) {
+    emscripten_set_canvas_element_size(canvasTarget, width, height);
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    attributes.alpha = EM_FALSE;
+    attributes.antialias = EM_FALSE;
+    attributes.preserveDrawingBuffer = EM_TRUE;  // the last frame stays readable after it is shown
+    attributes.majorVersion = 1;
+    context = emscripten_webgl_create_context(canvasTarget, &attributes);
+    if (context <= 0 || emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
+        reportFailure("this browser gives the page no WebGL");
+        return false;
+    }
+    if (!gles2::startLayer(emscripten_webgl1_get_proc_address)) {
+        reportFailure("the game could not start on this browser's WebGL");
+        return false;
+    }
+    resizeViewport(width, height);
+    if (!setupScene()) {
+        reportFailure("the game could not start on this browser's WebGL");
+        return false;
+    }
+    return true;
+}
+
+void closeWindow() {
+    if (context > 0) emscripten_webgl_destroy_context(context);
+    context = 0;
+}
+
+// The canvas shown over the whole screen, scaled with its proportions kept; its drawing buffer keeps its size.
+void toggleFullscreen() {
+    EmscriptenFullscreenChangeEvent state;
+    if (emscripten_get_fullscreen_status(&state) == EMSCRIPTEN_RESULT_SUCCESS && state.isFullscreen) {
+        emscripten_exit_fullscreen();
+        return;
+    }
+    EmscriptenFullscreenStrategy strategy = {};
+    strategy.scaleMode = EMSCRIPTEN_FULLSCREEN_SCALE_ASPECT;
+    strategy.canvasResolutionScaleMode = EMSCRIPTEN_FULLSCREEN_CANVAS_SCALE_NONE;
+    strategy.filteringMode = EMSCRIPTEN_FULLSCREEN_FILTERING_DEFAULT;
+    emscripten_request_fullscreen_strategy(canvasTarget, EM_TRUE, &strategy);  // at the next key if not now
+}
+
+void resizeWindow(int width, int height) {
+    emscripten_set_canvas_element_size(canvasTarget, width, height);
+    onClientResize(width, height);
+    resizeViewport(width, height);
+}
+
+unsigned tickCount() { return onVirtualClock ? virtualTick : web::wallClockMs(); }
+
+void failureBox(const std::string& text) { web::showNotice(text); }
+
+const Shell webShell = {
+    "web",
+    openWindow,
+    closeWindow,
+    [] {},  // the browser shows the frame when the pass returns
+    toggleFullscreen,
+    resizeWindow,
+    [](bool) {},  // the browser's animation frames follow the screen's refresh
+    gles2::extensionProcAddress,
+    [] { return Message::none; },  // events arrive through the page's callbacks
+    [] {},
+    tickCount,
+    [](unsigned ms) {
+        if (onVirtualClock) virtualTick += ms;  // a page cannot sleep; the frame cap waits for the next frame
+    },
+    web::buildFontBitmaps,
+    [] { return std::string(); },  // no settings file: every setting at its default
+    [] { return std::string(picturesFolder); },
+    [] { return std::string("/"); },  // the level is packed with the page at /data
+    [] { return std::string(); },
+    failureBox,
+    web::openAudio,
+    [] {},  // Web Audio asks for the sound itself
+    web::closeAudio,
+};
+
+void mixGameSound(int16_t* out, size_t frames) { GameSound::instance().mixer().mix(out, frames); }
+
+// A screenshot (F12) lands in the pictures folder: each new one is downloaded, then let go.
+void downloadPictures() {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(picturesFolder, ignored)) {
+        web::offerFile(entry.path().string(), entry.path().filename().string(), true);
+        std::filesystem::remove(entry.path(), ignored);
+    }
+}
+
+void pass() {
+    const bool over = loopPass();
+    downloadPictures();
+    if (!over) return;
+    emscripten_cancel_main_loop();
+    web::closeAudio();
+    web::showNotice("The flight is over. Reload the page to fly again.");
+}
+
+// frames=N&frame-ms=MS&mouse=X,Y&seed=S as vanturo-sim's options; anything else in the query is refused.
+int runDeterministic(const std::string& query) {
+    std::vector<std::string> words = {"vanturo-sim", "--no-settings", "--shot", shotPath};
+    size_t at = 0;
+    while (at <= query.size()) {
+        const size_t end = std::min(query.find('&', at), query.size());
+        const std::string pair = query.substr(at, end - at);
+        const size_t equals = pair.find('=');
+        if (!pair.empty()) {
+            words.push_back("--" + pair.substr(0, equals));
+            if (equals != std::string::npos) words.push_back(pair.substr(equals + 1));
+        }
+        at = end + 1;
+    }
+    std::vector<const char*> argv;
+    for (const std::string& word : words) argv.push_back(word.c_str());
+    SimOptions options;
+    const CommandLine::Outcome outcome = parseSimOptions(int(argv.size()), argv.data(), options);
+    if (!outcome.proceed) {
+        web::showSummary("{\"error\":\"the address's options are not vanturo-sim's\"}");
+        return exitUsage;
+    }
+    onVirtualClock = true;
+    std::string summary, error;
+    const int code = runSimulation(options, summary, error);
+    if (!error.empty()) reportError(error);
+    web::showSummary(summary.empty() ? "{\"error\":\"the run failed\"}" : summary);
+    if (std::filesystem::exists(shotPath)) web::offerFile(shotPath, "vanturo-last-frame.png", false);
+    return code;
+}
+
+}  // namespace
+
+void virtualClock::setTick(unsigned tick) { virtualTick = tick; }
+void virtualClock::advanceTick(unsigned milliseconds) { virtualTick += milliseconds; }
+
+int main() {
+    setProgramName("vanturo");
+    useShell(webShell);
+    std::filesystem::create_directory(picturesFolder);
+    web::listenToPage();
+    const std::string query = web::pageQuery();
+    if (query.find("frames=") != std::string::npos) return runDeterministic(query);
+    GameOptions options;
+    int exitCode = exitSuccess;
+    if (!startGame(options, exitCode)) return exitCode;
+    web::openAudio(mixGameSound);
+    emscripten_set_main_loop(pass, 0, EM_FALSE);
+    return exitSuccess;
+}

@@ -1,0 +1,21 @@
+// What the web shell shows and reads in its page, around the canvas: the notice line, the deterministic run's
+// summary and last frame, downloads, the address's query and the browser's clock.
+#pragma once
+
+#include <string>
+
+namespace web {
+
+// The text of the element with id "notice" (a failure, or how to fly again).
+void showNotice(const std::string& text);
+// The element with id "summary": the deterministic run's JSON summary.
+void showSummary(const std::string& json);
+// The file at path (in the page's file system) downloaded as name, or, not downloaded, linked from the
+// element with id "shot".
+void offerFile(const std::string& path, const std::string& name, bool download);
+// The address's query, without its "?".
+std::string pageQuery();
+// Milliseconds since 1970, wrapping at 2^32: the seed differs per visit, as on the desktop.
+unsigned wallClockMs();
+
+}  // namespace web
