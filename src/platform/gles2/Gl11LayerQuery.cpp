@@ -14,6 +14,7 @@ void GLAPIENTRY glGetIntegerv(GLenum name, GLint* values) {
         case GL_PACK_ALIGNMENT: *values = s.packAlignment; return;
         case GL_MATRIX_MODE: *values = GLint(s.matrixMode); return;
         case GL_LIST_BASE: *values = GLint(s.listBase); return;
+    case GL_POLYGON_MODE: values[0] = values[1] = GLint(s.polygonMode); return;
         default: unsupported("such integer to read back");
     }
 }

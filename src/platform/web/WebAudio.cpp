@@ -1,5 +1,6 @@
 // Web Audio: a script processor asks for blocks of sound; each is mixed by the game's mixer into the page's
-// memory and spread into the two channels. The loudest sample so far is kept on the module for a test to read.
+// memory and spread into the two channels. The loudest sample of the last block and of all so far are kept on
+// the module, for the page's tests to read.
 #include "WebAudio.h"
 
 #include <emscripten.h>
@@ -23,14 +24,15 @@ EM_JS(void, startWebAudio, (int rate, int frames, int16_t* samples), {
         Module._vanturoMixBlock();
         const left = event.outputBuffer.getChannelData(0), right = event.outputBuffer.getChannelData(1);
         const first = samples >> 1;
-        let peak = Module.vanturoSoundPeak;
+        let loudest = 0;
         for (let i = 0; i < frames; ++i) {
             const l = HEAP16[first + 2 * i], r = HEAP16[first + 2 * i + 1];
             left[i] = l / 32768;
             right[i] = r / 32768;
-            peak = Math.max(peak, Math.abs(l), Math.abs(r));
+            loudest = Math.max(loudest, Math.abs(l), Math.abs(r));
         }
-        Module.vanturoSoundPeak = peak;
+        Module.vanturoSoundLevel = loudest;  // the last block's loudest sample
+        Module.vanturoSoundPeak = Math.max(Module.vanturoSoundPeak, loudest);
     };
     node.connect(context.destination);
     Module.vanturoAudio = context;

@@ -5,6 +5,7 @@
 #include <emscripten/html5.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,12 @@
 #include "app/GameStart.h"
 #include "app/Input.h"
 #include "app/SceneSetup.h"
+#include "app/Settings.h"
 #include "app/Viewport.h"
 #include "common/Report.h"
 #include "common/Shell.h"
+#include "common/ShellState.h"
+#include "objects/Ship.h"
 #include "platform/VirtualClock.h"
 #include "platform/gles2/Gl11Layer.h"
 
@@ -166,6 +170,21 @@ int runDeterministic(const std::string& query) {
 }
 
 }  // namespace
+
+// What the page can read of the flight (for its tests, and anyone curious in the browser's console): frames
+// drawn, the ship, the polygon mode, the sound's mute. Read-only.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vanturoState() {
+    static std::string text;
+    const Ship& ship = Ship::player;
+    GLint mode = GL_FILL;
+    glGetIntegerv(GL_POLYGON_MODE, &mode);
+    text = nlohmann::json{{"frames", frameCount},
+                          {"ship", {{"x", ship.x}, {"z", ship.z}, {"heading", ship.heading}, {"steer", ship.steer}}},
+                          {"polygonMode", mode == GL_LINE ? "lines" : mode == GL_POINT ? "points" : "filled"},
+                          {"muted", gameSettings().on(SettingId::mute)}}
+               .dump();
+    return text.c_str();
+}
 
 void virtualClock::setTick(unsigned tick) { virtualTick = tick; }
 void virtualClock::advanceTick(unsigned milliseconds) { virtualTick += milliseconds; }

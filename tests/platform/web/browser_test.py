@@ -1,0 +1,184 @@
+"""The browser game in headless Chromium (SwiftShader's WebGL): the deterministic page agrees with vanturo-sim
+to the bit and in its picture, and a flight answers the mouse and every key, with sound, and no console error.
+
+usage: browser_test.py BUILD_WEB_FOLDER VANTURO_SIM
+"""
+import base64
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+from devtools import Page, serve
+
+WEB, SIM = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+WIDTH, HEIGHT = 800, 600
+# A pixel differs when a channel is more than this far apart. Above the heads-up line SwiftShader and llvmpipe
+# part only at edges; the line itself is in the browser's own font, whose glyphs are not FreeType's.
+CHANNEL_TOLERANCE = 8
+ALLOWED_DIFFERING_ABOVE_HUD = 0.002
+ALLOWED_DIFFERING = 0.01
+HUD_TOP = 550  # rows from here down hold the heads-up line, whose frame counter moves even while paused
+
+PNG_BYTES = """fetch(%s).then(r => r.arrayBuffer()).then(buffer => {
+  const bytes = new Uint8Array(buffer); let text = '';
+  for (let i = 0; i < bytes.length; i += 32768) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 32768));
+  return btoa(text); })"""
+
+
+def rgb(png):
+    """The picture's pixels, RGB, top row first."""
+    return subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"], input=png, capture_output=True,
+                          check=True).stdout
+
+
+def differing(a, b, rows=HEIGHT):
+    """How many pixels of the first rows differ by more than the tolerance in a channel."""
+    count = 0
+    for p in range(0, min(len(a), len(b), rows * WIDTH * 3), 3):
+        if max(abs(a[p] - b[p]), abs(a[p + 1] - b[p + 1]), abs(a[p + 2] - b[p + 2])) > CHANNEL_TOLERANCE:
+            count += 1
+    return count
+
+
+def white_pixels(picture, first_row, last_row):
+    return sum(1 for p in range(first_row * WIDTH * 3, last_row * WIDTH * 3, 3)
+               if picture[p] == picture[p + 1] == picture[p + 2] == 255)
+
+
+def without_timing(summary):
+    summary = dict(summary)
+    summary.pop("startupMs", None)
+    return summary
+
+
+class BrowserGame(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = serve(WEB)
+        cls.page = Page()
+        cls.address = "http://127.0.0.1:%d/vanturo.html" % cls.server.server_port
+        cls.folder = tempfile.mkdtemp()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.page.close()
+        cls.server.shutdown()
+        cls.server.server_close()
+
+    def tearDown(self):
+        self.assertEqual(self.page.problems, [], "the page's console shows errors")
+
+    # The deterministic page.
+
+    def test_deterministic_runs_agree_with_the_simulation(self):
+        for frames, mouse, seed in [(120, "500,250", 1), (300, "150,420", 7)]:
+            with self.subTest(frames=frames, mouse=mouse, seed=seed):
+                self.page.call("Page.navigate", url="%s?frames=%d&frame-ms=16&mouse=%s&seed=%d" %
+                               (self.address, frames, mouse, seed))
+                summary = self.page.wait_for("document.getElementById('summary').textContent", 600,
+                                             "no summary from the deterministic run")
+                shot = os.path.join(self.folder, "sim.png")
+                sim = subprocess.run([SIM, "--data", WEB + "/level", "--no-settings", "--frames", str(frames),
+                                      "--frame-ms", "16", "--mouse", mouse, "--seed", str(seed), "--shot", shot],
+                                     capture_output=True, text=True, check=True)
+                self.assertEqual(without_timing(json.loads(summary)), without_timing(json.loads(sim.stdout)))
+                web = base64.b64decode(self.page.evaluate(
+                    PNG_BYTES % "document.getElementById('shot').href", promise=True))
+                with open(shot, "rb") as f:
+                    desktop = rgb(f.read())
+                apart, above = differing(desktop, rgb(web)), differing(desktop, rgb(web), HUD_TOP)
+                print("deterministic run of %d frames: %d pixels apart by more than %d, %d above the heads-up line" %
+                      (frames, apart, CHANNEL_TOLERANCE, above))
+                self.assertLessEqual(above, ALLOWED_DIFFERING_ABOVE_HUD * WIDTH * HEIGHT)
+                self.assertLessEqual(apart, ALLOWED_DIFFERING * WIDTH * HEIGHT)
+
+    # A flight, as a player plays it.
+
+    def state(self):
+        return json.loads(self.page.evaluate("UTF8ToString(_vanturoState())"))
+
+    def frames_pass(self, count):
+        until = self.state()["frames"] + count
+        self.page.wait_for("typeof _vanturoState === 'function' && "
+                           "JSON.parse(UTF8ToString(_vanturoState())).frames >= %d" % until, 300,
+                           "the page stopped drawing frames")
+
+    def picture(self):
+        data = self.page.evaluate("document.getElementById('canvas').toDataURL('image/png')")
+        return rgb(base64.b64decode(data.split(",", 1)[1]))
+
+    def key(self, code, key, dom_code):
+        for kind in ("rawKeyDown", "keyUp"):
+            self.page.call("Input.dispatchKeyEvent", type=kind, windowsVirtualKeyCode=code, key=key, code=dom_code)
+        self.frames_pass(3)
+
+    def mouse(self, kind, x, y, **more):
+        box = self.page.evaluate("(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+                                 " return [r.left, r.top]; })()")
+        self.page.call("Input.dispatchMouseEvent", type=kind, x=box[0] + x, y=box[1] + y, **more)
+
+    def test_a_flight_answers_the_mouse_and_every_key(self):
+        self.page.call("Page.navigate", url=self.address)
+        self.page.wait_for("typeof _vanturoState === 'function' && "
+                           "JSON.parse(UTF8ToString(_vanturoState())).frames > 110", 300, "the flight did not start")
+
+        # The mouse steers: right of the middle one way (the simulation's: steer below 0), as far left the other
+        # way as much.
+        steer = {}
+        for side, x in (("right", 700), ("left", 100)):
+            self.mouse("mouseMoved", x, 300)
+            self.frames_pass(10)
+            steer[side] = self.state()["ship"]["steer"]
+        self.assertLess(steer["right"], 0)
+        self.assertEqual(steer["left"], -steer["right"])
+        self.mouse("mouseMoved", 400, 300)
+
+        # A click starts the sound, which the mixer makes.
+        self.mouse("mousePressed", 400, 300, button="left", clickCount=1)
+        self.mouse("mouseReleased", 400, 300, button="left", clickCount=1)
+        self.page.wait_for("Module.vanturoSoundPeak > 0", 120, "no sound after a click")
+
+        # 1, 2, 3: filled, lines, points; the lines and points show the sky through the ground.
+        filled = self.picture()
+        for code, key, mode in ((50, "2", "lines"), (51, "3", "points"), (49, "1", "filled")):
+            self.key(code, key, "Digit" + key)
+            self.assertEqual(self.state()["polygonMode"], mode)
+            if mode == "lines":
+                self.assertGreater(differing(filled, self.picture(), HUD_TOP), WIDTH * HEIGHT // 10)
+
+        # P holds the world still, and again lets it go.
+        self.key(80, "p", "KeyP")
+        still = self.picture()
+        self.frames_pass(20)
+        self.assertEqual(differing(still, self.picture(), HUD_TOP), 0)
+        self.key(80, "p", "KeyP")
+        self.frames_pass(20)
+        self.assertGreater(differing(still, self.picture(), HUD_TOP), 0)
+
+        # M silences the mix, and again brings it back.
+        self.key(77, "m", "KeyM")
+        self.assertTrue(self.state()["muted"])
+        self.page.wait_for("Module.vanturoSoundLevel === 0", 120, "M did not silence the sound")
+        self.key(77, "m", "KeyM")
+        self.assertFalse(self.state()["muted"])
+        self.page.wait_for("Module.vanturoSoundLevel > 0", 120, "M did not bring the sound back")
+
+        # F1 lists the keys over the picture, in white.
+        before = white_pixels(self.picture(), 40, HUD_TOP)
+        self.key(112, "F1", "F1")
+        self.frames_pass(2)
+        self.assertGreater(white_pixels(self.picture(), 40, HUD_TOP), before + 500)
+        self.key(112, "F1", "F1")
+
+        # Escape ends the flight, and the page says how to fly again.
+        for kind in ("rawKeyDown", "keyUp"):
+            self.page.call("Input.dispatchKeyEvent", type=kind, windowsVirtualKeyCode=27, key="Escape", code="Escape")
+        self.page.wait_for("document.getElementById('notice').textContent.includes('Reload the page')", 60,
+                           "Escape did not end the flight with a notice")
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
