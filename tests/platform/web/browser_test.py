@@ -76,8 +76,7 @@ class BrowserGame(unittest.TestCase):
     def test_deterministic_runs_agree_with_the_simulation(self):
         for frames, mouse, seed in [(120, "500,250", 1), (300, "150,420", 7)]:
             with self.subTest(frames=frames, mouse=mouse, seed=seed):
-                self.page.call("Page.navigate", url="%s?frames=%d&frame-ms=16&mouse=%s&seed=%d" %
-                               (self.address, frames, mouse, seed))
+                self.page.navigate("%s?frames=%d&frame-ms=16&mouse=%s&seed=%d" % (self.address, frames, mouse, seed))
                 summary = self.page.wait_for("document.getElementById('summary').textContent", 600,
                                              "no summary from the deterministic run")
                 shot = os.path.join(self.folder, "sim.png")
@@ -121,7 +120,7 @@ class BrowserGame(unittest.TestCase):
         self.page.call("Input.dispatchMouseEvent", type=kind, x=box[0] + x, y=box[1] + y, **more)
 
     def test_a_flight_answers_the_mouse_and_every_key(self):
-        self.page.call("Page.navigate", url=self.address)
+        self.page.navigate(self.address)
         self.page.wait_for("typeof _vanturoState === 'function' && "
                            "JSON.parse(UTF8ToString(_vanturoState())).frames > 110", 300, "the flight did not start")
 

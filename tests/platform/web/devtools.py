@@ -92,8 +92,21 @@ class Page:
         return result.get("result", {}).get("value")
 
     def wait_for(self, expression, seconds, what):
-        """Polls expression in the page until it is true (the page's own frames, never a fixed wait)."""
-        return self._wait_for(lambda: self.evaluate(expression), seconds, what)
+        """Polls expression in the page until it is true (the page's own frames, never a fixed wait); an
+        expression that throws (the page still loading) counts as not yet."""
+        def value():
+            try:
+                return self.evaluate(expression)
+            except AssertionError:
+                return None
+        return self._wait_for(value, seconds, what)
+
+    def navigate(self, url):
+        """Opens url and returns once its document has loaded, never reading the page it replaces."""
+        self.evaluate("window.replacedByNavigation = true")
+        self.call("Page.navigate", url=url)
+        self.wait_for("!window.replacedByNavigation && document.readyState === 'complete'", 120,
+                      "the page did not load: " + url)
 
     def close(self):
         self.socket.close()
