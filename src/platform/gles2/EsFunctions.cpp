@@ -41,6 +41,7 @@ const char* loadEsFunctions(EsFunctions& es, void* (*procAddress)(const char* na
     VANTURO_ES_FETCH(BindBuffer)
     VANTURO_ES_FETCH(BufferData)
     VANTURO_ES_FETCH(CompileShader)
+    VANTURO_ES_FETCH(DeleteBuffers)
     VANTURO_ES_FETCH(CreateProgram)
     VANTURO_ES_FETCH(CreateShader)
     VANTURO_ES_FETCH(EnableVertexAttribArray)

@@ -44,6 +44,7 @@ struct EsFunctions {
     void (*BindBuffer)(GLenum, GLuint) = nothing;
     void (*BufferData)(GLenum, GLsizeiptr, const void*, GLenum) = nothing;
     void (*CompileShader)(GLuint) = nothing;
+    void (*DeleteBuffers)(GLsizei, const GLuint*) = nothing;
     GLuint (*CreateProgram)() = nothing;
     GLuint (*CreateShader)(GLenum) = nothing;
     void (*EnableVertexAttribArray)(GLuint) = nothing;

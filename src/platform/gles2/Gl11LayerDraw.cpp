@@ -182,23 +182,45 @@ bool setUniforms(bool bitmap) {
     return true;
 }
 
-void send(GLenum esMode, const std::vector<Vertex>& corners, bool bitmap) {
-    if (corners.empty()) return;
+// Points the attributes at a buffer's corners, when they read another.
+void pointAttributesAt(GLuint buffer) {
     LayerState& s = layer();
+    if (s.pointedBuffer == buffer) return;
     const EsFunctions& es = s.es;
-    if (!setUniforms(bitmap)) return;
-    es.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(corners.size() * sizeof(Vertex)), corners.data(), GL_STREAM_DRAW);
-    es.DrawArrays(esMode, 0, GLsizei(corners.size()));
+    es.BindBuffer(GL_ARRAY_BUFFER, buffer);
+    const auto attribute = [&es](Attribute a, GLint size, size_t offset) {
+        es.VertexAttribPointer(a, size, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<const void*>(offset));
+    };
+    attribute(positionAttribute, 3, offsetof(Vertex, position));
+    attribute(normalAttribute, 3, offsetof(Vertex, normal));
+    attribute(colourAttribute, 4, offsetof(Vertex, colour));
+    attribute(texture0Attribute, 2, offsetof(Vertex, texture[0]));
+    attribute(texture1Attribute, 2, offsetof(Vertex, texture[1]));
+    s.pointedBuffer = buffer;
 }
 
-void sendQuads(const std::vector<Vertex>& corners) {
+// Makes the corners the attributes' source: a kept buffer for a draw from arrays, else the stream.
+void useCorners(const std::vector<Vertex>& corners, size_t first, size_t count, const ArrayDraw* arrays) {
+    LayerState& s = layer();
+    if (arrays) return pointAttributesAt(s.arrayBuffers.buffer(s.es, *arrays, corners));
+    pointAttributesAt(s.vertexBuffer);
+    s.es.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(count * sizeof(Vertex)), &corners[first], GL_STREAM_DRAW);
+}
+
+void send(GLenum esMode, const std::vector<Vertex>& corners, bool bitmap, const ArrayDraw* arrays = nullptr) {
+    if (corners.empty() || !setUniforms(bitmap)) return;
+    useCorners(corners, 0, corners.size(), arrays);
+    layer().es.DrawArrays(esMode, 0, GLsizei(corners.size()));
+}
+
+void sendQuads(const std::vector<Vertex>& corners, const ArrayDraw* arrays) {
     const size_t whole = corners.size() - corners.size() % 4;
     if (whole == 0 || !setUniforms(false)) return;
-    const EsFunctions& es = layer().es;
+    if (whole != corners.size() || whole > quadCornersPerDraw) arrays = nullptr;  // kept only when drawn whole
     for (size_t first = 0; first < whole; first += quadCornersPerDraw) {
         const size_t count = std::min(quadCornersPerDraw, whole - first);
-        es.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(count * sizeof(Vertex)), &corners[first], GL_STREAM_DRAW);
-        es.DrawElements(GL_TRIANGLES, GLsizei(count / 4 * 6), GL_UNSIGNED_SHORT, nullptr);
+        useCorners(corners, first, count, arrays);
+        layer().es.DrawElements(GL_TRIANGLES, GLsizei(count / 4 * 6), GL_UNSIGNED_SHORT, nullptr);
     }
 }
 
@@ -208,16 +230,8 @@ void startVertexStream() {
     LayerState& s = layer();
     const EsFunctions& es = s.es;
     es.GenBuffers(1, &s.vertexBuffer);
-    es.BindBuffer(GL_ARRAY_BUFFER, s.vertexBuffer);  // the only buffer: bound for good, its layout set once
-    const auto attribute = [&es](Attribute a, GLint size, size_t offset) {
-        es.EnableVertexAttribArray(a);
-        es.VertexAttribPointer(a, size, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<const void*>(offset));
-    };
-    attribute(positionAttribute, 3, offsetof(Vertex, position));
-    attribute(normalAttribute, 3, offsetof(Vertex, normal));
-    attribute(colourAttribute, 4, offsetof(Vertex, colour));
-    attribute(texture0Attribute, 2, offsetof(Vertex, texture[0]));
-    attribute(texture1Attribute, 2, offsetof(Vertex, texture[1]));
+    for (GLuint a = positionAttribute; a <= texture1Attribute; ++a) es.EnableVertexAttribArray(a);
+    pointAttributesAt(s.vertexBuffer);
     // The quads' triangles by index, for every draw of quads: corners 4k + (0, 1, 3), (1, 2, 3).
     std::vector<GLushort> indices;
     for (size_t quad = 0; quad < quadCornersPerDraw / 4; ++quad)
@@ -234,15 +248,15 @@ void multiTexCoord2f(GLenum unit, GLfloat s, GLfloat t) {
     layer().currentTexture[index][1] = t;
 }
 
-void drawPrimitive(GLenum mode, const std::vector<Vertex>& corners) {
+void drawPrimitive(GLenum mode, const std::vector<Vertex>& corners, const ArrayDraw* arrays) {
     static std::vector<Vertex> drawn;  // kept between calls: the terrain's corners are many every frame
     drawn.clear();
     const GLenum polygonMode = layer().polygonMode;
     if (mode == GL_POINTS || mode == GL_LINES) return send(mode, corners, false);
     if (polygonMode == GL_FILL) {
-        if (mode == GL_QUADS) return sendQuads(corners);
+        if (mode == GL_QUADS) return sendQuads(corners, arrays);
         if (!triangles(mode, corners, drawn)) return unsupported("such primitive");
-        return send(GL_TRIANGLES, drawn, false);
+        return send(GL_TRIANGLES, drawn, false, arrays);
     }
     const bool points = polygonMode == GL_POINT;
     if (!outlines(mode, corners, drawn, points)) return unsupported("such primitive");
@@ -399,5 +413,6 @@ void GLAPIENTRY glDrawArrays(GLenum mode, GLint first, GLsizei count) {
             if (a.texture[unit].enabled) std::memcpy(v.texture[unit], element(a.texture[unit], i), 2 * sizeof(GLfloat));
         corners.push_back(v);
     }
-    drawPrimitive(mode, corners);
+    const ArrayDraw draw{a.vertex.pointer, first, count, mode};
+    drawPrimitive(mode, corners, &draw);
 }

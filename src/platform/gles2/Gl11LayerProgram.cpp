@@ -17,10 +17,13 @@ attribute vec2 texture0;
 attribute vec2 texture1;
 uniform mat4 mvp;
 uniform mat4 modelview;
+uniform float fogDensity;
+uniform float fogStart;
+uniform float fogEnd;
 varying vec4 shade;
 varying vec2 uv0;
 varying vec2 uv1;
-varying float eyeDepth;
+varying float fogKept;
 #if LIT
 uniform mat3 normalMatrix;
 uniform vec4 lightPosition;
@@ -57,7 +60,15 @@ void main() {
     vec4 eye = modelview * vec4(position, 1.0);
     gl_Position = mvp * vec4(position, 1.0);
     gl_PointSize = 1.0;
-    eyeDepth = abs(eye.z);
+    float eyeDepth = abs(eye.z);
+#if EXP2_FOG
+    float d = fogDensity * eyeDepth;
+    fogKept = clamp(exp(-d * d), 0.0, 1.0);
+#elif LINEAR_FOG
+    fogKept = clamp((fogEnd - eyeDepth) / (fogEnd - fogStart), 0.0, 1.0);
+#else
+    fogKept = clamp(exp(-fogDensity * eyeDepth), 0.0, 1.0);
+#endif
 #if LIT
     shade = clamp(lit(eye), 0.0, 1.0);
 #else
@@ -77,14 +88,11 @@ precision mediump float;
 uniform sampler2D sampler0;
 uniform sampler2D sampler1;
 uniform float rgbScale1;
-uniform float fogDensity;
-uniform float fogStart;
-uniform float fogEnd;
 uniform vec3 fogColour;
 varying vec4 shade;
 varying vec2 uv0;
 varying vec2 uv1;
-varying float eyeDepth;
+varying float fogKept;
 
 void main() {
     vec4 c = shade;
@@ -103,15 +111,7 @@ void main() {
 #endif
 #endif
 #if FOG
-#if EXP2_FOG
-    float d = fogDensity * eyeDepth;
-    float f = exp(-d * d);
-#elif LINEAR_FOG
-    float f = (fogEnd - eyeDepth) / (fogEnd - fogStart);
-#else
-    float f = exp(-fogDensity * eyeDepth);
-#endif
-    c.rgb = mix(fogColour, c.rgb, clamp(f, 0.0, 1.0));
+    c.rgb = mix(fogColour, c.rgb, fogKept);
 #endif
     gl_FragColor = c;
 }

@@ -7,6 +7,7 @@
 
 #include "platform/gles2/EsFunctions.h"
 #include "platform/gles2/Matrix4.h"
+#include "platform/gles2/VertexBufferCache.h"
 
 namespace gles2 {
 
@@ -135,7 +136,9 @@ struct LayerState {
     EsFunctions es{};
     std::vector<std::unique_ptr<Program>> programs;  // by set of features; null until first drawn
     unsigned usedFeatures = ~0u;
-    GLuint vertexBuffer = 0, quadIndexBuffer = 0;
+    GLuint vertexBuffer = 0, quadIndexBuffer = 0;  // the stream every uncached draw goes through; quads' indices
+    GLuint pointedBuffer = 0;                       // the buffer the attributes read now
+    VertexBufferCache arrayBuffers;
     bool started = false;
 
     GLenum matrixMode = GL_MODELVIEW;
@@ -184,8 +187,9 @@ Matrix4& currentMatrix();
 void unsupported(const char* what);
 void recordError(GLenum error);
 
-// Drawing: the corners of one primitive, in the state the layer holds, through the program.
-void drawPrimitive(GLenum mode, const std::vector<Vertex>& corners);
+// Drawing: the corners of one primitive, in the state the layer holds, through the program; a draw from client
+// arrays names itself, so that corners unchanged since its last time are not sent again.
+void drawPrimitive(GLenum mode, const std::vector<Vertex>& corners, const ArrayDraw* arrays = nullptr);
 // The textured quad of a bitmap at the raster position, through the same program.
 void drawBitmap(const RecordedBitmap& bitmap);
 // The program for a set of features, built on first use; nullptr (said once) if it does not build.

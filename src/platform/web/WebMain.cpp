@@ -45,13 +45,17 @@ bool openWindow(const char*, int width, int height, int, bool) {
     attributes.alpha = EM_FALSE;
     attributes.antialias = EM_FALSE;
     attributes.preserveDrawingBuffer = EM_TRUE;  // the last frame stays readable after it is shown
-    attributes.majorVersion = 1;
-    context = emscripten_webgl_create_context(canvasTarget, &attributes);
+    // WebGL 2 where there is one (textures of any size repeat there), else WebGL 1: the layer needs only ES 2.0.
+    for (const int version : {2, 1}) {
+        attributes.majorVersion = version;
+        context = emscripten_webgl_create_context(canvasTarget, &attributes);
+        if (context > 0) break;
+    }
     if (context <= 0 || emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
         reportFailure("this browser gives the page no WebGL");
         return false;
     }
-    if (!gles2::startLayer(emscripten_webgl1_get_proc_address)) {
+    if (!gles2::startLayer(emscripten_webgl_get_proc_address)) {
         reportFailure("the game could not start on this browser's WebGL");
         return false;
     }
