@@ -400,7 +400,7 @@ void GLAPIENTRY glDrawArrays(GLenum mode, GLint first, GLsizei count) {
     if (!a.vertex.enabled || !a.vertex.pointer) return;
     std::vector<Vertex>& corners = s.corners;
     corners.clear();
-    for (GLint i = first; i < first + count; ++i) {
+    for (GLint i = first; i - first < count; ++i) {  // never first + count, which may pass the largest GLint
         const GLfloat* p = element(a.vertex, i);
         const float position[3] = {p[0], p[1], a.vertex.size > 2 ? p[2] : 0};
         Vertex v = currentVertex(position);
@@ -410,7 +410,11 @@ void GLAPIENTRY glDrawArrays(GLenum mode, GLint first, GLsizei count) {
             for (int k = 0; k < 4; ++k) v.colour[k] = k < a.colour.size ? c[k] : 1;
         }
         for (int unit = 0; unit < textureUnits; ++unit)
-            if (a.texture[unit].enabled) std::memcpy(v.texture[unit], element(a.texture[unit], i), 2 * sizeof(GLfloat));
+            if (a.texture[unit].enabled) {
+                const GLfloat* t = element(a.texture[unit], i);
+                v.texture[unit][0] = t[0];
+                v.texture[unit][1] = a.texture[unit].size > 1 ? t[1] : 0;  // an array of one coordinate has no t
+            }
         corners.push_back(v);
     }
     const ArrayDraw draw{a.vertex.pointer, first, count, mode};

@@ -4,6 +4,7 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <cctype>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -142,7 +143,25 @@ void pass() {
     web::showNotice("The flight is over. Reload the page to fly again.");
 }
 
-// frames=N&frame-ms=MS&mouse=X,Y&seed=S as vanturo-sim's options; anything else in the query is refused.
+// A query's text as typed: %XX is the byte XX, + a space.
+std::string unescaped(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '+') {
+            out += ' ';
+        } else if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+                   std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+            out += char(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// frames=N&frame-ms=MS&mouse=X,Y&seed=S (and any other option of vanturo-sim's, NAME=VALUE or NAME) run as
+// vanturo-sim runs them. A run that cannot be made leaves {"error": WHY} as the summary (WHY on the console too).
 int runDeterministic(const std::string& query) {
     std::vector<std::string> words = {"vanturo-sim", "--no-settings", "--shot", shotPath};
     size_t at = 0;
@@ -151,8 +170,8 @@ int runDeterministic(const std::string& query) {
         const std::string pair = query.substr(at, end - at);
         const size_t equals = pair.find('=');
         if (!pair.empty()) {
-            words.push_back("--" + pair.substr(0, equals));
-            if (equals != std::string::npos) words.push_back(pair.substr(equals + 1));
+            words.push_back("--" + unescaped(pair.substr(0, equals)));
+            if (equals != std::string::npos) words.push_back(unescaped(pair.substr(equals + 1)));
         }
         at = end + 1;
     }
@@ -161,14 +180,15 @@ int runDeterministic(const std::string& query) {
     SimOptions options;
     const CommandLine::Outcome outcome = parseSimOptions(int(argv.size()), argv.data(), options);
     if (!outcome.proceed) {
-        web::showSummary("{\"error\":\"the address's options are not vanturo-sim's\"}");
+        web::showSummary(nlohmann::json{{"error", "the address's options are not vanturo-sim's"}}.dump());
         return exitUsage;
     }
     onVirtualClock = true;
     std::string summary, error;
     const int code = runSimulation(options, summary, error);
     if (!error.empty()) reportError(error);
-    web::showSummary(summary.empty() ? "{\"error\":\"the run failed\"}" : summary);
+    web::showSummary(summary.empty() ? nlohmann::json{{"error", error.empty() ? "the run failed" : error}}.dump()
+                                     : summary);
     if (std::filesystem::exists(shotPath)) web::offerFile(shotPath, "vanturo-last-frame.png", false);
     return code;
 }
@@ -197,9 +217,9 @@ int main() {
     setProgramName("vanturo");
     useShell(webShell);
     std::filesystem::create_directory(picturesFolder);
-    web::listenToPage();
     const std::string query = web::pageQuery();
     if (query.find("frames=") != std::string::npos) return runDeterministic(query);
+    web::listenToPage();
     GameOptions options;
     int exitCode = exitSuccess;
     if (!startGame(options, exitCode)) return exitCode;

@@ -94,6 +94,13 @@ class BrowserGame(unittest.TestCase):
                 self.assertLessEqual(above, ALLOWED_DIFFERING_ABOVE_HUD * WIDTH * HEIGHT)
                 self.assertLessEqual(apart, ALLOWED_DIFFERING * WIDTH * HEIGHT)
 
+    def test_an_address_the_simulation_would_refuse_gives_an_error_summary(self):
+        for query in ("frames=ten", "frames=10&wings=2", "frames=10&mouse=%2C"):
+            with self.subTest(query=query):
+                self.page.navigate("%s?%s" % (self.address, query))
+                summary = self.page.wait_for("document.getElementById('summary').textContent", 120, "no summary")
+                self.assertIn("error", json.loads(summary))
+
     # A flight, as a player plays it.
 
     def state(self):
