@@ -200,8 +200,9 @@ int runDeterministic(const std::string& query) {
 extern "C" EMSCRIPTEN_KEEPALIVE const char* vanturoState() {
     static std::string text;
     const Ship& ship = Ship::player;
-    GLint mode = GL_FILL;
-    glGetIntegerv(GL_POLYGON_MODE, &mode);
+    GLint modes[2] = {GL_FILL, GL_FILL};  // the front's and the back's
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    const GLint mode = modes[0];
     text = nlohmann::json{{"frames", frameCount},
                           {"ship", {{"x", ship.x}, {"z", ship.z}, {"heading", ship.heading}, {"steer", ship.steer}}},
                           {"polygonMode", mode == GL_LINE ? "lines" : mode == GL_POINT ? "points" : "filled"},
