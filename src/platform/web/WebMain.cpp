@@ -15,6 +15,7 @@
 #include "WebEvents.h"
 #include "WebFont.h"
 #include "WebPage.h"
+#include "WebSettings.h"
 #include "app/FrameDriver.h"
 #include "app/GameOptions.h"
 #include "app/GameSound.h"
@@ -113,7 +114,7 @@ const Shell webShell = {
         if (onVirtualClock) virtualTick += ms;  // a page cannot sleep; the frame cap waits for the next frame
     },
     web::buildFontBitmaps,
-    [] { return std::string(); },  // no settings file: every setting at its default
+    web::settingsFolder,
     [] { return std::string(picturesFolder); },
     [] { return std::string("/"); },  // the level is packed with the page at /data
     [] { return std::string(); },
@@ -137,10 +138,19 @@ void downloadPictures() {
 void pass() {
     const bool over = loopPass();
     downloadPictures();
+    web::keepSettings();
     if (!over) return;
     emscripten_cancel_main_loop();
     web::closeAudio();
     web::showNotice("The flight is over. Reload the page to fly again.");
+}
+
+void startFlight() {
+    GameOptions options;
+    int exitCode = exitSuccess;
+    if (!startGame(options, exitCode)) return;  // said, and shown in the notice
+    web::openAudio(mixGameSound);
+    emscripten_set_main_loop(pass, 0, EM_FALSE);
 }
 
 // A query's text as typed: %XX is the byte XX, + a space.
@@ -221,10 +231,6 @@ int main() {
     const std::string query = web::pageQuery();
     if (query.find("frames=") != std::string::npos) return runDeterministic(query);
     web::listenToPage();
-    GameOptions options;
-    int exitCode = exitSuccess;
-    if (!startGame(options, exitCode)) return exitCode;
-    web::openAudio(mixGameSound);
-    emscripten_set_main_loop(pass, 0, EM_FALSE);
+    web::restoreSettings(startFlight);  // the flight starts once the kept settings are back
     return exitSuccess;
 }

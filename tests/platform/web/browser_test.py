@@ -101,6 +101,21 @@ class BrowserGame(unittest.TestCase):
                 summary = self.page.wait_for("document.getElementById('summary').textContent", 120, "no summary")
                 self.assertIn("error", json.loads(summary))
 
+    def test_a_setting_changed_in_flight_is_kept_for_the_next_visit(self):
+        for muted in (True, False):  # M changes the mute setting; the page after a reload has it as left
+            with self.subTest(muted=muted):
+                self.page.navigate(self.address)
+                self.page.wait_for("typeof _vanturoState === 'function' && "
+                                   "JSON.parse(UTF8ToString(_vanturoState())).frames > 5", 300, "no flight")
+                self.assertEqual(self.state()["muted"], not muted)
+                self.key(77, "m", "KeyM")
+                self.assertEqual(self.state()["muted"], muted)
+                self.page.wait_for("Module.vanturoSettingsStored > 0", 60, "the setting was not stored")
+        self.page.navigate(self.address)
+        self.page.wait_for("typeof _vanturoState === 'function' && "
+                           "JSON.parse(UTF8ToString(_vanturoState())).frames > 5", 300, "no flight")
+        self.assertFalse(self.state()["muted"])
+
     # A flight, as a player plays it.
 
     def state(self):
