@@ -85,19 +85,11 @@ void GLAPIENTRY glBitmap(GLsizei width, GLsizei height, GLfloat xOrigin, GLfloat
     LayerState& s = layer();
     if (width < 0 || height < 0) return recordError(GL_INVALID_VALUE);
     RecordedBitmap bitmap{width, height, xOrigin, yOrigin, xMove, yMove, 0};
-    const bool hasPixels = bits && width > 0 && height > 0;
-    if (s.compiling) {
-        if (hasPixels)
-            bitmap.texture = bitmapTexture(width, height, bits);
-        else
-            bitmap.width = bitmap.height = 0;
-        listNamed(s.compiling)->bitmaps.push_back(bitmap);
-        return;
-    }
-    if (hasPixels)
+    if (bits && width > 0 && height > 0)
         bitmap.texture = bitmapTexture(width, height, bits);
     else
-        bitmap.width = bitmap.height = 0;
+        bitmap.width = bitmap.height = 0;  // a move of the raster position alone
+    if (s.compiling) return listNamed(s.compiling)->bitmaps.push_back(bitmap);
     playBitmap(bitmap);
     if (bitmap.texture) s.es.DeleteTextures(1, &bitmap.texture);
 }
@@ -105,9 +97,20 @@ void GLAPIENTRY glBitmap(GLsizei width, GLsizei height, GLfloat xOrigin, GLfloat
 GLuint GLAPIENTRY glGenLists(GLsizei range) {
     auto& lists = layer().lists;
     if (range <= 0) return 0;
-    const GLuint first = GLuint(lists.size() + 1);
-    for (GLsizei i = 0; i < range; ++i) lists.push_back(std::make_unique<DisplayList>());
-    return first;
+    // The first run of range free names, as GL gives names back: the font, built again at each new window
+    // width, takes the names it freed.
+    size_t first = 0, free = 0;
+    while (first + free < lists.size() && free < size_t(range)) {
+        if (lists[first + free]) {
+            first += free + 1;
+            free = 0;
+        } else {
+            ++free;
+        }
+    }
+    if (first + size_t(range) > lists.size()) lists.resize(first + size_t(range));
+    for (size_t i = first; i < first + size_t(range); ++i) lists[i] = std::make_unique<DisplayList>();
+    return GLuint(first + 1);
 }
 void GLAPIENTRY glDeleteLists(GLuint first, GLsizei range) {
     for (GLsizei i = 0; i < range; ++i)

@@ -85,3 +85,11 @@ TEST_F(LayerOnEs, WhatTheLayerLacksIsAnErrorAndSaidOnce) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "vanturo-test: the OpenGL ES layer has no such capability to enable\n");
 }
+
+TEST_F(LayerOnEs, DeletedListsGiveTheirNamesBack) {
+    // The heads-up font deletes its lists and makes new ones at every new window width.
+    const GLuint first = glGenLists(96), second = glGenLists(4);
+    glDeleteLists(first, 96);
+    EXPECT_EQ(glGenLists(96), first);
+    EXPECT_EQ(glGenLists(4), second + 4);  // the names in use are not given twice
+}
