@@ -136,7 +136,7 @@ void GLAPIENTRY glLoadIdentity() { currentMatrix() = Matrix4{}; }
 void GLAPIENTRY glPushMatrix() {
     LayerState& s = layer();
     if (s.matrixMode == GL_PROJECTION)
-        pushMatrix(s.projection, 2);
+        pushMatrix(s.projection, projectionStackDepth);
     else
         pushMatrix(s.modelview, matrixStackDepth);
 }
@@ -307,8 +307,7 @@ void GLAPIENTRY glPushAttrib(GLbitfield mask) {
     if (s.attributeStack.size() >= attributeStackDepth) return recordError(GL_STACK_OVERFLOW);
     if (mask & ~GLbitfield(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LIST_BIT))
         unsupported("attribute group but enable, colour buffer, depth buffer and list");
-    Enables enables = s.enables;
-    s.attributeStack.push_back({mask, enables, s.colour, s.depth, s.listBase});
+    s.attributeStack.push_back({mask, s.enables, s.colour, s.depth, s.listBase});
 }
 void GLAPIENTRY glPopAttrib() {
     LayerState& s = layer();

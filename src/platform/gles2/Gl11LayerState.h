@@ -13,6 +13,7 @@ namespace gles2 {
 
 constexpr int textureUnits = 2;
 constexpr int matrixStackDepth = 32;  // GL 1.1 asks for at least 32 model-view matrices
+constexpr int projectionStackDepth = 2;  // and at least 2 projections
 constexpr int attributeStackDepth = 16;
 
 // One corner as the shader takes it: position, normal, colour, and a texture coordinate per unit.
