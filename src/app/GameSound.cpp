@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "audio/SoundFile.h"
 #include "common/GameMath.h"
 #include "common/Units.h"
 #include "objects/Ship.h"
@@ -66,7 +67,7 @@ void GameSound::load() {
     farActivity_ = 0;
     touched_ = false;
     wasInWorld_ = true;
-    for (const SoundRow& row : soundTable) loadWav(row.file, sound(row.id));
+    for (const SoundRow& row : soundTable) loadSound(row.file, sound(row.id));
     setWorldEventListener(this);
 }
 

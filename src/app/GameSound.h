@@ -25,8 +25,9 @@ class GameSound : public WorldEventListener {
    public:
     static GameSound& instance();
 
-    // Reads the sounds from data/sounds (a missing or refused file stays silent) and listens to the world.
-    // Needs the data folder entered; forgets every voice of an earlier game.
+    // Reads the sounds from data/sounds (NAME.ogg where there is one, else NAME.wav; a missing or refused
+    // file stays silent) and listens to the world. Needs the data folder entered; forgets every voice of an
+    // earlier game.
     void load();
     Mixer& mixer() { return mixer_; }
 

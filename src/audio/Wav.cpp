@@ -62,16 +62,13 @@ bool readFormat(ByteReader chunk, Format& format, std::string* refusal) {
     return true;
 }
 
-// One sample as 16 bits: wider integers keep their top 16 bits, floats are clipped to -1..1 and scaled, 8-bit
-// samples are centred on 128. The same integers on every platform.
+// One sample as 16 bits: wider integers keep their top 16 bits, 8-bit samples are centred on 128.
 int16_t sample16(const unsigned char* p, const Format& format) {
     if (format.tag == floatFormat) {
         const uint32_t bits = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
         float v;
         std::memcpy(&v, &bits, 4);
-        if (!(v > -1.0f)) return v != v ? 0 : -32767;  // NaN is silence
-        if (v >= 1.0f) return 32767;
-        return int16_t(std::lround(double(v) * 32767.0));
+        return floatSample16(v);
     }
     switch (format.bits) {
         case 8: return int16_t((int(p[0]) - 128) * 256);
@@ -164,4 +161,10 @@ std::vector<unsigned char> wavHeader(uint32_t rate, int channels, uint64_t dataB
     text("data");
     u32(data);
     return out;
+}
+
+int16_t floatSample16(float v) {
+    if (!(v > -1.0f)) return v != v ? 0 : -32767;  // NaN is silence
+    if (v >= 1.0f) return 32767;
+    return int16_t(std::lround(double(v) * 32767.0));
 }

@@ -32,6 +32,10 @@ bool readWavFromMemory(const unsigned char* data, size_t size, Sound& sound, std
 // silent); any other refusal is said in one line naming the file.
 bool loadWav(const char* path, Sound& sound);
 
+// A float sample as 16 bits: clipped to -1..1 and scaled by 32,767, NaN as silence. The same integers on every
+// platform, for WAV's float samples and Vorbis's alike.
+int16_t floatSample16(float v);
+
 // The 44-byte header of a 16-bit PCM WAV with dataBytes of samples; dataBytes past what RIFF can count
 // (a stream whose end was not known) is written as the largest count, as streaming writers do.
 std::vector<unsigned char> wavHeader(uint32_t rate, int channels, uint64_t dataBytes);

@@ -143,8 +143,9 @@ TEST(SimSound, ANearBurstStandsOutOfAFarBattleTheKindsKeepTheirLimitsAndNothingC
 
 TEST(SimSound, TheSoundFilesPeopleMakeAreHeardAndABadOneIsSaidInOneLine) {
     // The hit's sound as sox writes it in each format (24 bits come out as WAVE_FORMAT_EXTENSIBLE), heard
-    // when the tower's shots land on the ship; a file that is not a WAV is said and the sound stays silent.
+    // when the tower's shots land on the ship; a damaged Ogg file gives way to the WAV beside it.
     const std::string hit = soundRow(SoundId::hit).file;
+    const std::string ogg = hit.substr(0, hit.size() - 4) + ".ogg";
     const struct {
         const char* name;
         std::string file, soxOptions;
@@ -152,7 +153,8 @@ TEST(SimSound, TheSoundFilesPeopleMakeAreHeardAndABadOneIsSaidInOneLine) {
     } cases[] = {
         {"24-bit extensible", hit, "-b 24", nullptr},
         {"32-bit float", hit, "-e floating-point -b 32", nullptr},
-        {"an Ogg Vorbis file under the WAV's name", hit, "", "not a WAV file (no RIFF WAVE header)"},
+        {"Ogg Vorbis", ogg, "", nullptr},
+        {"a damaged Ogg beside the WAV", ogg, "", "not an Ogg file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,14 +166,11 @@ TEST(SimSound, TheSoundFilesPeopleMakeAreHeardAndABadOneIsSaidInOneLine) {
                 runProgram("sox -n -r 44100 " + c.soxOptions + " " + dir + "/" + c.file + " synth 1 sine 440 vol 0.3")
                     .exitCode,
                 0);
+        if (c.file != hit && !c.said) std::filesystem::remove(dir + "/" + hit);  // the Ogg file alone
         const SimRun run =
             sim("--data " + dir + " --frames 300 --frame-ms 16 --mouse 400,300 --audio " + dir + "/a.wav");
         ASSERT_EQ(run.exitCode, 0) << run.out;
-        if (c.said) {
-            EXPECT_EQ(channelLevels(dir + "/a.wav").first, 0);  // the level's only sound refused: silence
-        } else {
-            EXPECT_GT(channelLevels(dir + "/a.wav").first, 100);
-        }
+        EXPECT_GT(channelLevels(dir + "/a.wav").first, 100);
         const size_t lines = size_t(std::count(run.out.begin(), run.out.end(), '\n'));
         EXPECT_EQ(lines, c.said ? 2u : 1u) << run.out;  // the summary, and the refusal if any
         if (c.said) {
