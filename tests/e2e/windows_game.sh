@@ -22,8 +22,8 @@ mkdir -p "$work/game"
 cp "$win/vanturo.exe" "$win/wintool.exe" "$work/game/"
 cd "$work/game"
 
-start_game() {  # start_game [FOLDER [OPTION...]]: from the game's folder, or from another one
-  (cd "${1:-.}" && exec wine "$work/game/vanturo.exe" "${@:2}") >/dev/null 2>&1 &
+start_game() {  # start_game [FOLDER [OPTION...]]: from the game's folder, or from another one; stderr kept
+  (cd "${1:-.}" && exec wine "$work/game/vanturo.exe" "${@:2}") >/dev/null 2>"$work/stderr.txt" &
   pid=$!
   info=""
   for _ in $(seq 150); do
@@ -34,6 +34,9 @@ start_game() {  # start_game [FOLDER [OPTION...]]: from the game's folder, or fr
   sleep 2
 }
 
+# Two sounds as Ogg Vorbis beside their WAVs: one sox wrote, read without a word; one damaged, said in a line.
+sox -n -r 22050 -c 2 data/sounds/hit.ogg synth 0.5 sine 600 vol 0.5
+echo "OggS, or so it says" > data/sounds/burst.ogg
 start_game . --record "$work/flight.demo"
 check "a top-level window of class OpenGL titled Vanturo with an 800 by 600 client area" test "$info" = "OpenGL Vanturo 800 600"
 xdotool mousemove --window "$window" 400 150; sleep 1
@@ -63,6 +66,9 @@ check "a left click flies again from the start: the notice is gone" awk -v a="$(
 xdotool keydown Escape; sleep 0.4; xdotool keyup Escape
 wait_exit 20
 check "Escape ends it with exit code 0" test "$code" = 0
+check "an Ogg Vorbis sound is read, a damaged one said in one line" \
+  test "$(grep -c 'hit.ogg' "$work/stderr.txt") $(grep -c 'burst.ogg.*not an Ogg file' "$work/stderr.txt")" = "0 1"
+rm data/sounds/*.ogg
 # The flight was recorded: the Linux simulation replays it to the same state, to the last bit.
 replayed=$("$simulation" --data "$work/game" --play "$work/flight.demo" 2>&1)
 check "its demo replays on Linux to the same state" grep -q '"matches":true' <<<"$replayed"
