@@ -52,12 +52,8 @@ bool readOggFromMemory(const unsigned char* data, size_t size, Sound& sound, std
         return refuse(refusal, "not Vorbis (its first page holds more than an identification header)");
     VorbisFacts facts;
     if (!checkVorbisHeaders(stream.packets, facts, refusal)) return false;
-    if (facts.channels != 1 && facts.channels != 2)
-        return refuse(refusal, std::to_string(facts.channels) + " channels (1 or 2 are read): not read");
-    if (facts.rate < wavLimits::lowestRate || facts.rate > wavLimits::highestRate)
-        return refuse(refusal, "a rate of " + std::to_string(facts.rate) + " Hz (" +
-                                   std::to_string(wavLimits::lowestRate) + " to " +
-                                   std::to_string(wavLimits::highestRate) + " are played): not read");
+    const std::string why = unplayable(facts.channels, facts.rate);
+    if (!why.empty()) return refuse(refusal, why);
     const uint64_t arenaBytes = facts.decoderBytes + sizeof(stb_vorbis) + decoderSlack;
     if (arenaBytes > oggLimits::decoderBytes)
         return refuse(refusal, "its codebooks need more than the " + std::to_string(oggLimits::decoderBytes >> 20) +

@@ -53,13 +53,8 @@ bool readFormat(ByteReader chunk, Format& format, std::string* refusal) {
     if (!bitsRead)
         return refuse(refusal, std::to_string(format.bits) + "-bit " + (format.tag == floatFormat ? "float" : "PCM") +
                                    " samples (PCM of 8, 16, 24 or 32 bits and 32-bit float are read): not read");
-    if (format.channels != 1 && format.channels != 2)
-        return refuse(refusal, std::to_string(format.channels) + " channels (1 or 2 are read): not read");
-    if (format.rate < wavLimits::lowestRate || format.rate > wavLimits::highestRate)
-        return refuse(refusal, "a rate of " + std::to_string(format.rate) + " Hz (" +
-                                   std::to_string(wavLimits::lowestRate) + " to " +
-                                   std::to_string(wavLimits::highestRate) + " are played): not read");
-    return true;
+    const std::string why = unplayable(format.channels, format.rate);
+    return why.empty() || refuse(refusal, why);
 }
 
 // One sample as 16 bits: wider integers keep their top 16 bits, 8-bit samples are centred on 128.
@@ -167,4 +162,12 @@ int16_t floatSample16(float v) {
     if (!(v > -1.0f)) return v != v ? 0 : -32767;  // NaN is silence
     if (v >= 1.0f) return 32767;
     return int16_t(std::lround(double(v) * 32767.0));
+}
+
+std::string unplayable(int channels, uint32_t rate) {
+    if (channels != 1 && channels != 2) return std::to_string(channels) + " channels (1 or 2 are read): not read";
+    if (rate < wavLimits::lowestRate || rate > wavLimits::highestRate)
+        return "a rate of " + std::to_string(rate) + " Hz (" + std::to_string(wavLimits::lowestRate) + " to " +
+               std::to_string(wavLimits::highestRate) + " are played): not read";
+    return "";
 }

@@ -32,6 +32,10 @@ bool readWavFromMemory(const unsigned char* data, size_t size, Sound& sound, std
 // silent); any other refusal is said in one line naming the file.
 bool loadWav(const char* path, Sound& sound);
 
+// Why the mixer cannot play a sound of these channels and rate, in the words of a refusal, or empty when it
+// can: the one rule for every kind of sound file.
+std::string unplayable(int channels, uint32_t rate);
+
 // A float sample as 16 bits: clipped to -1..1 and scaled by 32,767, NaN as silence. The same integers on every
 // platform, for WAV's float samples and Vorbis's alike.
 int16_t floatSample16(float v);
