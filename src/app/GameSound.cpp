@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/Settings.h"
 #include "audio/SoundFile.h"
 #include "common/GameMath.h"
 #include "common/Units.h"
@@ -69,6 +70,11 @@ void GameSound::load() {
     wasInWorld_ = true;
     for (const SoundRow& row : soundTable) loadSound(row.file, sound(row.id));
     setWorldEventListener(this);
+}
+
+void GameSound::applySettings() {
+    mixer_.setMuted(gameSettings().on(SettingId::mute));
+    mixer_.setVolume(float(gameSettings().whole(SettingId::volume)) / 100.0f);
 }
 
 Mixer::VoiceId GameSound::start(SoundId id, float left, float right) {

@@ -30,6 +30,8 @@ class GameSound : public WorldEventListener {
     // earlier game.
     void load();
     Mixer& mixer() { return mixer_; }
+    // The player's volume and mute, from the settings to the mixer: at the start and whenever either changes.
+    void applySettings();
 
     void onWorldEvent(WorldEvent event, const Vector3& where) override;
     // After each pass of frameMs of game time: the engine while the world runs, the sizzle while a fireball

@@ -41,7 +41,7 @@ bool startGame(const GameOptions& options, int& exitCode) {
     }
     gameSrand(seed);
     const Settings& settings = gameSettings();
-    applySoundSettings();
+    GameSound::instance().applySettings();
     // --fullscreen asks for the screen in the window's own mode, as it always has; the whole screen saved by
     // F11 (or on the settings screen) comes back as F11 gives it, in the desktop's mode.
     bool modeChange = false;
@@ -69,10 +69,4 @@ void loadSettings(const GameOptions& options) {
         const std::string wrong = settings.set(index, text);
         if (!wrong.empty()) reportError("--" + settingsTable()[index].name + " " + wrong + ": not taken");
     }
-}
-
-void applySoundSettings() {
-    Mixer& mixer = GameSound::instance().mixer();
-    mixer.setMuted(gameSettings().on(SettingId::mute));
-    mixer.setVolume(float(gameSettings().whole(SettingId::volume)) / 100.0f);
 }

@@ -10,5 +10,3 @@ bool startGame(const GameOptions& options, int& exitCode);
 // The settings the game starts with: the defaults, then the settings file (the player's own, --settings FILE or
 // none), then the command line; each problem said in one line, and what could not be read left at its default.
 void loadSettings(const GameOptions& options);
-// The sound's volume and mute, from the settings to the mixer.
-void applySoundSettings();

@@ -2,7 +2,7 @@
 #include "app/SettingChange.h"
 
 #include "app/DemoSession.h"
-#include "app/GameStart.h"
+#include "app/GameSound.h"
 #include "app/Input.h"
 #include "app/SettingsFile.h"
 #include "common/Shell.h"
@@ -14,7 +14,8 @@ std::string changeSetting(size_t index, const std::string& text) {
         DemoSession::instance().playing() ? settings.set(index, text) : SettingsFile::instance().change(index, text);
     if (!wrong.empty()) return wrong;
     const Shell& platform = shell();
-    if (index == settingIndex(SettingId::volume) || index == settingIndex(SettingId::mute)) applySoundSettings();
+    if (index == settingIndex(SettingId::volume) || index == settingIndex(SettingId::mute))
+        GameSound::instance().applySettings();
     if (index == settingIndex(SettingId::fullscreen) && settings.on(SettingId::fullscreen) != wasFullscreen)
         platform.toggleFullscreen();
     if (index == settingIndex(SettingId::windowSize)) platform.resizeWindow(settings.width(), settings.height());
