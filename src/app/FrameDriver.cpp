@@ -8,6 +8,7 @@
 #include "app/FrameDriver.h"
 #include "app/GameSound.h"
 #include "app/Input.h"
+#include "app/KeyHelp.h"
 #include "app/KeyTable.h"
 #include "app/Screenshot.h"
 #include "app/SettingChange.h"

@@ -1,10 +1,7 @@
-// The keys' names and the F1 help made from the key table.
+// The keys' names, as the player reads and writes them.
 #include "app/KeyTable.h"
 
-#include <algorithm>
 #include <cctype>
-
-#include "app/Settings.h"
 
 namespace {
 // Keys named by a word, as the shells deliver them (Windows' virtual-key codes).
@@ -36,8 +33,6 @@ const struct {
 constexpr int vkNumpad0 = 0x60;
 }  // namespace
 
-int keyCode(KeyAction action) { return gameSettings().key(action); }
-
 std::string keyLabel(int code) {
     if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) return std::string(1, char(code));
     if (code >= vkF1 && code <= vkF12) return "F" + std::to_string(code - vkF1 + 1);
@@ -56,18 +51,4 @@ int keyFromLabel(const std::string& label) {
         if (name == upper) return code;
     }
     return -1;
-}
-
-std::vector<std::string> helpLines() {
-    std::vector<std::string> lines = {"Mouse left and right: steer", "Mouse up and down: camera low or high"};
-    const size_t first = lines.size();
-    for (const KeyRow& row : keyTable) {
-        const size_t at = first + size_t(row.helpLine);
-        if (lines.size() <= at) lines.resize(at + 1);
-        std::string& line = lines[at];
-        if (!line.empty()) line += "      ";
-        line += keyLabel(keyCode(row.action)) + (*row.also ? std::string(" or ") + row.also : "") + ": " + row.help;
-    }
-    lines.erase(std::remove(lines.begin(), lines.end(), std::string()), lines.end());
-    return lines;
 }

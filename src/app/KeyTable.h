@@ -1,12 +1,11 @@
 // The game's keys, one row each: what the key does, its default code, and its line in the F1 help. The frame
-// driver asks keyCode for the key bound now (a key-... setting), the help lines are made from it, and a test
-// holds the docs to it.
+// driver asks keyCode (app/Settings.h) for the key bound now (a key-... setting), the help lines
+// (app/KeyHelp.h) are made from it, and a test holds the docs to it.
 #pragma once
 
 #include <cstddef>
 #include <iterator>
 #include <string>
-#include <vector>
 
 // Virtual-key codes as Windows numbers them: digits and letters are coded as their characters, F1 to F12
 // from 0x70, the left mouse button as a key. The shells translate their own codes into these.
@@ -54,8 +53,6 @@ constexpr const KeyRow& keyRow(KeyAction action) {
         if (row.action == action) return row;
     return keyTable[0];
 }
-// The key bound to an action now: the table's code unless a key-... setting says another.
-int keyCode(KeyAction action);
 
 namespace keyTableCheck {
 constexpr bool everyActionOnce() {
@@ -73,5 +70,3 @@ static_assert(everyActionOnce(), "every KeyAction needs exactly one row in keyTa
 std::string keyLabel(int code);
 // The key a label names (as keyLabel gives it, letters in either case), or -1 for none.
 int keyFromLabel(const std::string& label);
-// What F1 shows over the view, a line each: the mouse's two axes, then the keys' lines.
-std::vector<std::string> helpLines();

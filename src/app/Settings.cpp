@@ -153,3 +153,5 @@ Settings& gameSettings() {
     static Settings settings;
     return settings;
 }
+
+int keyCode(KeyAction action) { return gameSettings().key(action); }

@@ -49,3 +49,5 @@ class Settings {
 // The values the game runs with now: the defaults, then the settings file, then the command line, then what
 // the player changes while playing (and, while a demo plays, what it recorded).
 Settings& gameSettings();
+// The key bound to an action now: the table's code unless a key-... setting says another.
+int keyCode(KeyAction action);

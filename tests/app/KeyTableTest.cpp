@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/KeyHelp.h"
 #include "app/KeyTable.h"
 
 namespace {
