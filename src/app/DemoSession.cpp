@@ -126,6 +126,12 @@ bool DemoSession::takeLiveInput(const DemoEvent& event) {
     return true;
 }
 
+bool DemoSession::takeSettingChange(const DemoEvent& event) {
+    if (playing_) return false;
+    if (recording_) encodeEvent(event, nextFrameEvents_);
+    return true;
+}
+
 bool DemoSession::beforePass(float& frameMs, bool& drawing) {
     if (!playing_) {
         // What this pass is about to use, as a recording keeps it.
@@ -167,7 +173,8 @@ void DemoSession::afterPass() {
     frame_.stateDigest = stateDigest();
     encodeFrame(frame_, pending_);
     if (write(pending_)) ++framesRecorded_;
-    pending_.clear();
+    pending_.swap(nextFrameEvents_);
+    nextFrameEvents_.clear();
 }
 
 int DemoSession::finish(std::string& report) {
@@ -247,6 +254,7 @@ void DemoSession::reset() {
     file_.discard();
     recording_ = false;
     pending_.clear();
+    nextFrameEvents_.clear();
     framesRecorded_ = 0;
     reader_ = DemoReader();
     playing_ = paced_ = false;

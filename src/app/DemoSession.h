@@ -27,6 +27,10 @@ class DemoSession {
     // Live input as a window delivers it: written down when recording. False while a demo plays, which
     // ignores live input, but for Escape (which still ends the game) and F12 (a screenshot).
     bool takeLiveInput(const DemoEvent& event);
+    // A setting of the flight changed during a pass (on the settings screen): written down with the next
+    // frame's input, so a replay meets it after the keys that made it, not before them (they would step it
+    // once more). False while a demo plays: its keys make the change again.
+    bool takeSettingChange(const DemoEvent& event);
 
     // Around one pass of the main loop. beforePass takes the pass's frame time and whether it draws (the
     // window's own state): a recording keeps them, a demo being played replaces them with its own. False when
@@ -50,7 +54,8 @@ class DemoSession {
     // Recording.
     OutputFile file_;
     bool recording_ = false;
-    std::vector<unsigned char> pending_;  // the events since the last frame
+    std::vector<unsigned char> pending_;          // the events since the last frame
+    std::vector<unsigned char> nextFrameEvents_;  // settings changed during this pass
     uint32_t framesRecorded_ = 0;
     // Playing.
     DemoReader reader_;

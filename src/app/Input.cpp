@@ -90,11 +90,6 @@ void onFullscreenToggle() {
     changeSetting(settingIndex(SettingId::fullscreen), gameSettings().on(SettingId::fullscreen) ? "false" : "true");
 }
 
-void onSettingChanged(size_t index) {
-    DemoEvent event;
-    if (demoEventOfSetting(gameSettings(), index, event)) take(event);
-}
-
 void onKey(int virtualKey, bool down) {
     if (virtualKey >= 0 && virtualKey < 256) take({DemoEvent::key, virtualKey, down ? 1 : 0, 0});
 }

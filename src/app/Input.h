@@ -1,8 +1,6 @@
 // The game's input entry points: what a shell calls as its window's messages arrive.
 #pragma once
 
-#include <cstddef>
-
 // The window the mouse is read against, whatever the window's size (the middle flies straight in any), and
 // the size of the tools' headless view.
 constexpr int referenceWidth = 800, referenceHeight = 600;
@@ -22,9 +20,6 @@ void mouseInWindow(int& x, int& y, int& width, int& height);
 
 // Alt+Enter, which a shell catches itself: as the fullscreen key, the whole screen or the window, and saved.
 void onFullscreenToggle();
-// A setting the player changed while playing (already in gameSettings): one that changes the flight is
-// recorded in a demo being made.
-void onSettingChanged(size_t index);
 
 // Applies one input message, live or from a demo.
 struct DemoEvent;

@@ -1,9 +1,9 @@
 // A setting changed while playing, into effect at once.
 #include "app/SettingChange.h"
 
+#include "app/DemoFormat.h"
 #include "app/DemoSession.h"
 #include "app/GameSound.h"
-#include "app/Input.h"
 #include "app/SettingsFile.h"
 #include "common/Shell.h"
 
@@ -20,6 +20,10 @@ std::string changeSetting(size_t index, const std::string& text) {
         platform.toggleFullscreen();
     if (index == settingIndex(SettingId::windowSize)) platform.resizeWindow(settings.width(), settings.height());
     if (index == settingIndex(SettingId::vsync)) platform.setVsync(settings.on(SettingId::vsync));
-    if (settingsTable()[index].flight) onSettingChanged(index);
+    // A setting of the flight goes into a demo being made, and into the flight as the demo will replay it.
+    DemoEvent event;
+    if (settingsTable()[index].flight && demoEventOfSetting(settings, index, event) &&
+        DemoSession::instance().takeSettingChange(event))
+        applyDemoSetting(settings, event);
     return "";
 }

@@ -68,16 +68,26 @@ TEST(Demo, ARecordedRunReplaysToItsStateAndAnyDifferenceIsFoundAtItsFrame) {
     EXPECT_EQ(state(replayed.out), state(recorded.out));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pictures), {}), 1);
 
-    // Flown with settings of the player's own (the mouse's reach, the camera, P moved to F5), the flight
-    // replays where every setting is at its default: the demo carries them.
+    // Flown with settings of the player's own (the mouse's reach, the camera, P moved to F5), the mouse's reach
+    // raised on the settings screen in flight (F2, four rows down, one step right, Escape), the flight replays
+    // where every setting is at its default: the demo carries them, and the change where it was made.
     std::ofstream(dir + "/own.ini") << "mouse-sensitivity = 0.5\ninvert-camera = true\nkey-pause = F5\n";
-    std::ofstream(dir + "/f5.txt") << "101 mouse 100 500\n150 mouse 700 200\n200 key down 116\n201 key up 116\n";
+    std::ofstream flight(dir + "/f5.txt");
+    flight << "101 mouse 100 500\n";
+    int at = 110;
+    for (int key : {0x71, 0x28, 0x28, 0x28, 0x28, 0x27, 0x1B}) {
+        flight << at << " key down " << key << "\n" << at + 1 << " key up " << key << "\n";
+        at += 2;
+    }
+    flight << "150 mouse 700 200\n200 key down 116\n201 key up 116\n";
+    flight.close();
     const SimRun own = sim("--data " + dir + " --frames 300 --input " + dir + "/f5.txt --settings " + dir +
                            "/own.ini --record " + dir + "/own.demo");
     const SimRun elsewhere = sim("--data " + dir + " --play " + dir + "/own.demo --no-settings");
     EXPECT_EQ(elsewhere.exitCode, 0) << elsewhere.out;
     EXPECT_EQ(state(elsewhere.out), state(own.out));
     EXPECT_NE(state(own.out), state(recorded.out));
+    EXPECT_NE(own.out.find("\"steer\":-0.28125"), std::string::npos) << own.out;  // 3/4 of the mouse's full turn
 }
 
 TEST(Demo, TwoRunsRecordingToOneFileLeaveOneWholeDemo) {
