@@ -142,4 +142,11 @@ TEST(Demo, BadDemosAreRefusedInOneLineWithCodeTwo) {
         EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
     }
+    // A demo that is not there, or a folder in its place, is said in the same way.
+    for (const auto& [path, said] : {std::pair{dir + "/gone.demo", ": no such file"}, {dir, ": not a regular file"}}) {
+        SCOPED_TRACE(said);
+        const SimRun run = sim("--data " + dir + " --play " + path);
+        EXPECT_EQ(run.exitCode, 2) << run.out;
+        EXPECT_NE(run.out.find(path + said), std::string::npos) << run.out;
+    }
 }
