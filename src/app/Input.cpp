@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "app/DemoSession.h"
-#include "app/SettingChange.h"
 #include "app/Settings.h"
 #include "common/ShellState.h"
 #include "objects/Ship.h"
@@ -84,10 +83,6 @@ void mouseInWindow(int& x, int& y, int& width, int& height) {
     y = mouseY;
     width = int(clientWidth);
     height = int(clientHeight);
-}
-
-void onFullscreenToggle() {
-    changeSetting(settingIndex(SettingId::fullscreen), gameSettings().on(SettingId::fullscreen) ? "false" : "true");
 }
 
 void onKey(int virtualKey, bool down) {

@@ -18,9 +18,6 @@ void onActive(bool drawn);
 // Where the mouse was last, in pixels of the client area, and the client area's size.
 void mouseInWindow(int& x, int& y, int& width, int& height);
 
-// Alt+Enter, which a shell catches itself: as the fullscreen key, the whole screen or the window, and saved.
-void onFullscreenToggle();
-
 // Applies one input message, live or from a demo.
 struct DemoEvent;
 void applyInputEvent(const DemoEvent& event);

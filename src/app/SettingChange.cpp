@@ -27,3 +27,7 @@ std::string changeSetting(size_t index, const std::string& text) {
         applyDemoSetting(settings, event);
     return "";
 }
+
+void onFullscreenToggle() {
+    changeSetting(settingIndex(SettingId::fullscreen), gameSettings().on(SettingId::fullscreen) ? "false" : "true");
+}

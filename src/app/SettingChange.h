@@ -9,3 +9,6 @@
 // window's size, the refresh wait; a setting of the flight is recorded in a demo being made. "" when taken,
 // else what is wrong with the value (nothing changes).
 std::string changeSetting(size_t index, const std::string& text);
+
+// Alt+Enter, which a shell catches itself, and the fullscreen key: the whole screen or the window, and saved.
+void onFullscreenToggle();

@@ -8,6 +8,7 @@
 #include "SdlWindow.h"
 #include "app/Input.h"
 #include "app/KeyTable.h"
+#include "app/SettingChange.h"
 #include "app/Settings.h"
 #include "app/Viewport.h"
 

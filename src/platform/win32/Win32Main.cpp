@@ -13,6 +13,7 @@
 #include "app/Input.h"
 #include "app/MainLoop.h"
 #include "app/SceneSetup.h"
+#include "app/SettingChange.h"
 #include "app/Viewport.h"
 #include "common/Gl.h"
 #include "common/Report.h"
