@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "audio/Refusal.h"
 #include "common/ByteReader.h"
 
 namespace {
@@ -95,9 +96,5 @@ bool readOggPages(const unsigned char* data, size_t size, size_t wanted, OggStre
         ++stream.pages;
         if (flags & oggPage::lastOfStream) break;
     }
-    if (stream.pages == 0) {
-        if (refusal) *refusal = "not an Ogg file (" + stream.stop + ")";
-        return false;
-    }
-    return true;
+    return stream.pages > 0 || refuse(refusal, "not an Ogg file (" + stream.stop + ")");
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "audio/OggPages.h"
+#include "audio/Refusal.h"
 #include "audio/VorbisHeaders.h"
 
 // Its asserts are off in every build, as in a release: in a debug build one would end the game over a sound
@@ -23,11 +24,6 @@ namespace {
 constexpr size_t vorbisHeaders = 3;
 constexpr size_t decoderSlack = 64u << 10;  // its own bookkeeping between tables
 constexpr size_t blockFrames = 4096;
-
-bool refuse(std::string* refusal, const std::string& why) {
-    if (refusal) *refusal = why;
-    return false;
-}
 
 struct Closer {
     void operator()(stb_vorbis* v) const { stb_vorbis_close(v); }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "audio/Refusal.h"
 #include "common/ByteReader.h"
 
 namespace {
@@ -282,11 +283,6 @@ class SetupCheck {
     int longestFloor_ = 2;
     uint64_t smallestPartition_ = UINT32_MAX;
 };
-
-bool refuse(std::string* refusal, const std::string& why) {
-    if (refusal) *refusal = why;
-    return false;
-}
 }  // namespace
 
 bool checkVorbisHeaders(const std::vector<std::vector<unsigned char>>& packets, VorbisFacts& facts,

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "audio/Refusal.h"
 #include "common/ByteReader.h"
 #include "common/Report.h"
 #include "common/WholeFile.h"
@@ -16,11 +17,6 @@ constexpr uint16_t pcmFormat = 1, floatFormat = 3, extensibleFormat = 0xFFFE;
 // xxxx0000-0000-0010-8000-00aa00389b71.
 constexpr unsigned char extensibleGuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
                                                   0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
-
-bool refuse(std::string* refusal, const std::string& why) {
-    if (refusal) *refusal = why;
-    return false;
-}
 
 struct Format {
     uint16_t tag = 0;  // pcmFormat or floatFormat, once an extensible one is unwrapped
