@@ -8,6 +8,59 @@ namespace gles2 {
 
 typedef char EsChar;
 
+// Every entry point the layer uses, once: X(result, name without "gl", (parameter types)). The members of
+// EsFunctions and their fetching by name both come from this list, so none can be declared and left unfetched.
+#define VANTURO_ES_FUNCTIONS(X)                                                                       \
+    /* Shared with GL 1.1, but the platform's own. */                                                 \
+    X(void, ActiveTexture, (GLenum))                                                                  \
+    X(void, BindTexture, (GLenum, GLuint))                                                            \
+    X(void, BlendFunc, (GLenum, GLenum))                                                              \
+    X(void, Clear, (GLbitfield))                                                                      \
+    X(void, ClearColor, (GLfloat, GLfloat, GLfloat, GLfloat))                                         \
+    X(void, ClearDepthf, (GLfloat))                                                                   \
+    X(void, ColorMask, (GLboolean, GLboolean, GLboolean, GLboolean))                                  \
+    X(void, CullFace, (GLenum))                                                                       \
+    X(void, DeleteTextures, (GLsizei, const GLuint*))                                                 \
+    X(void, DepthFunc, (GLenum))                                                                      \
+    X(void, DepthMask, (GLboolean))                                                                   \
+    X(void, Disable, (GLenum))                                                                        \
+    X(void, DrawArrays, (GLenum, GLint, GLsizei))                                                     \
+    X(void, DrawElements, (GLenum, GLsizei, GLenum, const void*))                                     \
+    X(void, Enable, (GLenum))                                                                         \
+    X(void, Finish, ())                                                                               \
+    X(void, GenTextures, (GLsizei, GLuint*))                                                          \
+    X(void, PixelStorei, (GLenum, GLint))                                                             \
+    X(void, ReadPixels, (GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*))                      \
+    X(void, TexImage2D, (GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const void*)) \
+    X(void, TexParameteri, (GLenum, GLenum, GLint))                                                   \
+    X(void, Viewport, (GLint, GLint, GLsizei, GLsizei))                                               \
+    /* Shaders and buffers, which GL 1.1 has not. */                                                  \
+    X(void, AttachShader, (GLuint, GLuint))                                                           \
+    X(void, BindAttribLocation, (GLuint, GLuint, const EsChar*))                                      \
+    X(void, BindBuffer, (GLenum, GLuint))                                                             \
+    X(void, BufferData, (GLenum, GLsizeiptr, const void*, GLenum))                                    \
+    X(void, CompileShader, (GLuint))                                                                  \
+    X(void, DeleteBuffers, (GLsizei, const GLuint*))                                                  \
+    X(GLuint, CreateProgram, ())                                                                      \
+    X(GLuint, CreateShader, (GLenum))                                                                 \
+    X(void, EnableVertexAttribArray, (GLuint))                                                        \
+    X(void, GenBuffers, (GLsizei, GLuint*))                                                           \
+    X(void, GetProgramInfoLog, (GLuint, GLsizei, GLsizei*, EsChar*))                                  \
+    X(void, GetProgramiv, (GLuint, GLenum, GLint*))                                                   \
+    X(void, GetShaderInfoLog, (GLuint, GLsizei, GLsizei*, EsChar*))                                   \
+    X(void, GetShaderiv, (GLuint, GLenum, GLint*))                                                    \
+    X(GLint, GetUniformLocation, (GLuint, const EsChar*))                                             \
+    X(void, LinkProgram, (GLuint))                                                                    \
+    X(void, ShaderSource, (GLuint, GLsizei, const EsChar* const*, const GLint*))                      \
+    X(void, Uniform1f, (GLint, GLfloat))                                                              \
+    X(void, Uniform1i, (GLint, GLint))                                                                \
+    X(void, Uniform3fv, (GLint, GLsizei, const GLfloat*))                                             \
+    X(void, Uniform4fv, (GLint, GLsizei, const GLfloat*))                                             \
+    X(void, UniformMatrix3fv, (GLint, GLsizei, GLboolean, const GLfloat*))                            \
+    X(void, UniformMatrix4fv, (GLint, GLsizei, GLboolean, const GLfloat*))                            \
+    X(void, UseProgram, (GLuint))                                                                     \
+    X(void, VertexAttribPointer, (GLuint, GLint, GLenum, GLboolean, GLsizei, const void*))
+
 // What every entry point is until the layer starts: before a context GL calls do nothing, as the platform's do.
 template <typename Result, typename... Arguments>
 Result nothing(Arguments...) {
@@ -15,55 +68,9 @@ Result nothing(Arguments...) {
 }
 
 struct EsFunctions {
-    // Shared with GL 1.1, but the platform's own.
-    void (*ActiveTexture)(GLenum) = nothing;
-    void (*BindTexture)(GLenum, GLuint) = nothing;
-    void (*BlendFunc)(GLenum, GLenum) = nothing;
-    void (*Clear)(GLbitfield) = nothing;
-    void (*ClearColor)(GLfloat, GLfloat, GLfloat, GLfloat) = nothing;
-    void (*ClearDepthf)(GLfloat) = nothing;
-    void (*ColorMask)(GLboolean, GLboolean, GLboolean, GLboolean) = nothing;
-    void (*CullFace)(GLenum) = nothing;
-    void (*DeleteTextures)(GLsizei, const GLuint*) = nothing;
-    void (*DepthFunc)(GLenum) = nothing;
-    void (*DepthMask)(GLboolean) = nothing;
-    void (*Disable)(GLenum) = nothing;
-    void (*DrawArrays)(GLenum, GLint, GLsizei) = nothing;
-    void (*DrawElements)(GLenum, GLsizei, GLenum, const void*) = nothing;
-    void (*Enable)(GLenum) = nothing;
-    void (*Finish)() = nothing;
-    void (*GenTextures)(GLsizei, GLuint*) = nothing;
-    void (*PixelStorei)(GLenum, GLint) = nothing;
-    void (*ReadPixels)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*) = nothing;
-    void (*TexImage2D)(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const void*) = nothing;
-    void (*TexParameteri)(GLenum, GLenum, GLint) = nothing;
-    void (*Viewport)(GLint, GLint, GLsizei, GLsizei) = nothing;
-    // Shaders and buffers, which GL 1.1 has not.
-    void (*AttachShader)(GLuint, GLuint) = nothing;
-    void (*BindAttribLocation)(GLuint, GLuint, const EsChar*) = nothing;
-    void (*BindBuffer)(GLenum, GLuint) = nothing;
-    void (*BufferData)(GLenum, GLsizeiptr, const void*, GLenum) = nothing;
-    void (*CompileShader)(GLuint) = nothing;
-    void (*DeleteBuffers)(GLsizei, const GLuint*) = nothing;
-    GLuint (*CreateProgram)() = nothing;
-    GLuint (*CreateShader)(GLenum) = nothing;
-    void (*EnableVertexAttribArray)(GLuint) = nothing;
-    void (*GenBuffers)(GLsizei, GLuint*) = nothing;
-    void (*GetProgramInfoLog)(GLuint, GLsizei, GLsizei*, EsChar*) = nothing;
-    void (*GetProgramiv)(GLuint, GLenum, GLint*) = nothing;
-    void (*GetShaderInfoLog)(GLuint, GLsizei, GLsizei*, EsChar*) = nothing;
-    void (*GetShaderiv)(GLuint, GLenum, GLint*) = nothing;
-    GLint (*GetUniformLocation)(GLuint, const EsChar*) = nothing;
-    void (*LinkProgram)(GLuint) = nothing;
-    void (*ShaderSource)(GLuint, GLsizei, const EsChar* const*, const GLint*) = nothing;
-    void (*Uniform1f)(GLint, GLfloat) = nothing;
-    void (*Uniform1i)(GLint, GLint) = nothing;
-    void (*Uniform3fv)(GLint, GLsizei, const GLfloat*) = nothing;
-    void (*Uniform4fv)(GLint, GLsizei, const GLfloat*) = nothing;
-    void (*UniformMatrix3fv)(GLint, GLsizei, GLboolean, const GLfloat*) = nothing;
-    void (*UniformMatrix4fv)(GLint, GLsizei, GLboolean, const GLfloat*) = nothing;
-    void (*UseProgram)(GLuint) = nothing;
-    void (*VertexAttribPointer)(GLuint, GLint, GLenum, GLboolean, GLsizei, const void*) = nothing;
+#define VANTURO_ES_MEMBER(result, name, parameters) result(*name) parameters = nothing;
+    VANTURO_ES_FUNCTIONS(VANTURO_ES_MEMBER)
+#undef VANTURO_ES_MEMBER
 };
 
 // Fetches every entry point through procAddress; returns the first name it could not find, or nullptr.

@@ -68,6 +68,8 @@ void popMatrix(std::vector<Matrix4>& stack) {
     stack.pop_back();
 }
 
+}  // namespace
+
 // Puts ES's own state back to what the layer holds (after the attribute stack restores it).
 void applyFixedState() {
     LayerState& s = layer();
@@ -94,31 +96,6 @@ void clientActiveTexture(GLenum unit) {
     const int index = int(unit) - GL_TEXTURE0_ARB;
     if (index < 0 || index >= textureUnits) return recordError(GL_INVALID_ENUM);
     layer().arrays.clientActiveUnit = index;
-}
-
-}  // namespace
-
-void* extensionProcAddress(const char* name) {
-    if (std::strcmp(name, "glActiveTextureARB") == 0) return reinterpret_cast<void*>(&activeTexture);
-    if (std::strcmp(name, "glClientActiveTextureARB") == 0) return reinterpret_cast<void*>(&clientActiveTexture);
-    if (std::strcmp(name, "glMultiTexCoord2fARB") == 0) return reinterpret_cast<void*>(&multiTexCoord2f);
-    return nullptr;
-}
-
-bool startLayer(void* (*esProcAddress)(const char* name)) {
-    LayerState& s = layer();
-    s = LayerState{};
-    if (const char* missing = loadEsFunctions(s.es, esProcAddress)) {
-        reportError(std::string("the OpenGL ES context has no ") + missing);
-        return false;
-    }
-    // The ground's program, the fullest, is built now: a context that cannot build it is said at the start.
-    if (!programFor(Feature::lit | Feature::light0 | Feature::texture0 | Feature::texture1 | Feature::combine1 | Feature::fog))
-        return false;
-    startVertexStream();
-    s.started = true;
-    applyFixedState();
-    return true;
 }
 
 }  // namespace gles2

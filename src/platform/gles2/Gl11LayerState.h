@@ -12,7 +12,7 @@
 namespace gles2 {
 
 constexpr int textureUnits = 2;
-constexpr int matrixStackDepth = 32;  // GL 1.1 asks for at least 32 model-view matrices
+constexpr int matrixStackDepth = 32;     // GL 1.1 asks for at least 32 model-view matrices
 constexpr int projectionStackDepth = 2;  // and at least 2 projections
 constexpr int attributeStackDepth = 16;
 
@@ -102,17 +102,39 @@ struct Raster {
 
 // The program's uniforms, by what they hold.
 enum Uniform {
-    mvpUniform, modelviewUniform, normalMatrixUniform, lightPositionUniform, lightAmbientUniform,
-    lightDiffuseUniform, lightSpecularUniform, sceneAmbientUniform, materialAmbientUniform, materialDiffuseUniform,
-    materialSpecularUniform, materialEmissionUniform, shininessUniform, rgbScale1Uniform, fogDensityUniform,
-    fogStartUniform, fogEndUniform, fogColourUniform, uniformCount
+    mvpUniform,
+    modelviewUniform,
+    normalMatrixUniform,
+    lightPositionUniform,
+    lightAmbientUniform,
+    lightDiffuseUniform,
+    lightSpecularUniform,
+    sceneAmbientUniform,
+    materialAmbientUniform,
+    materialDiffuseUniform,
+    materialSpecularUniform,
+    materialEmissionUniform,
+    shininessUniform,
+    rgbScale1Uniform,
+    fogDensityUniform,
+    fogStartUniform,
+    fogEndUniform,
+    fogColourUniform,
+    uniformCount
 };
 
 // What a draw needs of the pipeline: each set of features has a program of its own, built when first drawn,
 // as the desktop driver builds its fixed-function shaders; no branch is left to the fragments.
 namespace Feature {
 enum : unsigned {
-    lit = 1, light0 = 2, texture0 = 4, texture1 = 8, combine1 = 16, fog = 32, exp2Fog = 64, linearFog = 128,
+    lit = 1,
+    light0 = 2,
+    texture0 = 4,
+    texture1 = 8,
+    combine1 = 16,
+    fog = 32,
+    exp2Fog = 64,
+    linearFog = 128,
     bitmap = 256
 };
 }
@@ -138,7 +160,7 @@ struct LayerState {
     std::vector<std::unique_ptr<Program>> programs;  // by set of features; null until first drawn
     unsigned usedFeatures = ~0u;
     GLuint vertexBuffer = 0, quadIndexBuffer = 0;  // the stream every uncached draw goes through; quads' indices
-    GLuint pointedBuffer = 0;                       // the buffer the attributes read now
+    GLuint pointedBuffer = 0;                      // the buffer the attributes read now
     VertexBufferCache arrayBuffers;
     bool started = false;
 
@@ -197,7 +219,11 @@ void drawBitmap(const RecordedBitmap& bitmap);
 Program* programFor(unsigned features);
 // The one vertex buffer every draw streams its corners through, with its attributes' layout.
 void startVertexStream();
-// glMultiTexCoord2fARB, handed out by extensionProcAddress.
+// glMultiTexCoord2fARB, glActiveTextureARB and glClientActiveTextureARB, handed out by extensionProcAddress.
 void multiTexCoord2f(GLenum unit, GLfloat s, GLfloat t);
+void activeTexture(GLenum unit);
+void clientActiveTexture(GLenum unit);
+// Puts ES's own state (blending, depth, culling, masks, clear values) back to what the layer holds.
+void applyFixedState();
 
 }  // namespace gles2
