@@ -50,14 +50,11 @@ void putInt(std::vector<unsigned char>& out, int32_t v) {
     put32(out, bits);
 }
 
-constexpr int sensitivityCode = 1, invertCode = 2, firstKeyCode = 16;
-
-// The setting a demo code names, or -1.
+// The setting a demo code names (its row's code), or -1.
 int settingOfDemoCode(int code) {
-    if (code == sensitivityCode) return int(settingIndex(SettingId::mouseSensitivity));
-    if (code == invertCode) return int(settingIndex(SettingId::invertCamera));
-    if (code >= firstKeyCode && code < firstKeyCode + int(KeyAction::quit))
-        return int(settingIndex(KeyAction(code - firstKeyCode)));
+    const std::vector<SettingRow>& table = settingsTable();
+    for (size_t i = 0; i < table.size() && code != 0; ++i)
+        if (table[i].demoCode == code) return int(i);
     return -1;
 }
 
@@ -65,7 +62,7 @@ int settingOfDemoCode(int code) {
 bool settingEventSound(const DemoEvent& event) {
     const int index = settingOfDemoCode(event.a);
     if (index < 0 || !std::isfinite(event.value)) return false;
-    const Setting& row = settingsTable()[size_t(index)];
+    const SettingRow& row = settingsTable()[size_t(index)];
     switch (row.kind) {
         case SettingKind::key:
             return event.value >= 1 && event.value <= 255 && event.value == std::floor(event.value) &&
@@ -78,15 +75,13 @@ bool settingEventSound(const DemoEvent& event) {
 }  // namespace
 
 bool demoEventOfSetting(const Settings& settings, size_t index, DemoEvent& event) {
-    for (int code = 1; code < firstKeyCode + int(KeyAction::quit); ++code) {
-        if (settingOfDemoCode(code) != int(index)) continue;
-        event = DemoEvent();
-        event.kind = DemoEvent::setting;
-        event.a = code;
-        event.value = float(settings.number(index));
-        return true;
-    }
-    return false;
+    const int code = settingsTable()[index].demoCode;
+    if (code == 0) return false;
+    event = DemoEvent();
+    event.kind = DemoEvent::setting;
+    event.a = code;
+    event.value = float(settings.number(index));
+    return true;
 }
 
 void applyDemoSetting(Settings& settings, const DemoEvent& event) {

@@ -52,10 +52,10 @@ struct DemoHeader {
     uint64_t terrainDigest = 0, objectMapDigest = 0;
 };
 
-// The settings that change the flight travel in a demo as setting events, under numbers of their own that
-// never change: 1 the mouse's sensitivity, 2 the inverted camera, 16 + a KeyAction its key. A recording
-// begins with those that differ from their defaults (so a flight at the defaults records the same bytes as
-// ever), and a change while flying is recorded where it happens.
+// The settings that change the flight travel in a demo as setting events, under their rows' demo codes
+// (app/SettingsTable.h), which never change. A recording begins with those that differ from their defaults
+// (so a flight at the defaults records the same bytes as ever), and a change while flying is recorded where it
+// happens.
 class Settings;
 // The event that sets the setting at index to its value in settings; false for a setting that does not travel.
 bool demoEventOfSetting(const Settings& settings, size_t index, DemoEvent& event);

@@ -225,10 +225,10 @@ bool startDemos(const std::string& playPath, const std::string& recordPath, bool
         seed = demo.seed();
     }
     // A played flight flies with the settings it recorded: the defaults, and the events it holds.
-    const std::vector<Setting>& table = settingsTable();
+    const std::vector<SettingRow>& table = settingsTable();
     if (!playPath.empty())
         for (size_t i = 0; i < table.size(); ++i)
-            if (table[i].flight) gameSettings().reset(i);
+            if (table[i].flight()) gameSettings().reset(i);
     if (!recordPath.empty() && !demo.record(recordPath, seed, error)) {
         reportError(error);
         return false;

@@ -27,24 +27,24 @@ const char* valueName(SettingKind kind) {
 
 }  // namespace
 
-void addSettingOptions(CommandLine& line, GameOptions& options, bool (*filter)(const Setting&)) {
+void addSettingOptions(CommandLine& line, GameOptions& options, bool (*filter)(const SettingRow&)) {
     // Checked as they come, against the defaults and the options before them (a key taken twice is refused).
     auto checked = std::make_shared<Settings>();
-    const std::vector<Setting>& table = settingsTable();
+    const std::vector<SettingRow>& table = settingsTable();
     for (size_t i = 0; i < table.size(); ++i) {
-        const Setting& row = table[i];
+        const SettingRow& row = table[i];
         if (filter && !filter(row)) continue;
         const auto set = [&options, checked, i](const std::string& text) {
             const std::string wrong = checked->set(i, text);
             if (wrong.empty()) options.settings.emplace_back(i, text);
             return wrong;
         };
-        const std::string help = row.help + " (" + row.defaultText + " unless set)";
+        const std::string help = std::string(row.help) + " (" + row.defaultText + " unless set)";
         if (row.kind == SettingKind::onOff)
-            line.toggle("--" + row.name, valueName(row.kind), help, set);
+            line.toggle(std::string("--") + row.name, valueName(row.kind), help, set);
         else
-            line.value("--" + row.name, valueName(row.kind), help, set);
-        if (row.name == "window-size") line.value("--size", "WxH", "the same as --window-size", set);
+            line.value(std::string("--") + row.name, valueName(row.kind), help, set);
+        if (i == settingIndex(SettingId::windowSize)) line.value("--size", "WxH", "the same as --window-size", set);
     }
     line.value("--settings", "FILE", "read the settings from FILE, and save them there",
                [&options](const std::string& file) {
@@ -57,11 +57,10 @@ void addSettingOptions(CommandLine& line, GameOptions& options, bool (*filter)(c
 
 CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOptions& options) {
     CommandLine line("Fly over the land, steering with the mouse, and keep your shield up.");
-    line.value("--data", "DIR", "play the level in DIR/data, and no other",
-               [&options](const std::string& dir) {
-                   options.dataFolder = dir;
-                   return std::string(dir.empty() ? "needs a folder" : "");
-               });
+    line.value("--data", "DIR", "play the level in DIR/data, and no other", [&options](const std::string& dir) {
+        options.dataFolder = dir;
+        return std::string(dir.empty() ? "needs a folder" : "");
+    });
     const auto demoPath = [](std::string& path) {
         return [&path](const std::string& given) {
             path = absolutePath(given);

@@ -20,7 +20,7 @@ struct GameOptions {
 
 // The options of the settings the filter takes (every one without a filter): --NAME VALUE each (--NAME alone
 // for true, or --NAME=false), --size for window-size, and --settings FILE and --no-settings.
-void addSettingOptions(CommandLine& line, GameOptions& options, bool (*filter)(const Setting&) = nullptr);
+void addSettingOptions(CommandLine& line, GameOptions& options, bool (*filter)(const SettingRow&) = nullptr);
 
 // A refusal when the settings' options contradict each other (--settings with --no-settings), else outcome.
 CommandLine::Outcome checkSettingOptions(const CommandLine::Outcome& outcome, const GameOptions& options);

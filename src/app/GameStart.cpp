@@ -67,6 +67,6 @@ void loadSettings(const GameOptions& options) {
     settings = file.saved();
     for (const auto& [index, text] : options.settings) {
         const std::string wrong = settings.set(index, text);
-        if (!wrong.empty()) reportError("--" + settingsTable()[index].name + " " + wrong + ": not taken");
+        if (!wrong.empty()) reportError(std::string("--") + settingsTable()[index].name + " " + wrong + ": not taken");
     }
 }

@@ -1,4 +1,5 @@
-// A setting changed while playing, into effect at once.
+// A setting changed while playing, into effect at once: what a change sets off follows from where its row
+// says it acts.
 #include "app/SettingChange.h"
 
 #include "app/DemoFormat.h"
@@ -7,24 +8,46 @@
 #include "app/SettingsFile.h"
 #include "common/Shell.h"
 
+namespace {
+
+// What a change to a setting sets off where it acts, given the settings before it and now.
+void applySound(size_t, const Settings&, Settings&) { GameSound::instance().applySettings(); }
+
+void resizeWindow(size_t, const Settings&, Settings& now) { shell().resizeWindow(now.width(), now.height()); }
+
+void applyDisplay(size_t, const Settings& before, Settings& now) {
+    if (now.on(SettingId::fullscreen) != before.on(SettingId::fullscreen)) shell().toggleFullscreen();
+    if (now.on(SettingId::vsync) != before.on(SettingId::vsync)) shell().setVsync(now.on(SettingId::vsync));
+}
+
+// A setting of the flight goes into a demo being made, and into the flight as the demo will replay it.
+void recordInDemo(size_t index, const Settings&, Settings& now) {
+    DemoEvent event;
+    if (demoEventOfSetting(now, index, event) && DemoSession::instance().takeSettingChange(event))
+        applyDemoSetting(now, event);
+}
+
+const struct {
+    unsigned acts;
+    void (*react)(size_t index, const Settings& before, Settings& now);
+} reactions[] = {
+    {settingActs::sound, applySound},
+    {settingActs::window, resizeWindow},
+    {settingActs::display, applyDisplay},
+    {settingActs::flight, recordInDemo},
+};
+
+}  // namespace
+
 std::string changeSetting(size_t index, const std::string& text) {
     Settings& settings = gameSettings();
-    const bool wasFullscreen = settings.on(SettingId::fullscreen);
-    const std::string wrong =
-        DemoSession::instance().playing() ? settings.set(index, text) : SettingsFile::instance().change(index, text);
+    const Settings before = settings;
+    const std::string wrong = settings.set(index, text);
     if (!wrong.empty()) return wrong;
-    const Shell& platform = shell();
-    if (index == settingIndex(SettingId::volume) || index == settingIndex(SettingId::mute))
-        GameSound::instance().applySettings();
-    if (index == settingIndex(SettingId::fullscreen) && settings.on(SettingId::fullscreen) != wasFullscreen)
-        platform.toggleFullscreen();
-    if (index == settingIndex(SettingId::windowSize)) platform.resizeWindow(settings.width(), settings.height());
-    if (index == settingIndex(SettingId::vsync)) platform.setVsync(settings.on(SettingId::vsync));
-    // A setting of the flight goes into a demo being made, and into the flight as the demo will replay it.
-    DemoEvent event;
-    if (settingsTable()[index].flight && demoEventOfSetting(settings, index, event) &&
-        DemoSession::instance().takeSettingChange(event))
-        applyDemoSetting(settings, event);
+    // Saved for the player, but not while a demo plays: the flight is the demo's, not the player's.
+    if (!DemoSession::instance().playing()) SettingsFile::instance().keep(index);
+    for (const auto& reaction : reactions)
+        if (settingsTable()[index].acts & reaction.acts) reaction.react(index, before, settings);
     return "";
 }
 

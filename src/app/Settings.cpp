@@ -5,19 +5,22 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
+#include <iterator>
 
 #include "common/CommandLine.h"
 
 namespace {
 
-std::vector<Setting> makeTable() {
-    std::vector<Setting> table;
-    for (const SettingRow& row : fixedSettingRows)
-        table.push_back({row.name, row.kind, row.defaultText, row.lo, row.hi, row.step, row.flight, row.help});
+std::vector<SettingRow> makeTable() {
+    static std::deque<std::string> keyTexts;  // the key rows' names, defaults and help: a deque never moves them
+    const auto kept = [](std::string text) { return keyTexts.emplace_back(std::move(text)).c_str(); };
+    std::vector<SettingRow> table(std::begin(fixedSettingRows), std::end(fixedSettingRows));
     for (int action = 0; action < int(KeyAction::quit); ++action) {  // in the order of KeyAction: settingIndex
         const KeyRow& row = keyRow(KeyAction(action));
-        table.push_back({std::string("key-") + row.name, SettingKind::key, keyLabel(row.code), 0, 0, 0, true,
-                         std::string("key: ") + row.help});
+        table.push_back({SettingId(int(SettingId::firstKey) + action), kept(std::string("key-") + row.name),
+                         SettingKind::key, kept(keyLabel(row.code)), 0, 0, 0, settingActs::flight,
+                         keyDemoCodes + action, kept(std::string("key: ") + row.help)});
     }
     return table;
 }
@@ -32,24 +35,24 @@ std::string decimalText(double number) {
     return text;
 }
 
-std::string rangeText(const Setting& row) {
+std::string rangeText(const SettingRow& row) {
     return row.kind == SettingKind::decimal ? decimalText(row.lo) + " to " + decimalText(row.hi)
                                             : std::to_string(int(row.lo)) + " to " + std::to_string(int(row.hi));
 }
 
 }  // namespace
 
-const std::vector<Setting>& settingsTable() {
-    static const std::vector<Setting> table = makeTable();
+const std::vector<SettingRow>& settingsTable() {
+    static const std::vector<SettingRow> table = makeTable();
     return table;
 }
 
 size_t settingIndex(SettingId id) { return size_t(id); }
 
-size_t settingIndex(KeyAction action) { return fixedSettingCount + size_t(action); }
+size_t settingIndex(KeyAction action) { return size_t(SettingId::firstKey) + size_t(action); }
 
 int findSetting(const std::string& name) {
-    const std::vector<Setting>& table = settingsTable();
+    const std::vector<SettingRow>& table = settingsTable();
     for (size_t i = 0; i < table.size(); ++i)
         if (table[i].name == name) return int(i);
     return -1;
@@ -60,14 +63,14 @@ Settings::Settings() : values_(settingsTable().size()) {
 }
 
 void Settings::reset(size_t index) {
-    const Setting& row = settingsTable()[index];
+    const SettingRow& row = settingsTable()[index];
     Value& value = values_[index];
     value = Value();
     switch (row.kind) {
         case SettingKind::size: parseSize(row.defaultText, int(row.lo), int(row.hi), value.width, value.height); break;
         case SettingKind::key: value.number = keyFromLabel(row.defaultText); break;
-        case SettingKind::onOff: value.number = row.defaultText == "true"; break;
-        default: value.number = std::strtod(row.defaultText.c_str(), nullptr); break;
+        case SettingKind::onOff: value.number = std::string(row.defaultText) == "true"; break;
+        default: value.number = std::strtod(row.defaultText, nullptr); break;
     }
 }
 
@@ -84,7 +87,7 @@ std::string Settings::text(size_t index) const {
 }
 
 std::string Settings::set(size_t index, const std::string& text) {
-    const Setting& row = settingsTable()[index];
+    const SettingRow& row = settingsTable()[index];
     Value& value = values_[index];
     switch (row.kind) {
         case SettingKind::whole:

@@ -85,7 +85,7 @@ void SettingsFile::open(const std::string& path, bool flightOnly) {
                 problems.push_back(where + "no setting is named " + quoted(name));
                 continue;
             }
-            if (flightOnly && !settingsTable()[size_t(index)].flight) continue;
+            if (flightOnly && !settingsTable()[size_t(index)].flight()) continue;
             lines.push_back({number, size_t(index), trimmed(line.substr(equals + 1))});
         }
         // The keys all at once first: two keys swapped are each taken by the other until both lines are read.
@@ -129,12 +129,9 @@ void SettingsFile::open(const std::string& path, bool flightOnly) {
                     std::to_string(problems.size() - size_t(settingsFileLimits::linesSaid)) + " more problems");
 }
 
-std::string SettingsFile::change(size_t index, const std::string& text) {
-    const std::string wrong = gameSettings().set(index, text);
-    if (!wrong.empty()) return wrong;
-    saved_.set(index, text);
+void SettingsFile::keep(size_t index) {
+    saved_.set(index, gameSettings().text(index));
     if (writable_) save();
-    return "";
 }
 
 void SettingsFile::save() {
@@ -160,10 +157,10 @@ void SettingsFile::save() {
     }
     damaged_ = false;
     std::string text = header;
-    const std::vector<Setting>& table = settingsTable();
+    const std::vector<SettingRow>& table = settingsTable();
     for (size_t i = 0; i < table.size(); ++i)
-        text += "\n# " + table[i].help + " (" + table[i].defaultText + " unless set)\n" + table[i].name + " = " +
-                saved_.text(i) + "\n";
+        text += std::string("\n# ") + table[i].help + " (" + table[i].defaultText + " unless set)\n" + table[i].name +
+                " = " + saved_.text(i) + "\n";
     OutputFile out;
     std::string reason;
     if (!out.open(path_, reason) || !out.write(text) || !out.commit()) {

@@ -29,9 +29,9 @@ class SettingsFile {
     // The defaults and what the file said: what is written back.
     const Settings& saved() const { return saved_; }
 
-    // A change the player made in the game: taken into gameSettings() and written to the file. "" when taken
-    // (and written, or there is no file), else what is wrong with the value; a failed write is said on stderr.
-    std::string change(size_t index, const std::string& text);
+    // Keeps the value the setting at index has now in gameSettings() (a change the player made in the game) as
+    // the player's, and writes the file; a failed write is said on stderr.
+    void keep(size_t index);
 
    private:
     void save();  // a failure is said once, and nothing more is written this run

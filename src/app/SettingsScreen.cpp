@@ -53,13 +53,13 @@ void SettingsScreen::close() {
 }
 
 void SettingsScreen::apply(size_t index, const std::string& text) {
-    const Setting& row = settingsTable()[index];
+    const std::string name = settingsTable()[index].name;
     const std::string wrong = changeSetting(index, text);
-    notice_ = wrong.empty() ? row.name + ": " + gameSettings().text(index) : row.name + " " + wrong;
+    notice_ = wrong.empty() ? name + ": " + gameSettings().text(index) : name + " " + wrong;
 }
 
 void SettingsScreen::step(int direction) {
-    const Setting& row = settingsTable()[selected_];
+    const SettingRow& row = settingsTable()[selected_];
     const Settings& settings = gameSettings();
     switch (row.kind) {
         case SettingKind::whole:
@@ -87,8 +87,8 @@ void SettingsScreen::step(int direction) {
         }
         case SettingKind::key:
             waitingForKey_ = true;
-            notice_ =
-                "Press the new key for " + row.name.substr(4) + " (Escape keeps " + settings.text(selected_) + ")";
+            notice_ = "Press the new key for " + std::string(row.name).substr(4) + " (Escape keeps " +
+                      settings.text(selected_) + ")";
             break;
     }
 }
@@ -134,7 +134,7 @@ void SettingsScreen::handleKeys(const bool* pressed, bool clicked) {
 
 void SettingsScreen::draw() const {
     GlFont& font = GlFont::instance();
-    const std::vector<Setting>& table = settingsTable();
+    const std::vector<SettingRow>& table = settingsTable();
     const Settings& settings = gameSettings();
     int line = firstRowLine();
     font.printCentred(title, line - 2);

@@ -1,7 +1,8 @@
 // The game's settings, one row each: its name (in the settings file, as --NAME on the command line and on the
-// settings screen), its kind of value, its default, its range and its help line. The file, the command line,
-// --help, the settings screen and the docs are all made from this table, so a new setting is one row here
-// (and the code that reads it). The keys' rows (key-fill, key-pause, ...) come from the key table.
+// settings screen), its kind of value, its default, its range, where it acts, its demo code and its help line.
+// The file, the command line, --help, the settings screen, demos, what a change sets off and the docs are all
+// made from this table, so a new setting is one row here (and the code that reads it). The keys' rows
+// (key-fill, key-pause, ...) come from the key table.
 #pragma once
 
 #include <cstddef>
@@ -21,6 +22,7 @@ enum class SettingId {
     vsync,
     frameCap,
     gamepadDeadzone,
+    firstKey,  // the key rows follow, one for each action but quit, in the order of KeyAction
 };
 
 enum class SettingKind {
@@ -31,15 +33,31 @@ enum class SettingKind {
     key,      // a key's name, as the F1 help names it; not one another action has, nor Escape
 };
 
+// Where a setting acts, and so what a change in the game sets off (app/SettingChange.cpp).
+namespace settingActs {
+constexpr unsigned flight = 1;   // the flight: read by the simulation too, and recorded in demos by its code
+constexpr unsigned sound = 2;    // the game's sound: its volume and mute go to the mixer
+constexpr unsigned window = 4;   // the window: its client area is resized
+constexpr unsigned display = 8;  // how frames reach the screen: the whole screen, the wait for the refresh
+}  // namespace settingActs
+
+// A demo code names a setting of the flight in a demo's setting events, for ever: codes are never reused or
+// renumbered. 0 for a setting that does not travel. A key row's code is keyDemoCodes + its KeyAction.
+constexpr int keyDemoCodes = 16;
+constexpr int maxDemoCode = 255;  // a setting event keeps its code in a byte
+
 struct SettingRow {
     SettingId id;
     const char* name;
     SettingKind kind;
     const char* defaultText;
     double lo, hi;
-    double step;  // what Left and Right on the settings screen add to a number
-    bool flight;  // changes the flight: read by the simulation too, and recorded in demos
+    double step;    // what Left and Right on the settings screen add to a number
+    unsigned acts;  // settingActs
+    int demoCode;   // its code in demos; every flight setting has one
     const char* help;
+
+    constexpr bool flight() const { return (acts & settingActs::flight) != 0; }
 };
 
 // The sizes the window may have on either side.
@@ -48,21 +66,23 @@ constexpr int maxWindowSide = 8192;  // beyond an 8K screen; GL and the frame ti
 
 // In the order of SettingId.
 inline constexpr SettingRow fixedSettingRows[] = {
-    {SettingId::volume, "volume", SettingKind::whole, "100", 0, 100, 5, false, "the sound's volume, 0 to 100"},
-    {SettingId::mute, "mute", SettingKind::onOff, "false", 0, 1, 0, false, "the sound off (M turns it on and off)"},
-    {SettingId::windowSize, "window-size", SettingKind::size, "800x600", minWindowSide, maxWindowSide, 0, false,
-     "the window's client area in pixels"},
-    {SettingId::fullscreen, "fullscreen", SettingKind::onOff, "false", 0, 1, 0, false,
+    {SettingId::volume, "volume", SettingKind::whole, "100", 0, 100, 5, settingActs::sound, 0,
+     "the sound's volume, 0 to 100"},
+    {SettingId::mute, "mute", SettingKind::onOff, "false", 0, 1, 0, settingActs::sound, 0,
+     "the sound off (M turns it on and off)"},
+    {SettingId::windowSize, "window-size", SettingKind::size, "800x600", minWindowSide, maxWindowSide, 0,
+     settingActs::window, 0, "the window's client area in pixels"},
+    {SettingId::fullscreen, "fullscreen", SettingKind::onOff, "false", 0, 1, 0, settingActs::display, 0,
      "the whole screen instead of a window"},
-    {SettingId::mouseSensitivity, "mouse-sensitivity", SettingKind::decimal, "1", 0.25, 4, 0.25, true,
+    {SettingId::mouseSensitivity, "mouse-sensitivity", SettingKind::decimal, "1", 0.25, 4, 0.25, settingActs::flight, 1,
      "a factor on the mouse's reach in steering and camera height"},
-    {SettingId::invertCamera, "invert-camera", SettingKind::onOff, "false", 0, 1, 0, true,
+    {SettingId::invertCamera, "invert-camera", SettingKind::onOff, "false", 0, 1, 0, settingActs::flight, 2,
      "mouse up (or the right stick up) lowers the camera instead"},
-    {SettingId::vsync, "vsync", SettingKind::onOff, "false", 0, 1, 0, false,
+    {SettingId::vsync, "vsync", SettingKind::onOff, "false", 0, 1, 0, settingActs::display, 0,
      "each frame waits for the screen's refresh"},
-    {SettingId::frameCap, "frame-cap", SettingKind::whole, "0", 0, 1000, 10, false,
+    {SettingId::frameCap, "frame-cap", SettingKind::whole, "0", 0, 1000, 10, 0, 0,
      "at most this many frames a second (0: as many as come)"},
-    {SettingId::gamepadDeadzone, "gamepad-deadzone", SettingKind::whole, "8000", 0, 30000, 1000, false,
+    {SettingId::gamepadDeadzone, "gamepad-deadzone", SettingKind::whole, "8000", 0, 30000, 1000, 0, 0,
      "how far a stick moves, of its 32767, before it steers"},
 };
 constexpr size_t fixedSettingCount = std::size(fixedSettingRows);
@@ -71,21 +91,26 @@ namespace settingTableCheck {
 constexpr bool inIdOrder() {
     for (size_t i = 0; i < fixedSettingCount; ++i)
         if (size_t(fixedSettingRows[i].id) != i) return false;
-    return true;
+    return fixedSettingCount == size_t(SettingId::firstKey);
 }
 static_assert(inIdOrder(), "fixedSettingRows must be in the order of SettingId");
+// A flight setting that did not travel in demos would replay at its default: every one has a code, and only
+// they have one, each its own, below the keys' codes.
+constexpr bool demoCodesSound() {
+    for (size_t i = 0; i < fixedSettingCount; ++i) {
+        const SettingRow& row = fixedSettingRows[i];
+        if (row.flight() != (row.demoCode != 0) || row.demoCode < 0 || row.demoCode >= keyDemoCodes) return false;
+        for (size_t j = i + 1; j < fixedSettingCount; ++j)
+            if (row.demoCode != 0 && fixedSettingRows[j].demoCode == row.demoCode) return false;
+    }
+    return keyDemoCodes + keyActionCount - 1 <= maxDemoCode;
+}
+static_assert(demoCodesSound(), "every flight setting needs a demo code of its own, and no other setting one");
 }  // namespace settingTableCheck
 
-// A row of the whole table: the fixed rows, then one key-ACTION row for each action but quit (Escape).
-struct Setting {
-    std::string name;
-    SettingKind kind;
-    std::string defaultText;
-    double lo, hi, step;
-    bool flight;
-    std::string help;
-};
-const std::vector<Setting>& settingsTable();
+// The whole table: the fixed rows, then one key-ACTION row for each action but quit (Escape), whose texts live
+// as long as the table.
+const std::vector<SettingRow>& settingsTable();
 size_t settingIndex(SettingId id);
 size_t settingIndex(KeyAction action);
 // The row named name, or -1.

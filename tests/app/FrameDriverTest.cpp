@@ -181,7 +181,7 @@ TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewK
     startLevel();
     passes(100);
     SettingsScreen& screen = SettingsScreen::instance();
-    const auto row = [&screen] { return settingsTable()[screen.selected()].name; };
+    const auto row = [&screen] { return std::string(settingsTable()[screen.selected()].name); };
     const auto value = [&screen] { return gameSettings().text(screen.selected()); };
     const struct {
         std::vector<int> keys;  // tapped, a frame each

@@ -9,6 +9,7 @@
 #include "Fixtures.h"
 #include "app/GameOptions.h"
 #include "app/GameStart.h"
+#include "app/SettingChange.h"
 #include "app/SettingsFile.h"
 
 namespace {
@@ -68,7 +69,7 @@ TEST(SettingsFile, WhatItCannotReadIsSaidInALineEachItsDefaultStandsAndNothingIs
         EXPECT_TRUE(c.holds());
         if (c.text == "fifo") {  // never written to: a change is taken for the run, and said not saved
             testing::internal::CaptureStderr();
-            EXPECT_EQ(SettingsFile::instance().change(settingIndex(SettingId::vsync), "true"), "");
+            EXPECT_EQ(changeSetting(settingIndex(SettingId::vsync), "true"), "");
             EXPECT_NE(testing::internal::GetCapturedStderr().find("is not a regular file"), std::string::npos);
             continue;
         }
@@ -76,7 +77,7 @@ TEST(SettingsFile, WhatItCannotReadIsSaidInALineEachItsDefaultStandsAndNothingIs
         EXPECT_EQ(contents(path), c.text);
         testing::internal::CaptureStderr();
         gameSettings() = saved();
-        EXPECT_EQ(SettingsFile::instance().change(settingIndex(SettingId::invertCamera), "true"), "");
+        EXPECT_EQ(changeSetting(settingIndex(SettingId::invertCamera), "true"), "");
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
         EXPECT_EQ(contents(path + ".bad"), c.linesSaid > 0 ? c.text : "");
         const Settings before = saved();
@@ -97,13 +98,12 @@ TEST(SettingsFile, TheCommandLineWinsForOneRunAndIsNeverWrittenAndAFileThatCanno
     EXPECT_EQ(gameSettings().whole(SettingId::volume), 70);
     EXPECT_EQ(gameSettings().decimal(SettingId::mouseSensitivity), 2.0f);
     EXPECT_EQ(gameSettings().key(KeyAction::pause), vkF1 + 5);
-    ASSERT_EQ(SettingsFile::instance().change(settingIndex(SettingId::mute), "true"), "");
+    ASSERT_EQ(changeSetting(settingIndex(SettingId::mute), "true"), "");
     const std::string written = contents(path);
     EXPECT_NE(written.find("\nvolume = 40\n"), std::string::npos) << written;
     EXPECT_NE(written.find("\nkey-pause = P\n"), std::string::npos) << written;
     EXPECT_NE(written.find("\nmute = true\n"), std::string::npos) << written;
-    EXPECT_EQ(SettingsFile::instance().change(settingIndex(SettingId::volume), "101"),
-              "takes a whole number from 0 to 100");
+    EXPECT_EQ(changeSetting(settingIndex(SettingId::volume), "101"), "takes a whole number from 0 to 100");
 
     // The simulation takes only what changes the flight, and writes nothing.
     options.flightSettingsOnly = true;
@@ -111,7 +111,7 @@ TEST(SettingsFile, TheCommandLineWinsForOneRunAndIsNeverWrittenAndAFileThatCanno
     loadSettings(options);
     EXPECT_EQ(gameSettings().whole(SettingId::volume), 100);
     EXPECT_EQ(gameSettings().decimal(SettingId::mouseSensitivity), 2.0f);
-    EXPECT_EQ(SettingsFile::instance().change(settingIndex(SettingId::mute), "false"), "");
+    EXPECT_EQ(changeSetting(settingIndex(SettingId::mute), "false"), "");
     EXPECT_EQ(contents(path), written);
 
     // A settings folder that is a file: the change is taken for this run and the failure said once.
@@ -120,8 +120,8 @@ TEST(SettingsFile, TheCommandLineWinsForOneRunAndIsNeverWrittenAndAFileThatCanno
     options.settingsPath = dir + "/file/settings.ini";
     loadSettings(options);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(SettingsFile::instance().change(settingIndex(SettingId::mute), "true"), "");
-    EXPECT_EQ(SettingsFile::instance().change(settingIndex(SettingId::volume), "10"), "");
+    EXPECT_EQ(changeSetting(settingIndex(SettingId::mute), "true"), "");
+    EXPECT_EQ(changeSetting(settingIndex(SettingId::volume), "10"), "");
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(linesIn(said), 1u) << said;
     EXPECT_NE(said.find("settings not saved: cannot write"), std::string::npos) << said;
@@ -144,9 +144,9 @@ TEST(SettingsFile, TheReadmeListsEverySettingWithItsDefault) {
         defaults += line.substr(second + 3, third - second - 3) + ", ";
     }
     std::string tableNames, tableDefaults;
-    for (const Setting& row : settingsTable()) {
-        tableNames += "`" + row.name + "`, ";
-        tableDefaults += row.defaultText + ", ";
+    for (const SettingRow& row : settingsTable()) {
+        tableNames += "`" + std::string(row.name) + "`, ";
+        tableDefaults += std::string(row.defaultText) + ", ";
     }
     EXPECT_EQ(names, tableNames);
     EXPECT_EQ(defaults, tableDefaults);

@@ -191,7 +191,7 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
     // The settings that change the flight, read from the player's settings file as the game reads them, and
     // the sound's for --audio.
     addSettingOptions(line, o.settings,
-                      [](const Setting& row) { return row.flight || row.name == "mute" || row.name == "volume"; });
+                      [](const SettingRow& row) { return row.flight() || (row.acts & settingActs::sound) != 0; });
     o.settings.flightSettingsOnly = true;
     line.flag("--time", "add timings to the summary", [&o] { o.time = true; });
     CommandLine::Outcome outcome = line.parse(argc, argv);
