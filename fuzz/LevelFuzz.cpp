@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "FuzzInput.h"
-#include "common/ShellState.h"
+#include "common/FrameClock.h"
 #include "objects/Ship.h"
 #include "objects/Tower.h"
 #include "world/Level.h"

@@ -65,7 +65,7 @@ bool settingEventSound(const DemoEvent& event) {
     const SettingRow& row = settingsTable()[size_t(index)];
     switch (row.kind) {
         case SettingKind::key:
-            return event.value >= 1 && event.value <= 255 && event.value == std::floor(event.value) &&
+            return event.value >= 1 && event.value < keyCodeCount && event.value == std::floor(event.value) &&
                    event.value != vkEscape;
         case SettingKind::onOff: return event.value == 0 || event.value == 1;
         default: return event.value >= row.lo && event.value <= row.hi;

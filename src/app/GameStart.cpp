@@ -12,7 +12,7 @@
 #include "common/GameRandom.h"
 #include "common/Shell.h"
 #include "common/Report.h"
-#include "common/ShellState.h"
+#include "common/FrameClock.h"
 
 namespace {
 const char* const windowTitle = "Vanturo";

@@ -5,7 +5,7 @@
 
 #include "app/DemoSession.h"
 #include "app/Settings.h"
-#include "common/ShellState.h"
+#include "common/InputState.h"
 #include "objects/Ship.h"
 #include "view/Camera.h"
 
@@ -86,5 +86,5 @@ void mouseInWindow(int& x, int& y, int& width, int& height) {
 }
 
 void onKey(int virtualKey, bool down) {
-    if (virtualKey >= 0 && virtualKey < 256) take({DemoEvent::key, virtualKey, down ? 1 : 0, 0});
+    if (virtualKey >= 0 && virtualKey < keyCodeCount) take({DemoEvent::key, virtualKey, down ? 1 : 0, 0});
 }

@@ -45,7 +45,7 @@ std::string keyLabel(int code) {
 int keyFromLabel(const std::string& label) {
     std::string upper = label;
     for (char& c : upper) c = char(std::toupper(static_cast<unsigned char>(c)));
-    for (int code = 1; code < 256; ++code) {
+    for (int code = 1; code < keyCodeCount; ++code) {
         std::string name = keyLabel(code);
         for (char& c : name) c = char(std::toupper(static_cast<unsigned char>(c)));
         if (name == upper) return code;

@@ -7,8 +7,10 @@
 #include <iterator>
 #include <string>
 
-// Virtual-key codes as Windows numbers them: digits and letters are coded as their characters, F1 to F12
-// from 0x70, the left mouse button as a key. The shells translate their own codes into these.
+#include "common/InputState.h"  // keyCodeCount
+
+// Virtual-key codes as Windows numbers them, below keyCodeCount: digits and letters are coded as their
+// characters, F1 to F12 from 0x70, the left mouse button as a key. The shells translate their own codes into these.
 constexpr int vkLeftButton = 0x01;
 constexpr int vkBack = 0x08;  // Backspace
 constexpr int vkReturn = 0x0D;

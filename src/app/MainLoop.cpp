@@ -9,7 +9,7 @@
 #include "app/GameStart.h"
 #include "common/Report.h"
 #include "common/Shell.h"
-#include "common/ShellState.h"
+#include "common/InputState.h"
 #include "common/Termination.h"
 
 namespace {

@@ -5,7 +5,8 @@
 #include "assets/TextureCache.h"
 #include "common/Shell.h"
 #include "common/Report.h"
-#include "common/ShellState.h"
+#include "common/GlExtensions.h"
+#include "common/SceneTextures.h"
 #include "world/Level.h"
 #include "world/LevelFormat.h"
 

@@ -113,7 +113,7 @@ void SettingsScreen::handleKeys(const bool* pressed, bool clicked) {
             notice_.clear();
             return;
         }
-        for (int code = 1; code < 256; ++code) {
+        for (int code = 1; code < keyCodeCount; ++code) {
             if (!pressed[code] || code == vkLeftButton) continue;
             waitingForKey_ = false;
             apply(selected_, keyLabel(code));

@@ -10,7 +10,7 @@
 extern const char* const vanturoVersion;
 
 class CommandLine {
-public:
+   public:
     // What parse decided: go on with the options set, or end now with exitCode after printing text (to
     // stdout when exitCode is 0, otherwise to stderr).
     struct Outcome {
@@ -41,7 +41,7 @@ public:
     // A mistake on the command line: one line naming it, exit code 2.
     static Outcome refuse(const std::string& what);
 
-private:
+   private:
     struct Option {
         std::string name, valueName, help;
         std::function<std::string(const std::string&)> set;  // empty for a flag

@@ -13,4 +13,3 @@ bool readWholeFile(const char* path, size_t maxBytes, std::vector<unsigned char>
 // The same, with the reason for a refusal in why ("" for a missing file) instead of on stderr: for a caller
 // that says it in its own line.
 bool readWholeFile(const char* path, size_t maxBytes, std::vector<unsigned char>& bytes, std::string& why);
-

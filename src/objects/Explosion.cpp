@@ -2,7 +2,7 @@
 #include "objects/Explosion.h"
 
 #include "common/Gl.h"
-#include "common/ShellState.h"
+#include "common/FrameClock.h"
 #include "objects/Ship.h"
 #include "objects/WorldEvents.h"
 #include "world/LevelFormat.h"

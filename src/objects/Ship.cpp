@@ -6,7 +6,7 @@
 
 #include "common/GameMath.h"
 #include "common/Gl.h"
-#include "common/ShellState.h"
+#include "common/FrameClock.h"
 #include "common/Units.h"
 #include "text/GlFont.h"
 #include "world/Level.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "common/Gl.h"
-#include "common/ShellState.h"
+#include "common/FrameClock.h"
 #include "common/Units.h"
 #include "objects/Explosion.h"
 #include "objects/Ship.h"

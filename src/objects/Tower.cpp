@@ -1,7 +1,7 @@
 // Tower: countdown and volley.
 #include "objects/Tower.h"
 
-#include "common/ShellState.h"
+#include "common/FrameClock.h"
 #include "objects/Shot.h"
 #include "objects/WorldEvents.h"
 #include "world/Level.h"

@@ -4,7 +4,8 @@
 #include <chrono>
 #include <cmath>
 
-#include "common/ShellState.h"
+#include "common/GlExtensions.h"
+#include "common/SceneTextures.h"
 #include "view/Camera.h"
 #include "world/Level.h"
 

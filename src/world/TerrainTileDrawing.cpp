@@ -1,7 +1,7 @@
 // A tile's ground: one textured, lit quad per cell, sent as one interleaved array where the driver can.
 #include <vector>
 
-#include "common/ShellState.h"
+#include "common/GlExtensions.h"
 #include "world/TerrainTile.h"
 
 void TerrainTile::drawGround(std::vector<GLfloat>& corners) const {

@@ -24,7 +24,10 @@
 #include "app/SceneSetup.h"
 #include "app/Viewport.h"
 #include "assets/Ms3dModel.h"
-#include "common/ShellState.h"
+#include "common/FrameClock.h"
+#include "common/InputState.h"
+#include "common/SceneTextures.h"
+
 #include "objects/Explosion.h"
 #include "objects/Ship.h"
 #include "objects/Shot.h"

@@ -1,6 +1,7 @@
 // Drawing the level: culling by tile, the two texture units, and the state the drawing leaves behind.
 
 #include "Fixtures.h"
+#include "common/GlExtensions.h"
 #include "TestEntity.h"
 #include "common/GameRandom.h"
 #include "common/Units.h"

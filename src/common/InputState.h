@@ -1,0 +1,9 @@
+// The input state the shells' events leave for the frame driver: the keys by virtual-key code, and whether the
+// window is active.
+#pragma once
+
+constexpr int keyCodeCount = 256;  // virtual-key codes run from 0 to 255
+
+inline bool active = true;                   // false while the window is minimised
+inline bool keys[keyCodeCount] = {};         // key-down flags by virtual-key code
+inline bool keysPressed[keyCodeCount] = {};  // keys that went down since the last frame: a tap between frames counts
