@@ -1,7 +1,7 @@
 // The seam between the portable game and a platform: one struct of the services a shell gives the game, a
-// comment on each, and one instance per shell (SDL2, Win32, headless), chosen once at the start of main. The
-// headless shell (platform/headless/HeadlessShell.cpp) fills every member and is the template for a new one:
-// a service its platform lacks is a named stub that says it is missing.
+// comment on each, and one instance per shell (SDL2, Win32, headless, web), chosen once at the start of main.
+// Each shell fills every member by name with a function of its own; platform/template/TemplateShell.cpp is
+// the template for a new one, every service a named stub that says it is missing.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The real Windows game, vanturo.exe, under Wine on Xvfb: its window (class, title, client size), frames,
+# The real Windows game, vanturo.exe, under Wine on Xvfb: the window steps' failures through the real calls,
+# its window (class, title, client size), frames,
 # the text's spaces, F11 and Alt+Enter, Escape, the close button, and a real message box when no pixel
 # format suits the display.
 #   windows_game.sh WIN_BUILD_DIR LEVELGEN VANTURO_SIM
@@ -19,8 +20,12 @@ find -L "$WINEPREFIX/drive_c/users" -maxdepth 5 -type d -name Vanturo -exec rm -
 
 mkdir -p "$work/game"
 "$levelgen" --out "$work/game/data" --seed 3 --width 256 --height 128 || { echo "vanturo-levelgen failed"; exit 1; }
-cp "$win/vanturo.exe" "$win/wintool.exe" "$work/game/"
+cp "$win/vanturo.exe" "$win/wintool.exe" "$win/window_steps_test.exe" "$work/game/"
 cd "$work/game"
+
+# The window steps' table of failures through the real Win32, GDI and WGL calls, one step made to fail a case.
+window_steps() { wine window_steps_test.exe >"$work/steps.txt" 2>/dev/null || { tr -d '\r' <"$work/steps.txt"; false; }; }
+check "every window step's failure shows its boxes and tears down the real window and class" window_steps
 
 start_game() {  # start_game [FOLDER [OPTION...]]: from the game's folder, or from another one; stderr kept
   (cd "${1:-.}" && exec wine "$work/game/vanturo.exe" "${@:2}") >/dev/null 2>"$work/stderr.txt" &

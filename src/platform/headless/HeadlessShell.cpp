@@ -1,6 +1,5 @@
 // The headless shell: an EGL pbuffer context on Mesa's surfaceless platform and a virtual tick counter, for
-// the tests and the tools. It fills every service of the seam (common/Shell.h) and is the template for a new
-// shell: what it cannot give is a named stub that says so once.
+// the tests and the tools. What it cannot give is a named stub that says so once.
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
@@ -79,29 +78,48 @@ std::string executableFolder() {
     return std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path().string();
 }
 
-const Shell headlessShell = {
-    "headless",
-    openWindow,
-    headless::destroyContext,
-    [] { glFinish(); },  // a pbuffer has nothing to show: the frame is complete and readable
-    [] { missing("screen to fill"); },
-    [](int, int) { missing("window to resize"); },
-    [](bool) {},  // a pbuffer is never shown: there is no refresh to wait for
-    glProcAddress,
-    [] { return Message::none; },  // no window, no messages: input comes from the tool's script
-    [] {},
-    [] { return virtualTick; },
-    [](unsigned ms) { virtualTick += ms; },  // time passes only when told to: a sleep is a step of the clock
-    freetype::buildFontBitmaps,
-    posix::settingsFolder,
-    posix::picturesFolder,
-    executableFolder,
-    [] { return std::string(installedDataFolder); },
-    [](const std::string&) {},  // nobody to show a box to: the line on stderr is all
-    [](MixSource) { missing("sound device (vanturo-sim --audio renders the sound to a file)"); },
-    [] {},
-    [] {},
-};
+// A pbuffer has nothing to show: the frame is complete and readable.
+void swapBuffers() { glFinish(); }
+void toggleFullscreen() { missing("screen to fill"); }
+void resizeWindow(int, int) { missing("window to resize"); }
+void setVsync(bool) {}                             // a pbuffer is never shown: there is no refresh to wait for
+Message handleMessage() { return Message::none; }  // no window, no messages: input comes from the tool's script
+void waitMessage() {}
+unsigned tickCount() { return virtualTick; }
+void sleepFor(unsigned milliseconds) { virtualTick += milliseconds; }  // time passes only when told to
+std::string installedData() { return installedDataFolder; }
+void showFailureBox(const std::string&) {}  // nobody to show a box to: the line on stderr is all
+void openAudio(MixSource) { missing("sound device (vanturo-sim --audio renders the sound to a file)"); }
+void feedAudio() {}
+void closeAudio() {}
+
+constexpr Shell makeShell() {
+    Shell s{};
+    s.name = "headless";
+    s.openWindow = openWindow;
+    s.closeWindow = headless::destroyContext;
+    s.swapBuffers = swapBuffers;
+    s.toggleFullscreen = toggleFullscreen;
+    s.resizeWindow = resizeWindow;
+    s.setVsync = setVsync;
+    s.glProcAddress = glProcAddress;
+    s.handleMessage = handleMessage;
+    s.waitMessage = waitMessage;
+    s.tickCount = tickCount;
+    s.sleep = sleepFor;
+    s.buildFontBitmaps = freetype::buildFontBitmaps;
+    s.settingsFolder = posix::settingsFolder;
+    s.picturesFolder = posix::picturesFolder;
+    s.executableFolder = executableFolder;
+    s.installedDataFolder = installedData;
+    s.showFailureBox = showFailureBox;
+    s.openAudio = openAudio;
+    s.feedAudio = feedAudio;
+    s.closeAudio = closeAudio;
+    return s;
+}
+
+constexpr Shell headlessShell = makeShell();
 
 }  // namespace
 

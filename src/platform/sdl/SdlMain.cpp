@@ -44,30 +44,40 @@ std::string executableFolder() {
     return folder;
 }
 
-const Shell sdlShell = {
-    "sdl",
-    openGameWindow,
-    closeWindow,
-    [] { SDL_GL_SwapWindow(static_cast<SDL_Window*>(gameWindow())); },
-    toggleFullscreen,
-    resizeWindow,
-    setVsync,
-    [](const char* name) { return SDL_GL_GetProcAddress(name); },
-    handleMessage,
-    // Returns once an event waits (leaving it for handleMessage), or after a while to look for a signal.
-    [] { SDL_WaitEventTimeout(nullptr, 100); },
-    tickCount,
-    [](unsigned ms) { SDL_Delay(ms); },
-    freetype::buildFontBitmaps,
-    posix::settingsFolder,
-    posix::picturesFolder,
-    executableFolder,
-    [] { return std::string(installedDataFolder); },
-    showFailureBox,
-    openAudio,
-    feedAudio,
-    closeAudio,
-};
+void swapBuffers() { SDL_GL_SwapWindow(static_cast<SDL_Window*>(gameWindow())); }
+void* glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
+// Returns once an event waits (leaving it for handleMessage), or after a while to look for a signal.
+void waitMessage() { SDL_WaitEventTimeout(nullptr, 100); }
+void sleepFor(unsigned milliseconds) { SDL_Delay(milliseconds); }
+std::string installedData() { return installedDataFolder; }
+
+constexpr Shell makeShell() {
+    Shell s{};
+    s.name = "sdl";
+    s.openWindow = openGameWindow;
+    s.closeWindow = closeWindow;
+    s.swapBuffers = swapBuffers;
+    s.toggleFullscreen = toggleFullscreen;
+    s.resizeWindow = resizeWindow;
+    s.setVsync = setVsync;
+    s.glProcAddress = glProcAddress;
+    s.handleMessage = handleMessage;
+    s.waitMessage = waitMessage;
+    s.tickCount = tickCount;
+    s.sleep = sleepFor;
+    s.buildFontBitmaps = freetype::buildFontBitmaps;
+    s.settingsFolder = posix::settingsFolder;
+    s.picturesFolder = posix::picturesFolder;
+    s.executableFolder = executableFolder;
+    s.installedDataFolder = installedData;
+    s.showFailureBox = showFailureBox;
+    s.openAudio = openAudio;
+    s.feedAudio = feedAudio;
+    s.closeAudio = closeAudio;
+    return s;
+}
+
+constexpr Shell sdlShell = makeShell();
 
 }  // namespace
 

@@ -18,14 +18,12 @@
 #include <cstring>
 #include <string>
 
-#include "app/SceneSetup.h"
 #include "app/Viewport.h"
+#include "platform/WindowSteps.h"
 #include "common/Report.h"
 #include "common/Termination.h"
 
 namespace {
-
-const char* const windowClassFailed = "Failed To Register The Window Class.";
 
 int realInitVideo() { return SDL_InitSubSystem(SDL_INIT_VIDEO); }
 void realQuitVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
@@ -89,12 +87,14 @@ void realShow(void* window) {
 }
 
 // 1 for OK or Yes, 0 for No or a closed box, 2 when no box could be shown.
-int showMessageBox(const char* text, const char* caption, int kind) {
+int showMessageBox(const char* text, const char* caption, BoxKind kind) {
     SDL_MessageBoxButtonData ok[] = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "OK"}};
     SDL_MessageBoxButtonData yesNo[] = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
                                         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"}};
     SDL_MessageBoxData box = {};
-    box.flags = kind == shutdownBox ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;
+    box.flags = kind == shutdownBox ? SDL_MESSAGEBOX_INFORMATION
+                : kind == stopBox   ? SDL_MESSAGEBOX_ERROR
+                                    : SDL_MESSAGEBOX_WARNING;
     box.title = caption;
     box.message = text;
     box.numbuttons = kind == questionBox ? 2 : 1;
@@ -106,7 +106,7 @@ int showMessageBox(const char* text, const char* caption, int kind) {
 
 // The box waits for a person: it is shown by a child leading its own process group, so that a signal to
 // the game (a launcher's SIGTERM, Ctrl+C) kills the box and whatever SDL forks for it, and ends the game.
-bool realMessageBox(const char* text, const char* caption, int kind) {
+bool realMessageBox(const char* text, const char* caption, BoxKind kind) {
 #if defined(__unix__)
     std::fflush(nullptr);
     const pid_t child = fork();
@@ -148,31 +148,73 @@ const SdlWindowApi* api = &realApi;
 void* window = nullptr;
 void* context = nullptr;
 bool videoUp = false;
-bool boxesShow = false;  // a box is shown only on a display the game could use: nobody would see it elsewhere
+bool formatRequested = false;
 
-// Every message the window steps give goes to stderr, and in a box where one can be seen; a failure goes the
-// way every failure goes.
-bool tell(const char* text, const char* caption, int kind) {
-    if (kind == errorBox) {
-        reportFailure(text);
-        return false;
-    }
-    if (kind != questionBox) reportError(text);
-    return boxesShow && api->messageBox(text, caption, kind);
+// The window steps through SDL: the video subsystem stands for the window class, the window's drawable for its
+// device context; SDL takes the pixel format before the window exists, and whether it was granted is checked
+// at the steps where the Win32 game chooses and sets it.
+bool registerClass() { return videoUp = api->initVideo() == 0; }
+bool hasDisplay() { return api->hasDisplay(); }
+bool changeDisplayMode(int width, int height, int bits) { return api->changeDisplayMode(width, height, bits); }
+bool createWindow(const char* title, int width, int height, int bits, bool fullscreen) {
+    formatRequested = api->requestPixelFormat(bits, 16);
+    return (window = api->createWindow(title, width, height, fullscreen)) != nullptr;
+}
+bool getDeviceContext() { return api->hasDrawable(window); }
+bool choosePixelFormat(int) { return api->pixelFormatGranted(window); }
+bool setPixelFormat() { return formatRequested; }
+bool createContext() { return (context = api->createContext(window)) != nullptr; }
+bool makeCurrent() { return api->makeCurrent(window, context); }
+void show() { api->show(window); }
+bool releaseCurrent() { return api->makeCurrent(window, nullptr); }
+bool deleteContext() {
+    api->deleteContext(context);
+    context = nullptr;
+    return true;
+}
+bool releaseDeviceContext() { return true; }  // the drawable goes with the window
+bool destroyWindow() {
+    api->destroyWindow(window);
+    window = nullptr;
+    return true;
+}
+bool unregisterClass() {
+    api->quitVideo();
+    videoUp = false;
+    return true;
+}
+bool messageBox(const char* text, const char* caption, BoxKind kind) { return api->messageBox(text, caption, kind); }
+const char* lastError() { return SDL_GetError(); }
+
+constexpr WindowSteps makeSteps() {
+    WindowSteps s{};
+    s.registerClass = registerClass;
+    s.hasDisplay = hasDisplay;
+    s.changeDisplayMode = changeDisplayMode;
+    s.createWindow = createWindow;
+    s.getDeviceContext = getDeviceContext;
+    s.choosePixelFormat = choosePixelFormat;
+    s.setPixelFormat = setPixelFormat;
+    s.createContext = createContext;
+    s.makeCurrent = makeCurrent;
+    s.show = show;
+    s.releaseCurrent = releaseCurrent;
+    s.deleteContext = deleteContext;
+    s.releaseDeviceContext = releaseDeviceContext;
+    s.destroyWindow = destroyWindow;
+    s.unregisterClass = unregisterClass;
+    s.messageBox = messageBox;
+    s.lastError = lastError;
+    return s;
 }
 
-bool failOpening(const char* message) {
-    closeWindow();
-    tell(message, "ERROR", errorBox);
-    return false;
-}
+constexpr WindowSteps sdlSteps = makeSteps();
 
 }  // namespace
 
-
 void showFailureBox(const std::string& text) {
     if (videoUp) {
-        if (boxesShow) api->messageBox(text.c_str(), "ERROR", errorBox);
+        if (api->hasDisplay()) api->messageBox(text.c_str(), "ERROR", errorBox);
         return;
     }
     // Before the window is made, or once it is gone: the video subsystem is started for the box alone.
@@ -223,54 +265,7 @@ void clientSize(int& width, int& height) {
 }
 
 bool openWindow(const char* title, int width, int height, int bits, bool fullscreen) {
-    boxesShow = false;
-    if (api->initVideo() != 0) {  // no video driver: nowhere for a box, and SDL knows why
-        const std::string why = SDL_GetError();
-        reportError(std::string(windowClassFailed) + (why.empty() ? "" : " (" + why + ")"));
-        return false;
-    }
-    videoUp = true;
-    // A driver that shows nothing (offscreen, dummy): the game would not be seen, and neither would a box.
-    if (!api->hasDisplay()) return failOpening("No Display Is Available.");
-    boxesShow = true;
-    if (fullscreen && !api->changeDisplayMode(width, height, bits)) {
-        if (tell("The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?", "GL",
-                 questionBox)) {
-            fullscreen = false;
-        } else {
-            tell("Program Will Now Close.", "ERROR", errorBox);
-            return false;
-        }
-    }
-    // SDL sizes the client area itself, and takes the pixel format before the window exists; whether it
-    // was granted is checked at the steps where the Win32 game chooses and sets it.
-    const bool formatRequested = api->requestPixelFormat(bits, 16);
-    window = api->createWindow(title, width, height, fullscreen);
-    if (!window) return failOpening("Window Creation Error.");
-    if (!api->hasDrawable(window)) return failOpening("Can't Create A GL Device Context.");
-    if (!api->pixelFormatGranted(window)) return failOpening("Can't Find A Suitable PixelFormat.");
-    if (!formatRequested) return failOpening("Can't Set The PixelFormat.");
-    context = api->createContext(window);
-    if (!context) return failOpening("Can't Create A GL Rendering Context.");
-    if (!api->makeCurrent(window, context)) return failOpening("Can't Activate The GL Rendering Context.");
-    api->show(window);
-    resizeViewport(width, height);
-    if (!setupScene()) return failOpening("Initialization Failed.");
-    return true;
+    return openWindowInSteps(sdlSteps, title, width, height, bits, fullscreen);
 }
 
-void closeWindow() {
-    if (context) {
-        if (!api->makeCurrent(window, nullptr)) tell("Release Of DC And RC Failed.", "SHUTDOWN ERROR", shutdownBox);
-        api->deleteContext(context);
-        context = nullptr;
-    }
-    if (window) {
-        api->destroyWindow(window);
-        window = nullptr;
-    }
-    if (videoUp) {
-        api->quitVideo();
-        videoUp = false;
-    }
-}
+void closeWindow() { closeWindowInSteps(sdlSteps); }

@@ -1,7 +1,9 @@
-// The SDL2 shell's window: opening and closing it step by step, with every failure shown in a message box.
+// The SDL2 shell's window: its steps (platform/WindowSteps.h) made with SDL's calls.
 #pragma once
 
 #include <string>
+
+#include "platform/WindowSteps.h"
 
 // Every SDL call the window steps make, so tests can make any one of them fail and record the boxes.
 struct SdlWindowApi {
@@ -18,12 +20,8 @@ struct SdlWindowApi {
     bool (*makeCurrent)(void* window, void* context);
     void (*deleteContext)(void* context);
     void (*show)(void* window);
-    // kind: 0 error (OK, exclamation), 1 shutdown (OK, information), 2 question (Yes/No, exclamation).
-    // Returns true for OK or Yes.
-    bool (*messageBox)(const char* text, const char* caption, int kind);
+    bool (*messageBox)(const char* text, const char* caption, BoxKind kind);  // true for OK or Yes
 };
-
-enum MessageKind { errorBox = 0, shutdownBox = 1, questionBox = 2 };
 
 // Replaces the calls used by openWindow and closeWindow (tests); null restores the real ones.
 void useSdlWindowApi(const SdlWindowApi* api);
