@@ -17,6 +17,12 @@ extern const char* const installedDataFolder;
 // The first candidate that holds data/level1.tga, or "" when none does.
 std::string findDataFolder(const std::vector<std::string>& candidates);
 
+// Where a file the game reads as gamePath ("data/...") lies in the data folder dataDir (a level's data/).
+inline std::string inDataFolder(const std::string& dataDir, const char* gamePath) {
+    const std::string path = gamePath;
+    return dataDir + path.substr(path.find('/'));
+}
+
 // What to tell the player when none does, naming every folder tried.
 std::string missingDataMessage(const std::vector<std::string>& candidates);
 

@@ -1,6 +1,5 @@
 // The WAV reader: what it takes (PCM of 8 to 32 bits, float, extensible, mono or stereo, chunks it skips, a
-// data chunk cut short) and a one-line refusal for everything else; the mixer's voices, gains and limit; the
-// sound queue's lead.
+// data chunk cut short) and a one-line refusal for everything else.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "audio/AudioLead.h"
-#include "audio/Mixer.h"
 #include "audio/Wav.h"
 
 namespace {
@@ -33,9 +30,14 @@ std::vector<unsigned char> extensible(uint16_t subFormat, uint16_t channels, uin
                                       std::vector<unsigned char> data, bool otherGuid = false) {
     std::vector<unsigned char> out = wav(0xFFFE, channels, 44100, bits, std::move(data));
     out[16] = 40;  // the fmt chunk's length
-    const std::vector<unsigned char> more = {22,   0,    static_cast<unsigned char>(bits), 0, 3, 0, 0, 0,
-                                             static_cast<unsigned char>(subFormat), 0, 0, 0, 0, 0, 0x10, 0,
-                                             0x80, 0,    0,    0xAA, 0, 0x38, 0x9B, static_cast<unsigned char>(otherGuid ? 0x70 : 0x71)};
+    const std::vector<unsigned char> more = {22,   0,    static_cast<unsigned char>(bits),
+                                             0,    3,    0,
+                                             0,    0,    static_cast<unsigned char>(subFormat),
+                                             0,    0,    0,
+                                             0,    0,    0x10,
+                                             0,    0x80, 0,
+                                             0,    0xAA, 0,
+                                             0x38, 0x9B, static_cast<unsigned char>(otherGuid ? 0x70 : 0x71)};
     out.insert(out.begin() + 36, more.begin(), more.end());
     return out;
 }
@@ -63,13 +65,21 @@ TEST(Wav, TakesTheSoundFilesPeopleMakeAndRefusesTheRestInOneLine) {
     } cases[] = {
         {"16-bit stereo", wav(1, 2, 22050, 16, {0x34, 0x12, 0x00, 0x80}), nullptr, {0x1234, -32768}},
         {"8-bit mono, centred on 128", wav(1, 1, 8000, 8, {0, 128, 255}), nullptr, {-32768, 0, 32512}},
-        {"24 bits, their top 16", wav(1, 1, 44100, 24, {0x00, 0x34, 0x12, 0xFF, 0xFF, 0x80}), nullptr, {0x1234, -32513}},
+        {"24 bits, their top 16",
+         wav(1, 1, 44100, 24, {0x00, 0x34, 0x12, 0xFF, 0xFF, 0x80}),
+         nullptr,
+         {0x1234, -32513}},
         {"32-bit integers", wav(1, 1, 44100, 32, {9, 9, 0x34, 0x12}), nullptr, {0x1234}},
-        {"float, clipped at full scale", wav(3, 1, 44100, 32, floats({0.5f, -1.0f, 2.0f, nan})), nullptr,
+        {"float, clipped at full scale",
+         wav(3, 1, 44100, 32, floats({0.5f, -1.0f, 2.0f, nan})),
+         nullptr,
          {16384, -32767, 32767, 0}},
         {"extensible PCM", extensible(1, 2, 16, {0x34, 0x12, 0x00, 0x80}), nullptr, {0x1234, -32768}},
         {"extensible float", extensible(3, 1, 32, floats({-0.25f})), nullptr, {-8192}},
-        {"a list chunk first, a data chunk cut mid-frame", wav(1, 2, 44100, 16, {1, 0, 2, 0, 3}, list), nullptr, {1, 2}},
+        {"a list chunk first, a data chunk cut mid-frame",
+         wav(1, 2, 44100, 16, {1, 0, 2, 0, 3}, list),
+         nullptr,
+         {1, 2}},
         {"not RIFF", {'R', 'I', 'F', 'X', 0, 0, 0, 0, 'W', 'A', 'V', 'E'}, "not a WAV file", {}},
         {"ADPCM", wav(2, 1, 44100, 4, {0, 0}), "neither PCM nor float samples (format 2)", {}},
         {"an extensible format of another kind", extensible(1, 1, 16, {0, 0}, true), "another kind than PCM", {}},
@@ -81,8 +91,10 @@ TEST(Wav, TakesTheSoundFilesPeopleMakeAndRefusesTheRestInOneLine) {
         {"an empty data chunk", wav(1, 2, 44100, 16, {1, 0}), "no whole frame", {}},
         {"cut short in the RIFF header", {'R', 'I', 'F', 'F', 0, 0}, "cut short in its header", {}},
         {"cut short in a chunk's header", chunkCut, "cut short in a chunk's header", {}},
-        {"samples first", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'd', 'a', 't', 'a', 0, 0, 0, 0},
-         "samples before their fmt chunk", {}},
+        {"samples first",
+         {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'd', 'a', 't', 'a', 0, 0, 0, 0},
+         "samples before their fmt chunk",
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -103,8 +115,8 @@ TEST(Wav, TakesTheSoundFilesPeopleMakeAndRefusesTheRestInOneLine) {
     std::filesystem::create_symlink(dir + "/gone.wav", dir + "/dangling.wav");
     std::filesystem::create_symlink(dir + "/b.wav", dir + "/a.wav");
     std::filesystem::create_symlink(dir + "/a.wav", dir + "/b.wav");
-    for (const auto& [file, said] : {std::pair{"/missing.wav", ""}, {"/dangling.wav", "a link to nothing"},
-                                     {"/a.wav", "a loop of links"}}) {
+    for (const auto& [file, said] :
+         {std::pair{"/missing.wav", ""}, {"/dangling.wav", "a link to nothing"}, {"/a.wav", "a loop of links"}}) {
         Sound sound;
         testing::internal::CaptureStderr();
         EXPECT_FALSE(loadWav((dir + file).c_str(), sound));
@@ -112,67 +124,4 @@ TEST(Wav, TakesTheSoundFilesPeopleMakeAndRefusesTheRestInOneLine) {
         EXPECT_EQ(out.empty(), *said == 0) << out;
         EXPECT_NE(out.find(said), std::string::npos) << out;
     }
-}
-
-TEST(Mixer, MixesEachVoiceAtItsGainsUntilItEndsAndTheQuietestGivesWayWhenAllAreBusy) {
-    Sound loud{44100, 1, std::vector<int16_t>(100, 20000)}, quiet{44100, 2, std::vector<int16_t>(400, 10000)};
-    Mixer mixer;
-    const Mixer::VoiceId a = mixer.play(&loud, 1.0f, 0.25f);
-    const Mixer::VoiceId b = mixer.play(&quiet, 0.0f, 0.5f);
-    mixer.change(b, 0.5f, 0.0f, 1);  // a loop following the ship: its gains change as it plays
-    int16_t out[2 * 120];
-    mixer.mix(out, 120);
-    // Right: a quarter of the loud voice, 5,000, at the master level of 1.5, under the limiter's knee.
-    EXPECT_EQ(out[1], 7500);
-    // Left: the loud voice whole and half the quiet one, 25,000 at 1.5 is 37,500: past the knee (16,384) it
-    // bends to 16384 + 21116 * 16383 / (21116 + 16383).
-    EXPECT_EQ(out[0], 25609);
-    EXPECT_EQ(out[2 * 110], 7500);  // the loud voice's 100 frames have ended
-    EXPECT_FALSE(mixer.playing(a));
-    EXPECT_FALSE(mixer.playing(b + maxVoices));  // an id no voice gave out names no voice
-    mixer.setMuted(true);
-    mixer.mix(out, 1);
-    EXPECT_EQ(out[0] | out[1], 0);
-
-    // Every voice busy: a louder sound takes the quietest voice, a quieter one starts nowhere.
-    mixer.stopAll();
-    for (int i = 0; i < maxVoices; ++i) mixer.play(&loud, 0.5f + 0.01f * float(i), 0.5f, 1, true);
-    EXPECT_EQ(mixer.play(&loud, 0.1f, 0.1f), Mixer::noVoice);
-    const Mixer::VoiceId louder = mixer.play(&loud, 1.0f, 1.0f);
-    EXPECT_TRUE(mixer.playing(louder));
-    EXPECT_EQ(mixer.voicesPlaying(), maxVoices);
-
-    // Thirty-two voices of full scale: far past what 16 bits hold, bent under full scale, never wrapped or
-    // clipped flat; the louder side stays the louder.
-    Sound full{44100, 1, std::vector<int16_t>(64, -32768)};
-    mixer.stopAll();
-    mixer.setMuted(false);
-    for (int i = 0; i < maxVoices; ++i) mixer.play(&full, 1.0f, 0.9f);
-    mixer.mix(out, 1);
-    EXPECT_LT(out[0], out[1]);
-    EXPECT_GT(out[0], -32767);
-    EXPECT_LT(out[1], -30000);
-}
-
-TEST(AudioLead, StaysShortWhilePassesAreQuickReachesPastASlowOneAndEasesBack) {
-    AudioLead lead;
-    const struct {
-        unsigned passMs;        // since the pass before
-        uint32_t fewest, most;  // the frames to keep queued
-    } passes[] = {
-        {0, AudioLead::fewestFrames, AudioLead::fewestFrames},   // the first pass: no pace yet
-        {16, AudioLead::fewestFrames, AudioLead::fewestFrames},  // 60 frames a second: the short lead
-        {67, 4400, 4950},                                        // 15 a second: past one and a half passes
-        {16, 4300, 4900},                                        // quick again: easing back, not dropping
-        {1000, AudioLead::mostFrames, AudioLead::mostFrames},    // a stall: never past 150 ms
-    };
-    unsigned tick = 4294967000u;  // the tick wraps on the way, as GetTickCount's does
-    for (const auto& pass : passes) {
-        tick += pass.passMs;
-        const uint32_t frames = lead.afterPass(tick);
-        EXPECT_GE(frames, pass.fewest) << pass.passMs;
-        EXPECT_LE(frames, pass.most) << pass.passMs;
-    }
-    for (int i = 0; i < 200; ++i) lead.afterPass(tick += 16);
-    EXPECT_EQ(lead.afterPass(tick += 16), AudioLead::fewestFrames);
 }

@@ -13,6 +13,7 @@
 #include "Noise.h"
 #include "SoundGenerator.h"
 #include "TgaWriter.h"
+#include "app/DataFolder.h"
 #include "common/Report.h"
 #include "common/Termination.h"
 #include "objects/EntityKinds.h"
@@ -359,11 +360,6 @@ GeneratedLevel generateStressLevel(const LevelOptions& o) {
     return level;
 }
 
-std::string inDataFolder(const std::string& dataDir, const char* gamePath) {
-    const std::string path = gamePath;
-    return dataDir + path.substr(path.find('/'));
-}
-
 int writeLevelData(const std::string& dataDir, const LevelOptions& options, const GeneratedLevel* given,
                    std::string& problem) {
     namespace fs = std::filesystem;
@@ -399,8 +395,7 @@ int writeLevelData(const std::string& dataDir, const LevelOptions& options, cons
     // A signal is looked for between the steps: a stopped run removes what it built.
     const auto going = [] { return terminationSignal() == 0; };
     const bool written =
-        going() && writeTga(inDataFolder(dir, terrainFile), level.width, level.height, 4, level.terrain) &&
-        going() &&
+        going() && writeTga(inDataFolder(dir, terrainFile), level.width, level.height, 4, level.terrain) && going() &&
         writeTga(inDataFolder(dir, objectMapFile), level.width, level.height, objectMapBytesPerPixel, level.objects) &&
         going() && writeTextures(dir, options.seed) && going() && writeModels(dir, options.seed) && going() &&
         writeSounds(dir, options.seed) && going();

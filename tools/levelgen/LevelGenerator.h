@@ -39,9 +39,6 @@ GeneratedLevel generateLevelFromHeights(const HeightPicture& picture, const Leve
 // start.
 GeneratedLevel generateStressLevel(const LevelOptions& options);
 
-// Where a file the game reads as gamePath ("data/...") goes in the data folder dataDir.
-std::string inDataFolder(const std::string& dataDir, const char* gamePath);
-
 // Writes the whole data tree (pictures, textures, models, sounds) as dataDir, for the level given (or, without
 // one, the level the options describe): built beside it and swapped in whole, one run at a time. Returns the
 // exit code: 0 written; 2 what stands at dataDir is not a level to replace; 1 a write failed; 128 + the

@@ -8,6 +8,7 @@
 #include "LevelGenerator.h"
 #include "MeshBuilder.h"
 #include "Noise.h"
+#include "app/DataFolder.h"
 #include "objects/EntityKinds.h"
 
 namespace {

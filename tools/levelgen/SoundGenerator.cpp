@@ -10,6 +10,7 @@
 #include "LevelGenerator.h"
 #include "Noise.h"
 #include "TgaWriter.h"
+#include "app/DataFolder.h"
 #include "app/SoundTable.h"
 #include "audio/Mixer.h"
 #include "audio/Wav.h"
@@ -59,15 +60,14 @@ std::vector<double> synthesize(SoundId id, SeededRandom& random) {
         }
         case SoundId::burst: {  // a crack of bright noise into a long low rumble
             auto crack = filteredNoise(random, 0.3), rumble = filteredNoise(random, 0.985);
-            return render(0.9, [&](double t) {
-                return 0.6 * std::exp(-t * 30) * crack() + 6 * std::exp(-t * 4.5) * rumble();
-            });
+            return render(
+                0.9, [&](double t) { return 0.6 * std::exp(-t * 30) * crack() + 6 * std::exp(-t * 4.5) * rumble(); });
         }
         case SoundId::hit: {  // inharmonic metal ringing over a sharp click, short and bright, unlike the rest
             auto click = filteredNoise(random, 0.0);
             return render(0.35, [&](double t) {
-                const double ring = std::sin(2 * pi * 1230 * t) + 0.8 * std::sin(2 * pi * 1897 * t) +
-                                    0.6 * std::sin(2 * pi * 2711 * t);
+                const double ring =
+                    std::sin(2 * pi * 1230 * t) + 0.8 * std::sin(2 * pi * 1897 * t) + 0.6 * std::sin(2 * pi * 2711 * t);
                 return std::exp(-t * 14) * ring + std::exp(-t * 120) * 2 * click();
             });
         }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Headless.h"
-#include "Simulation.h"
+#include "sim/Simulation.h"
 #include "common/OutputFile.h"
 #include "common/Report.h"
 #include "common/Shell.h"

@@ -1,7 +1,7 @@
 // The headless shell: an offscreen GL context and a virtual tick counter, for tests and tools.
 #pragma once
 
-#include "platform/VirtualClock.h"  // its tick counter
+#include "sim/VirtualClock.h"  // its tick counter
 
 struct Shell;
 

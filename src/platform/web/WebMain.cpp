@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "Simulation.h"
 #include "WebAudio.h"
 #include "WebEvents.h"
 #include "WebFont.h"
@@ -26,9 +25,10 @@
 #include "app/Viewport.h"
 #include "common/Report.h"
 #include "common/Shell.h"
-#include "common/ShellState.h"
+#include "common/FrameClock.h"
 #include "objects/Ship.h"
-#include "platform/VirtualClock.h"
+#include "sim/Simulation.h"
+#include "sim/VirtualClock.h"
 #include "platform/gles2/Gl11Layer.h"
 
 namespace {
@@ -98,31 +98,45 @@ unsigned tickCount() { return onVirtualClock ? virtualTick : web::wallClockMs();
 
 void failureBox(const std::string& text) { web::showNotice(text); }
 
-const Shell webShell = {
-    "web",
-    openWindow,
-    closeWindow,
-    [] {},  // the browser shows the frame when the pass returns
-    toggleFullscreen,
-    resizeWindow,
-    [](bool) {},  // the browser's animation frames follow the screen's refresh
-    gles2::extensionProcAddress,
-    [] { return Message::none; },  // events arrive through the page's callbacks
-    [] {},
-    tickCount,
-    [](unsigned ms) {
-        if (onVirtualClock) virtualTick += ms;  // a page cannot sleep; the frame cap waits for the next frame
-    },
-    web::buildFontBitmaps,
-    web::settingsFolder,
-    [] { return std::string(picturesFolder); },
-    [] { return std::string("/"); },  // the level is packed with the page at /data
-    [] { return std::string(); },
-    failureBox,
-    web::openAudio,
-    [] {},  // Web Audio asks for the sound itself
-    web::closeAudio,
-};
+void swapBuffers() {}                              // the browser shows the frame when the pass returns
+void setVsync(bool) {}                             // the browser's animation frames follow the screen's refresh
+Message handleMessage() { return Message::none; }  // events arrive through the page's callbacks
+void waitMessage() {}
+void sleepFor(unsigned milliseconds) {
+    if (onVirtualClock) virtualTick += milliseconds;  // a page cannot sleep; the frame cap waits for the next frame
+}
+std::string pictures() { return picturesFolder; }
+std::string executableFolder() { return "/"; }  // the level is packed with the page at /data
+std::string installedData() { return std::string(); }
+void feedAudio() {}  // Web Audio asks for the sound itself
+
+constexpr Shell makeShell() {
+    Shell s{};
+    s.name = "web";
+    s.openWindow = openWindow;
+    s.closeWindow = closeWindow;
+    s.swapBuffers = swapBuffers;
+    s.toggleFullscreen = toggleFullscreen;
+    s.resizeWindow = resizeWindow;
+    s.setVsync = setVsync;
+    s.glProcAddress = gles2::extensionProcAddress;
+    s.handleMessage = handleMessage;
+    s.waitMessage = waitMessage;
+    s.tickCount = tickCount;
+    s.sleep = sleepFor;
+    s.buildFontBitmaps = web::buildFontBitmaps;
+    s.settingsFolder = web::settingsFolder;
+    s.picturesFolder = pictures;
+    s.executableFolder = executableFolder;
+    s.installedDataFolder = installedData;
+    s.showFailureBox = failureBox;
+    s.openAudio = web::openAudio;
+    s.feedAudio = feedAudio;
+    s.closeAudio = web::closeAudio;
+    return s;
+}
+
+constexpr Shell webShell = makeShell();
 
 void mixGameSound(int16_t* out, size_t frames) { GameSound::instance().mixer().mix(out, frames); }
 
@@ -215,7 +229,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vanturoState() {
     const GLint mode = modes[0];
     text = nlohmann::json{{"frames", frameCount},
                           {"ship", {{"x", ship.x}, {"z", ship.z}, {"heading", ship.heading}, {"steer", ship.steer}}},
-                          {"polygonMode", mode == GL_LINE ? "lines" : mode == GL_POINT ? "points" : "filled"},
+                          {"polygonMode", mode == GL_LINE    ? "lines"
+                                          : mode == GL_POINT ? "points"
+                                                             : "filled"},
                           {"muted", gameSettings().on(SettingId::mute)}}
                .dump();
     return text.c_str();

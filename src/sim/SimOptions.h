@@ -1,8 +1,7 @@
-// vanturo-sim: the game's own frame driver on the headless context, with a virtual tick counter, so that a
-// run is repeatable frame for frame.
+// vanturo-sim's options: what to run, for how long, with which input and settings, and where its outputs go;
+// and the scripted input it reads.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -41,9 +40,3 @@ constexpr size_t maxInputLineBytes = 1024;
 
 // Reads scripted input ("FRAME mouse X Y", "FRAME key down CODE", "FRAME key up CODE").
 bool readInputScript(const std::string& path, std::vector<InputEvent>& events, std::string& error);
-
-// Runs the game on the headless shell (chosen with useShell) and returns the exit code: 0 with the summary
-// (one JSON object); 2 when an output path cannot be written, the data folder entered or the demo played,
-// found before the run; 1 when the run or a write failed; 3 when a played demo ends in another state than it
-// recorded (said in error, the summary is made). error is empty when the failure has been said already.
-int runSimulation(const SimOptions& options, std::string& summary, std::string& error);

@@ -1,8 +1,7 @@
-// The object map: each byte's role and position, the scenery variants, the start, towers and targets.
+// The object map: each byte's role and position, the start, towers and targets, and a map over its budgets.
 #include <sstream>
 
 #include "Fixtures.h"
-#include "common/GameRandom.h"
 #include "objects/Scenery.h"
 
 class ObjectMapTest : public GlTest {
@@ -86,7 +85,8 @@ TEST_F(ObjectMapTest, AMapOverItsBudgetsLoadsOnlyTheStartAndSaysWhy) {
         EXPECT_TRUE(Ship::player.filed);
         EXPECT_NE(said.find(c.refusal ? c.refusal : ""), std::string::npos) << said;
         // Within budget, the towers on the 32-pixel terrain; over it, nothing but the start.
-        EXPECT_EQ(Level::instance().entityCount(typeIds::tower) + Level::instance().entityCount(typeIds::smallRock) > 0, c.refusal == nullptr);
+        EXPECT_EQ(Level::instance().entityCount(typeIds::tower) + Level::instance().entityCount(typeIds::smallRock) > 0,
+                  c.refusal == nullptr);
         Level::instance().clear();
         ASSERT_TRUE(loadFlatTerrain(32, 32, 10));
     }
@@ -94,25 +94,4 @@ TEST_F(ObjectMapTest, AMapOverItsBudgetsLoadsOnlyTheStartAndSaysWhy) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(Level::instance().loadObjectMap((dir_ + "/rgb.tga").c_str()));  // a map needs all four bytes
     EXPECT_NE(testing::internal::GetCapturedStderr().find("rgb.tga: a 24-bit picture"), std::string::npos);
-}
-
-TEST(Scenery, TakesItsVariantThenItsHeadingFromTheGeneratorSplittingTheFifteenBitRangeEvenly) {
-    EXPECT_STREQ(Scenery::modelFile(typeIds::tree, 10922), "data/models/tree1.ms3d");
-    EXPECT_STREQ(Scenery::modelFile(typeIds::tree, 10923), "data/models/tree2.ms3d");
-    EXPECT_STREQ(Scenery::modelFile(typeIds::plant, 32767), "data/models/plant2.ms3d");  // the index never reaches n
-    EXPECT_EQ(Scenery::modelFile(typeIds::tower, 100), nullptr);
-    gameSrand(1);  // the classic generator seeded with 1: 41, then 18467, then 6334
-    Scenery tree(typeIds::tree, 6, 0);
-    EXPECT_NEAR(tree.heading, 202.89f, 0.01f);  // 18467 of 32767 of a turn
-    EXPECT_EQ(gameRand(), 6334);  // exactly two numbers were taken
-}
-
-class SceneryDrawing : public GlTest {};
-
-TEST_F(SceneryDrawing, TreesBlendTwoSidedAndPutTheStateBack) {
-    Scenery tree(typeIds::tree, 0, 0);
-    tree.beginDraw();
-    EXPECT_TRUE(glIsEnabled(GL_BLEND) && !glIsEnabled(GL_CULL_FACE));
-    tree.endDraw();
-    EXPECT_TRUE(!glIsEnabled(GL_BLEND) && glIsEnabled(GL_CULL_FACE));
 }
