@@ -8,10 +8,11 @@
 
 namespace {
 
-// An absolute path from where the program was started: the game leaves that folder for its data folder.
+// An absolute path from where the program was started (the game leaves that folder for its data folder),
+// tidied as it is named in messages: no "./".
 std::string absolutePath(const std::string& given) {
     std::error_code error;
-    return given.empty() ? "" : std::filesystem::absolute(given, error).string();
+    return given.empty() ? "" : std::filesystem::absolute(given, error).lexically_normal().string();
 }
 
 const char* valueName(SettingKind kind) {

@@ -10,6 +10,7 @@
 #include "app/GameSound.h"
 #include "app/SettingsFile.h"
 #include "common/GameRandom.h"
+#include "common/OutputFile.h"
 #include "common/Shell.h"
 #include "common/Report.h"
 #include "common/FrameClock.h"
@@ -30,6 +31,13 @@ bool startGame(const GameOptions& options, int& exitCode) {
     }
     if (!enterDataFolder(folder)) {
         exitCode = reportFailure("cannot enter the data folder " + folder);
+        return false;
+    }
+    // A demo recorded over the settings file would end the player's settings; found before either is written.
+    const std::string settingsFile = settingsFileOf(options);
+    if (!options.recordPath.empty() && !settingsFile.empty() && sameOutputPath(options.recordPath, settingsFile)) {
+        reportError("--record would write over the settings file " + shortPath(settingsFile));
+        exitCode = exitUsage;
         return false;
     }
     loadSettings(options);
@@ -57,10 +65,18 @@ bool startGame(const GameOptions& options, int& exitCode) {
     return true;
 }
 
+std::string settingsFileOf(const GameOptions& options) {
+    return options.noSettings              ? ""
+           : !options.settingsPath.empty() ? options.settingsPath
+                                           : defaultSettingsPath(shell().settingsFolder());
+}
+
 void loadSettings(const GameOptions& options) {
-    const std::string path = options.noSettings              ? ""
-                             : !options.settingsPath.empty() ? options.settingsPath
-                                                             : defaultSettingsPath(shell().settingsFolder());
+    const std::string path = settingsFileOf(options);
+    if (path.empty() && !options.noSettings)
+        reportError(
+            "no settings are kept: there is no settings folder (HOME is not set, or XDG_CONFIG_HOME is not "
+            "an absolute folder); --settings FILE names a file");
     SettingsFile& file = SettingsFile::instance();
     file.open(path, options.flightSettingsOnly);
     Settings& settings = gameSettings();

@@ -25,10 +25,35 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-// What a line says of itself in a message: whole when short, else its start.
-std::string quoted(const std::string& text) {
+// What a line says of itself in a message: whole when short, else its start; a byte that is not printable
+// ASCII (a control character from a damaged file, which would act on the terminal) shown as \xNN.
+std::string inQuotes(const std::string& text) {
     constexpr size_t most = 40;
-    return "\"" + (text.size() <= most ? text : text.substr(0, most) + "...") + "\"";
+    std::string shown;
+    for (size_t i = 0; i < text.size() && i < most; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7F) {
+            shown += char(c);
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            shown += escaped;
+        }
+    }
+    return "\"" + shown + (text.size() > most ? "..." : "") + "\"";
+}
+
+// A UTF-8 byte order mark, which editors on Windows put at a file's start: not part of the first line.
+constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
+
+// Where the damaged file is kept: NAME.bad, or NAME.bad-2, -3, ... when an older one is there (kept too).
+std::string setAsideName(const std::string& path) {
+    std::error_code error;
+    for (int n = 1; n < 1000; ++n) {
+        const std::string name = path + setAsideSuffix + (n == 1 ? "" : "-" + std::to_string(n));
+        if (!std::filesystem::exists(std::filesystem::symlink_status(name, error))) return name;
+    }
+    return "";
 }
 
 struct Line {
@@ -53,8 +78,12 @@ void SettingsFile::open(const std::string& path, bool flightOnly) {
     path_ = path;
     writable_ = !path.empty() && !flightOnly;
     if (path.empty()) return;
+    if (writable_) removeStaleScratchFiles(path);  // what a save that was killed left beside the file
 
-    std::vector<std::string> problems;
+    // What is wrong with the file (it is damaged: kept as it is until the player changes a setting), and what
+    // is only worth saying; each said in one line.
+    std::vector<std::string> problems, notes;
+    const std::string standing = " (its default stands)";
     std::vector<unsigned char> bytes;
     std::string why;
     if (!readWholeFile(path.c_str(), settingsFileLimits::fileBytes, bytes, why)) {
@@ -64,7 +93,8 @@ void SettingsFile::open(const std::string& path, bool flightOnly) {
     } else {
         read_ = true;
         std::vector<Line> lines;
-        const std::string text(bytes.begin(), bytes.end());
+        std::string text(bytes.begin(), bytes.end());
+        if (text.compare(0, 3, byteOrderMark) == 0) text.erase(0, 3);
         int number = 0;
         for (size_t start = 0; start < text.size();) {
             size_t end = text.find('\n', start);
@@ -76,54 +106,69 @@ void SettingsFile::open(const std::string& path, bool flightOnly) {
             const size_t equals = line.find('=');
             const std::string where = "line " + std::to_string(number) + ": ";
             if (equals == std::string::npos) {
-                problems.push_back(where + quoted(line) + " is not name = value");
+                problems.push_back(where + inQuotes(line) + " is not name = value" + standing);
                 continue;
             }
             const std::string name = trimmed(line.substr(0, equals));
             const int index = findSetting(name);
             if (index < 0) {
-                problems.push_back(where + "no setting is named " + quoted(name));
+                problems.push_back(where + "no setting is named " + inQuotes(name) + standing);
                 continue;
             }
             if (flightOnly && !settingsTable()[size_t(index)].flight()) continue;
+            // The same name again: the later line is the one taken, and the earlier one said.
+            for (auto earlier = lines.begin(); earlier != lines.end(); ++earlier) {
+                if (earlier->index != size_t(index)) continue;
+                notes.push_back("line " + std::to_string(earlier->number) + ": " + name + " is set again on line " +
+                                std::to_string(number) + ", whose value is taken");
+                lines.erase(earlier);
+                break;
+            }
             lines.push_back({number, size_t(index), trimmed(line.substr(equals + 1))});
         }
-        // The keys all at once first: two keys swapped are each taken by the other until both lines are read.
-        Settings together = saved_;
-        std::vector<Line> others;
+        // The keys all at once: two keys swapped are each the other's until both lines are read. Where two
+        // actions end up on one key, the later line gives way (its action keeps its default) until none do, and
+        // is said with the action that holds its key.
+        std::vector<Line> keyLines, others;
         for (const Line& line : lines) {
             const int code = keyFromLabel(line.value);
-            if (settingsTable()[line.index].kind == SettingKind::key && code > 0 && code != vkEscape &&
-                code != vkLeftButton)
-                together.setNumber(line.index, code);
-            else
-                others.push_back(line);
+            const bool key = settingsTable()[line.index].kind == SettingKind::key && code > 0 && code != vkEscape &&
+                             code != vkLeftButton;
+            (key ? keyLines : others).push_back(line);
         }
-        if (together.keysDistinct()) {
-            saved_ = together;
-            lines.swap(others);
-        }
-        // Otherwise a key taken by another action may be freed by a later line: the lines refused are tried
-        // again while any is taken.
-        for (bool progress = true; progress && !lines.empty();) {
-            progress = false;
-            std::vector<Line> refused;
-            for (const Line& line : lines) {
-                if (saved_.set(line.index, line.value).empty())
-                    progress = true;
-                else
-                    refused.push_back(line);
+        for (const Line& line : keyLines) saved_.setNumber(line.index, keyFromLabel(line.value));
+        while (!saved_.keysDistinct()) {
+            bool gaveWay = false;
+            for (auto line = keyLines.rbegin(); line != keyLines.rend() && !gaveWay; ++line) {
+                const int code = int(saved_.number(line->index));
+                for (const KeyRow& row : keyTable) {
+                    if (row.action == KeyAction::quit || settingIndex(row.action) == line->index ||
+                        saved_.key(row.action) != code)
+                        continue;
+                    problems.push_back("line " + std::to_string(line->number) + ": " +
+                                       settingsTable()[line->index].name + " = " + inQuotes(line->value) +
+                                       ": takes another key: " + keyLabel(code) + " is key-" + row.name + "'s" +
+                                       standing);
+                    saved_.reset(line->index);
+                    keyLines.erase(std::next(line).base());
+                    gaveWay = true;
+                    break;
+                }
             }
-            lines.swap(refused);
+            if (!gaveWay) break;  // only the defaults are left, and they never share a key
         }
+        // The other settings, each on its own.
+        lines.clear();
+        for (const Line& line : others)
+            if (!saved_.set(line.index, line.value).empty()) lines.push_back(line);
         for (const Line& line : lines)
             problems.push_back("line " + std::to_string(line.number) + ": " + settingsTable()[line.index].name + " = " +
-                               quoted(line.value) + ": " + saved_.set(line.index, line.value));
+                               inQuotes(line.value) + ": " + saved_.set(line.index, line.value) + standing);
     }
     damaged_ = !problems.empty();
+    problems.insert(problems.end(), notes.begin(), notes.end());
     for (size_t i = 0; i < problems.size() && i < size_t(settingsFileLimits::linesSaid); ++i)
-        reportError("settings " + shortPath(path) + ": " + problems[i] +
-                    (problems[i].find("default") == std::string::npos ? " (its default stands)" : ""));
+        reportError("settings " + shortPath(path) + ": " + problems[i]);
     if (problems.size() > size_t(settingsFileLimits::linesSaid))
         reportError("settings " + shortPath(path) + ": and " +
                     std::to_string(problems.size() - size_t(settingsFileLimits::linesSaid)) + " more problems");
@@ -145,17 +190,23 @@ void SettingsFile::save() {
         return;
     }
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
+    // The damaged file is kept for the player to look at, under a second name, while it still stands where the
+    // game reads it: the new file then takes its place whole, so a save that fails (a full disk, a signal)
+    // leaves the damaged file where it was, never no file at all.
+    std::string keptAs;
     if (damaged_ && std::filesystem::is_regular_file(file, error)) {
-        // The damaged file is kept for the player to look at, beside the new one.
-        std::filesystem::rename(file, path_ + setAsideSuffix, error);
-        if (error) {
-            reportError("cannot keep the damaged settings as " + shortPath(path_ + setAsideSuffix) + ": " +
-                        error.message() + "; the settings are not saved");
+        keptAs = setAsideName(path_);
+        std::error_code linked, copied;
+        if (!keptAs.empty()) std::filesystem::create_hard_link(file, keptAs, linked);
+        if (!keptAs.empty() && linked) std::filesystem::copy_file(file, keptAs, copied);  // a system without links
+        if (keptAs.empty() || (linked && copied)) {
+            reportError("cannot keep the damaged settings beside " + shortPath(path_) + ": " +
+                        (keptAs.empty() ? std::string("too many are kept already") : copied.message()) +
+                        "; the settings are not saved");
             writable_ = false;
             return;
         }
     }
-    damaged_ = false;
     std::string text = header;
     const std::vector<SettingRow>& table = settingsTable();
     for (size_t i = 0; i < table.size(); ++i)
@@ -164,8 +215,13 @@ void SettingsFile::save() {
     OutputFile out;
     std::string reason;
     if (!out.open(path_, reason) || !out.write(text) || !out.commit()) {
-        if (reason.empty()) reason = "cannot write " + shortPath(path_) + ": " + out.reason();
+        if (reason.empty()) reason = out.reason();
+        if (!keptAs.empty()) std::filesystem::remove(keptAs, error);  // the damaged file is still in its place
         reportError("settings not saved: " + reason);
         writable_ = false;  // said once: the game plays on with the settings it has
+        return;
     }
+    if (!keptAs.empty() && keptAs != path_ + setAsideSuffix)
+        reportError("settings: the damaged file is kept as " + shortPath(keptAs) + " (older ones are kept too)");
+    damaged_ = false;
 }

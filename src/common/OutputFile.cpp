@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -14,6 +16,7 @@
 #include <io.h>
 #include <process.h>
 #else
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -187,6 +190,34 @@ fs::path destination(const std::string& path, std::error_code& error) {
 }
 
 }  // namespace
+
+void removeStaleScratchFiles(const std::string& path) {
+    const fs::path target(path);
+    const std::string prefix = "." + target.filename().string() + ".";
+    std::error_code error;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - 4, 4, ".tmp") != 0)
+            continue;
+        // .NAME.PID-N.tmp: the process that began it.
+        const std::string stamp = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        const size_t dash = stamp.find('-');
+        if (dash == 0 || dash == std::string::npos || stamp.find_first_not_of("0123456789-") != std::string::npos)
+            continue;
+        const long pid = std::strtol(stamp.substr(0, dash).c_str(), nullptr, 10);
+        if (pid == processId()) continue;
+        std::error_code ignored;
+#ifdef _WIN32
+        const auto age = fs::file_time_type::clock::now() - fs::last_write_time(it->path(), ignored);
+        const bool stale = !ignored && age > std::chrono::minutes(1);
+#else
+        const bool stale = pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+#endif
+        if (stale && fs::is_regular_file(fs::symlink_status(it->path(), ignored))) fs::remove(it->path(), ignored);
+    }
+}
 
 bool isStandardStream(const std::string& path, int stream) {
 #ifdef _WIN32

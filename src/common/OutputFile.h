@@ -48,6 +48,10 @@ class OutputFile {
     std::string reason_;
 };
 
+// Removes what a run that was killed while writing path left beside it (the new file it had begun, named
+// .NAME.PID-N.tmp): one whose process is no longer running (on Windows, one not touched for a minute).
+void removeStaleScratchFiles(const std::string& path);
+
 // Whether path is the file one of the program's standard streams (1 output, 2 error) goes to: /dev/stdout,
 // or the file it is redirected into, by any name.
 bool isStandardStream(const std::string& path, int stream);

@@ -19,18 +19,21 @@ struct Held {
 const char* const errorCaption = "ERROR";
 const char* const shutdownCaption = "SHUTDOWN ERROR";
 
-// Said on stderr, with what the platform adds, and shown in a box where one can be seen; the box's answer.
-bool tell(const WindowSteps& steps, const char* text, const char* caption, BoxKind kind) {
+// Said on stderr (with what the platform says of a call of its own that failed) and shown in a box where one
+// can be seen; the box's answer.
+bool tell(const WindowSteps& steps, const char* text, const char* caption, BoxKind kind, bool platformCall = true) {
     if (kind != questionBox) {
-        const std::string more = steps.lastError ? steps.lastError() : "";
+        const std::string more = platformCall && steps.lastError ? steps.lastError() : "";
         reportError(more.empty() ? text : std::string(text) + " (" + more + ")");
     }
     return held.boxesShow && steps.messageBox(text, caption, kind);
 }
 
-bool failOpening(const WindowSteps& steps, const char* text) {
+bool failOpening(const WindowSteps& steps, const char* text, bool platformCall = true) {
+    const std::string more = platformCall && steps.lastError ? steps.lastError() : "";  // before the teardown's calls
     closeWindowInSteps(steps);
-    tell(steps, text, errorCaption, errorBox);
+    reportError(more.empty() ? text : std::string(text) + " (" + more + ")");
+    if (held.boxesShow) steps.messageBox(text, errorCaption, errorBox);
     return false;
 }
 
@@ -46,12 +49,12 @@ bool openWindowInSteps(const WindowSteps& steps, const char* title, int width, i
     held.classRegistered = true;
     if (steps.hasDisplay) held.boxesShow = steps.hasDisplay();
     // A platform that shows nothing (SDL's offscreen or dummy driver): the game would not be seen.
-    if (!held.boxesShow) return failOpening(steps, "No Display Is Available.");
+    if (!held.boxesShow) return failOpening(steps, "No Display Is Available.", false);
     if (fullscreen && !steps.changeDisplayMode(width, height, bits)) {
         if (!tell(steps,
                   "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?",
                   "GL", questionBox)) {
-            tell(steps, "Program Will Now Close.", errorCaption, stopBox);
+            tell(steps, "Program Will Now Close.", errorCaption, stopBox, false);
             return false;
         }
         fullscreen = false;
@@ -66,7 +69,7 @@ bool openWindowInSteps(const WindowSteps& steps, const char* title, int width, i
     if (!(held.current = steps.makeCurrent())) return failOpening(steps, "Can't Activate The GL Rendering Context.");
     steps.show();
     resizeViewport(width, height);  // the size asked for, not one measured
-    if (!setupScene()) return failOpening(steps, "Initialization Failed.");
+    if (!setupScene()) return failOpening(steps, "Initialization Failed.", false);
     return true;
 }
 

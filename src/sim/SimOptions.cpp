@@ -116,5 +116,11 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
     CommandLine::Outcome outcome = line.parse(argc, argv);
     if (outcome.proceed && !o.playPath.empty() && (o.hasMouse || !o.input.empty() || !o.recordPath.empty()))
         outcome = CommandLine::refuse("a demo brings its own input: --play goes without --mouse, --input and --record");
+    // A demo flies with the settings of the flight it recorded: one given beside it would not be used.
+    for (const auto& [index, text] : o.settings.settings)
+        if (outcome.proceed && !o.playPath.empty() && settingsTable()[index].flight())
+            outcome = CommandLine::refuse(
+                std::string("a demo brings its own settings of the flight: --play goes without --") +
+                settingsTable()[index].name);
     return checkSettingOptions(outcome, o.settings);
 }

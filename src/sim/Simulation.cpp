@@ -120,6 +120,13 @@ int prepareRun(SimOptions& o, Outputs& files, std::string& error) {
                 std::string(outputs[i].first) + " and " + outputs[j].first + " would both write " + *outputs[j].second;
             return exitUsage;
         }
+    // The settings file the run reads is no place for an output either.
+    const std::string settingsFile = settingsFileOf(o.settings);
+    for (const auto& [option, path] : outputs) {
+        if (path->empty() || settingsFile.empty() || !sameOutputPath(*path, settingsFile)) continue;
+        error = std::string(option) + " would write over the settings file " + settingsFile;
+        return exitUsage;
+    }
     // What the program says goes to standard error: an output there would be spoilt by it.
     for (const auto& [option, path] : outputs) {
         if (path->empty() || !isStandardStream(*path, 2)) continue;
@@ -268,7 +275,9 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
                          {"updateMs", statsJson(costs.updateMs)},
                          {"mixMs", statsJson(costs.mixMs)}};
     }
-    if (SettingsFile::instance().read()) out["settings"] = SettingsFile::instance().path();
+    // The file the run took settings from: a played demo flies with its own, so then only its sound's count.
+    if (SettingsFile::instance().read() && (!demo.playing() || !o.audioPath.empty()))
+        out["settings"] = SettingsFile::instance().path();
     if (!o.audioPath.empty()) {
         Json kinds = Json::object();
         for (const auto& [kind, most] : sound->mostOfEachKind()) kinds[kind] = most;

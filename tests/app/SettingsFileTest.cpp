@@ -1,6 +1,10 @@
 // The settings file: what it takes, what it refuses (one line each, the default standing, the file kept until
 // the player changes a setting), and where each value comes from: defaults, then the file, then the command line.
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -33,8 +37,9 @@ TEST(SettingsFile, WhatItCannotReadIsSaidInALineEachItsDefaultStandsAndNothingIs
         const char* name;
         std::string text;  // the file's bytes; "fifo" makes a FIFO, "" none at all
         size_t linesSaid;
-        const char* said;  // in the lines said
-        bool (*holds)();   // what was read
+        const char* said;     // in the lines said
+        bool (*holds)();      // what was read
+        bool damaged = true;  // set aside at the first change when anything was said
     } cases[] = {
         {"a good file", "# mine\nvolume = 40\n  mute=on  \r\nkey-pause = f5\nwindow-size = 1024x768\n", 0, "",
          [] {
@@ -43,6 +48,18 @@ TEST(SettingsFile, WhatItCannotReadIsSaidInALineEachItsDefaultStandsAndNothingIs
          }},
         {"two keys swapped", "key-pause = F1\nkey-help = P\n", 0, "",
          [] { return saved().key(KeyAction::pause) == vkF1 && saved().key(KeyAction::help) == 'P'; }},
+        // Beside the swap a third key on P: the later line gives way to the key's holder after the swap.
+        {"two keys swapped and a third on one of them", "key-pause = F1\nkey-help = P\nkey-fill = P\n", 1,
+         "line 3: key-fill = \"P\": takes another key: P is key-help's (its default stands)",
+         [] { return saved().key(KeyAction::help) == 'P' && saved().key(KeyAction::fill) == '1'; }},
+        {"a byte order mark before the first line", "\xEF\xBB\xBFvolume = 40\n", 0, "",
+         [] { return saved().whole(SettingId::volume) == 40; }},
+        {"one name twice", "volume = 40\nvolume = 50\n", 1,
+         "line 1: volume is set again on line 2, whose value is taken",
+         [] { return saved().whole(SettingId::volume) == 50; }, false},
+        // A control character would act on the terminal: it is shown escaped.
+        {"control characters", "volume = \x1b[31mred\n", 1, "volume = \"\\x1B[31mred\"",
+         [] { return saved().whole(SettingId::volume) == 100; }},
         {"values out of range, unknown names, a line without a value",
          "volume = 400\nmouse-sensitivity = nan\nbogus = 1\njust words\nkey-mute = Escape\nframe-cap = 60\n", 5,
          "line 3: no setting is named \"bogus\"",
@@ -65,6 +82,7 @@ TEST(SettingsFile, WhatItCannotReadIsSaidInALineEachItsDefaultStandsAndNothingIs
         SettingsFile::instance().open(path, false);
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(linesIn(said), c.linesSaid) << said;
+        EXPECT_EQ(said.find('\x1b'), std::string::npos) << said;
         EXPECT_NE(said.find(c.said), std::string::npos) << said;
         EXPECT_TRUE(c.holds());
         if (c.text == "fifo") {  // never written to: a change is taken for the run, and said not saved
@@ -79,13 +97,65 @@ TEST(SettingsFile, WhatItCannotReadIsSaidInALineEachItsDefaultStandsAndNothingIs
         gameSettings() = saved();
         EXPECT_EQ(changeSetting(settingIndex(SettingId::invertCamera), "true"), "");
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-        EXPECT_EQ(contents(path + ".bad"), c.linesSaid > 0 ? c.text : "");
+        EXPECT_EQ(contents(path + ".bad"), c.linesSaid > 0 && c.damaged ? c.text : "");
         const Settings before = saved();
         testing::internal::CaptureStderr();
         SettingsFile::instance().open(path, false);  // what was written reads back whole, without a word
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
         EXPECT_TRUE(saved() == before && saved().on(SettingId::invertCamera));
     }
+}
+
+TEST(SettingsFile, ASaveThatFailsLeavesTheDamagedFileWhereTheGameReadsItAndOlderOnesAreKept) {
+    const std::string dir = makeTempDir(), path = dir + "/settings.ini", damaged = "volume = loud\n";
+    std::ofstream(path) << damaged;
+    // What a killed save left: the new file it had begun, of a process that is gone (a child run and reaped);
+    // one of a process still running is another game's save in progress.
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    waitpid(gone, nullptr, 0);
+    const std::string stale = dir + "/.settings.ini." + std::to_string(gone) + "-1.tmp";
+    const std::string running = dir + "/.settings.ini." + std::to_string(getppid()) + "-1.tmp";
+    std::ofstream(stale) << "half";
+    std::ofstream(running) << "half";
+    testing::internal::CaptureStderr();
+    SettingsFile::instance().open(path, false);
+    testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(running));
+
+    // A full disk at the change: the damaged file stays where it was, whole, and nothing is set aside.
+    gameSettings() = saved();
+    rlimit before;
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 1024;  // room for what is said, not for the settings file
+    const auto previous = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(changeSetting(settingIndex(SettingId::mute), "true"), "");
+    const std::string said = testing::internal::GetCapturedStderr();
+    setrlimit(RLIMIT_FSIZE, &before);
+    signal(SIGXFSZ, previous);
+    EXPECT_EQ(contents(path), damaged);
+    EXPECT_FALSE(std::filesystem::exists(path + ".bad"));
+    EXPECT_EQ(linesIn(said), 1u) << said;
+    EXPECT_EQ(said.find("cannot write " + path + ": cannot write"), std::string::npos) << said;  // said once
+    EXPECT_NE(said.find("settings not saved: cannot write " + path + ": File too large"), std::string::npos) << said;
+
+    // The next start saves: an older damaged file set aside stays, and the new one takes the next name.
+    std::ofstream(path + ".bad") << "older";
+    testing::internal::CaptureStderr();
+    SettingsFile::instance().open(path, false);
+    gameSettings() = saved();
+    EXPECT_EQ(changeSetting(settingIndex(SettingId::mute), "true"), "");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("the damaged file is kept as " + path + ".bad-2"),
+              std::string::npos);
+    EXPECT_EQ(contents(path + ".bad"), "older");
+    EXPECT_EQ(contents(path + ".bad-2"), damaged);
+    EXPECT_NE(contents(path).find("\nmute = true\n"), std::string::npos);
+    std::filesystem::remove(running);
+    gameSettings() = Settings();
 }
 
 TEST(SettingsFile, TheCommandLineWinsForOneRunAndIsNeverWrittenAndAFileThatCannotBeWrittenIsSaidOnce) {

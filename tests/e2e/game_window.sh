@@ -278,6 +278,12 @@ check "with no display it says so and ends with exit code 1" test "$code" = 1
 check "and the reason is on stderr" grep -qi 'no display is available' <<<"$said"
 check "and the demo it was to record is left as it was" grep -qx "the player's own demo" "$work/keep.demo"
 check "and nothing is left beside it" test "$(ls -A "$work" | grep -c 'keep\.demo')" = 1
+# A demo recorded over the settings file, by another name: refused before either is written.
+echo "volume = 40" >"$work/mine.ini"
+said=$(cd "$work/level" && DISPLAY= timeout 120 "$game" --settings "$work/mine.ini" --record "$work/./mine.ini" 2>&1)
+code=$?
+check "--record over the settings file ends with 2 and a reason, the file as it was" \
+  test "$code $(grep -c 'would write over the settings file' <<<"$said") $(cat "$work/mine.ini")" = "2 1 volume = 40"
 # A folder asked for by name is the only one looked in: without a level there, no other level is played.
 said=$(cd "$work/level" && DISPLAY= timeout 20 "$game" --data "$work/empty" 2>&1); code=$?
 check "--data naming a folder without a level ends with 1, naming that folder alone" \

@@ -128,6 +128,8 @@ TEST(Simulation, BadOptionsAndOutputOrInputProblemsAreSaidInOneLineAndNeverPassS
         {"--data " + dir + "/data --frames 3", 2, dir + "/data holds no data/level1.tga"},
         {"--data '' --frames 3", 2, "--data needs a folder"},
         {"--record /dev/full" + level, 2, "cannot write /dev/full: No space left on device"},
+        {"--play " + dir + "/x.demo --mouse-sensitivity 4", 2,
+         "a demo brings its own settings of the flight: --play goes without --mouse-sensitivity"},
     };
     for (const auto& c : cases) {
         const SimRun run = sim(c.arguments);
@@ -204,6 +206,12 @@ TEST(Simulation, RefusedOrFailedRunsLeaveEveryFileAsItWasAndNoHalfFileBehind) {
         {"--data " + dir + " --frames 200" + outputs, smallDisk, 1, "cannot write " + keep + "/t: File too large"},
         {"--data " + dir + " --frames 3000 --mouse 0,300 --record " + keep + "/r", smallDisk, 1,
          "cannot write " + keep + "/r: File too large (the demo stopped after "},
+        // The settings file read is no place for an output, by any name.
+        {"--data " + dir + " --settings " + keep + "/./t --trace " + keep + "/t", "", 2,
+         "--trace would write over the settings file " + keep + "/t"},
+        {"--data " + dir + " --settings " + keep + "/s --audio " + dir + "/../" +
+             std::filesystem::path(dir).filename().string() + "/keep/s",
+         "", 2, "--audio would write over the settings file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -269,7 +277,8 @@ TEST(Simulation, StreamsGetAWholeWavSpecialPathsAreFilesAndASignalKeepsEveryOlde
         EXPECT_EQ(stopped.exitCode, 128 + (signal == "TERM" ? 15 : signal == "INT" ? 2 : 1)) << stopped.out;
         EXPECT_EQ(std::count(stopped.out.begin(), stopped.out.end(), '\n'), 1) << stopped.out;
         EXPECT_NE(stopped.out.find("vanturo-sim: stopped by SIG" + signal), std::string::npos) << stopped.out;
-        for (const char* name : {"a", "t", "r"}) EXPECT_EQ(runProgram("cat " + keep + "/" + name).out, "older " + std::string(name));
+        for (const char* name : {"a", "t", "r"})
+            EXPECT_EQ(runProgram("cat " + keep + "/" + name).out, "older " + std::string(name));
         EXPECT_EQ(runProgram("ls -A " + keep + " | grep -c tmp").out, "0\n");
     }
 }

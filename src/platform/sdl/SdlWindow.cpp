@@ -153,7 +153,10 @@ bool formatRequested = false;
 // The window steps through SDL: the video subsystem stands for the window class, the window's drawable for its
 // device context; SDL takes the pixel format before the window exists, and whether it was granted is checked
 // at the steps where the Win32 game chooses and sets it.
-bool registerClass() { return videoUp = api->initVideo() == 0; }
+bool registerClass() {
+    SDL_ClearError();  // what SDL says after a step is of that step
+    return videoUp = api->initVideo() == 0;
+}
 bool hasDisplay() { return api->hasDisplay(); }
 bool changeDisplayMode(int width, int height, int bits) { return api->changeDisplayMode(width, height, bits); }
 bool createWindow(const char* title, int width, int height, int bits, bool fullscreen) {
