@@ -45,11 +45,47 @@ size_t oggPageLength(const unsigned char* data, size_t size) {
     return page.ok() ? page.position() : 0;
 }
 
+namespace {
+
+struct KeptPages {
+    uint32_t count = 0;        // pages handed on so far: the next one's sequence number
+    size_t lastAt = SIZE_MAX;  // where the last one kept begins in the bytes
+};
+
+void writeU32(unsigned char* at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+void mendChecksum(unsigned char* page, size_t length) {
+    writeU32(page + oggPage::checksumAt, oggPageChecksum(page, length));
+}
+
+// Hands a page that counts on to the decoder's bytes: numbered on from the pages kept, and left out when it holds
+// no packet (its end of the stream then goes to the page before).
+void keepForDecoder(const unsigned char* page, size_t length, std::vector<unsigned char>& bytes, KeptPages& kept) {
+    if (page[26] == 0 && kept.count > 0) {
+        if (page[5] & oggPage::lastOfStream) {
+            unsigned char* last = bytes.data() + kept.lastAt;
+            last[5] |= oggPage::lastOfStream;
+            mendChecksum(last, bytes.size() - kept.lastAt);
+        }
+        return;
+    }
+    kept.lastAt = bytes.size();
+    bytes.insert(bytes.end(), page, page + length);
+    unsigned char* copy = bytes.data() + kept.lastAt;
+    writeU32(copy + 18, kept.count++);
+    mendChecksum(copy, length);
+}
+
+}  // namespace
+
 bool readOggPages(const unsigned char* data, size_t size, size_t wanted, OggStream& stream, std::string* refusal) {
     stream = OggStream();
     uint32_t serial = 0, nextSequence = 0;
     bool packetOpen = false;  // the last page left a packet to be continued
     std::vector<unsigned char> packet;
+    KeptPages kept;
     while (stream.length < size) {
         const unsigned char* page = data + stream.length;
         const size_t length = oggPageLength(page, size - stream.length);
@@ -92,6 +128,7 @@ bool readOggPages(const unsigned char* data, size_t size, size_t wanted, OggStre
             if (!packetOpen) packet.clear();
         }
         nextSequence = sequence + 1;
+        keepForDecoder(page, length, stream.decoderBytes, kept);
         stream.length += length;
         ++stream.pages;
         if (flags & oggPage::lastOfStream) break;

@@ -15,6 +15,9 @@ struct OggStream {
     size_t firstPageSegments = 0;                     // the lacing values of the first page
     std::vector<std::vector<unsigned char>> packets;  // the first packets asked for, each whole
     std::string stop;  // why the walk ended before the file did, empty when it reached a last page or the end
+    // The pages that count as a decoder is to have them: a page that holds no packet (the format allows it, a
+    // decoder may stumble on it) is left out, the pages after it numbered on and their checksums made again.
+    std::vector<unsigned char> decoderBytes;
 };
 
 // Walks the pages of the Ogg file in data, gathering its first `wanted` packets. False, with one line saying

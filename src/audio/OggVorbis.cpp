@@ -53,7 +53,8 @@ bool readOggFromMemory(const unsigned char* data, size_t size, Sound& sound, std
         std::vector<uint64_t> arena(size_t(arenaBytes / 8 + 1));
         const stb_vorbis_alloc memory = {reinterpret_cast<char*>(arena.data()), int(arena.size() * 8)};
         int error = 0;
-        std::unique_ptr<stb_vorbis, Closer> vorbis(stb_vorbis_open_memory(data, int(stream.length), &error, &memory));
+        std::unique_ptr<stb_vorbis, Closer> vorbis(
+            stb_vorbis_open_memory(stream.decoderBytes.data(), int(stream.decoderBytes.size()), &error, &memory));
         if (!vorbis)
             return refuse(refusal, "not an Ogg Vorbis stream it can decode (error " + std::to_string(error) + ")");
         const int channels = facts.channels;

@@ -45,6 +45,28 @@ Bytes mended(Bytes file) {
     return file;
 }
 
+// The file with pages that hold no packet, which the format allows: one after the headers, and one at the end
+// that ends the stream in place of the last audio page. Pages numbered on, checksums made right.
+Bytes withEmptyPages(const Bytes& file) {
+    const std::vector<size_t> starts = pageStarts(file);
+    const size_t last = starts.back();
+    const auto emptyAfter = [&file](size_t page, uint8_t flags) {
+        Bytes empty(file.begin() + long(page), file.begin() + long(page + oggPage::headerBytes));
+        empty[5] = flags;
+        empty[26] = 0;
+        return empty;
+    };
+    Bytes out(file.begin(), file.begin() + long(starts[2]));
+    const Bytes afterHeaders = emptyAfter(starts[1], 0), atEnd = emptyAfter(last, oggPage::lastOfStream);
+    out.insert(out.end(), afterHeaders.begin(), afterHeaders.end());
+    out.insert(out.end(), file.begin() + long(starts[2]), file.end());
+    out[starts[2] + afterHeaders.size() + (last - starts[2]) + 5] &= uint8_t(~oggPage::lastOfStream);
+    out.insert(out.end(), atEnd.begin(), atEnd.end());
+    uint32_t sequence = 0;
+    for (size_t page : pageStarts(out)) put32(out, page + 18, sequence++);
+    return mended(out);
+}
+
 // The file with the identification header's field at `offset` (channels 11, rate 12) set to value.
 Bytes withIdentification(Bytes file, size_t offset, uint32_t value, size_t bytes) {
     const size_t at = bodyOf(file, 0) + offset;
@@ -207,6 +229,8 @@ TEST(OggVorbis, ReadsWhatSoxWritesAndRefusesDamagedHeadersInOneLine) {
     } cases[] = {
         {"mono", mono, nullptr, 8820, 8820},
         {"a second stream chained after it: the first plays", chained, nullptr, wholeFrames, wholeFrames},
+        {"pages that hold no packet after its headers and at its end", withEmptyPages(stereo), nullptr, wholeFrames,
+         wholeFrames},
         {"a damaged page among the audio: up to it", brokenAudio, nullptr, 1, wholeFrames - 1},
         {"cut among the audio: up to the cut", Bytes(stereo.begin(), stereo.begin() + long(pages[4]) + 50), nullptr, 1,
          wholeFrames - 1},
