@@ -184,8 +184,32 @@ std::string unescaped(const std::string& text) {
     return out;
 }
 
+// Whether a scripted input's name is one the page fetches: a file beside the page (vanturo.html's own rule).
+bool inputNameBesideThePage(const std::string& name) {
+    return !name.empty() && name.find_first_not_of(".") != std::string::npos &&
+           name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789._-") ==
+               std::string::npos;
+}
+
+// What the command line's refusal says, as the address spells options: "frames takes a whole number ...".
+std::string addressRefusal(const std::string& text) {
+    std::string what = text.substr(0, text.find(" (vanturo-sim --help"));
+    const std::string program = "vanturo-sim: ";
+    if (what.compare(0, program.size(), program) == 0) what.erase(0, program.size());
+    for (size_t dashes; (dashes = what.find("--")) != std::string::npos;) what.erase(dashes, 2);
+    return what;
+}
+
+// A run that cannot be made: {"error": WHY} as the summary and WHY as the page's notice (and on the console).
+int refuseRun(const std::string& why, int code) {
+    reportError(why);
+    web::showSummary(nlohmann::json{{"error", why}}.dump());
+    web::showNotice("The run cannot be made: " + why);
+    return code;
+}
+
 // frames=N&frame-ms=MS&mouse=X,Y&seed=S (and any other option of vanturo-sim's, NAME=VALUE or NAME) run as
-// vanturo-sim runs them. A run that cannot be made leaves {"error": WHY} as the summary (WHY on the console too).
+// vanturo-sim runs them; input=NAME names a script of input beside the page, which the page fetched.
 int runDeterministic(const std::string& query) {
     std::vector<std::string> words = {"vanturo-sim", "--no-settings", "--shot", shotPath};
     size_t at = 0;
@@ -194,8 +218,15 @@ int runDeterministic(const std::string& query) {
         const std::string pair = query.substr(at, end - at);
         const size_t equals = pair.find('=');
         if (!pair.empty()) {
-            words.push_back("--" + unescaped(pair.substr(0, equals)));
-            if (equals != std::string::npos) words.push_back(unescaped(pair.substr(equals + 1)));
+            const std::string name = unescaped(pair.substr(0, equals));
+            const std::string value = equals == std::string::npos ? "" : unescaped(pair.substr(equals + 1));
+            if (name == "input" && !inputNameBesideThePage(value))
+                return refuseRun("input=" + value +
+                                     ": names a file beside the page, in letters, digits, '.', '_' and '-' (not '.' or "
+                                     "'..')",
+                                 exitUsage);
+            words.push_back("--" + name);
+            if (equals != std::string::npos) words.push_back(value);
         }
         at = end + 1;
     }
@@ -203,16 +234,13 @@ int runDeterministic(const std::string& query) {
     for (const std::string& word : words) argv.push_back(word.c_str());
     SimOptions options;
     const CommandLine::Outcome outcome = parseSimOptions(int(argv.size()), argv.data(), options);
-    if (!outcome.proceed) {
-        web::showSummary(nlohmann::json{{"error", "the address's options are not vanturo-sim's"}}.dump());
-        return exitUsage;
-    }
+    if (!outcome.proceed) return refuseRun(addressRefusal(outcome.text), exitUsage);
     onVirtualClock = true;
     std::string summary, error;
     const int code = runSimulation(options, summary, error);
+    if (summary.empty()) return refuseRun(error.empty() ? "the run failed" : error, code);
     if (!error.empty()) reportError(error);
-    web::showSummary(summary.empty() ? nlohmann::json{{"error", error.empty() ? "the run failed" : error}}.dump()
-                                     : summary);
+    web::showSummary(summary);
     if (std::filesystem::exists(shotPath)) web::offerFile(shotPath, "vanturo-last-frame.png", false);
     return code;
 }

@@ -94,12 +94,19 @@ class BrowserGame(unittest.TestCase):
                 self.assertLessEqual(above, ALLOWED_DIFFERING_ABOVE_HUD * WIDTH * HEIGHT)
                 self.assertLessEqual(apart, ALLOWED_DIFFERING * WIDTH * HEIGHT)
 
-    def test_an_address_the_simulation_would_refuse_gives_an_error_summary(self):
-        for query in ("frames=ten", "frames=10&wings=2", "frames=10&mouse=%2C"):
+    def test_an_address_the_simulation_would_refuse_gives_an_error_summary_and_a_notice_that_say_why(self):
+        for query, why in (("frames=ten", "frames takes a whole number"), ("frames=10&wings=2", "unknown option wings"),
+                           ("frames=10&mouse=%2C", "mouse takes X,Y"),
+                           ("frames=5&input=no-such-input.txt", "no-such-input.txt: no such input script"),
+                           ("frames=5&input=.", "input=.: names a file beside the page"),
+                           ("frames=5&input=..", "input=..: names a file beside the page")):
             with self.subTest(query=query):
                 self.page.navigate("%s?%s" % (self.address, query))
                 summary = self.page.wait_for("document.getElementById('summary').textContent", 120, "no summary")
-                self.assertIn("error", json.loads(summary))
+                self.assertIn(why, json.loads(summary)["error"])
+                self.assertIn(why, self.page.evaluate("document.getElementById('notice').textContent"))
+                # The missing file's fetch is the one failed load the console may show.
+                self.page.problems = [p for p in self.page.problems if "no-such-input.txt" not in p]
 
     def test_a_setting_changed_in_flight_is_kept_for_the_next_visit(self):
         for muted in (True, False):  # M changes the mute setting; the page after a reload has it as left
