@@ -186,6 +186,19 @@ TEST(Simulation, HostileDataFilesAreRefusedWithALineWhileTheGameRunsOn) {
     }
 }
 
+TEST(Simulation, ARendererOfManyThreadsLeavesRoomUnderALoweredAddressSpace) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory cannot live under a lowered limit";
+#endif
+    // Sixteen rasteriser threads, as on a machine of sixteen cores, each once reserving an arena of its own:
+    // under a gigabyte of address space the run still loads every sound and draws every frame.
+    const SimRun run = sim("--data " + flatLevel(true) + " --frames 30 --no-settings --mouse 400,300",
+                           "ulimit -v 1000000; LP_NUM_THREADS=16 ");
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.out.find("not enough memory"), std::string::npos) << run.out;
+    EXPECT_EQ(field(run.out, "frames"), 30) << run.out;
+}
+
 TEST(Simulation, RefusedOrFailedRunsLeaveEveryFileAsItWasAndNoHalfFileBehind) {
     const std::string dir = flatLevel(), keep = dir + "/keep";
     std::filesystem::create_directory(keep);

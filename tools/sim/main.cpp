@@ -10,8 +10,10 @@
 #include "common/Report.h"
 #include "common/Shell.h"
 #include "common/Termination.h"
+#include "platform/posix/MemoryArenas.h"
 
 int main(int argc, char** argv) {
+    posix::keepMemoryArenasFew();
     setProgramName("vanturo-sim");
     useShell(headless::shell());
     catchTerminationSignals();
@@ -21,8 +23,7 @@ int main(int argc, char** argv) {
     // An output written to standard output (--audio /dev/stdout > f.wav) is not to be written over by the
     // summary: the summary then goes to standard error.
     bool summaryAside = false;
-    for (const std::string* path :
-         {&options.tracePath, &options.shotPath, &options.recordPath, &options.audioPath})
+    for (const std::string* path : {&options.tracePath, &options.shotPath, &options.recordPath, &options.audioPath})
         summaryAside = summaryAside || (!path->empty() && isStandardStream(*path, 1));
     std::string summary, error;
     const int code = runSimulation(options, summary, error);

@@ -13,6 +13,7 @@
 #include "common/Shell.h"
 #include "common/Termination.h"
 #include "platform/freetype/FreeTypeFont.h"
+#include "platform/posix/MemoryArenas.h"
 #include "platform/posix/PicturesFolder.h"
 #include "platform/posix/SettingsFolder.h"
 
@@ -82,6 +83,7 @@ constexpr Shell sdlShell = makeShell();
 }  // namespace
 
 int main(int argc, char** argv) {
+    posix::keepMemoryArenasFew();
     setProgramName("vanturo");
     useShell(sdlShell);
     // Our own handlers, not SDL's: a signal ends the game as a failure, and a box cannot hold it up.
