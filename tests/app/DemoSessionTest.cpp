@@ -2,6 +2,7 @@
 // in one line with exit code 2, never played.
 
 #include "Fixtures.h"
+#include "HangGuard.h"
 #include "SimRun.h"
 #include "app/DemoFormat.h"
 
@@ -92,7 +93,7 @@ TEST(Demo, ARecordedRunReplaysToItsStateAndAnyDifferenceIsFoundAtItsFrame) {
 
 TEST(Demo, TwoRunsRecordingToOneFileLeaveOneWholeDemo) {
     const std::string dir = flatLevel(true), demo = dir + "/shared.demo";
-    const std::string run = "timeout 60 " + std::string(VANTURO_SIM) + " --data " + dir + " --record " + demo;
+    const std::string run = hangGuard() + std::string(VANTURO_SIM) + " --data " + dir + " --record " + demo;
     const SimRun both = runProgram(run + " --frames 400 --mouse 100,300 >/dev/null & " + run +
                                    " --frames 300 --mouse 700,200 >/dev/null; b=$?; wait $!; exit $(($? | b))");
     ASSERT_EQ(both.exitCode, 0) << both.out;

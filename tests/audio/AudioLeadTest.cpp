@@ -1,7 +1,13 @@
-// How far ahead the sound is queued: short while passes are quick, longer after a slow one, easing back.
+// How far ahead the sound is queued: short while passes are quick, longer after a slow one, easing back, and
+// never so short at a steady pace that the device runs dry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "audio/AudioLead.h"
+#include "audio/Mixer.h"
 
 TEST(AudioLead, StaysShortWhilePassesAreQuickReachesPastASlowOneAndEasesBack) {
     AudioLead lead;
@@ -24,4 +30,35 @@ TEST(AudioLead, StaysShortWhilePassesAreQuickReachesPastASlowOneAndEasesBack) {
     }
     for (int i = 0; i < 200; ++i) lead.afterPass(tick += 16);
     EXPECT_EQ(lead.afterPass(tick += 16), AudioLead::fewestFrames);
+}
+
+TEST(AudioLead, AQueueKeptAtItsLeadNeverRunsDryAtAnySteadyPaceTheGameKeeps) {
+    // The device plays the queue in real time between two passes; after each pass the shell tops the queue up
+    // to the lead, as the SDL and Win32 shells do. Sound queued against sound played, on a clock of our own:
+    // once the pace is known the queue never runs dry (a sudden stall in a quick flight can outrun it once).
+    const struct {
+        const char* pace;
+        std::vector<unsigned> passMs;  // repeated for a minute of game time
+    } paces[] = {
+        {"60 frames a second", {16, 17, 17}},
+        {"15 frames a second (the frame cap)", {66, 67, 67}},
+        {"8 frames a second", {125}},
+        {"uneven: quick, quick, slow", {16, 16, 90}},
+    };
+    for (const auto& p : paces) {
+        SCOPED_TRACE(p.pace);
+        AudioLead lead;
+        unsigned tick = 4294960000u;  // through the wrap, as GetTickCount goes
+        int64_t queued = lead.afterPass(tick), shortest = INT64_MAX;
+        for (unsigned elapsed = 0, i = 0; elapsed < 60000; ++i) {
+            const unsigned ms = p.passMs[i % p.passMs.size()];
+            tick += ms;
+            elapsed += ms;
+            queued -= int64_t(ms) * mixRate / 1000;  // played since the last pass
+            if (elapsed > 1000) shortest = std::min(shortest, queued);
+            queued = std::max<int64_t>(queued, 0);
+            queued = std::max<int64_t>(queued, lead.afterPass(tick));
+        }
+        EXPECT_GT(shortest, 0);
+    }
 }

@@ -68,7 +68,7 @@ check "moving the mouse down raises the camera: the view changes" test "${change
 # the window until Enter brings the ship back to its start.
 notice() { convert "$work/$1.png" -crop 800x60+0+265 -fuzz 3% -fill black +opaque white -format '%[fx:mean]' info:; }
 xdotool mousemove --window "$window" 400 300
-for _ in $(seq 60); do
+for _ in $(seq 300); do
   sleep 1; shot outside
   awk -v a="$(notice outside)" 'BEGIN { exit !(a > 0.02) }' && break
 done
@@ -81,7 +81,7 @@ check "Enter flies again from the start: the notice is gone" awk -v a="$(notice 
 xdotool keydown F11; sleep 0.3; xdotool keyup F11; sleep 1
 xdotool keydown F12; sleep 0.3; xdotool keyup F12
 picture_size() { [ "$(identify -format '%w %h' "$work"/pictures/vanturo-*.png 2>/dev/null)" = "$1" ]; }
-check "F11 with no window manager: the view keeps the window's real 800 by 600" eventually 30 picture_size "800 600"
+check "F11 with no window manager: the view keeps the window's real 800 by 600" eventually 120 picture_size "800 600"
 rm -f "$work"/pictures/*
 press_escape
 wait_exit
@@ -102,7 +102,7 @@ mkdir -p "$work/bare" && cp "$game" "$work/bare/vanturo"
 (cd "$work/empty" && exec "$work/bare/vanturo" 2>"$work/missing.txt") &
 pid=$!
 box=""
-for _ in $(seq 100); do
+for _ in $(seq 600); do
   box=$(xwininfo -root -tree </dev/null | awk '$2 == "\"ERROR\":" { print $1; exit }')
   [ -n "$box" ] && break; kill -0 "$pid" 2>/dev/null || break; sleep 0.1
 done
@@ -119,8 +119,8 @@ error_box() { box=$(xwininfo -root -tree </dev/null | awk '$2 == "\"ERROR\":" { 
 for signal in TERM INT HUP; do
   (cd "$work/empty" && exec "$work/bare/vanturo" 2>/dev/null) &
   pid=$!
-  eventually 30 error_box
-  kill -$signal "$pid"; wait_exit 5
+  eventually 120 error_box
+  kill -$signal "$pid"; wait_exit 60
   check "SIG$signal while the error box waits ends the game with 128 + its number" \
     test "$code" = "$((128 + $(kill -l $signal)))"
   check "and takes the box with it" eventually 5 not error_box
@@ -129,7 +129,7 @@ game_copy() { exec "$work/bare/vanturo" --data "$work/level"; }
 (cd "$work/empty" && game_copy) &
 pid=$!
 window=""
-for _ in $(seq 300); do window=$(xdotool search --name '^Vanturo$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.1; done
+for _ in $(seq 1200); do window=$(xdotool search --name '^Vanturo$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.1; done
 check "--data DIR plays that folder's data" test -n "$window"
 xdotool windowfocus --sync "$window" 2>/dev/null
 press_escape
@@ -156,18 +156,18 @@ changed() { c=$(compare -metric AE -fuzz 5% "$work/$1.png" "$work/$2.png" null: 
 still() { shot paused1; sleep 1; shot paused2; [ "$(changed paused1 paused2)" -lt 1000 ]; }
 moving() { shot flying; [ "$(changed paused2 flying)" -gt 10000 ]; }
 xdotool keydown P; sleep 0.3; xdotool keyup P
-check "P pauses: a second later the picture is the same" eventually 30 still
+check "P pauses: a second later the picture is the same" eventually 120 still
 xdotool keydown P; sleep 0.3; xdotool keyup P
-check "P again flies on: the picture moves" eventually 30 moving
+check "P again flies on: the picture moves" eventually 120 moving
 xdotool keydown F12; sleep 0.3; xdotool keyup F12
 pictures() { [ "$(ls "$work/pictures" | grep -c '^vanturo-.*\.png$')" = "$1" ]; }
-check "F12 saves the frame into the pictures folder" eventually 30 pictures 1
+check "F12 saves the frame into the pictures folder" eventually 120 pictures 1
 for _ in $(seq 12); do xdotool mousemove --window "$window" $((RANDOM % 640)) $((RANDOM % 480)); sleep 0.2; done
 press_escape
 wait_exit
 replayed=$("$simulation" --data "$work/level" --play "$work/flight.demo" 2>&1)
 check "the recorded demo replays headless to the same state" grep -q '"matches":true' <<<"$replayed"
-said=$(cd "$work/empty" && timeout 60 "$game" --data "$work/level" --play "$work/flight.demo" 2>&1); code=$?
+said=$(cd "$work/empty" && timeout 300 "$game" --data "$work/level" --play "$work/flight.demo" 2>&1); code=$?
 check "and in the window, at its own pace, saying so with exit code 0" \
   test "$code $(grep -c 'the state matches the demo' <<<"$said")" = "0 1"
 # The window manager's close button.
@@ -185,30 +185,30 @@ export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/persist.raw"
 start_game "$work/level" --settings "$work/persist.ini" --size 640x480
 xdotool windowactivate --sync "$window" 2>/dev/null
 tap m; tap F11
-check "M and F11 are written to the settings file" eventually 30 saved "fullscreen = true"
+check "M and F11 are written to the settings file" eventually 120 saved "fullscreen = true"
 check "the settings file says the sound is off" saved "mute = true"
 tap F2
 for _ in $(seq 12); do tap Down; done  # to key-pause
 tap Return; tap F5
-check "a key set on the settings screen is saved at once" eventually 30 saved "key-pause = F5"
+check "a key set on the settings screen is saved at once" eventually 120 saved "key-pause = F5"
 tap Escape  # closes the settings screen, and quits nothing
 tap F5
-check "the new key pauses the game at once" eventually 30 still
+check "the new key pauses the game at once" eventually 120 still
 press_escape; wait_exit
 check "Escape closed the settings screen first, then quit with 0" test "$code" = 0
 said=$("$game" --settings "$work/persist.ini" --help); before=$(cat "$work/persist.ini")
 (cd "$work/level" && exec "$game" --settings "$work/persist.ini") &
 pid=$!
-for _ in $(seq 300); do window=$(xdotool search --name '^Vanturo$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.1; done
+for _ in $(seq 1200); do window=$(xdotool search --name '^Vanturo$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.1; done
 check "the next game starts on the whole screen" resized 1024x768
 xdotool windowactivate --sync "$window" 2>/dev/null
 # Past the hundred still frames the engine would hum: the device's file stays digital silence.
 played() { [ "$(stat -c %s "$work/persist.raw" 2>/dev/null || echo 0)" -gt $((10 * 176400)) ]; }
-eventually 120 played
+eventually 600 played
 check "and silent, as the file says (RMS $(sox -t raw -r 44100 -e signed -b 16 -c 2 "$work/persist.raw" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }'))" \
   awk -v a="$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$work/persist.raw" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }')" 'BEGIN { exit !(a == 0) }'
 tap F5
-check "and the key set before pauses it" eventually 30 still
+check "and the key set before pauses it" eventually 120 still
 press_escape; wait_exit
 unset SDL_AUDIODRIVER SDL_DISKAUDIOFILE
 check "a game that changed nothing leaves the file as it was" test "$before" = "$(cat "$work/persist.ini")"
@@ -217,11 +217,11 @@ kill $wm 2>/dev/null
 # A recording of a game that stood still for 100 s a frame (a stopped process, or a hostile demo): the replay
 # waits no longer for a frame than the world would use of it, and a signal still ends it at once.
 "$simulation" --data "$work/level" --frames 40 --frame-ms 100000 --record "$work/long.demo" >/dev/null
-said=$(cd "$work/level" && timeout 60 "$game" --play "$work/long.demo" 2>&1); code=$?
+said=$(cd "$work/level" && timeout 300 "$game" --play "$work/long.demo" 2>&1); code=$?
 check "a demo of 100-second frames replays at once, matching" \
   test "$code $(grep -c 'the state matches the demo' <<<"$said")" = "0 1"
 start_game "$work/level" --play "$work/long.demo" 2>/dev/null
-kill -TERM "$pid"; wait_exit 5
+kill -TERM "$pid"; wait_exit 60
 check "and SIGTERM ends its replay, as a failure (143)" test "$code" = 143
 
 # Sound through SDL's disk driver: a stress level's volleys burst around the start, and what the game mixes
@@ -232,32 +232,11 @@ start_game "$work/loud"
 # Past the hundred still frames and into the volleys, however long the frames take: the file says when.
 rms() { sox -t raw -r 44100 -e signed -b 16 -c 2 "$work/sound.raw" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }'; }
 heard() { awk -v a="$(rms)" 'BEGIN { exit !(a > 0.005) }'; }
-eventually 120 heard
+eventually 600 heard
 press_escape; wait_exit
 check "with SDL's disk audio driver the volleys are heard (RMS $(rms))" heard
-# Frames at 15 a second, slower than the sound queue's quickest lead: the queue reaches further ahead and the
-# engine hums on without a gap (a gap is a run of silent frames in the device's file). The ship circles its
-# start, so it never leaves the world.
-export SDL_DISKAUDIOFILE="$work/slow.raw"
-start_game "$work/level" --frame-cap 15 --size 320x240
-xdotool mousemove --window "$window" 0 120
-# The hundred still frames take about 7 s; then 4 s of flight, however long the machine takes.
-flown() { [ "$(stat -c %s "$work/slow.raw" 2>/dev/null || echo 0)" -gt $((11 * 176400)) ]; }
-eventually 120 flown
-press_escape; wait_exit
-longest_gap() {  # the longest run of silent frames between the first sound and the last, in milliseconds
-  python3 -c 'import array, sys
-s = array.array("h", open(sys.argv[1], "rb").read())
-frames = [s[i] | s[i + 1] for i in range(0, len(s) - 1, 2)]
-sounding = [i for i, f in enumerate(frames) if f]
-run = longest = 0
-for f in frames[sounding[0]:sounding[-1]] if sounding else []:
-    run = run + 1 if f == 0 else 0
-    longest = max(longest, run)
-print(longest * 1000 // 44100 if sounding else -1)' "$1"
-}
-gap=$(longest_gap "$work/slow.raw")
-check "at 15 frames a second the sound has no gap (longest silence ${gap} ms)" test "$gap" -ge 0 -a "$gap" -lt 5
+# (Whether the queue outlasts the passes at any pace is measured deterministically, against sound played on a
+# clock of its own, by the AudioLead test: not here, on the wall clock of a shared machine.)
 export SDL_AUDIODRIVER=dummy
 start_game "$work/level" 2>"$work/dummy.txt"
 press_escape; wait_exit
@@ -273,25 +252,25 @@ check "a disk audio file that cannot be written is said in one line, and the gam
 # No display at all: SDL could only offer a driver that shows nothing, so the game says so and ends; a demo
 # it was to record leaves the file of that name as it was.
 echo "the player's own demo" >"$work/keep.demo"
-said=$(cd "$work/level" && DISPLAY= WAYLAND_DISPLAY= timeout 20 "$game" --record "$work/keep.demo" 2>&1); code=$?
+said=$(cd "$work/level" && DISPLAY= WAYLAND_DISPLAY= timeout 300 "$game" --record "$work/keep.demo" 2>&1); code=$?
 check "with no display it says so and ends with exit code 1" test "$code" = 1
 check "and the reason is on stderr" grep -qi 'no display is available' <<<"$said"
 check "and the demo it was to record is left as it was" grep -qx "the player's own demo" "$work/keep.demo"
 check "and nothing is left beside it" test "$(ls -A "$work" | grep -c 'keep\.demo')" = 1
 # A demo recorded over the settings file, by another name: refused before either is written.
 echo "volume = 40" >"$work/mine.ini"
-said=$(cd "$work/level" && DISPLAY= timeout 120 "$game" --settings "$work/mine.ini" --record "$work/./mine.ini" 2>&1)
+said=$(cd "$work/level" && DISPLAY= timeout 300 "$game" --settings "$work/mine.ini" --record "$work/./mine.ini" 2>&1)
 code=$?
 check "--record over the settings file ends with 2 and a reason, the file as it was" \
   test "$code $(grep -c 'would write over the settings file' <<<"$said") $(cat "$work/mine.ini")" = "2 1 volume = 40"
 # A folder asked for by name is the only one looked in: without a level there, no other level is played.
-said=$(cd "$work/level" && DISPLAY= timeout 20 "$game" --data "$work/empty" 2>&1); code=$?
+said=$(cd "$work/level" && DISPLAY= timeout 300 "$game" --data "$work/empty" 2>&1); code=$?
 check "--data naming a folder without a level ends with 1, naming that folder alone" \
   test "$code $(grep -c "$work/empty" <<<"$said") $(grep -c "$work/level" <<<"$said")" = "1 1 0"
 # A video driver that does not exist, or one that shows nothing, with or without a display: no box that
 # nobody could see holds the game up, and it ends saying why with exit code 1.
 for driver in "bogus:" "dummy:$DISPLAY" "offscreen:$DISPLAY"; do
-  said=$(cd "$work/level" && SDL_VIDEODRIVER=${driver%%:*} DISPLAY=${driver#*:} timeout 20 "$game" 2>&1); code=$?
+  said=$(cd "$work/level" && SDL_VIDEODRIVER=${driver%%:*} DISPLAY=${driver#*:} timeout 300 "$game" 2>&1); code=$?
   check "SDL_VIDEODRIVER=${driver%%:*} (display '${driver#*:}') ends with 1 and a reason" \
     test "$code $(grep -c '^vanturo: ' <<<"$said")" = "1 1"
 done

@@ -30,6 +30,6 @@ not() { ! "$@"; }
 
 wait_exit() {  # wait_exit [SECONDS]: sets code to the exit code of $pid, or 124 if it does not end in time
   local _
-  for _ in $(seq $((${1:-10} * 10))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq $((${1:-60} * 10))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$pid" 2>/dev/null; then kill "$pid"; wait "$pid" 2>/dev/null; code=124; else wait "$pid"; code=$?; fi
 }

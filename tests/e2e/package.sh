@@ -37,7 +37,7 @@ export DISPLAY=$display
 (cd "$work/elsewhere" && exec "$root/usr/games/vanturo") &
 pid=$!
 window=""
-for _ in $(seq 300); do window=$(xdotool search --name '^Vanturo$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.1; done
+for _ in $(seq 1200); do window=$(xdotool search --name '^Vanturo$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.1; done
 check "the installed game opens its window from another folder" test -n "$window"
 sleep 1.5
 import -window "$window" "$work/frame.png" 2>/dev/null

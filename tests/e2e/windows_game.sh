@@ -31,7 +31,7 @@ start_game() {  # start_game [FOLDER [OPTION...]]: from the game's folder, or fr
   (cd "${1:-.}" && exec wine "$work/game/vanturo.exe" "${@:2}") >/dev/null 2>"$work/stderr.txt" &
   pid=$!
   info=""
-  for _ in $(seq 150); do
+  for _ in $(seq 600); do
     info=$(wine wintool.exe find 2>/dev/null | tr -d '\r') && [ -n "$info" ] && break
     sleep 0.2
   done
@@ -53,7 +53,7 @@ xdotool windowfocus --sync "$window" 2>/dev/null
 # and a left click flies again from the start.
 notice() { convert "$work/$1.png" -crop 800x60+0+265 -fuzz 3% -fill black +opaque white -format '%[fx:mean]' info:; }
 xdotool mousemove --window "$window" 400 300
-for _ in $(seq 60); do
+for _ in $(seq 300); do
   sleep 1; import -window "$window" "$work/outside.png" 2>/dev/null
   awk -v a="$(notice outside)" 'BEGIN { exit !(a > 0.01) }' && break
 done
@@ -69,7 +69,7 @@ xdotool mousedown 1; sleep 0.3; xdotool mouseup 1; sleep 1
 import -window "$window" "$work/back.png" 2>/dev/null
 check "a left click flies again from the start: the notice is gone" awk -v a="$(notice back)" 'BEGIN { exit !(a < 0.005) }'
 xdotool keydown Escape; sleep 0.4; xdotool keyup Escape
-wait_exit 20
+wait_exit 120
 check "Escape ends it with exit code 0" test "$code" = 0
 check "an Ogg Vorbis sound is read, a damaged one said in one line" \
   test "$(grep -c 'hit.ogg' "$work/stderr.txt") $(grep -c 'burst.ogg.*not an Ogg file' "$work/stderr.txt")" = "0 1"
@@ -106,7 +106,7 @@ xdotool keydown alt+Return; sleep 0.4; xdotool keyup alt+Return; sleep 1.5
 check "Alt+Enter brings the 640 by 480 window back" test "$(client)" = "OpenGL Vanturo 640 480"
 pictures | while read -r saved; do rm -f "$saved"; done
 wine wintool.exe close >/dev/null 2>&1
-wait_exit 20
+wait_exit 120
 check "closing the window ends it with exit code 0" test "$code" = 0
 replayed=$("$simulation" --data "$work/game" --play "$work/flight.demo" 2>&1)
 check "a second recording replaces the first whole" grep -q '"matches":true' <<<"$replayed"
@@ -119,7 +119,7 @@ sed -i 's/^window-size = .*/window-size = 720x540/' "$settings"
 start_game "$work/elsewhere"
 check "and the next game reads it: a 720 by 540 window" test "$info" = "OpenGL Vanturo 720 540"
 wine wintool.exe close >/dev/null 2>&1
-wait_exit 20
+wait_exit 120
 
 # An 8-bit display offers no pixel format for a 16-bit RGBA double-buffered context.
 start_display 8
@@ -128,14 +128,14 @@ export DISPLAY=$display
 wine vanturo.exe >/dev/null 2>&1 &
 pid=$!
 text=""
-for _ in $(seq 150); do
+for _ in $(seq 600); do
   text=$(wine wintool.exe box ERROR 2>/dev/null | tr -d '\r') && [ -n "$text" ] && break
   sleep 0.2
 done
 check "no pixel format: a box captioned ERROR says so" test "$text" = "Can't Find A Suitable PixelFormat."
 box=$(xdotool search --name '^ERROR$' 2>/dev/null | head -1)
 xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
-wait_exit 20
+wait_exit 120
 check "after the box the game ends with exit code 1" test "$code" = 1
 
 report

@@ -4,6 +4,7 @@
 #include <regex>
 
 #include "Fixtures.h"
+#include "HangGuard.h"
 
 SimRun runProgram(const std::string& commandLine) {
     SimRun run{-1, ""};
@@ -17,13 +18,14 @@ SimRun runProgram(const std::string& commandLine) {
 }
 
 SimRun sim(const std::string& arguments, const std::string& shellPrefix) {
-    return runProgram(shellPrefix + "timeout 60 " + std::string(VANTURO_SIM) + " " + arguments);
+    return runProgram(shellPrefix + hangGuard() + std::string(VANTURO_SIM) + " " + arguments);
 }
 
 SimRun signalledRun(const std::string& commandLine, const std::string& ready, const std::string& signal) {
     const std::string script = makeTempDir() + "/signalled.sh";
     std::ofstream(script) << commandLine << " &\npid=$!\n"
-                          << "for _ in $(seq 600); do { " << ready << "; } 2>/dev/null && break; sleep 0.1; done\n"
+                          << "for _ in $(seq " << hangGuardSeconds * 10 << "); do { " << ready
+                          << "; } 2>/dev/null && break; sleep 0.1; done\n"
                           << "kill -" << signal << " $pid\nwait $pid\n";
     return runProgram("bash " + script);
 }

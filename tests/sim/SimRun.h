@@ -10,10 +10,10 @@ struct SimRun {
 
 // Runs a shell command line, stderr with stdout.
 SimRun runProgram(const std::string& commandLine);
-// Runs the simulation with a minute to finish (a hang is a failure too), after a shell prefix if given.
+// Runs the simulation, ended if it hangs (support/HangGuard.h), after a shell prefix if given.
 SimRun sim(const std::string& arguments, const std::string& shellPrefix = "");
 
-// Starts a shell command line, waits (a minute at most) until the shell test ready is true, sends it the
+// Starts a shell command line, waits (the hang guard at most) until the shell test ready is true, sends it the
 // signal named (TERM, INT, HUP) and returns how it ended: a real signal at a chosen moment.
 SimRun signalledRun(const std::string& commandLine, const std::string& ready, const std::string& signal);
 

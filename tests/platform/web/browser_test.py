@@ -21,6 +21,9 @@ CHANNEL_TOLERANCE = 8
 ALLOWED_DIFFERING_ABOVE_HUD = 0.002
 ALLOWED_DIFFERING = 0.01
 HUD_TOP = 550  # rows from here down hold the heads-up line, whose frame counter moves even while paused
+# Seconds a wait for the page may take before the test counts it as hung: far beyond the slowest honest wait on a
+# machine whose every core is busy, so that only a hang fails it.
+HANG_GUARD = 900
 
 PNG_BYTES = """fetch(%s).then(r => r.arrayBuffer()).then(buffer => {
   const bytes = new Uint8Array(buffer); let text = '';
@@ -77,7 +80,7 @@ class BrowserGame(unittest.TestCase):
         for frames, mouse, seed in [(120, "500,250", 1), (300, "150,420", 7)]:
             with self.subTest(frames=frames, mouse=mouse, seed=seed):
                 self.page.navigate("%s?frames=%d&frame-ms=16&mouse=%s&seed=%d" % (self.address, frames, mouse, seed))
-                summary = self.page.wait_for("document.getElementById('summary').textContent", 600,
+                summary = self.page.wait_for("document.getElementById('summary').textContent", HANG_GUARD,
                                              "no summary from the deterministic run")
                 shot = os.path.join(self.folder, "sim.png")
                 sim = subprocess.run([SIM, "--data", WEB + "/level", "--no-settings", "--frames", str(frames),
@@ -102,7 +105,7 @@ class BrowserGame(unittest.TestCase):
                            ("frames=5&input=..", "input=..: names a file beside the page")):
             with self.subTest(query=query):
                 self.page.navigate("%s?%s" % (self.address, query))
-                summary = self.page.wait_for("document.getElementById('summary').textContent", 120, "no summary")
+                summary = self.page.wait_for("document.getElementById('summary').textContent", HANG_GUARD, "no summary")
                 self.assertIn(why, json.loads(summary)["error"])
                 self.assertIn(why, self.page.evaluate("document.getElementById('notice').textContent"))
                 # The missing file's fetch is the one failed load the console may show.
@@ -113,14 +116,14 @@ class BrowserGame(unittest.TestCase):
             with self.subTest(muted=muted):
                 self.page.navigate(self.address)
                 self.page.wait_for("typeof _vanturoState === 'function' && "
-                                   "JSON.parse(UTF8ToString(_vanturoState())).frames > 5", 300, "no flight")
+                                   "JSON.parse(UTF8ToString(_vanturoState())).frames > 5", HANG_GUARD, "no flight")
                 self.assertEqual(self.state()["muted"], not muted)
                 self.key(77, "m", "KeyM")
                 self.assertEqual(self.state()["muted"], muted)
-                self.page.wait_for("Module.vanturoSettingsStored > 0", 60, "the setting was not stored")
+                self.page.wait_for("Module.vanturoSettingsStored > 0", HANG_GUARD, "the setting was not stored")
         self.page.navigate(self.address)
         self.page.wait_for("typeof _vanturoState === 'function' && "
-                           "JSON.parse(UTF8ToString(_vanturoState())).frames > 5", 300, "no flight")
+                           "JSON.parse(UTF8ToString(_vanturoState())).frames > 5", HANG_GUARD, "no flight")
         self.assertFalse(self.state()["muted"])
 
     # A flight, as a player plays it.
@@ -131,7 +134,7 @@ class BrowserGame(unittest.TestCase):
     def frames_pass(self, count):
         until = self.state()["frames"] + count
         self.page.wait_for("typeof _vanturoState === 'function' && "
-                           "JSON.parse(UTF8ToString(_vanturoState())).frames >= %d" % until, 300,
+                           "JSON.parse(UTF8ToString(_vanturoState())).frames >= %d" % until, HANG_GUARD,
                            "the page stopped drawing frames")
 
     def picture(self):
@@ -151,7 +154,7 @@ class BrowserGame(unittest.TestCase):
     def test_a_flight_answers_the_mouse_and_every_key(self):
         self.page.navigate(self.address)
         self.page.wait_for("typeof _vanturoState === 'function' && "
-                           "JSON.parse(UTF8ToString(_vanturoState())).frames > 110", 300, "the flight did not start")
+                           "JSON.parse(UTF8ToString(_vanturoState())).frames > 110", HANG_GUARD, "the flight did not start")
 
         # The mouse steers: right of the middle one way (the simulation's: steer below 0), as far left the other
         # way as much.
@@ -167,7 +170,7 @@ class BrowserGame(unittest.TestCase):
         # A click starts the sound, which the mixer makes.
         self.mouse("mousePressed", 400, 300, button="left", clickCount=1)
         self.mouse("mouseReleased", 400, 300, button="left", clickCount=1)
-        self.page.wait_for("Module.vanturoSoundPeak > 0", 120, "no sound after a click")
+        self.page.wait_for("Module.vanturoSoundPeak > 0", HANG_GUARD, "no sound after a click")
 
         # 1, 2, 3: filled, lines, points; the lines and points show the sky through the ground.
         filled = self.picture()
@@ -189,10 +192,10 @@ class BrowserGame(unittest.TestCase):
         # M silences the mix, and again brings it back.
         self.key(77, "m", "KeyM")
         self.assertTrue(self.state()["muted"])
-        self.page.wait_for("Module.vanturoSoundLevel === 0", 120, "M did not silence the sound")
+        self.page.wait_for("Module.vanturoSoundLevel === 0", HANG_GUARD, "M did not silence the sound")
         self.key(77, "m", "KeyM")
         self.assertFalse(self.state()["muted"])
-        self.page.wait_for("Module.vanturoSoundLevel > 0", 120, "M did not bring the sound back")
+        self.page.wait_for("Module.vanturoSoundLevel > 0", HANG_GUARD, "M did not bring the sound back")
 
         # F1 lists the keys over the picture, in white.
         before = white_pixels(self.picture(), 40, HUD_TOP)
@@ -204,7 +207,7 @@ class BrowserGame(unittest.TestCase):
         # Escape ends the flight, and the page says how to fly again.
         for kind in ("rawKeyDown", "keyUp"):
             self.page.call("Input.dispatchKeyEvent", type=kind, windowsVirtualKeyCode=27, key="Escape", code="Escape")
-        self.page.wait_for("document.getElementById('notice').textContent.includes('Reload the page')", 60,
+        self.page.wait_for("document.getElementById('notice').textContent.includes('Reload the page')", HANG_GUARD,
                            "Escape did not end the flight with a notice")
 
 

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "Fixtures.h"
+#include "HangGuard.h"
 #include "SimRun.h"
 #include "assets/Tga.h"
 #include "audio/Wav.h"
@@ -33,7 +34,7 @@ std::map<int, int> checkPlayable(const GeneratedLevel& level, size_t minTowers) 
 }
 
 SimRun levelgen(const std::string& arguments, const std::string& shellPrefix = "") {
-    return runProgram(shellPrefix + "timeout 60 " + std::string(LEVELGEN) + " " + arguments);
+    return runProgram(shellPrefix + hangGuard() + std::string(LEVELGEN) + " " + arguments);
 }
 
 // The level as written to dir/data, its pictures' rows bottom up as the TGA stores them.
@@ -236,8 +237,9 @@ TEST_F(LevelGenerator, WhatIsNotALevelStaysRunsOnOneFolderTakeTurnsAndASignalLea
     const std::vector<unsigned char> terrain = bytesOf(dir + "/" + terrainFile);
     for (const std::string signal : {"TERM", "INT"}) {
         SCOPED_TRACE(signal);
-        const SimRun stopped = signalledRun(std::string(LEVELGEN) + " --out " + dir + " --width 4096 --height 4096",
-                                            "(( 0x$(awk '/SigCgt/ { print $2 }' /proc/$pid/status) & 0x4000 ))", signal);
+        const SimRun stopped =
+            signalledRun(std::string(LEVELGEN) + " --out " + dir + " --width 4096 --height 4096",
+                         "(( 0x$(awk '/SigCgt/ { print $2 }' /proc/$pid/status) & 0x4000 ))", signal);
         EXPECT_EQ(stopped.exitCode, 128 + (signal == "TERM" ? 15 : 2)) << stopped.out;
         EXPECT_NE(stopped.out.find("stopped by SIG" + signal + "; the level in " + dir + "/data is left as it was"),
                   std::string::npos)
