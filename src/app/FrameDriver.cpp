@@ -10,6 +10,7 @@
 #include "app/Input.h"
 #include "app/KeyHelp.h"
 #include "app/KeyTable.h"
+#include "app/Notices.h"
 #include "app/Screenshot.h"
 #include "app/SettingChange.h"
 #include "app/Settings.h"
@@ -24,13 +25,9 @@
 #include "world/Level.h"
 
 namespace {
-const char* const leftWorldNotice = "You have left the world. Press Enter to fly again.";
-const char* const pausedNotice = "Paused. Press P to fly on.";
-const char* const helpHint = "F1: keys";
-const char* const soundOffNotice = "Sound off. Press M for sound.";
 const char* const soundOnNotice = "Sound on.";
 constexpr float soundNoticeMs = 2000;
-float measuredMs = 0;          // the timing step's measure: the next frame's duration
+float measuredMs = 0;         // the timing step's measure: the next frame's duration
 float soundNoticeLeftMs = 0;  // M's notice shows this much longer
 
 // The frame's values, set once as the pass begins: every reader in the frame sees the same.
@@ -103,10 +100,10 @@ void renderFrame() {
     if (!Ship::player.hudPrintedThisFrame()) Ship::player.printHud();
     GlFont& font = GlFont::instance();
     int line = 0;  // the notices stack from the middle of the window down
-    if (shipHasLeftTheWorld()) font.printCentred(leftWorldNotice, line++);
-    if (paused) font.printCentred(pausedNotice, line++);
+    if (shipHasLeftTheWorld()) font.printCentred(leftWorldNotice().c_str(), line++);
+    if (paused) font.printCentred(pausedNotice().c_str(), line++);
     if (soundNoticeLeftMs > 0)
-        font.printCentred(GameSound::instance().mixer().muted() ? soundOffNotice : soundOnNotice, line++);
+        font.printCentred(GameSound::instance().mixer().muted() ? soundOffNotice().c_str() : soundOnNotice, line++);
     const SettingsScreen& screen = SettingsScreen::instance();
     if (screen.shown()) {
         screen.draw();
@@ -115,7 +112,7 @@ void renderFrame() {
         int helpLine = -int(lines.size()) - 1;
         for (const std::string& text : lines) font.printCentred(text.c_str(), helpLine++);
     } else if (frameCount <= framesBeforeUpdates) {
-        font.printCentred(helpHint, line + 1);
+        font.printCentred(helpHint().c_str(), line + 1);
     }
     if (frameCount > framesBeforeUpdates && !worldStill()) level.update();
 

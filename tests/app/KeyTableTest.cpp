@@ -1,5 +1,6 @@
-// The keys as the player reads them: the F1 help made from the key table, and every doc that lists the keys
-// (README, the how-to-play text, the manual page) naming exactly the keys the game has.
+// The keys as the player reads them: the F1 help made from the key table, the notices naming the keys bound
+// now, and every doc that lists the keys (README, the how-to-play text, the manual page) naming exactly the keys
+// the game has.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -10,6 +11,8 @@
 
 #include "app/KeyHelp.h"
 #include "app/KeyTable.h"
+#include "app/Notices.h"
+#include "app/Settings.h"
 
 namespace {
 
@@ -59,6 +62,28 @@ TEST(KeyTable, TheHelpListsEveryKeyOnceWithWhatItDoes) {
     }
     EXPECT_EQ(lines.back(), "Enter or a left click: fly again from the start");
     EXPECT_EQ(lines[2], "1: filled      2: lines      3: points");
+}
+
+TEST(KeyTable, EveryNoticeNamesTheKeyBoundNowAndTheDefaultsReadAsEver) {
+    const struct {
+        std::string (*notice)();
+        KeyAction action;
+        const char* asEver;   // with every key at its default
+        const char* rebound;  // with the action's key moved to O
+    } notices[] = {
+        {leftWorldNotice, KeyAction::flyAgain, "You have left the world. Press Enter to fly again.",
+         "You have left the world. Press O to fly again."},
+        {pausedNotice, KeyAction::pause, "Paused. Press P to fly on.", "Paused. Press O to fly on."},
+        {soundOffNotice, KeyAction::mute, "Sound off. Press M for sound.", "Sound off. Press O for sound."},
+        {helpHint, KeyAction::help, "F1: keys", "O: keys"},
+    };
+    for (const auto& n : notices) {
+        gameSettings() = Settings();
+        EXPECT_EQ(n.notice(), n.asEver);
+        ASSERT_EQ(gameSettings().set(settingIndex(n.action), "O"), "");
+        EXPECT_EQ(n.notice(), n.rebound);
+    }
+    gameSettings() = Settings();
 }
 
 TEST(KeyTable, EveryDocNamesTheKeysTheGameHasAndNoOthers) {

@@ -20,6 +20,8 @@
 #include "app/GameSound.h"
 #include "app/GameStart.h"
 #include "app/Input.h"
+#include "app/KeyHelp.h"
+#include "app/KeyTable.h"
 #include "app/SceneSetup.h"
 #include "app/Settings.h"
 #include "app/Viewport.h"
@@ -149,7 +151,24 @@ void downloadPictures() {
     }
 }
 
+// The page's line of keys, written again whenever a key is bound anew: the F1 help's lines, one after another.
+void showKeysBoundNow() {
+    static std::vector<int> shown;
+    std::vector<int> bound;
+    for (int action = 0; action < keyActionCount; ++action) bound.push_back(keyCode(KeyAction(action)));
+    if (bound == shown) return;
+    shown = bound;
+    std::string text;
+    for (std::string line : helpLines()) {
+        for (size_t gap; (gap = line.find("   ")) != std::string::npos;)
+            line.replace(gap, line.find_first_not_of(' ', gap) - gap, "; ");
+        text += line + ". ";
+    }
+    web::showKeys(text + "Click to start the sound.");
+}
+
 void pass() {
+    showKeysBoundNow();
     const bool over = loopPass();
     downloadPictures();
     web::keepSettings();

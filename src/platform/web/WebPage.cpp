@@ -38,6 +38,7 @@ EM_JS(double, dateNow, (), { return Date.now(); });
 
 void web::showNotice(const std::string& text) { setElementText("notice", text.c_str()); }
 void web::showSummary(const std::string& json) { setElementText("summary", json.c_str()); }
+void web::showKeys(const std::string& text) { setElementText("keys", text.c_str()); }
 void web::offerFile(const std::string& path, const std::string& name, bool download) {
     linkFile(path.c_str(), name.c_str(), download);
 }

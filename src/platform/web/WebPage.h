@@ -10,6 +10,8 @@ namespace web {
 void showNotice(const std::string& text);
 // The element with id "summary": the deterministic run's JSON summary.
 void showSummary(const std::string& json);
+// The page's line of keys under the canvas, in the keys bound now.
+void showKeys(const std::string& text);
 // The file at path (in the page's file system) downloaded as name, or, not downloaded, linked from the
 // element with id "shot".
 void offerFile(const std::string& path, const std::string& name, bool download);
