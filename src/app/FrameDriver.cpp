@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/DemoSession.h"
+#include "app/FlashNotice.h"
 #include "app/FrameDriver.h"
 #include "app/GameSound.h"
 #include "app/Input.h"
@@ -14,7 +15,10 @@
 #include "app/Screenshot.h"
 #include "app/SettingChange.h"
 #include "app/Settings.h"
+#include "app/ScreenTint.h"
 #include "app/SettingsScreen.h"
+#include "common/GameMath.h"
+#include "common/Units.h"
 #include "common/Shell.h"
 #include "common/Report.h"
 #include "common/FrameClock.h"
@@ -26,9 +30,18 @@
 
 namespace {
 const char* const soundOnNotice = "Sound on.";
+const char* const noSoundDeviceNotice = "No sound device: the game is silent.";
+const char* const edgeNotice = "The edge of the world is near. Turn back!";
 constexpr float soundNoticeMs = 2000;
-float measuredMs = 0;         // the timing step's measure: the next frame's duration
-float soundNoticeLeftMs = 0;  // M's notice shows this much longer
+constexpr int edgeNoticeLine = -4;     // above the middle, clear of the notices that stack from it down
+constexpr float edgeWarningMs = 3000;  // the flight ahead that is looked along for the world's edge
+constexpr float edgeLookStep = 100;    // units between the points looked at
+constexpr float hitCueFadeMs = 500;    // a full cue fades in this long
+constexpr float hitCueFullDrop = 10;   // a shot's hit: the cue at full strength (a fireball's 1 adds a tenth)
+float measuredMs = 0;                  // the timing step's measure: the next frame's duration
+std::vector<std::string> shownNotices;
+float hitCue = 0;       // the shield's cue, 0 to 1
+int shieldBefore = -1;  // the shield as the last frame left it; -1 before the first
 
 // The frame's values, set once as the pass begins: every reader in the frame sees the same.
 void beginFrame(float durationMs) {
@@ -36,7 +49,8 @@ void beginFrame(float durationMs) {
     // A longer frame (a dragged window, a busy machine, a stopped process) would carry a moving entity over
     // whole tiles, and the walk meets it again in each: the world sees at most its longest step.
     frameTime = std::min(durationMs, maxWorldStepMs);
-    soundNoticeLeftMs = std::max(0.0f, soundNoticeLeftMs - durationMs);
+    ageFlashNotice(durationMs);
+    hitCue = std::max(0.0f, hitCue - durationMs / hitCueFadeMs);
 }
 
 bool paused = false;
@@ -47,13 +61,42 @@ bool escapeTaken = false;       // the settings screen took Escape: it quits not
 // Paused, or the keys or the settings over the view: nothing moves, nothing is heard.
 bool worldStill() { return paused || helpShown || SettingsScreen::instance().shown(); }
 
+// The picture is taken before the frame is shown, and said on the view from the next frame on.
 void takeScreenshot() {
     std::string error;
     const std::string path = saveScreenshot(error);
-    if (path.empty())
+    if (path.empty()) {
         reportError("no screenshot: " + error);
-    else
+        flashNotice("No picture saved: " + error);
+    } else {
         reportNote("screenshot saved to " + path);
+        flashNotice("Picture saved to " + shortPath(path));
+    }
+}
+
+// Whether the ship, flying on as it heads, leaves the world within a few seconds.
+bool edgeAhead() {
+    const Ship& ship = Ship::player;
+    if (!ship.filed) return false;
+    const float reach = edgeWarningMs / 30 * ship.speed;  // the speed is per 30 ms
+    const float dx = gameSin(ship.heading * degreesToRadians), dz = gameCos(ship.heading * degreesToRadians);
+    const Level& level = Level::instance();
+    for (float along = edgeLookStep; along <= reach; along += edgeLookStep)
+        if (!level.tileAt(ship.x + dx * along, ship.z + dz * along)) return true;
+    return false;
+}
+
+// The cue of a dropping shield: strengthened by what each frame took, fading while nothing does.
+void followShield() {
+    const int shield = Ship::player.shield;
+    if (shieldBefore >= 0 && shield < shieldBefore)
+        hitCue = std::min(1.0f, hitCue + float(shieldBefore - shield) / hitCueFullDrop);
+    shieldBefore = shield;
+}
+
+void showNotice(GlFont& font, const std::string& text, int line) {
+    font.printCentred(text.c_str(), line);
+    shownNotices.push_back(text);
 }
 
 // A level without a start, or without ground, has no world to leave.
@@ -81,8 +124,12 @@ void handleGameKeys() {
     if (pressed(KeyAction::screenshot)) screenshotWanted = true;
     if (pressed(KeyAction::fullscreen)) onFullscreenToggle();
     if (pressed(KeyAction::mute)) {
-        changeSetting(settingIndex(SettingId::mute), gameSettings().on(SettingId::mute) ? "false" : "true");
-        soundNoticeLeftMs = soundNoticeMs;
+        if (!GameSound::instance().devicePlays()) {
+            flashNotice(noSoundDeviceNotice, soundNoticeMs);  // no sound to offer: the setting stays as it is
+        } else {
+            changeSetting(settingIndex(SettingId::mute), gameSettings().on(SettingId::mute) ? "false" : "true");
+            flashNotice(GameSound::instance().mixer().muted() ? soundOffNotice() : soundOnNotice, soundNoticeMs);
+        }
     }
     if (pressed(KeyAction::settings)) SettingsScreen::instance().open();
 }
@@ -98,12 +145,16 @@ void renderFrame() {
     // The ship prints its heads-up line as it is drawn; out of view, or out of the world, it is not drawn,
     // and the line is printed here: it shows in every frame.
     if (!Ship::player.hudPrintedThisFrame()) Ship::player.printHud();
+    const Settings& settings = gameSettings();
+    if (settings.on(SettingId::hitCue)) drawEdgeTint(hitCue);
     GlFont& font = GlFont::instance();
+    shownNotices.clear();
     int line = 0;  // the notices stack from the middle of the window down
-    if (shipHasLeftTheWorld()) font.printCentred(leftWorldNotice().c_str(), line++);
-    if (paused) font.printCentred(pausedNotice().c_str(), line++);
-    if (soundNoticeLeftMs > 0)
-        font.printCentred(GameSound::instance().mixer().muted() ? soundOffNotice().c_str() : soundOnNotice, line++);
+    if (shipHasLeftTheWorld()) showNotice(font, leftWorldNotice(), line++);
+    if (paused) showNotice(font, pausedNotice(), line++);
+    if (!flashNoticeText().empty()) showNotice(font, flashNoticeText(), line++);
+    if (settings.on(SettingId::edgeWarning) && frameCount > framesBeforeUpdates && !worldStill() && edgeAhead())
+        showNotice(font, edgeNotice, edgeNoticeLine);
     const SettingsScreen& screen = SettingsScreen::instance();
     if (screen.shown()) {
         screen.draw();
@@ -115,6 +166,7 @@ void renderFrame() {
         font.printCentred(helpHint().c_str(), line + 1);
     }
     if (frameCount > framesBeforeUpdates && !worldStill()) level.update();
+    followShield();
 
     // Set after drawing, so they light the next frame; the position goes through the current view.
     const GLfloat ambient[4] = {1, 1, 1, 1};
@@ -130,10 +182,16 @@ void renderFrame() {
 
 float measuredFrameTime() { return measuredMs; }
 
+const std::vector<std::string>& noticesShown() { return shownNotices; }
+
+float hitCueStrength() { return hitCue; }
+
 void resetPause() {
     paused = helpShown = screenshotWanted = escapeTaken = false;
     SettingsScreen::instance().close();
-    measuredMs = soundNoticeLeftMs = 0;
+    measuredMs = hitCue = 0;
+    shieldBefore = -1;
+    clearFlashNotice();
     std::fill(std::begin(keysPressed), std::end(keysPressed), false);
 }
 

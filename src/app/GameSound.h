@@ -32,6 +32,9 @@ class GameSound : public WorldEventListener {
     Mixer& mixer() { return mixer_; }
     // The player's volume and mute, from the settings to the mixer: at the start and whenever either changes.
     void applySettings();
+    // Whether a device plays the mix (the shell said so when it opened it); the simulation's file counts as one.
+    void setDevicePlays(bool plays) { devicePlays_ = plays; }
+    bool devicePlays() const { return devicePlays_; }
 
     void onWorldEvent(WorldEvent event, const Vector3& where) override;
     // After each pass of frameMs of game time: the engine while the world runs, the sizzle while a fireball
@@ -56,7 +59,8 @@ class GameSound : public WorldEventListener {
     std::array<std::array<Mixer::VoiceId, mostVoicesOfAKind>, soundCount> voices_{};
     Mixer mixer_;
     Mixer::VoiceId engine_ = Mixer::noVoice, sizzle_ = Mixer::noVoice, bed_ = Mixer::noVoice;
-    float farActivity_ = 0;   // the distant battle's loudness, summed as it happens and dying away
+    float farActivity_ = 0;  // the distant battle's loudness, summed as it happens and dying away
+    bool devicePlays_ = true;
     bool touched_ = false;    // a fireball held the ship in this pass
     bool wasInWorld_ = true;  // the ship was in the world after the last pass
 };

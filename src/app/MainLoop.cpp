@@ -20,7 +20,7 @@ int runMainLoop(const GameOptions& options) {
     int exitCode = exitSuccess;
     if (!startGame(options, exitCode)) return terminationSignal() ? signalExitCode(terminationSignal()) : exitCode;
     const Shell& platform = shell();
-    platform.openAudio(mixGameSound);
+    GameSound::instance().setDevicePlays(platform.openAudio(mixGameSound));
     unsigned passBegan = platform.tickCount();
     while (!terminationSignal()) {
         const Message message = platform.handleMessage();

@@ -22,6 +22,8 @@ enum class SettingId {
     vsync,
     frameCap,
     gamepadDeadzone,
+    hitCue,
+    edgeWarning,
     firstKey,  // the key rows follow, one for each action but quit, in the order of KeyAction
 };
 
@@ -84,6 +86,10 @@ inline constexpr SettingRow fixedSettingRows[] = {
      "at most this many frames a second (0: as many as come)"},
     {SettingId::gamepadDeadzone, "gamepad-deadzone", SettingKind::whole, "8000", 0, 30000, 1000, 0, 0,
      "how far a stick moves, of its 32767, before it steers"},
+    {SettingId::hitCue, "hit-cue", SettingKind::onOff, "true", 0, 1, 0, 0, 0,
+     "the window's edges flash red when the shield drops"},
+    {SettingId::edgeWarning, "edge-warning", SettingKind::onOff, "true", 0, 1, 0, 0, 0,
+     "a notice when the ship heads out within seconds of the world's edge"},
 };
 constexpr size_t fixedSettingCount = std::size(fixedSettingRows);
 

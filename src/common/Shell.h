@@ -24,7 +24,9 @@ struct Shell {
     bool (*openWindow)(const char* title, int width, int height, int bits, bool fullscreen);
     void (*closeWindow)();
     void (*swapBuffers)();       // shows the frame just drawn
-    void (*toggleFullscreen)();  // between the window and the whole screen; the viewport follows
+    // Between the window and the whole screen; the viewport follows. False when the platform cannot change the
+    // window (a display without a window manager): nothing changed.
+    bool (*toggleFullscreen)();
     // A new client area for the window (not while it fills the screen); the viewport follows.
     void (*resizeWindow)(int width, int height);
     // Whether each swap waits for the screen's refresh; a driver that cannot choose keeps its own way.
@@ -64,7 +66,7 @@ struct Shell {
 
     // Sound. openAudio opens the device, pulling from source, or says in one line that the game plays on
     // silently; feedAudio, after every pass, tops the device's queue up from the source; closeAudio ends it.
-    void (*openAudio)(MixSource source);
+    bool (*openAudio)(MixSource source);  // false when no device plays: the game is silent
     void (*feedAudio)();
     void (*closeAudio)();
 };

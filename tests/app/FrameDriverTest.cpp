@@ -1,7 +1,10 @@
-// The frame driver: timing, the fill keys, a minimised window, the mouse, leaving the world and flying again.
+// The frame driver: timing, the fill keys, a minimised window, the mouse, leaving the world and flying again,
+// the notices of what the player did or meets, and the cue of a dropping shield.
 
 #include "Fixtures.h"
+#include "app/GameSound.h"
 #include "app/KeyTable.h"
+#include "app/Screenshot.h"
 #include "app/Settings.h"
 #include "app/SettingsScreen.h"
 
@@ -65,8 +68,8 @@ TEST_F(FrameDriver, LeavingTheWorldShowsTheWayBackAndEnterOrAClickFliesAgainFrom
         const BrightPixels notice = brightPixels(254, 280, 330);
         EXPECT_GT(notice.count, 300);
         EXPECT_NEAR(notice.left + notice.right, 800, 30);
-        EXPECT_FALSE(ship.filed);  // nothing brings it back by itself
-        onKey(keyCode(KeyAction::pause), true);      // P shows its notice under the way back; a new flight starts unpaused
+        EXPECT_FALSE(ship.filed);                // nothing brings it back by itself
+        onKey(keyCode(KeyAction::pause), true);  // P shows its notice under the way back; a new flight starts unpaused
         onKey(keyCode(KeyAction::pause), false);
         passes(2);
         EXPECT_STREQ(GlFont::instance().lastText(), "Paused. Press P to fly on.");
@@ -136,8 +139,11 @@ TEST_F(FrameDriver, TheHeadsUpLineShowsWholeInEveryWindowWithTheShipInViewOrNot)
 TEST_F(FrameDriver, TheFillKeysSwitchThePolygonModeAndAMinimisedWindowDrawsNothing) {
     startLevel();
     passes(100);
-    keys[keyCode(KeyAction::fill)] = keys[keyCode(KeyAction::lines)] = keys[keyCode(KeyAction::points)] = true;  // all three held: the last tested wins
-    for (const auto& [mode, released] : {std::pair{GL_POINT, keyCode(KeyAction::points)}, {GL_LINE, keyCode(KeyAction::lines)}, {GL_FILL, keyCode(KeyAction::fill)}}) {
+    keys[keyCode(KeyAction::fill)] = keys[keyCode(KeyAction::lines)] = keys[keyCode(KeyAction::points)] =
+        true;  // all three held: the last tested wins
+    for (const auto& [mode, released] : {std::pair{GL_POINT, keyCode(KeyAction::points)},
+                                         {GL_LINE, keyCode(KeyAction::lines)},
+                                         {GL_FILL, keyCode(KeyAction::fill)}}) {
         passes(1);
         GLint modes[2];
         glGetIntegerv(GL_POLYGON_MODE, modes);
@@ -194,7 +200,7 @@ TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewK
         {{vkDown, vkRight}, "invert-camera", "true", "invert-camera: true"},
         {{vkUp, vkUp, vkUp, vkRight}, "window-size", "1024x768", "window-size: 1024x768"},
         {{vkLeft, vkLeft, vkLeft}, "window-size", "640x480", "window-size: 640x480"},  // none smaller
-        {{vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkReturn},
+        {{vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkReturn},
          "key-pause",
          "P",
          "Press the new key for pause (Escape keeps P)"},
@@ -218,13 +224,13 @@ TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewK
         EXPECT_EQ(screen.notice(), step.notice);
     }
     EXPECT_EQ(Ship::player.z, z);  // the world held still all along
-    // The mouse chooses the row under it: the middle of the window is the tenth row's, a line lower the next.
+    // The mouse chooses the row under it: the middle of the window is the middle row's, a line lower the next.
     onMouseMove(400, 300);
     passes(1);
-    EXPECT_EQ(row(), "key-fill");
+    EXPECT_EQ(row(), settingsTable()[settingsTable().size() / 2].name);
     onMouseMove(400, unsigned(300 + GlFont::instance().lineHeight()));
     passes(1);
-    EXPECT_EQ(row(), "key-lines");
+    EXPECT_EQ(row(), settingsTable()[settingsTable().size() / 2 + 1].name);
     onKey(vkEscape, true);  // closes the screen, and quits nothing while held
     passes(3);
     EXPECT_FALSE(screen.shown());
@@ -242,4 +248,85 @@ TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewK
     onKey(vkBack, true), onKey(vkBack, false);
     passes(1);
     EXPECT_FALSE(screen.shown());
+}
+
+TEST_F(FrameDriver, WhatThePlayerDidOrMeetsIsSaidOnTheViewForAFewSeconds) {
+    const std::string pictures = makeTempDir();
+    setenv("XDG_PICTURES_DIR", pictures.c_str(), 1);
+    screenshotFolder = pictures;
+    const auto has = [](const std::string& start) {
+        for (const std::string& notice : noticesShown())
+            if (notice.rfind(start, 0) == 0) return true;
+        return false;
+    };
+    const struct {
+        const char* what;
+        void (*act)();     // done once the world runs
+        const char* said;  // the start of the notice shown the frame after
+        bool (*holds)();   // what else is so
+    } cases[] = {
+        {"F12", [] { onKey(keyCode(KeyAction::screenshot), true), onKey(keyCode(KeyAction::screenshot), false); },
+         "Picture saved to ", [] { return true; }},
+        {"M with no sound device",
+         [] {
+             GameSound::instance().setDevicePlays(false);
+             onKey(keyCode(KeyAction::mute), true), onKey(keyCode(KeyAction::mute), false);
+         },
+         "No sound device", [] { return !gameSettings().on(SettingId::mute); }},
+        // The headless shell, as a display without a window manager, has no whole screen to give.
+        {"F11 where no window manager runs",
+         [] { onKey(keyCode(KeyAction::fullscreen), true), onKey(keyCode(KeyAction::fullscreen), false); },
+         "The whole screen cannot be had here", [] { return !gameSettings().on(SettingId::fullscreen); }},
+        {"heading for the near edge, a few seconds away", [] { Ship::player.heading = 180; },
+         "The edge of the world is near", [] { return true; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        startLevel();
+        GlFont::instance().rebuild();
+        passes(101);
+        EXPECT_TRUE(noticesShown().empty());  // the far edge is more than three seconds ahead
+        c.act();
+        passes(3);  // F12's picture is taken in the frame after the press, and said from the one after that
+        EXPECT_TRUE(has(c.said)) << (noticesShown().empty() ? "no notice" : noticesShown().front());
+        EXPECT_TRUE(c.holds());
+        if (std::string(c.what).rfind("heading", 0) == 0) continue;  // it lasts as long as the heading
+        passes(110);                                                 // three seconds and more
+        EXPECT_FALSE(has(c.said));
+        GameSound::instance().setDevicePlays(true);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pictures), {}), 1);
+    unsetenv("XDG_PICTURES_DIR");
+}
+
+TEST_F(FrameDriver, AShieldThatDropsTintsTheEdgesByWhatItLostAndTheTintFadesInHalfASecond) {
+    startLevel();
+    passes(101);
+    const auto leftEdgeRed = [] {
+        unsigned char pixel[4] = {};
+        glReadPixels(2, 300, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        return int(pixel[0]) - int(pixel[1]);
+    };
+    // No drop: the same picture with the cue on or off.
+    passes(1);
+    const int calm = leftEdgeRed();
+    EXPECT_EQ(hitCueStrength(), 0.0f);
+    Ship::player.shield -= 10;  // a shot's hit
+    passes(1);                  // seen in the frame's update: drawn from the next
+    EXPECT_EQ(hitCueStrength(), 1.0f);
+    passes(1);
+    EXPECT_GT(leftEdgeRed(), calm + 60);
+    gameSettings().set(settingIndex(SettingId::hitCue), "false");
+    passes(1);
+    EXPECT_LE(std::abs(leftEdgeRed() - calm), 4);  // switched off: not drawn
+    gameSettings().set(settingIndex(SettingId::hitCue), "true");
+    passes(16);  // half a second of 30 ms frames
+    EXPECT_EQ(hitCueStrength(), 0.0f);
+    // A fireball's 1 a frame holds the cue while the shield keeps dropping.
+    for (int frame = 0; frame < 30; ++frame) {
+        Ship::player.shield -= 1;
+        passes(1);
+    }
+    EXPECT_GT(hitCueStrength(), 0.3f);
+    gameSettings() = Settings();
 }

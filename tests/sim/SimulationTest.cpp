@@ -47,10 +47,14 @@ TEST(Simulation, ScreenshotsAreTheFrameAsDrawnAndF12FindsThePicturesFolder) {
     // F12 pressed in frame 1 saves frame 2 before it is shown: the same picture as --shot of a 2-frame run.
     const std::string dir = flatLevel();
     std::ofstream(dir + "/f12.txt") << "1 key down 123\n";
-    for (const bool hasPictures : {true, false}) {
-        SCOPED_TRACE(hasPictures ? "into ~/Pictures" : "into the folder it was started from");
+    // ~/Pictures there, not there (it is made), and unmakeable (a file in its place): then the folder the game
+    // was started from.
+    for (const char* pictures : {"a folder", "none", "a file"}) {
+        SCOPED_TRACE(pictures);
         const std::string home = makeTempDir(), started = makeTempDir();
-        if (hasPictures) std::filesystem::create_directory(home + "/Pictures");
+        const bool hasPictures = std::string(pictures) != "a file";
+        if (std::string(pictures) == "a folder") std::filesystem::create_directory(home + "/Pictures");
+        if (!hasPictures) std::ofstream(home + "/Pictures") << "not a folder";
         const std::string where = hasPictures ? home + "/Pictures" : started;
         // The settings file that may name the pictures folder is a FIFO, or a link to an endless device:
         // neither holds the game up.

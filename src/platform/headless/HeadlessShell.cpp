@@ -80,7 +80,10 @@ std::string executableFolder() {
 
 // A pbuffer has nothing to show: the frame is complete and readable.
 void swapBuffers() { glFinish(); }
-void toggleFullscreen() { missing("screen to fill"); }
+bool toggleFullscreen() {
+    missing("screen to fill");
+    return false;
+}
 void resizeWindow(int, int) { missing("window to resize"); }
 void setVsync(bool) {}                             // a pbuffer is never shown: there is no refresh to wait for
 Message handleMessage() { return Message::none; }  // no window, no messages: input comes from the tool's script
@@ -89,7 +92,10 @@ unsigned tickCount() { return virtualTick; }
 void sleepFor(unsigned milliseconds) { virtualTick += milliseconds; }  // time passes only when told to
 std::string installedData() { return installedDataFolder; }
 void showFailureBox(const std::string&) {}  // nobody to show a box to: the line on stderr is all
-void openAudio(MixSource) { missing("sound device (vanturo-sim --audio renders the sound to a file)"); }
+bool openAudio(MixSource) {
+    missing("sound device (vanturo-sim --audio renders the sound to a file)");
+    return false;
+}
 void feedAudio() {}
 void closeAudio() {}
 

@@ -1,5 +1,5 @@
 // The player's pictures folder on freedesktop systems: XDG_PICTURES_DIR from the environment or from
-// user-dirs.dirs, else ~/Pictures; the current folder when none of them exists.
+// user-dirs.dirs, else ~/Pictures, made when it is not there; the current folder when it cannot be made.
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -52,7 +52,10 @@ std::string posix::picturesFolder() {
                                       home.empty() ? "" : home + "/Pictures"}) {
         if (isFolder(folder)) return folder;
     }
+    // None yet: ~/Pictures is made, where a player looks for pictures, rather than the game's own folder.
     std::error_code ignored;
+    if (!home.empty() && home[0] == '/' && fs::create_directories(home + "/Pictures", ignored) && !ignored)
+        return home + "/Pictures";
     const fs::path here = fs::current_path(ignored);
     return here.empty() ? "." : here.string();
 }

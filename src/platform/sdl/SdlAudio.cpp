@@ -55,7 +55,8 @@ std::string diskFileProblem() {
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     const unsigned char silence[bytesPerFrame] = {};
     const bool written = fd >= 0 && write(fd, silence, sizeof silence) == ssize_t(sizeof silence);
-    const std::string why = written ? "" : "SDL's disk audio file " + path + " cannot be written (" + std::strerror(errno) + ")";
+    const std::string why =
+        written ? "" : "SDL's disk audio file " + path + " cannot be written (" + std::strerror(errno) + ")";
     if (fd >= 0) close(fd);
     return why;
 #else
@@ -70,7 +71,7 @@ void noSound(const std::string& why) {
 
 }  // namespace
 
-void openAudio(MixSource source) {
+bool openAudio(MixSource source) {
     mixSource = source;
     std::string why;
     {
@@ -95,8 +96,12 @@ void openAudio(MixSource source) {
             if (!device) why = SDL_GetError();
         }
     }
-    if (!device) return noSound(why);
+    if (!device) {
+        noSound(why);
+        return false;
+    }
     SDL_PauseAudioDevice(device, 0);
+    return true;
 }
 
 void feedAudio() {

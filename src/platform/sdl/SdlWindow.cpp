@@ -228,8 +228,37 @@ void showFailureBox(const std::string& text) {
 void useSdlWindowApi(const SdlWindowApi* replacement) { api = replacement ? replacement : &realApi; }
 void* gameWindow() { return window; }
 
-void toggleFullscreen() {
-    if (!window) return;
+namespace {
+
+// Whether a window manager runs on the display (under X11, one says so on the root window): without one no
+// window can be made to fill the screen.
+bool windowManagerRuns() {
+#if defined(VANTURO_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(static_cast<SDL_Window*>(window), &info) || info.subsystem != SDL_SYSWM_X11)
+        return true;
+    Display* display = info.info.x11.display;
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool said = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, AnyPropertyType,
+                                         &type, &format, &items, &after, &data) == Success &&
+                      items > 0;
+    if (data) XFree(data);
+    return said;
+#else
+    return true;
+#endif
+}
+
+}  // namespace
+
+bool toggleFullscreen() {
+    if (!window || !windowManagerRuns()) return false;
     SDL_Window* sdlWindow = static_cast<SDL_Window*>(window);
     const bool full = (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN) != 0;
     // The desktop's own mode: nothing to change on the screen, and the viewport follows the new size.
@@ -238,6 +267,7 @@ void toggleFullscreen() {
     SDL_GetWindowSize(sdlWindow, &width, &height);
     clientSize(width, height);
     resizeViewport(width, height);
+    return true;
 }
 
 void resizeWindow(int width, int height) {

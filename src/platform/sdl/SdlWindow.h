@@ -33,8 +33,9 @@ void showFailureBox(const std::string& text);
 bool openWindow(const char* title, int width, int height, int bits, bool fullscreen);
 void closeWindow();
 
-// Switches the open window between the desktop's whole screen and a window.
-void toggleFullscreen();
+// Switches the open window between the desktop's whole screen and a window; false where no window manager
+// runs (nothing would change).
+bool toggleFullscreen();
 // The shell's resizeWindow and setVsync (common/Shell.h).
 void resizeWindow(int width, int height);
 void setVsync(bool on);

@@ -24,7 +24,10 @@ bool openWindow(const char*, int, int, int, bool) {
 }
 void closeWindow() {}  // may be called after a failed open: nothing to release
 void swapBuffers() { missing("window to show frames in"); }
-void toggleFullscreen() { missing("screen to fill"); }
+bool toggleFullscreen() {
+    missing("screen to fill");
+    return false;
+}
 void resizeWindow(int, int) { missing("window to resize"); }
 void setVsync(bool) { missing("refresh to wait for"); }
 void* glProcAddress(const char*) {
@@ -61,7 +64,10 @@ std::string installedDataFolder() { return ""; }
 void showFailureBox(const std::string&) {}  // the line on stderr is all
 
 // Sound: open a device that pulls from source, top it up after every pass, close it.
-void openAudio(MixSource) { missing("sound device"); }
+bool openAudio(MixSource) {
+    missing("sound device");
+    return false;
+}
 void feedAudio() {}
 void closeAudio() {}
 

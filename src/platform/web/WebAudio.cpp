@@ -17,10 +17,10 @@ EM_JS(void, startWebAudio, (int rate, int frames, int16_t* samples), {
     if (Module.vanturoAudio) return;
     const Context = window.AudioContext || window.webkitAudioContext;
     if (!Context) return;
-    const context = new Context({sampleRate: rate});
+    const context = new Context({sampleRate : rate});
     const node = context.createScriptProcessor(frames, 0, 2);
     Module.vanturoSoundPeak = 0;
-    node.onaudioprocess = (event) => {
+    node.onaudioprocess = (event) = > {
         Module._vanturoMixBlock();
         const left = event.outputBuffer.getChannelData(0), right = event.outputBuffer.getChannelData(1);
         const first = samples >> 1;
@@ -40,7 +40,7 @@ EM_JS(void, startWebAudio, (int rate, int frames, int16_t* samples), {
 });
 
 EM_JS(void, resumeWebAudio, (), {
-    if (Module.vanturoAudio && Module.vanturoAudio.state !== "running") Module.vanturoAudio.resume();
+    if (Module.vanturoAudio&& Module.vanturoAudio.state != = "running") Module.vanturoAudio.resume();
 });
 
 EM_JS(void, stopWebAudio, (), {
@@ -56,9 +56,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vanturoMixBlock() {
     if (mixSource) mixSource(block, blockFrames);
 }
 
-void web::openAudio(MixSource source) {
+bool web::openAudio(MixSource source) {
     mixSource = source;
     startWebAudio(mixRate, blockFrames, block);
+    return true;  // Web Audio plays once the player's first gesture lets it
 }
 
 void web::resumeAudio() { resumeWebAudio(); }

@@ -6,7 +6,7 @@
 
 namespace web {
 
-void openAudio(MixSource source);
+bool openAudio(MixSource source);
 void resumeAudio();
 void closeAudio();
 

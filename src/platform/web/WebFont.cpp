@@ -22,7 +22,7 @@ EM_JS(int, rasteriseGlyph, (int code, int pixelHeight, int* header, unsigned cha
     if (!canvas) canvas = Module.vanturoGlyphCanvas = document.createElement("canvas");
     canvas.width = size;
     canvas.height = size;
-    const context = canvas.getContext("2d", {willReadFrequently: true});
+    const context = canvas.getContext("2d", {willReadFrequently : true});
     if (!context) return 0;
     context.clearRect(0, 0, size, size);
     context.font = "bold " + pixelHeight + "px \"Courier New\", \"Liberation Mono\", monospace";
@@ -37,8 +37,10 @@ EM_JS(int, rasteriseGlyph, (int code, int pixelHeight, int* header, unsigned cha
     for (let y = 0; y < size; ++y)
         for (let x = 0; x < size; ++x)
             if (pixels[(y * size + x) * 4 + 3] >= 128) {
-                left = Math.min(left, x); right = Math.max(right, x);
-                top = Math.min(top, y); bottom = Math.max(bottom, y);
+                left = Math.min(left, x);
+                right = Math.max(right, x);
+                top = Math.min(top, y);
+                bottom = Math.max(bottom, y);
             }
     const width = right < 0 ? 0 : right - left + 1, height = right < 0 ? 0 : bottom - top + 1;
     const rowBytes = (width + 7) >> 3;
@@ -47,7 +49,8 @@ EM_JS(int, rasteriseGlyph, (int code, int pixelHeight, int* header, unsigned cha
     for (let row = 0; row < height; ++row) {
         const y = bottom - row;  // the bitmap's rows go up from its bottom
         for (let x = 0; x < width; ++x)
-            if (pixels[(y * size + left + x) * 4 + 3] >= 128) HEAPU8[bits + row * rowBytes + (x >> 3)] |= 0x80 >> (x & 7);
+            if (pixels[(y * size + left + x) * 4 + 3] >= 128)
+                HEAPU8[bits + row * rowBytes + (x >> 3)] |= 0x80 >> (x & 7);
     }
     HEAP32[(header >> 2) + 0] = width;
     HEAP32[(header >> 2) + 1] = height;

@@ -77,17 +77,18 @@ void closeWindow() {
 }
 
 // The canvas shown over the whole screen, scaled with its proportions kept; its drawing buffer keeps its size.
-void toggleFullscreen() {
+bool toggleFullscreen() {
     EmscriptenFullscreenChangeEvent state;
     if (emscripten_get_fullscreen_status(&state) == EMSCRIPTEN_RESULT_SUCCESS && state.isFullscreen) {
         emscripten_exit_fullscreen();
-        return;
+        return true;
     }
     EmscriptenFullscreenStrategy strategy = {};
     strategy.scaleMode = EMSCRIPTEN_FULLSCREEN_SCALE_ASPECT;
     strategy.canvasResolutionScaleMode = EMSCRIPTEN_FULLSCREEN_CANVAS_SCALE_NONE;
     strategy.filteringMode = EMSCRIPTEN_FULLSCREEN_FILTERING_DEFAULT;
     emscripten_request_fullscreen_strategy(canvasTarget, EM_TRUE, &strategy);  // at the next key if not now
+    return true;
 }
 
 void resizeWindow(int width, int height) {

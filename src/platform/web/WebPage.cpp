@@ -15,7 +15,10 @@ EM_JS(void, setElementText, (const char* id, const char* text), {
 // Reads the file, makes a link to it, and clicks it when it is to be downloaded.
 EM_JS(void, linkFile, (const char* path, const char* name, int download), {
     const bytes = FS.readFile(UTF8ToString(path));
-    const url = URL.createObjectURL(new Blob([bytes], {type: "image/png"}));
+    const url = URL.createObjectURL(new Blob([bytes], {
+        type:
+            "image/png"
+    }));
     let link = download ? document.createElement("a") : document.getElementById("shot");
     if (!link) return;
     link.href = url;

@@ -27,17 +27,21 @@ EM_JS(void, mountAndRestore, (const char* path), {
         Module._vanturoSettingsRestored();
         return;
     }
-    FS.syncfs(true, (error) => {
-        if (error) console.warn("vanturo: the settings kept in this browser could not be read: " + error);
-        Module._vanturoSettingsRestored();
-    });
+    FS.syncfs(
+        true, (error) = > {
+            if (error) console.warn("vanturo: the settings kept in this browser could not be read: " + error);
+            Module._vanturoSettingsRestored();
+        });
 });
 
 EM_JS(void, storeFolder, (), {
-    FS.syncfs(false, (error) => {
-        if (error) console.warn("vanturo: the settings could not be kept in this browser: " + error);
-        else Module.vanturoSettingsStored++;
-    });
+    FS.syncfs(
+        false, (error) = > {
+            if (error)
+                console.warn("vanturo: the settings could not be kept in this browser: " + error);
+            else
+                Module.vanturoSettingsStored++;
+        });
 });
 
 }  // namespace

@@ -24,7 +24,7 @@ int16_t samples[bufferCount][2 * bufferFrames];
 
 }  // namespace
 
-void openAudio(MixSource source) {
+bool openAudio(MixSource source) {
     mixSource = source;
     WAVEFORMATEX format = {};
     format.wFormatTag = WAVE_FORMAT_PCM;
@@ -39,7 +39,7 @@ void openAudio(MixSource source) {
         char text[MAXERRORLENGTH] = "no device";
         waveOutGetErrorTextA(result, text, sizeof text);
         reportError(std::string("no sound: ") + text + "; the game plays on silently");
-        return;
+        return false;
     }
     for (int i = 0; i < bufferCount; ++i) {
         headers[i] = WAVEHDR();
@@ -47,6 +47,7 @@ void openAudio(MixSource source) {
         headers[i].dwBufferLength = bufferFrames * bytesPerFrame;
         headers[i].dwFlags = WHDR_DONE;  // free to fill
     }
+    return true;
 }
 
 void feedAudio() {

@@ -173,7 +173,7 @@ void* deviceContextHandle() { return deviceContext; }
 
 // Between the window and a borderless window over the whole monitor, in the desktop's own mode (nothing
 // on the screen changes): WM_SIZE then brings the viewport and the mouse to the new client area.
-void toggleFullscreen() {
+bool toggleFullscreen() {
     static WINDOWPLACEMENT windowed = {};
     windowed.length = sizeof windowed;
     const LONG_PTR style = GetWindowLongPtrA(windowHandle, GWL_STYLE);
@@ -182,7 +182,7 @@ void toggleFullscreen() {
         monitor.cbSize = sizeof monitor;
         if (!GetWindowPlacement(windowHandle, &windowed) ||
             !GetMonitorInfoA(MonitorFromWindow(windowHandle, MONITOR_DEFAULTTOPRIMARY), &monitor))
-            return;
+            return false;
         SetWindowLongPtrA(windowHandle, GWL_STYLE, (style & ~WS_OVERLAPPEDWINDOW) | WS_POPUP);
         const RECT& r = monitor.rcMonitor;
         SetWindowPos(windowHandle, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -193,6 +193,7 @@ void toggleFullscreen() {
         SetWindowPos(windowHandle, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
     }
+    return true;
 }
 
 // A client area of width by height for the window, unless it fills the screen: WM_SIZE brings the viewport.

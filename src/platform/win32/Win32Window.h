@@ -12,7 +12,7 @@ void closeWindow();
 void swapBuffers();
 
 // Between the window and a borderless window over the whole monitor; the viewport follows.
-void toggleFullscreen();
+bool toggleFullscreen();
 // A client area of width by height, unless the window fills the screen.
 void resizeWindow(int width, int height);
 void setVsync(bool on);
