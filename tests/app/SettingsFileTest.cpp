@@ -199,6 +199,20 @@ TEST(SettingsFile, TheCommandLineWinsForOneRunAndIsNeverWrittenAndAFileThatCanno
     options.noSettings = true;
     loadSettings(options);
     EXPECT_TRUE(gameSettings() == Settings());
+
+    // No folder for the player's file (HOME unset, a relative XDG_CONFIG_HOME, which the rule ignores): said
+    // once, and the game plays on with the defaults.
+    const std::string home = getenv("HOME") ? getenv("HOME") : "", config = getenv("XDG_CONFIG_HOME");
+    unsetenv("HOME");
+    setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    testing::internal::CaptureStderr();
+    loadSettings(GameOptions());
+    const std::string noFolder = testing::internal::GetCapturedStderr();
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    if (!home.empty()) setenv("HOME", home.c_str(), 1);
+    EXPECT_EQ(linesIn(noFolder), 1u) << noFolder;
+    EXPECT_NE(noFolder.find("no settings are kept: there is no settings folder"), std::string::npos) << noFolder;
+    EXPECT_EQ(SettingsFile::instance().path(), "");
 }
 
 TEST(SettingsFile, TheReadmeListsEverySettingWithItsDefault) {
