@@ -50,7 +50,6 @@ void beginFrame(float durationMs) {
     // whole tiles, and the walk meets it again in each: the world sees at most its longest step.
     frameTime = std::min(durationMs, maxWorldStepMs);
     ageFlashNotice(durationMs);
-    hitCue = std::max(0.0f, hitCue - durationMs / hitCueFadeMs);
 }
 
 bool paused = false;
@@ -165,7 +164,10 @@ void renderFrame() {
     } else if (frameCount <= framesBeforeUpdates) {
         font.printCentred(helpHint().c_str(), line + 1);
     }
-    if (frameCount > framesBeforeUpdates && !worldStill()) level.update();
+    if (frameCount > framesBeforeUpdates && !worldStill()) {
+        level.update();
+        hitCue = std::max(0.0f, hitCue - frameTime / hitCueFadeMs);  // fading as the world goes on, not while it stands
+    }
     followShield();
 
     // Set after drawing, so they light the next frame; the position goes through the current view.

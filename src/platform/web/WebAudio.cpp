@@ -13,14 +13,16 @@ constexpr int blockFrames = 2048;  // about 46 ms at the mixer's rate, the deskt
 MixSource mixSource = nullptr;
 int16_t block[2 * blockFrames];
 
+// The page's JavaScript, as the browser reads it: kept from the C++ formatter.
+// clang-format off
 EM_JS(void, startWebAudio, (int rate, int frames, int16_t* samples), {
     if (Module.vanturoAudio) return;
     const Context = window.AudioContext || window.webkitAudioContext;
     if (!Context) return;
-    const context = new Context({sampleRate : rate});
+    const context = new Context({sampleRate: rate});
     const node = context.createScriptProcessor(frames, 0, 2);
     Module.vanturoSoundPeak = 0;
-    node.onaudioprocess = (event) = > {
+    node.onaudioprocess = (event) => {
         Module._vanturoMixBlock();
         const left = event.outputBuffer.getChannelData(0), right = event.outputBuffer.getChannelData(1);
         const first = samples >> 1;
@@ -40,7 +42,7 @@ EM_JS(void, startWebAudio, (int rate, int frames, int16_t* samples), {
 });
 
 EM_JS(void, resumeWebAudio, (), {
-    if (Module.vanturoAudio&& Module.vanturoAudio.state != = "running") Module.vanturoAudio.resume();
+    if (Module.vanturoAudio && Module.vanturoAudio.state !== "running") Module.vanturoAudio.resume();
 });
 
 EM_JS(void, stopWebAudio, (), {
@@ -49,6 +51,7 @@ EM_JS(void, stopWebAudio, (), {
     Module.vanturoAudio.close();
     Module.vanturoAudio = null;
 });
+// clang-format on
 
 }  // namespace
 

@@ -16,13 +16,15 @@ constexpr int canvasEms = 3;
 // Draws the character into a scratch canvas and writes into header: width, height, left (from the pen to
 // the box), top (from the baseline up to the box's top) and the advance in 64ths of a pixel; and into bits the
 // box's rows from the bottom, each from the high bit, packed to the byte. Returns 0 without a 2D canvas.
+// The page's JavaScript, as the browser reads it: kept from the C++ formatter.
+// clang-format off
 EM_JS(int, rasteriseGlyph, (int code, int pixelHeight, int* header, unsigned char* bits, int bitsSize), {
     const size = pixelHeight * 3;
     let canvas = Module.vanturoGlyphCanvas;
     if (!canvas) canvas = Module.vanturoGlyphCanvas = document.createElement("canvas");
     canvas.width = size;
     canvas.height = size;
-    const context = canvas.getContext("2d", {willReadFrequently : true});
+    const context = canvas.getContext("2d", {willReadFrequently: true});
     if (!context) return 0;
     context.clearRect(0, 0, size, size);
     context.font = "bold " + pixelHeight + "px \"Courier New\", \"Liberation Mono\", monospace";
@@ -37,10 +39,8 @@ EM_JS(int, rasteriseGlyph, (int code, int pixelHeight, int* header, unsigned cha
     for (let y = 0; y < size; ++y)
         for (let x = 0; x < size; ++x)
             if (pixels[(y * size + x) * 4 + 3] >= 128) {
-                left = Math.min(left, x);
-                right = Math.max(right, x);
-                top = Math.min(top, y);
-                bottom = Math.max(bottom, y);
+                left = Math.min(left, x); right = Math.max(right, x);
+                top = Math.min(top, y); bottom = Math.max(bottom, y);
             }
     const width = right < 0 ? 0 : right - left + 1, height = right < 0 ? 0 : bottom - top + 1;
     const rowBytes = (width + 7) >> 3;
@@ -49,8 +49,7 @@ EM_JS(int, rasteriseGlyph, (int code, int pixelHeight, int* header, unsigned cha
     for (let row = 0; row < height; ++row) {
         const y = bottom - row;  // the bitmap's rows go up from its bottom
         for (let x = 0; x < width; ++x)
-            if (pixels[(y * size + left + x) * 4 + 3] >= 128)
-                HEAPU8[bits + row * rowBytes + (x >> 3)] |= 0x80 >> (x & 7);
+            if (pixels[(y * size + left + x) * 4 + 3] >= 128) HEAPU8[bits + row * rowBytes + (x >> 3)] |= 0x80 >> (x & 7);
     }
     HEAP32[(header >> 2) + 0] = width;
     HEAP32[(header >> 2) + 1] = height;
@@ -59,6 +58,7 @@ EM_JS(int, rasteriseGlyph, (int code, int pixelHeight, int* header, unsigned cha
     HEAP32[(header >> 2) + 4] = Math.round(advance * 64);
     return 1;
 });
+// clang-format on
 
 }  // namespace
 

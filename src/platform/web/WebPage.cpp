@@ -7,6 +7,8 @@
 
 namespace {
 
+// The page's JavaScript, as the browser reads it: kept from the C++ formatter.
+// clang-format off
 EM_JS(void, setElementText, (const char* id, const char* text), {
     const element = document.getElementById(UTF8ToString(id));
     if (element) element.textContent = UTF8ToString(text);
@@ -15,10 +17,7 @@ EM_JS(void, setElementText, (const char* id, const char* text), {
 // Reads the file, makes a link to it, and clicks it when it is to be downloaded.
 EM_JS(void, linkFile, (const char* path, const char* name, int download), {
     const bytes = FS.readFile(UTF8ToString(path));
-    const url = URL.createObjectURL(new Blob([bytes], {
-        type:
-            "image/png"
-    }));
+    const url = URL.createObjectURL(new Blob([bytes], {type: "image/png"}));
     let link = download ? document.createElement("a") : document.getElementById("shot");
     if (!link) return;
     link.href = url;
@@ -36,6 +35,7 @@ EM_JS(char*, queryText, (), {
 });
 
 EM_JS(double, dateNow, (), { return Date.now(); });
+// clang-format on
 
 }  // namespace
 

@@ -16,6 +16,8 @@ void (*startAfterRestore)() = nullptr;
 ino_t lastInode = 0;
 struct timespec lastChange = {};
 
+// The page's JavaScript, as the browser reads it: kept from the C++ formatter.
+// clang-format off
 EM_JS(void, mountAndRestore, (const char* path), {
     const where = UTF8ToString(path);
     Module.vanturoSettingsStored = 0;
@@ -27,22 +29,19 @@ EM_JS(void, mountAndRestore, (const char* path), {
         Module._vanturoSettingsRestored();
         return;
     }
-    FS.syncfs(
-        true, (error) = > {
-            if (error) console.warn("vanturo: the settings kept in this browser could not be read: " + error);
-            Module._vanturoSettingsRestored();
-        });
+    FS.syncfs(true, (error) => {
+        if (error) console.warn("vanturo: the settings kept in this browser could not be read: " + error);
+        Module._vanturoSettingsRestored();
+    });
 });
 
 EM_JS(void, storeFolder, (), {
-    FS.syncfs(
-        false, (error) = > {
-            if (error)
-                console.warn("vanturo: the settings could not be kept in this browser: " + error);
-            else
-                Module.vanturoSettingsStored++;
-        });
+    FS.syncfs(false, (error) => {
+        if (error) console.warn("vanturo: the settings could not be kept in this browser: " + error);
+        else Module.vanturoSettingsStored++;
+    });
 });
+// clang-format on
 
 }  // namespace
 
