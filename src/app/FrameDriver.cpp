@@ -77,7 +77,7 @@ void takeScreenshot() {
 bool edgeAhead() {
     const Ship& ship = Ship::player;
     if (!ship.filed) return false;
-    const float reach = edgeWarningMs / 30 * ship.speed;  // the speed is per 30 ms
+    const float reach = edgeWarningMs * perFrameUnit * ship.speed;
     const float dx = gameSin(ship.heading * degreesToRadians), dz = gameCos(ship.heading * degreesToRadians);
     const Level& level = Level::instance();
     for (float along = edgeLookStep; along <= reach; along += edgeLookStep)
