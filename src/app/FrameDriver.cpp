@@ -12,6 +12,8 @@
 #include "app/KeyHelp.h"
 #include "app/KeyTable.h"
 #include "app/Notices.h"
+#include "app/OverlayText.h"
+#include "app/DangerMarks.h"
 #include "app/Screenshot.h"
 #include "app/SettingChange.h"
 #include "app/Settings.h"
@@ -93,8 +95,8 @@ void followShield() {
     shieldBefore = shield;
 }
 
-void showNotice(GlFont& font, const std::string& text, int line) {
-    font.printCentred(text.c_str(), line);
+void showNotice(const std::string& text, int line) {
+    printOverlayLines({text}, line);
     shownNotices.push_back(text);
 }
 
@@ -138,31 +140,36 @@ void renderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     frameCount += 1;
-    Camera::instance().followShip();
+    const Settings& settings = gameSettings();
+    Ship& ship = Ship::player;
+    ship.hudLook = {settings.whole(SettingId::headsUp) == headsUpLabelled, settings.on(SettingId::headsUpBand)};
+    Camera& camera = Camera::instance();
+    camera.framed = settings.whole(SettingId::camera) == cameraFramed;
+    camera.followShip();
     Level& level = Level::instance();
     level.draw();
+    if (settings.on(SettingId::dangerMarks)) drawDangerMarks(level, ship);
     // The ship prints its heads-up line as it is drawn; out of view, or out of the world, it is not drawn,
-    // and the line is printed here: it shows in every frame.
-    if (!Ship::player.hudPrintedThisFrame()) Ship::player.printHud();
-    const Settings& settings = gameSettings();
+    // and the line is printed here: it shows in every frame. On its band it is printed here, over the world.
+    if (ship.hudLook.band || !ship.hudPrintedThisFrame()) ship.printHud();
     if (settings.on(SettingId::hitCue)) drawEdgeTint(hitCue);
-    GlFont& font = GlFont::instance();
     shownNotices.clear();
     int line = 0;  // the notices stack from the middle of the window down
-    if (shipHasLeftTheWorld()) showNotice(font, leftWorldNotice(), line++);
-    if (paused) showNotice(font, pausedNotice(), line++);
-    if (!flashNoticeText().empty()) showNotice(font, flashNoticeText(), line++);
+    if (shipHasLeftTheWorld()) showNotice(leftWorldNotice(), line++);
+    if (paused) showNotice(pausedNotice(), line++);
+    if (!flashNoticeText().empty()) showNotice(flashNoticeText(), line++);
     if (settings.on(SettingId::edgeWarning) && frameCount > framesBeforeUpdates && !worldStill() && edgeAhead())
-        showNotice(font, edgeNotice, edgeNoticeLine);
-    const SettingsScreen& screen = SettingsScreen::instance();
+        showNotice(edgeNotice, edgeNoticeLine);
+    SettingsScreen& screen = SettingsScreen::instance();
     if (screen.shown()) {
         screen.draw();
     } else if (helpShown) {  // above the middle, clear of the notices
         const std::vector<std::string> lines = helpLines();
-        int helpLine = -int(lines.size()) - 1;
-        for (const std::string& text : lines) font.printCentred(text.c_str(), helpLine++);
+        printOverlayLines(lines, -int(lines.size()) - 1);
     } else if (frameCount <= framesBeforeUpdates) {
-        font.printCentred(helpHint().c_str(), line + 1);
+        std::vector<std::string> hints = {helpHint()};
+        if (!steeredYet()) hints.insert(hints.begin(), steeringHint());
+        printOverlayLines(hints, line + 1);
     }
     if (frameCount > framesBeforeUpdates && !worldStill()) {
         level.update();
@@ -193,6 +200,7 @@ void resetPause() {
     SettingsScreen::instance().close();
     measuredMs = hitCue = 0;
     shieldBefore = -1;
+    forgetSteering();
     clearFlashNotice();
     std::fill(std::begin(keysPressed), std::end(keysPressed), false);
 }

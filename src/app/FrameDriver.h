@@ -25,4 +25,4 @@ float hitCueStrength();
 bool loopPass();
 
 void resetPause();  // for tools and tests that run several games (forgets help, taps, a screenshot asked for, the last
-                    // frame's time)
+                    // frame's time, whether the player has steered)

@@ -15,13 +15,14 @@ std::string absolutePath(const std::string& given) {
     return given.empty() ? "" : std::filesystem::absolute(given, error).lexically_normal().string();
 }
 
-const char* valueName(SettingKind kind) {
-    switch (kind) {
+const char* valueName(const SettingRow& row) {
+    switch (row.kind) {
         case SettingKind::whole: return "N";
         case SettingKind::decimal: return "X";
         case SettingKind::onOff: return "true|false";
         case SettingKind::size: return "WxH";
         case SettingKind::key: return "KEY";
+        case SettingKind::choice: return row.choices;
     }
     return "VALUE";
 }
@@ -42,9 +43,9 @@ void addSettingOptions(CommandLine& line, GameOptions& options, bool (*filter)(c
         };
         const std::string help = std::string(row.help) + " (" + row.defaultText + " unless set)";
         if (row.kind == SettingKind::onOff)
-            line.toggle(std::string("--") + row.name, valueName(row.kind), help, set);
+            line.toggle(std::string("--") + row.name, valueName(row), help, set);
         else
-            line.value(std::string("--") + row.name, valueName(row.kind), help, set);
+            line.value(std::string("--") + row.name, valueName(row), help, set);
         if (i == settingIndex(SettingId::windowSize)) line.value("--size", "WxH", "the same as --window-size", set);
     }
     line.value("--settings", "FILE", "read the settings from FILE, and save them there",

@@ -15,7 +15,11 @@ constexpr float steerPerPixel = 0.00125f;
 constexpr float pitchPerPixel = 0.0016666667f;
 float clientWidth = float(referenceWidth), clientHeight = float(referenceHeight);
 int mouseX = 0, mouseY = 0;  // the last mouse message's, in pixels of the client area
-}  // namespace
+bool steered = false;
+}
+
+bool steeredYet() { return steered; }
+void forgetSteering() { steered = false; }  // namespace
 
 void applyInputEvent(const DemoEvent& event) {
     switch (event.kind) {
@@ -23,6 +27,7 @@ void applyInputEvent(const DemoEvent& event) {
             // Scaled to the reference window, so the middle of a window of any size flies straight (at 800
             // by 600 the scale is exactly 1).
             const Settings& settings = gameSettings();
+            steered = true;
             mouseX = event.a;
             mouseY = event.b;
             const float x = float(event.a);
@@ -47,9 +52,11 @@ void applyInputEvent(const DemoEvent& event) {
             break;
         // A stick's full travel covers the window: centred, it is the mouse in the middle.
         case DemoEvent::steeringStick:
+            steered = true;
             Ship::player.steer = 0.5f - (0.5f + 0.5f * event.value) * referenceWidth * steerPerPixel;
             break;
         case DemoEvent::cameraStick: {
+            steered = true;
             const float value = gameSettings().on(SettingId::invertCamera) ? -event.value : event.value;
             Camera::instance().pitch = (0.5f + 0.5f * value) * referenceHeight * pitchPerPixel;
             break;

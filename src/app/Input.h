@@ -15,6 +15,10 @@ void onCameraStick(float y);
 // The window is drawn (true) or minimised (false): a minimised window draws nothing and the loop sleeps.
 void onActive(bool drawn);
 
+// Whether the mouse, a stick or a finger has steered since the game began (or since forgetSteering).
+bool steeredYet();
+void forgetSteering();
+
 // Where the mouse was last, in pixels of the client area, and the client area's size.
 void mouseInWindow(int& x, int& y, int& width, int& height);
 

@@ -58,6 +58,27 @@ int findSetting(const std::string& name) {
     return -1;
 }
 
+std::vector<std::string> choiceNames(const SettingRow& row) {
+    std::vector<std::string> names;
+    if (!row.choices) return names;
+    const std::string list = row.choices;
+    for (size_t begin = 0;;) {
+        const size_t end = list.find('|', begin);
+        names.push_back(list.substr(begin, end - begin));
+        if (end == std::string::npos) return names;
+        begin = end + 1;
+    }
+}
+
+namespace {
+int choiceOf(const SettingRow& row, const std::string& text) {
+    const std::vector<std::string> names = choiceNames(row);
+    for (size_t i = 0; i < names.size(); ++i)
+        if (names[i] == text) return int(i);
+    return -1;
+}
+}  // namespace
+
 Settings::Settings() : values_(settingsTable().size()) {
     for (size_t i = 0; i < values_.size(); ++i) reset(i);
 }
@@ -70,18 +91,21 @@ void Settings::reset(size_t index) {
         case SettingKind::size: parseSize(row.defaultText, int(row.lo), int(row.hi), value.width, value.height); break;
         case SettingKind::key: value.number = keyFromLabel(row.defaultText); break;
         case SettingKind::onOff: value.number = std::string(row.defaultText) == "true"; break;
+        case SettingKind::choice: value.number = choiceOf(row, row.defaultText); break;
         default: value.number = std::strtod(row.defaultText, nullptr); break;
     }
 }
 
 std::string Settings::text(size_t index) const {
     const Value& value = values_[index];
-    switch (settingsTable()[index].kind) {
+    const SettingRow& row = settingsTable()[index];
+    switch (row.kind) {
         case SettingKind::whole: return std::to_string(int(value.number));
         case SettingKind::decimal: return decimalText(value.number);
         case SettingKind::onOff: return value.number != 0 ? "true" : "false";
         case SettingKind::size: return std::to_string(value.width) + "x" + std::to_string(value.height);
         case SettingKind::key: return keyLabel(int(value.number));
+        case SettingKind::choice: return choiceNames(row).at(size_t(value.number));
     }
     return "";
 }
@@ -126,6 +150,17 @@ std::string Settings::set(size_t index, const std::string& text) {
             if (holder != KeyAction::quit && settingIndex(holder) != index)
                 return "takes another key: " + keyLabel(code) + " is key-" + keyRow(holder).name + "'s";
             value.number = code;
+            return "";
+        }
+        case SettingKind::choice: {
+            const int choice = choiceOf(row, text);
+            if (choice < 0) {
+                const std::vector<std::string> names = choiceNames(row);
+                std::string said = "takes " + names[0];
+                for (size_t i = 1; i < names.size(); ++i) said += (i + 1 == names.size() ? " or " : ", ") + names[i];
+                return said;
+            }
+            value.number = choice;
             return "";
         }
     }

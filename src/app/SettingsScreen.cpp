@@ -8,8 +8,10 @@
 
 #include "app/Input.h"
 #include "app/KeyTable.h"
+#include "app/OverlayText.h"
 #include "app/SettingChange.h"
 #include "app/Settings.h"
+#include "common/Gl.h"
 #include "text/GlFont.h"
 
 namespace {
@@ -24,8 +26,10 @@ constexpr struct {
 } windowSizes[] = {{640, 480},  {800, 600},  {1024, 768},  {1280, 720},  {1280, 800},
                    {1366, 768}, {1600, 900}, {1920, 1080}, {2560, 1440}, {3840, 2160}};
 
-// The screen's lines around the middle of the window: the title, a gap, the rows, a gap, the notice.
-int firstRowLine() { return -int(settingsTable().size() / 2); }
+// The screen's lines around the middle of the window: the title, a gap, the rows, a gap, the notice; and a
+// line's room above and below.
+constexpr int linesBesideRows = 6;
+int firstRowLine(size_t rows) { return -int(rows / 2); }
 
 std::string padded(std::string text, size_t width) {
     if (text.size() < width) text.resize(width, ' ');
@@ -85,6 +89,12 @@ void SettingsScreen::step(int direction) {
             apply(selected_, std::to_string(windowSizes[next].width) + "x" + std::to_string(windowSizes[next].height));
             break;
         }
+        case SettingKind::choice: {
+            const std::vector<std::string> names = choiceNames(row);
+            const int count = int(names.size());
+            apply(selected_, names[size_t((int(settings.number(selected_)) + direction + count) % count)]);
+            break;
+        }
         case SettingKind::key:
             waitingForKey_ = true;
             notice_ = "Press the new key for " + std::string(row.name).substr(4) + " (Escape keeps " +
@@ -101,8 +111,23 @@ void SettingsScreen::chooseRowUnderMouse() {
     // printCentred's line k sits k line heights below the middle of the window.
     const int lineHeight = std::max(1, GlFont::instance().lineHeight());
     const int line = int(std::floor(float(y - height / 2) / float(lineHeight) + 0.5f));
-    const int row = line - firstRowLine();
-    if (row >= 0 && row < int(settingsTable().size())) selected_ = size_t(row);
+    const int shown = int(rowsShown());
+    const int row = line - firstRowLine(size_t(shown));
+    if (row >= 0 && row < shown) selected_ = top_ + size_t(row);
+}
+
+size_t SettingsScreen::rowsShown() const {
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const int lines = viewport[3] / std::max(1, GlFont::instance().lineHeight());
+    return std::clamp(size_t(std::max(1, lines - linesBesideRows)), size_t(1), settingsTable().size());
+}
+
+void SettingsScreen::scrollToChosen() {
+    const size_t shown = rowsShown();
+    if (selected_ < top_) top_ = selected_;
+    if (selected_ >= top_ + shown) top_ = selected_ + 1 - shown;
+    top_ = std::min(top_, settingsTable().size() - shown);
 }
 
 void SettingsScreen::handleKeys(const bool* pressed, bool clicked) {
@@ -130,20 +155,23 @@ void SettingsScreen::handleKeys(const bool* pressed, bool clicked) {
     if (pressed[vkDown]) selected_ = (selected_ + 1) % rows;
     if (pressed[vkLeft]) step(-1);
     if (pressed[vkRight] || pressed[vkReturn] || clicked) step(+1);
+    scrollToChosen();
 }
 
-void SettingsScreen::draw() const {
-    GlFont& font = GlFont::instance();
+void SettingsScreen::draw() {
     const std::vector<SettingRow>& table = settingsTable();
     const Settings& settings = gameSettings();
-    int line = firstRowLine();
-    font.printCentred(title, line - 2);
-    for (size_t i = 0; i < table.size(); ++i, ++line) {
+    scrollToChosen();  // the window may have changed its size
+    const size_t shown = rowsShown();
+    const char* const more = "...";  // rows scrolled out of the window, above or below
+    std::vector<std::string> lines = {title, top_ > 0 ? more : ""};
+    for (size_t i = top_; i < top_ + shown; ++i) {
         const bool chosen = i == selected_;
         const std::string value = chosen && waitingForKey_ ? "..." : settings.text(i);
-        const std::string text = std::string(chosen ? "> " : "  ") + padded(table[i].name, nameColumn) +
-                                 padded(value, valueColumn) + (chosen ? " <" : "  ");
-        font.printCentred(text.c_str(), line);
+        lines.push_back(std::string(chosen ? "> " : "  ") + padded(table[i].name, nameColumn) +
+                        padded(value, valueColumn) + (chosen ? " <" : "  "));
     }
-    font.printCentred(notice_.empty() ? howTo : notice_.c_str(), line + 1);
+    lines.push_back(top_ + shown < table.size() ? more : "");
+    lines.push_back(notice_.empty() ? howTo : notice_);
+    printOverlayLines(lines, firstRowLine(shown) - 2);
 }

@@ -17,21 +17,28 @@ class SettingsScreen {
     // The keys pressed in this pass (indexed by virtual-key code) and whether the left button went down; the
     // game's own keys do nothing while the screen shows.
     void handleKeys(const bool* pressed, bool clicked);
-    // Prints the rows over the view, centred, the chosen one marked.
-    void draw() const;
+    // Prints the rows over the view, centred, the chosen one marked; as many as the window's height holds,
+    // scrolled so that the chosen one shows.
+    void draw();
 
     // The row chosen and the line of notice under the rows (for the tests, as the player reads them).
     size_t selected() const { return selected_; }
+    // How many rows the window shows, and the first of them.
+    size_t rowsShown() const;
+    size_t firstShown() const { return top_; }
     const std::string& notice() const { return notice_; }
 
    private:
     void step(int direction);  // Left (-1) or Right (+1) on the chosen row
     void apply(size_t index, const std::string& text);
     void chooseRowUnderMouse();
+    // Moves the first row shown as little as shows the chosen one.
+    void scrollToChosen();
 
     bool shown_ = false;
     bool waitingForKey_ = false;
     size_t selected_ = 0;
+    size_t top_ = 0;  // the first row shown
     int lastMouseY_ = -1;  // the mouse chooses a row only when it moves
     std::string notice_;
 };

@@ -13,6 +13,8 @@
 #include "app/KeyTable.h"
 
 enum class SettingId {
+    headsUp,  // first: what changes the picture's own words and view is found at once
+    camera,
     volume,
     mute,
     windowSize,
@@ -24,6 +26,9 @@ enum class SettingId {
     gamepadDeadzone,
     hitCue,
     edgeWarning,
+    headsUpBand,
+    panels,
+    dangerMarks,
     firstKey,  // the key rows follow, one for each action but quit, in the order of KeyAction
 };
 
@@ -33,6 +38,7 @@ enum class SettingKind {
     onOff,    // true or false (on, off, yes, no, 1, 0 are read too)
     size,     // WxH, each side from lo to hi
     key,      // a key's name, as the F1 help names it; not one another action has, nor Escape
+    choice,   // one of the row's choices, by name; kept as its place in the list, lo (0) to hi
 };
 
 // Where a setting acts, and so what a change in the game sets off (app/SettingChange.cpp).
@@ -41,6 +47,7 @@ constexpr unsigned flight = 1;   // the flight: read by the simulation too, and 
 constexpr unsigned sound = 2;    // the game's sound: its volume and mute go to the mixer
 constexpr unsigned window = 4;   // the window: its client area is resized
 constexpr unsigned display = 8;  // how frames reach the screen: the whole screen, the wait for the refresh
+constexpr unsigned picture = 16;  // what the frames show over the world, never the world: vanturo-sim takes it too
 }  // namespace settingActs
 
 // A demo code names a setting of the flight in a demo's setting events, for ever: codes are never reused or
@@ -58,6 +65,7 @@ struct SettingRow {
     unsigned acts;  // settingActs
     int demoCode;   // its code in demos; every flight setting has one
     const char* help;
+    const char* choices = nullptr;  // a choice's names, "classic|labelled"
 
     constexpr bool flight() const { return (acts & settingActs::flight) != 0; }
 };
@@ -68,6 +76,10 @@ constexpr int maxWindowSide = 8192;  // beyond an 8K screen; GL and the frame ti
 
 // In the order of SettingId.
 inline constexpr SettingRow fixedSettingRows[] = {
+    {SettingId::headsUp, "heads-up", SettingKind::choice, "classic", 0, 1, 0, settingActs::picture, 0,
+     "the heads-up line: classic, or labelled in words", "classic|labelled"},
+    {SettingId::camera, "camera", SettingKind::choice, "classic", 0, 1, 0, settingActs::picture, 0,
+     "the chase view: classic, or framed (the ship low in the view, above the heads-up line)", "classic|framed"},
     {SettingId::volume, "volume", SettingKind::whole, "100", 0, 100, 5, settingActs::sound, 0,
      "the sound's volume, 0 to 100"},
     {SettingId::mute, "mute", SettingKind::onOff, "false", 0, 1, 0, settingActs::sound, 0,
@@ -86,10 +98,16 @@ inline constexpr SettingRow fixedSettingRows[] = {
      "at most this many frames a second (0: as many as come)"},
     {SettingId::gamepadDeadzone, "gamepad-deadzone", SettingKind::whole, "8000", 0, 30000, 1000, 0, 0,
      "how far a stick moves, of its 32767, before it steers"},
-    {SettingId::hitCue, "hit-cue", SettingKind::onOff, "true", 0, 1, 0, 0, 0,
+    {SettingId::hitCue, "hit-cue", SettingKind::onOff, "true", 0, 1, 0, settingActs::picture, 0,
      "the window's edges flash red when the shield drops"},
-    {SettingId::edgeWarning, "edge-warning", SettingKind::onOff, "true", 0, 1, 0, 0, 0,
+    {SettingId::edgeWarning, "edge-warning", SettingKind::onOff, "true", 0, 1, 0, settingActs::picture, 0,
      "a notice when the ship heads out within seconds of the world's edge"},
+    {SettingId::headsUpBand, "heads-up-band", SettingKind::onOff, "true", 0, 1, 0, settingActs::picture, 0,
+     "the heads-up line on a dark band, over everything"},
+    {SettingId::panels, "panels", SettingKind::onOff, "true", 0, 1, 0, settingActs::picture, 0,
+     "a dark panel behind the help, the settings screen and the notices"},
+    {SettingId::dangerMarks, "danger-marks", SettingKind::onOff, "true", 0, 1, 0, settingActs::picture, 0,
+     "a glow on shots and fireballs near enough to hurt, seen through the fog"},
 };
 constexpr size_t fixedSettingCount = std::size(fixedSettingRows);
 
@@ -112,7 +130,47 @@ constexpr bool demoCodesSound() {
     return keyDemoCodes + keyActionCount - 1 <= maxDemoCode;
 }
 static_assert(demoCodesSound(), "every flight setting needs a demo code of its own, and no other setting one");
+// A choice lists its names, from 0 to hi, and its default is one of them; no other kind has names.
+constexpr bool sameText(const char* a, const char* b, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+        if (a[i] != b[i]) return false;
+    return b[length] == '\0';
+}
+constexpr bool choicesSound() {
+    for (const SettingRow& row : fixedSettingRows) {
+        if ((row.kind == SettingKind::choice) != (row.choices != nullptr)) return false;
+        if (!row.choices) continue;
+        int names = 1;
+        bool defaultListed = false;
+        for (const char *name = row.choices, *end = name;; ++end) {
+            if (*end != '|' && *end != '\0') continue;
+            defaultListed = defaultListed || sameText(name, row.defaultText, size_t(end - name));
+            if (*end == '\0') break;
+            ++names;
+            name = end + 1;
+        }
+        if (row.lo != 0 || row.hi != names - 1 || !defaultListed) return false;
+    }
+    return true;
+}
+static_assert(choicesSound(), "a choice row lists its names, from 0 to hi, its default among them");
 }  // namespace settingTableCheck
+
+// A choice's place in its row's list of names, or -1.
+constexpr int choiceIndex(const SettingRow& row, const char* name) {
+    if (!row.choices) return -1;
+    int index = 0;
+    for (const char *begin = row.choices, *end = begin;; ++end) {
+        if (*end != '|' && *end != '\0') continue;
+        if (settingTableCheck::sameText(begin, name, size_t(end - begin))) return index;
+        if (*end == '\0') return -1;
+        ++index;
+        begin = end + 1;
+    }
+}
+constexpr int headsUpLabelled = choiceIndex(fixedSettingRows[size_t(SettingId::headsUp)], "labelled");
+constexpr int cameraFramed = choiceIndex(fixedSettingRows[size_t(SettingId::camera)], "framed");
+static_assert(headsUpLabelled > 0 && cameraFramed > 0, "the choices the game draws are listed");
 
 // The whole table: the fixed rows, then one key-ACTION row for each action but quit (Escape), whose texts live
 // as long as the table.
@@ -121,3 +179,5 @@ size_t settingIndex(SettingId id);
 size_t settingIndex(KeyAction action);
 // The row named name, or -1.
 int findSetting(const std::string& name);
+// A choice row's names, in order.
+std::vector<std::string> choiceNames(const SettingRow& row);

@@ -9,20 +9,22 @@
 #include "common/FrameClock.h"
 #include "common/Units.h"
 #include "text/GlFont.h"
+#include "view/WindowOverlay.h"
 #include "world/Level.h"
 #include "world/LevelFormat.h"
 #include "world/TerrainTile.h"
 
 namespace {
 
-// The heads-up line printed over every frame.
+// The heads-up line printed over every frame, and the same values in words.
 const char* const hudFormat = "Shield: %d    %3.0f fps  deg: %3.0f  rot: %1.4f  delta: %3.0f  h: %0.2f";
+const char* const labelledHudFormat = "Shield %d   %.0f fps   slope %.0f   turn %+.2f   frame %.0f ms   height %.0f";
+constexpr float hudBandAlpha = 0.45f;  // the band dims what lies behind the line, and still shows it
 constexpr float heightJump = 10;  // ground differences up to this are ridden out on gentle slopes
 // Ground tilted over 30 degrees, which the ship follows exactly: a slope reading under 150, that is a normal
 // whose y is above this float. Tested on the normal because acos, like sinf, differs between C libraries in
 // the last bit, and a demo must replay the same everywhere.
 constexpr float steepNormalY = -0x1.bb67aep-1f;
-constexpr float drawLift = 20;  // the model flies this far above the stored height
 constexpr float maxBank = -80;  // degrees of bank per unit of steer
 }  // namespace
 
@@ -108,18 +110,23 @@ void Ship::printHud() const {
     // the counter can tell (1000) instead of infinity.
     const double fps = 1000.0f / (frameDuration > 1 ? frameDuration : 1.0f);
     GlFont& font = GlFont::instance();
+    const char* const format = hudLook.labelled ? labelledHudFormat : hudFormat;
     // The font is sized so the line fits the window whole, with the widest values it usually shows.
-    static char widest[GlFont::textCapacity];
-    if (!widest[0]) std::snprintf(widest, sizeof widest, hudFormat, fullShield, 1000.0, 180.0, -0.5, 1000.0, 999.0);
+    char widest[GlFont::textCapacity];
+    std::snprintf(widest, sizeof widest, format, fullShield, 1000.0, 180.0, -0.5, 1000.0, 999.0);
     font.fitLine(widest);
-    font.print(hudFormat, shield, fps, double(slopeUnder()), double(steer), double(frameDuration), double(y));
+    if (hudLook.band) {
+        const GlFont::Box row = font.printedRow();
+        WindowOverlay().fill(row.left, row.bottom, row.right, row.top, 0, 0, 0, hudBandAlpha);
+    }
+    font.print(format, shield, fps, double(slopeUnder()), double(steer), double(frameDuration), double(y));
     hudFrame_ = frameCount;
 }
 
 bool Ship::hudPrintedThisFrame() const { return hudFrame_ == frameCount; }
 
 void Ship::draw() {
-    printHud();
+    if (!hudLook.band) printHud();  // on a band it is printed after the world
 
     glPushMatrix();
     glTranslatef(x, y + drawLift, z);

@@ -22,6 +22,7 @@ class Ship : public Entity {
     // Slope under the ship in degrees, read from the tile normals (180 on level ground).
     float slopeUnder() const;
 
+    static constexpr float drawLift = 20;  // the model flies this far above the stored height
     float speed = 12.0f;     // units per 30 ms
     float turnRate = 10.0f;  // degrees per 30 ms at steer 1
     float steer = 0.0f;      // from the mouse: 0.5 at the left edge, 0 in the middle
@@ -37,6 +38,12 @@ class Ship : public Entity {
     // To the start with a full shield, filed there (never in two lists): the first flight, and every new
     // one after leaving the world.
     void returnToStart();
+    // How the heads-up line looks: the player's settings, given before each frame is drawn.
+    struct HudLook {
+        bool labelled = false;  // in words a player reads ("Shield 78   16 fps ...") instead of the classic line
+        bool band = false;      // on a dark band, printed after the world so that nothing covers it
+    };
+    HudLook hudLook;
     // The heads-up line: shield, frame rate, slope, steering, frame time, height.
     void printHud() const;
     // Whether printHud has run in the frame being drawn.

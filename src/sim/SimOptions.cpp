@@ -107,10 +107,11 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
                    o.audioPath = v;
                    return std::string(v.empty() ? "needs a file" : "");
                });
-    // The settings that change the flight, read from the player's settings file as the game reads them, and
-    // the sound's for --audio.
-    addSettingOptions(line, o.settings,
-                      [](const SettingRow& row) { return row.flight() || (row.acts & settingActs::sound) != 0; });
+    // The settings that change the flight, read from the player's settings file as the game reads them, the
+    // sound's for --audio and what the frames show over the world for --shot.
+    addSettingOptions(line, o.settings, [](const SettingRow& row) {
+        return row.flight() || (row.acts & (settingActs::sound | settingActs::picture)) != 0;
+    });
     o.settings.flightSettingsOnly = true;
     line.flag("--time", "add timings to the summary", [&o] { o.time = true; });
     CommandLine::Outcome outcome = line.parse(argc, argv);

@@ -16,6 +16,8 @@ constexpr float textDistance = -5;  // in front of the eye, through the game's p
 constexpr float textX = -2.5f, textY = -2.0f;
 constexpr int minimumPixelSize = 8;  // smaller is not text any more
 constexpr int lineSpacing(int pixels) { return pixels * 5 / 4; }
+// A glyph's reach from its baseline, and the margin a box leaves about the text, in font pixels.
+constexpr float ascent = 0.8f, descent = 0.25f, margin = 0.3f;
 }  // namespace
 
 GlFont& GlFont::instance() {
@@ -34,8 +36,9 @@ void GlFont::rebuild() {
 void GlFont::fitLine(const char* widest) {
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    if (!widest || viewport[2] == fittedWidth_ || viewport[2] <= 0) return;
+    if (!widest || (viewport[2] == fittedWidth_ && fittedLine_ == widest) || viewport[2] <= 0) return;
     fittedWidth_ = viewport[2];
+    fittedLine_ = widest;
     // Monospaced, the line's width follows the size: work out the size, then step down until it fits.
     const float left = windowX(textX, textY) - float(viewport[0]);
     const float room = float(viewport[2]) - 2 * left;
@@ -103,14 +106,50 @@ float rasterX() {
 
 }  // namespace
 
-float GlFont::windowX(float x, float y) const {
+bool GlFont::windowAt(float x, float y, float& atX, float& atY) const {
     enterTextPlane();
     glRasterPos2f(x, y);
     GLboolean valid = GL_FALSE;
     glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
-    const float at = valid ? rasterX() : -1;
+    GLfloat position[4] = {-1, -1, 0, 0};
+    if (valid) glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
     leaveTextPlane();
-    return at;
+    atX = position[0];
+    atY = position[1];
+    return valid != GL_FALSE;
+}
+
+float GlFont::windowX(float x, float y) const {
+    float atX = -1, atY = -1;
+    return windowAt(x, y, atX, atY) ? atX : -1;
+}
+
+GlFont::Box GlFont::rowAt(float y) const {
+    const float size = float(pixelSize_);
+    return {0, y - (descent + margin) * size, 0, y + (ascent + margin) * size};
+}
+
+GlFont::Box GlFont::centredBox(const char* text, int line) const {
+    float middleX = 0, baseline = 0;
+    if (!text || !windowAt(0, 0, middleX, baseline)) return {};
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    middleX -= float(viewport[0]);
+    Box box = rowAt(baseline - float(viewport[1]) - float(line * lineSpacing(pixelSize_)));
+    const float half = measure(text) / 2 + margin * float(pixelSize_);
+    box.left = middleX - half;
+    box.right = middleX + half;
+    return box;
+}
+
+GlFont::Box GlFont::printedRow() const {
+    float x = 0, baseline = 0;
+    if (!windowAt(textX, textY, x, baseline)) return {};
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    Box box = rowAt(baseline - float(viewport[1]));
+    box.right = float(viewport[2]);
+    return box;
 }
 
 float GlFont::measure(const char* text) const {

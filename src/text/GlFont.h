@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 class GlFont {
    public:
@@ -27,9 +28,18 @@ class GlFont {
 
     // Sizes the font for the current viewport: the usual 24 pixels when widest fits across the window from
     // where print starts (with as much room again at the right), the largest size at which it fits when
-    // not. Rebuilds the lists only when the viewport's width has changed since the last call.
+    // not. Rebuilds the lists only when the viewport's width or the widest line has changed since the last call.
     void fitLine(const char* widest);
     static constexpr int usualPixelSize = 24;
+
+    // Where text stands in the window's pixels, with a margin about it: what a panel behind it must cover.
+    struct Box {
+        float left = 0, bottom = 0, right = 0, top = 0;
+    };
+    // Of printCentred(text, line).
+    Box centredBox(const char* text, int line) const;
+    // Of print's line, across the whole viewport.
+    Box printedRow() const;
 
     // Builds the lists again in the current context (for tools and tests that start a new GL context).
     void rebuild();
@@ -49,8 +59,13 @@ class GlFont {
     // raster position of (x, y) lies in the window (-1 when outside the view).
     float measure(const char* text) const;
     float windowX(float x, float y) const;
+    // The raster position of (x, y) in the window; false when outside the view.
+    bool windowAt(float x, float y, float& atX, float& atY) const;
+    // The rows a line of glyphs whose baseline is at y takes, with the margin.
+    Box rowAt(float y) const;
 
     char text_[textCapacity] = {};
     int pixelSize_ = usualPixelSize;
-    int fittedWidth_ = -1;  // the viewport width the size was chosen for
+    int fittedWidth_ = -1;     // the viewport width the size was chosen for
+    std::string fittedLine_;  // and the line
 };

@@ -1,6 +1,7 @@
 // Camera: projection, look-at and the chase view.
 #include "view/Camera.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/Gl.h"
@@ -13,6 +14,10 @@ constexpr float eyeRise = 400;     // eye height gained from pitch 0 to 1
 constexpr float targetBase = 150;  // target height at pitch 0
 constexpr float targetRise = 250;
 constexpr float baseHeightAboveShip = 75;
+// The framed view: the eye at least this far above the ship, and the ship this far below the view's middle,
+// as a part of the half height (0.45: in the lower third, clear of the heads-up line at any window size).
+constexpr float framedEyeAboveShip = 100;
+constexpr float framedShipDepth = 0.45f;
 }  // namespace
 
 Camera& Camera::instance() {
@@ -23,6 +28,7 @@ Camera& Camera::instance() {
 Camera::Camera() : baseHeight(Ship::player.y + baseHeightAboveShip) {}
 
 void Camera::setPerspective(float fovy, float aspect, float zNear, float zFar) {
+    fieldOfView_ = fovy;
     gluPerspective(double(fovy), double(aspect), double(zNear), double(zFar));
 }
 
@@ -40,5 +46,15 @@ void Camera::followShip() {
     const float eyeZ = ship.z - chaseDistance * std::cos(a);
     const float h = baseHeight > 0 ? baseHeight : 0;
     eye = Vector3(eyeX, h + eyeRise * pitch, eyeZ);
-    lookAt(eye.x, eye.y, eye.z, ship.x, targetBase + targetRise * pitch, ship.z, 0, 1, 0);
+    if (!framed) {
+        lookAt(eye.x, eye.y, eye.z, ship.x, targetBase + targetRise * pitch, ship.z, 0, 1, 0);
+        return;
+    }
+    const float shipY = ship.y + Ship::drawLift;
+    eye.y = std::max(eye.y, shipY + framedEyeAboveShip);
+    // Looking along the heading, raised from the line to the ship by the angle that puts the ship at its depth.
+    const float shipBelow = std::atan2(eye.y - shipY, chaseDistance);
+    const float raise = std::atan(framedShipDepth * std::tan(fieldOfView_ / 2 * degreesToRadians));
+    const float rise = chaseDistance * std::tan(raise - shipBelow);
+    lookAt(eye.x, eye.y, eye.z, ship.x, eye.y + rise, ship.z, 0, 1, 0);
 }

@@ -16,13 +16,17 @@ class Camera {
     void lookAt(float eyeX, float eyeY, float eyeZ, float targetX, float targetY, float targetZ, float upX, float upY,
                 float upZ);
     // Eye 500 units behind the ship in the ground plane; eye and target heights follow pitch, not the ship.
+    // Framed, the eye is no lower than a little over the ship, and looks where the ship stands low in the
+    // view, above the heads-up line, whatever the pitch.
     void followShip();
 
     Frustum frustum;
     Vector3 eye = Vector3(0, 0, 0);  // where the last chase view looked from
     float pitch = 0;                 // mouse y / 600: 0 at the top of the window
     float baseHeight = 0;            // eye height at pitch 0, fixed at creation
+    bool framed = false;             // the player's framed chase view instead of the classic one
 
    private:
     Camera();
+    float fieldOfView_ = 45;  // degrees, top to bottom, as the projection was last set
 };

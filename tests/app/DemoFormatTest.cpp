@@ -22,6 +22,7 @@ TEST(DemoFormat, EveryFlightSettingTravelsInADemoAndNoOtherDoes) {
         const std::string value = kind == SettingKind::key     ? "F9"
                                   : kind == SettingKind::onOff ? (flown.number(i) != 0 ? "false" : "true")
                                   : kind == SettingKind::size  ? "640x480"
+                                  : kind == SettingKind::choice ? choiceNames(table[i]).back()
                                                                : std::to_string(table[i].hi);
         ASSERT_EQ(flown.set(i, value), "");
         DemoEvent event;

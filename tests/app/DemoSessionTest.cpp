@@ -70,13 +70,13 @@ TEST(Demo, ARecordedRunReplaysToItsStateAndAnyDifferenceIsFoundAtItsFrame) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pictures), {}), 1);
 
     // Flown with settings of the player's own (the mouse's reach, the camera, P moved to F5), the mouse's reach
-    // raised on the settings screen in flight (F2, four rows down, one step right, Escape), the flight replays
+    // raised on the settings screen in flight (F2, six rows down, one step right, Escape), the flight replays
     // where every setting is at its default: the demo carries them, and the change where it was made.
     std::ofstream(dir + "/own.ini") << "mouse-sensitivity = 0.5\ninvert-camera = true\nkey-pause = F5\n";
     std::ofstream flight(dir + "/f5.txt");
     flight << "101 mouse 100 500\n";
     int at = 110;
-    for (int key : {0x71, 0x28, 0x28, 0x28, 0x28, 0x27, 0x1B}) {
+    for (int key : {0x71, 0x28, 0x28, 0x28, 0x28, 0x28, 0x28, 0x27, 0x1B}) {
         flight << at << " key down " << key << "\n" << at + 1 << " key up " << key << "\n";
         at += 2;
     }

@@ -193,14 +193,20 @@ TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewK
         std::vector<int> keys;  // tapped, a frame each
         const char *row, *value, *notice;
     } steps[] = {
-        {{vkRight}, "volume", "100", "volume: 100"},  // at the top of its range already
+        {{vkRight}, "heads-up", "labelled", "heads-up: labelled"},
+        {{vkRight}, "heads-up", "classic", "heads-up: classic"},  // a choice goes round
+        {{vkDown, vkDown, vkRight}, "volume", "100", "volume: 100"},  // at the top of its range already
         {{vkLeft, vkLeft}, "volume", "90", "volume: 90"},
-        {{vkUp}, "key-settings", "F2", "volume: 90"},  // Up from the first row: the last
-        {{vkDown, vkDown, vkDown, vkDown, vkDown, vkRight}, "mouse-sensitivity", "1.25", "mouse-sensitivity: 1.25"},
+        {{vkUp, vkUp, vkUp}, "key-settings", "F2", "volume: 90"},  // Up from the first row: the last
+        {{vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkRight},
+         "mouse-sensitivity",
+         "1.25",
+         "mouse-sensitivity: 1.25"},
         {{vkDown, vkRight}, "invert-camera", "true", "invert-camera: true"},
         {{vkUp, vkUp, vkUp, vkRight}, "window-size", "1024x768", "window-size: 1024x768"},
         {{vkLeft, vkLeft, vkLeft}, "window-size", "640x480", "window-size: 640x480"},  // none smaller
-        {{vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkReturn},
+        {{vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown,
+          vkDown, vkReturn},
          "key-pause",
          "P",
          "Press the new key for pause (Escape keeps P)"},
@@ -223,14 +229,29 @@ TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewK
         EXPECT_EQ(value(), step.value);
         EXPECT_EQ(screen.notice(), step.notice);
     }
+    // In a window too low for every row the screen scrolls, so that the chosen row shows wherever it is.
+    resizeViewport(640, 300);
+    passes(1);
+    EXPECT_LT(screen.rowsShown(), settingsTable().size());
+    for (size_t down = 0; down <= settingsTable().size(); ++down) {
+        onKey(vkDown, true), onKey(vkDown, false);
+        passes(1);
+        ASSERT_TRUE(screen.selected() >= screen.firstShown() &&
+                    screen.selected() < screen.firstShown() + screen.rowsShown());
+    }
+    resizeViewport(800, 600);
+    passes(1);
+    while (row() != "key-pause") onKey(vkUp, true), onKey(vkUp, false), passes(1);
     EXPECT_EQ(Ship::player.z, z);  // the world held still all along
-    // The mouse chooses the row under it: the middle of the window is the middle row's, a line lower the next.
+    // The mouse chooses the row under it: the middle of the window is the middle shown row's, a line lower the
+    // next.
     onMouseMove(400, 300);
     passes(1);
-    EXPECT_EQ(row(), settingsTable()[settingsTable().size() / 2].name);
+    const size_t middle = screen.firstShown() + screen.rowsShown() / 2;
+    EXPECT_EQ(screen.selected(), middle);
     onMouseMove(400, unsigned(300 + GlFont::instance().lineHeight()));
     passes(1);
-    EXPECT_EQ(row(), settingsTable()[settingsTable().size() / 2 + 1].name);
+    EXPECT_EQ(screen.selected(), middle + 1);
     onKey(vkEscape, true);  // closes the screen, and quits nothing while held
     passes(3);
     EXPECT_FALSE(screen.shown());
