@@ -175,8 +175,6 @@ TEST(SettingsFile, TheCommandLineWinsForOneRunAndIsNeverWrittenAndAFileThatCanno
     EXPECT_NE(written.find("\nmute = true\n"), std::string::npos) << written;
     EXPECT_EQ(changeSetting(settingIndex(SettingId::volume), "101"), "takes a whole number from 0 to 100");
     EXPECT_EQ(changeSetting(settingIndex(SettingId::camera), "fixed"), "takes classic or framed");
-    ASSERT_EQ(changeSetting(settingIndex(SettingId::camera), "framed"), "");
-    EXPECT_NE(contents(path).find("\ncamera = framed\n"), std::string::npos);
 
     // The simulation takes only what changes the flight, and writes nothing.
     options.flightSettingsOnly = true;
