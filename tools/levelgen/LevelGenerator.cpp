@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 
 #include "Canvas.h"
 #include "HeightPicture.h"
@@ -24,6 +25,7 @@ namespace {
 // highest crest a height picture is scaled to: under the chase camera's lowest eye (195) with the ship's 20.
 constexpr double floorAlpha = 30;
 constexpr double highestAlpha = 80;
+constexpr double straightBehindStart = 30;  // pixels: past the chase eye's place, 500 units (21 pixels) behind
 
 double smoothstep(double a, double b, double x) {
     const double t = std::clamp((x - a) / (b - a), 0.0, 1.0);
@@ -35,7 +37,9 @@ struct Valley {
     bool alongX;
     double base, amplitude1, wavelength1, amplitude2, wavelength2, phase, halfWidth;
     double slant = 0;  // drift across per pixel along, so side valleys run at an angle
+    double straightFrom = std::numeric_limits<double>::infinity();  // where the floor stops winding
     double centre(double t) const {
+        t = std::min(t, straightFrom);
         return base + slant * (t - phase) + amplitude1 * (std::cos((t - phase) / wavelength1) - 1) +
                amplitude2 * (std::cos((t - phase) / wavelength2) - 1);
     }
@@ -61,9 +65,12 @@ struct Terrain {
 
 std::vector<Valley> makeValleys(const LevelOptions& o, SeededRandom& random) {
     std::vector<Valley> valleys;
-    // The main valley, level with the start at the middle and meandering away from it.
+    // The main valley, level with the start at the middle, meandering away behind it and running straight
+    // ahead of it to the world's edge: a player who has not touched the mouse flies straight on with the
+    // camera at its lowest, its eye 75 up, and from the eye's place behind the start to the edge the floor
+    // stays under it.
     valleys.push_back({true, o.height / 2.0, random.range(25, 45), random.range(140, 200), random.range(10, 20),
-                       random.range(50, 80), o.width / 2.0, 30, 0});
+                       random.range(50, 80), o.width / 2.0, 30, 0, o.width / 2.0 - straightBehindStart});
     // Side valleys across it, and a second long one further out.
     for (int i = 0; i < 5; ++i) {
         const double x = o.width * (0.12 + 0.19 * i) + random.range(-40, 40);

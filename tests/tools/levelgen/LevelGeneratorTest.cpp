@@ -3,7 +3,9 @@
 
 #include <unistd.h>
 
+#include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 
 #include "Fixtures.h"
@@ -260,4 +262,25 @@ TEST_F(LevelGenerator, TheDefaultLevelHasThousandsOfObjectsAndAMinutesFlightAhea
     const size_t start = (size_t(level.startRow) * size_t(level.width) + size_t(level.startColumn)) * 4;
     EXPECT_EQ(level.objects[start + 3], 64);  // heading 90.4 degrees
     EXPECT_GE((level.width / 16 * 384 - 24 - (24.0 * level.startColumn + 6)) / 400.0, 60);
+}
+
+TEST_F(LevelGenerator, AFlightThatNeverTouchesTheMouseHasTheGroundUnderTheLowestEyeToTheWorldsEdge) {
+    // Until the mouse first moves the camera is at its lowest, its eye 75 up: straight on from the start, at
+    // the longest world step a frame, to the edge.
+    const std::string dir = makeTempDir();
+    ASSERT_EQ(levelgen("--out " + dir).exitCode, 0);
+    const SimRun run = sim("--data " + dir + " --no-settings --frames 800 --frame-ms 100 --trace " + dir + "/flight");
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    std::ifstream trace(dir + "/flight");
+    const std::regex eye(R"("eye":\{"y":(-?[0-9.eE+-]+),"ground":(-?[0-9.eE+-]+)\})");
+    int inWorld = 0, under = 0;
+    for (std::string line; std::getline(trace, line);) {
+        std::smatch m;
+        if (line.find("\"filed\":true") == std::string::npos || !std::regex_search(line, m, eye)) continue;
+        ++inWorld;
+        if (std::stod(m[1]) <= std::stod(m[2])) ++under;
+    }
+    EXPECT_GT(inWorld, 600);  // a minute's flight, and the edge reached within the run
+    EXPECT_LT(inWorld, 800);
+    EXPECT_EQ(under, 0);
 }
