@@ -70,15 +70,6 @@ std::vector<std::string> choiceNames(const SettingRow& row) {
     }
 }
 
-namespace {
-int choiceOf(const SettingRow& row, const std::string& text) {
-    const std::vector<std::string> names = choiceNames(row);
-    for (size_t i = 0; i < names.size(); ++i)
-        if (names[i] == text) return int(i);
-    return -1;
-}
-}  // namespace
-
 Settings::Settings() : values_(settingsTable().size()) {
     for (size_t i = 0; i < values_.size(); ++i) reset(i);
 }
@@ -91,7 +82,7 @@ void Settings::reset(size_t index) {
         case SettingKind::size: parseSize(row.defaultText, int(row.lo), int(row.hi), value.width, value.height); break;
         case SettingKind::key: value.number = keyFromLabel(row.defaultText); break;
         case SettingKind::onOff: value.number = std::string(row.defaultText) == "true"; break;
-        case SettingKind::choice: value.number = choiceOf(row, row.defaultText); break;
+        case SettingKind::choice: value.number = choiceIndex(row, row.defaultText); break;
         default: value.number = std::strtod(row.defaultText, nullptr); break;
     }
 }
@@ -153,7 +144,7 @@ std::string Settings::set(size_t index, const std::string& text) {
             return "";
         }
         case SettingKind::choice: {
-            const int choice = choiceOf(row, text);
+            const int choice = choiceIndex(row, text.c_str());
             if (choice < 0) {
                 const std::vector<std::string> names = choiceNames(row);
                 std::string said = "takes " + names[0];

@@ -111,6 +111,21 @@ inline constexpr SettingRow fixedSettingRows[] = {
 };
 constexpr size_t fixedSettingCount = std::size(fixedSettingRows);
 
+// A choice's place in its row's list of names, or -1; with no name, how many names there are.
+constexpr int choiceIndex(const SettingRow& row, const char* name) {
+    if (!row.choices) return -1;
+    int index = 0;
+    for (const char *begin = row.choices, *end = begin;; ++end) {
+        if (*end != '|' && *end != '\0') continue;
+        bool same = name != nullptr;
+        for (const char* at = begin; same && at < end; ++at) same = *at == name[at - begin];
+        if (same && name[end - begin] == '\0') return index;
+        ++index;
+        if (*end == '\0') return name ? -1 : index;
+        begin = end + 1;
+    }
+}
+
 namespace settingTableCheck {
 constexpr bool inIdOrder() {
     for (size_t i = 0; i < fixedSettingCount; ++i)
@@ -131,43 +146,18 @@ constexpr bool demoCodesSound() {
 }
 static_assert(demoCodesSound(), "every flight setting needs a demo code of its own, and no other setting one");
 // A choice lists its names, from 0 to hi, and its default is one of them; no other kind has names.
-constexpr bool sameText(const char* a, const char* b, size_t length) {
-    for (size_t i = 0; i < length; ++i)
-        if (a[i] != b[i]) return false;
-    return b[length] == '\0';
-}
 constexpr bool choicesSound() {
     for (const SettingRow& row : fixedSettingRows) {
         if ((row.kind == SettingKind::choice) != (row.choices != nullptr)) return false;
-        if (!row.choices) continue;
-        int names = 1;
-        bool defaultListed = false;
-        for (const char *name = row.choices, *end = name;; ++end) {
-            if (*end != '|' && *end != '\0') continue;
-            defaultListed = defaultListed || sameText(name, row.defaultText, size_t(end - name));
-            if (*end == '\0') break;
-            ++names;
-            name = end + 1;
-        }
-        if (row.lo != 0 || row.hi != names - 1 || !defaultListed) return false;
+        if (row.choices && (row.lo != 0 || choiceIndex(row, row.defaultText) < 0 ||
+                            choiceIndex(row, nullptr) != int(row.hi) + 1))
+            return false;
     }
     return true;
 }
 static_assert(choicesSound(), "a choice row lists its names, from 0 to hi, its default among them");
 }  // namespace settingTableCheck
 
-// A choice's place in its row's list of names, or -1.
-constexpr int choiceIndex(const SettingRow& row, const char* name) {
-    if (!row.choices) return -1;
-    int index = 0;
-    for (const char *begin = row.choices, *end = begin;; ++end) {
-        if (*end != '|' && *end != '\0') continue;
-        if (settingTableCheck::sameText(begin, name, size_t(end - begin))) return index;
-        if (*end == '\0') return -1;
-        ++index;
-        begin = end + 1;
-    }
-}
 constexpr int headsUpLabelled = choiceIndex(fixedSettingRows[size_t(SettingId::headsUp)], "labelled");
 constexpr int cameraFramed = choiceIndex(fixedSettingRows[size_t(SettingId::camera)], "framed");
 static_assert(headsUpLabelled > 0 && cameraFramed > 0, "the choices the game draws are listed");

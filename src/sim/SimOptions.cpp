@@ -70,7 +70,7 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
     line.number("--seed", "S", "the random seed (default 1)", 0, 4294967295ll,
                 [&o](long long n) { o.seed = unsigned(n); });
     line.value(
-        "--mouse", "X,Y", "where the mouse stays, in pixels of the 800 by 600 window", [&o](const std::string& v) {
+        "--mouse", "X,Y", "where the mouse stays, in pixels of the window (800 by 600 unless sized)", [&o](const std::string& v) {
             int x = -1, y = -1;
             char tail = 0;
             if (std::sscanf(v.c_str(), "%d,%d%c", &x, &y, &tail) != 2 || x < 0 || y < 0 || x > 65535 || y > 65535)
@@ -108,9 +108,9 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
                    return std::string(v.empty() ? "needs a file" : "");
                });
     // The settings that change the flight, read from the player's settings file as the game reads them, the
-    // sound's for --audio and what the frames show over the world for --shot.
+    // sound's for --audio, and the view's size and what the frames show over the world for --shot.
     addSettingOptions(line, o.settings, [](const SettingRow& row) {
-        return row.flight() || (row.acts & (settingActs::sound | settingActs::picture)) != 0;
+        return row.flight() || (row.acts & (settingActs::sound | settingActs::window | settingActs::picture)) != 0;
     });
     o.settings.flightSettingsOnly = true;
     line.flag("--time", "add timings to the summary", [&o] { o.time = true; });
