@@ -14,15 +14,16 @@
 
 namespace {
 constexpr float dangerReach = 2500;  // from the ship: about three seconds of a shot's homing
-constexpr float markAngle = 0.016f;  // a ring's least radius per unit from the eye: about 12 pixels of 600
-constexpr float shotRadius = 20;     // a shot's ring, near, in world units
-constexpr float ringWidth = 0.4f;    // of the radius
-constexpr float edgeWidth = 0.12f;   // the dark edge outside the ring, of the radius: the ring reads on the sky
+constexpr float markAngle = 0.016f;  // a shot's ring's radius per unit from the eye: about 12 pixels of 600
+constexpr float ringWidth = 0.4f;    // of a shot's ring's radius: a fireball's ring is as thick, and wider
+constexpr float edgeWidth = 0.12f;   // the dark edge outside the ring, of a shot's radius: it reads on the sky
 constexpr float markAlpha = 0.9f;    // right at the ship; fading to half that at the reach
 constexpr int ringSegments = 16;
 
 struct Mark {
-    float x, y, z, radius, r, g, b, alpha;
+    float x, y, z;
+    float radius, width, edge;  // the ring's outer radius, its width, and its dark edge's
+    float r, g, b, alpha;
 };
 
 // The camera's right and up in the world, from the view as the world was drawn.
@@ -69,14 +70,17 @@ void collect(const Level& level, const Ship& ship, std::vector<Mark>& marks) {
                 if (!e.filed) continue;
                 const float fromShip = std::hypot(e.x - ship.x, e.y - ship.y, e.z - ship.z);
                 if (fromShip > dangerReach) continue;
-                const float fromEye = std::hypot(e.x - eye.x, e.y - eye.y, e.z - eye.z);
-                const bool fireball = list->typeId == typeIds::explosion;
-                const float near = fireball ? float(static_cast<const Explosion&>(e).size) : shotRadius;
+                // The same size on the screen near or far; a fireball's ring goes round the fireball.
+                const float shotRing = std::hypot(e.x - eye.x, e.y - eye.y, e.z - eye.z) * markAngle;
                 const float alpha = markAlpha * (1 - 0.5f * fromShip / dangerReach);
-                if (fireball)
-                    marks.push_back({e.x, e.y, e.z, std::max(near, fromEye * markAngle), 1, 0.2f, 0.1f, alpha});
-                else
-                    marks.push_back({e.x, e.y, e.z, std::max(near, fromEye * markAngle), 1, 0.85f, 0.1f, alpha});
+                if (list->typeId == typeIds::explosion) {
+                    const float radius = std::max(float(static_cast<const Explosion&>(e).size), shotRing);
+                    marks.push_back({e.x, e.y, e.z, radius, shotRing * ringWidth, shotRing * edgeWidth, 1, 0.2f,
+                                     0.1f, alpha});
+                } else {
+                    marks.push_back({e.x, e.y, e.z, shotRing, shotRing * ringWidth, shotRing * edgeWidth, 1, 0.85f,
+                                     0.1f, alpha});
+                }
             }
         }
     }
@@ -98,9 +102,8 @@ void drawDangerMarks(const Level& level, const Ship& ship) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     for (const Mark& m : marks) {
-        const float inner = m.radius * (1 - ringWidth);
-        ring(m, right, up, m.radius, m.radius * (1 + edgeWidth), m.alpha * 0.6f, 0, 0, 0, 0);  // the dark edge
-        ring(m, right, up, inner, m.radius, m.alpha * 0.5f, m.alpha, m.r, m.g, m.b);
+        ring(m, right, up, m.radius, m.radius + m.edge, m.alpha * 0.6f, 0, 0, 0, 0);  // the dark edge
+        ring(m, right, up, m.radius - m.width, m.radius, m.alpha * 0.5f, m.alpha, m.r, m.g, m.b);
     }
     glPopAttrib();
     glColor4f(1, 1, 1, 1);

@@ -14,4 +14,4 @@ std::string leftWorldNotice() {
 std::string pausedNotice() { return "Paused. Press " + keyOf(KeyAction::pause) + " to fly on."; }
 std::string soundOffNotice() { return "Sound off. Press " + keyOf(KeyAction::mute) + " for sound."; }
 std::string helpHint() { return keyOf(KeyAction::help) + ": keys"; }
-std::string steeringHint() { return "Move the mouse (or a finger): left and right steer, up and down move the camera"; }
+std::string steeringHint() { return "Move the mouse: left and right steer, up and down move the camera"; }

@@ -8,5 +8,5 @@ std::string leftWorldNotice();  // "You have left the world. Press Enter to fly 
 std::string pausedNotice();     // "Paused. Press P to fly on."
 std::string soundOffNotice();   // "Sound off. Press M for sound."
 std::string helpHint();         // "F1: keys", in the still frames at the start
-// Over it in those frames, until the player first steers: how the mouse (or a finger) flies.
+// Over it in those frames, until the player first steers: how the mouse flies the ship.
 std::string steeringHint();
