@@ -195,6 +195,9 @@ const std::vector<std::string>& noticesShown() { return shownNotices; }
 
 float hitCueStrength() { return hitCue; }
 
+void setPaused(bool on) { paused = on; }
+bool flightPaused() { return paused; }
+
 void resetPause() {
     paused = helpShown = screenshotWanted = escapeTaken = false;
     SettingsScreen::instance().close();

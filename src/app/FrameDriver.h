@@ -24,5 +24,10 @@ float hitCueStrength();
 // pass, or the demo being played is over).
 bool loopPass();
 
+// Pauses or resumes the flight as P does: for a shell whose player cannot quit (the browser's page pauses on
+// Escape, and when it is hidden).
+void setPaused(bool on);
+bool flightPaused();
+
 void resetPause();  // for tools and tests that run several games (forgets help, taps, a screenshot asked for, the last
                     // frame's time, whether the player has steered)

@@ -14,7 +14,8 @@ constexpr int firstCode = 32;
 constexpr int codeCount = 96;
 constexpr float textDistance = -5;  // in front of the eye, through the game's projection
 constexpr float textX = -2.5f, textY = -2.0f;
-constexpr int minimumPixelSize = 8;  // smaller is not text any more
+constexpr float narrowStart = 0.98f;  // in a window too narrow for textX, the line starts this far out of its half
+constexpr int minimumPixelSize = 6;  // smaller is not text any more; the line of a 320-pixel window needs it
 constexpr int lineSpacing(int pixels) { return pixels * 5 / 4; }
 // A glyph's reach from its baseline, and the margin a box leaves about the text, in font pixels.
 constexpr float ascent = 0.8f, descent = 0.25f, margin = 0.3f;
@@ -36,11 +37,14 @@ void GlFont::rebuild() {
 void GlFont::fitLine(const char* widest) {
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    if (!widest || (viewport[2] == fittedWidth_ && fittedLine_ == widest) || viewport[2] <= 0) return;
+    if (!widest || (viewport[2] == fittedWidth_ && viewport[3] == fittedHeight_ && fittedLine_ == widest) ||
+        viewport[2] <= 0)
+        return;
     fittedWidth_ = viewport[2];
+    fittedHeight_ = viewport[3];
     fittedLine_ = widest;
     // Monospaced, the line's width follows the size: work out the size, then step down until it fits.
-    const float left = windowX(textX, textY) - float(viewport[0]);
+    const float left = windowX(lineStart(), textY) - float(viewport[0]);
     const float room = float(viewport[2]) - 2 * left;
     if (left < 0 || room <= 0) return;
     if (pixelSize_ != usualPixelSize) {
@@ -67,7 +71,7 @@ void GlFont::print(const char* fmt, ...) {
     const int written = std::vsnprintf(text_, sizeof text_, fmt, args);
     va_end(args);
     if (written < 0) text_[0] = '\0';
-    drawText(textX, textY, false, 0);
+    drawText(lineStart(), textY, false, 0);
 }
 
 int GlFont::lineHeight() const { return lineSpacing(pixelSize_); }
@@ -119,6 +123,14 @@ bool GlFont::windowAt(float x, float y, float& atX, float& atY) const {
     return valid != GL_FALSE;
 }
 
+float GlFont::lineStart() const {
+    // The text plane's half width is its distance over the projection's x scale.
+    GLfloat projection[16] = {};
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    if (!(projection[0] > 0)) return textX;
+    return std::max(textX, textDistance / projection[0] * narrowStart);
+}
+
 float GlFont::windowX(float x, float y) const {
     float atX = -1, atY = -1;
     return windowAt(x, y, atX, atY) ? atX : -1;
@@ -144,7 +156,7 @@ GlFont::Box GlFont::centredBox(const char* text, int line) const {
 
 GlFont::Box GlFont::printedRow() const {
     float x = 0, baseline = 0;
-    if (!windowAt(textX, textY, x, baseline)) return {};
+    if (!windowAt(lineStart(), textY, x, baseline)) return {};
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     Box box = rowAt(baseline - float(viewport[1]));

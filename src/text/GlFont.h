@@ -61,11 +61,15 @@ class GlFont {
     float windowX(float x, float y) const;
     // The raster position of (x, y) in the window; false when outside the view.
     bool windowAt(float x, float y, float& atX, float& atY) const;
+    // Where print's line starts in the text plane: the game's place, or, in a window too narrow (a phone held
+    // upright), just inside its left edge.
+    float lineStart() const;
     // The rows a line of glyphs whose baseline is at y takes, with the margin.
     Box rowAt(float y) const;
 
     char text_[textCapacity] = {};
     int pixelSize_ = usualPixelSize;
-    int fittedWidth_ = -1;     // the viewport width the size was chosen for
+    int fittedWidth_ = -1;     // the viewport the size was chosen for
+    int fittedHeight_ = -1;
     std::string fittedLine_;  // and the line
 };

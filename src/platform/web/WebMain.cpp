@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "WebAudio.h"
+#include "WebCanvas.h"
 #include "WebEvents.h"
 #include "WebFont.h"
 #include "WebPage.h"
@@ -29,6 +30,7 @@
 #include "common/Shell.h"
 #include "common/FrameClock.h"
 #include "objects/Ship.h"
+#include "view/Camera.h"
 #include "sim/Simulation.h"
 #include "sim/VirtualClock.h"
 #include "platform/gles2/Gl11Layer.h"
@@ -163,26 +165,26 @@ void showKeysBoundNow() {
     for (std::string line : helpLines()) {
         for (size_t gap; (gap = line.find("   ")) != std::string::npos;)
             line.replace(gap, line.find_first_not_of(' ', gap) - gap, "; ");
+        const std::string quits = keyLabel(vkEscape) + ": quit";  // the page pauses instead
+        if (const size_t at = line.find(quits); at != std::string::npos) line.replace(at, quits.size(), "Escape: pause");
         text += line + ". ";
     }
-    web::showKeys(text + "Click to start the sound.");
+    web::showKeys("A finger, like the mouse, steers and raises the camera. " + text + "Click or tap to start the sound.");
 }
 
+// A page is never quit: Escape, which ends the desktop game, pauses the flight until the next key, click or tap.
 void pass() {
     showKeysBoundNow();
-    const bool over = loopPass();
+    if (loopPass()) web::pauseByPage();
     downloadPictures();
     web::keepSettings();
-    if (!over) return;
-    emscripten_cancel_main_loop();
-    web::closeAudio();
-    web::showNotice("The flight is over. Reload the page to fly again.");
 }
 
 void startFlight() {
     GameOptions options;
     int exitCode = exitSuccess;
     if (!startGame(options, exitCode)) return;  // said, and shown in the notice
+    web::fitCanvasToPage();
     web::openAudio(mixGameSound);
     emscripten_set_main_loop(pass, 0, EM_FALSE);
 }
@@ -268,7 +270,8 @@ int runDeterministic(const std::string& query) {
 }  // namespace
 
 // What the page can read of the flight (for its tests, and anyone curious in the browser's console): frames
-// drawn, the ship, the polygon mode, the sound's mute. Read-only.
+// drawn, the ship, the camera's pitch, the polygon mode, the sound's mute, whether the flight is paused.
+// Read-only.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* vanturoState() {
     static std::string text;
     const Ship& ship = Ship::player;
@@ -277,6 +280,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vanturoState() {
     const GLint mode = modes[0];
     text = nlohmann::json{{"frames", frameCount},
                           {"ship", {{"x", ship.x}, {"z", ship.z}, {"heading", ship.heading}, {"steer", ship.steer}}},
+                          {"pitch", Camera::instance().pitch},
+                          {"paused", flightPaused()},
                           {"polygonMode", mode == GL_LINE    ? "lines"
                                           : mode == GL_POINT ? "points"
                                                              : "filled"},

@@ -1,5 +1,6 @@
 """The browser game in headless Chromium (SwiftShader's WebGL): the deterministic page agrees with vanturo-sim
-to the bit and in its picture, and a flight answers the mouse and every key, with sound, and no console error.
+to the bit and in its picture, a flight answers the mouse, a finger and every key, with sound, the canvas fills
+any screen, Escape pauses, and no console error.
 
 usage: browser_test.py BUILD_WEB_FOLDER VANTURO_SIM
 """
@@ -72,7 +73,21 @@ class BrowserGame(unittest.TestCase):
         cls.server.server_close()
 
     def tearDown(self):
+        self.page.call("Emulation.clearDeviceMetricsOverride")
+        self.page.call("Emulation.setTouchEmulationEnabled", enabled=False)
         self.assertEqual(self.page.problems, [], "the page's console shows errors")
+
+    def screen(self, width, height, ratio=1, touch=False):
+        """The page shown as on a screen of width by height CSS pixels, at ratio device pixels to one."""
+        self.page.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=ratio,
+                       mobile=touch)
+        self.page.call("Emulation.setTouchEmulationEnabled", enabled=touch, maxTouchPoints=5)
+
+    def canvas(self):
+        return self.page.evaluate("(() => { const c = document.getElementById('canvas'), d = document.documentElement;"
+                                  " return {width: c.width, height: c.height, shownWidth: c.clientWidth,"
+                                  " shownHeight: c.clientHeight, pageWidth: d.scrollWidth, pageHeight: d.scrollHeight};"
+                                  " })()")
 
     # The deterministic page.
 
@@ -141,6 +156,15 @@ class BrowserGame(unittest.TestCase):
         data = self.page.evaluate("document.getElementById('canvas').toDataURL('image/png')")
         return rgb(base64.b64decode(data.split(",", 1)[1]))
 
+    def touch(self, kind, *points):
+        """Fingers at points of the page, in CSS pixels: every finger down after the event, as the browser sends."""
+        self.page.call("Input.dispatchTouchEvent", type=kind,
+                       touchPoints=[{"x": x, "y": y, "id": i} for i, (x, y) in enumerate(points)])
+
+    def flight_started(self):
+        self.page.wait_for("typeof _vanturoState === 'function' && "
+                           "JSON.parse(UTF8ToString(_vanturoState())).frames > 110", HANG_GUARD, "the flight did not start")
+
     def key(self, code, key, dom_code):
         for kind in ("rawKeyDown", "keyUp"):
             self.page.call("Input.dispatchKeyEvent", type=kind, windowsVirtualKeyCode=code, key=key, code=dom_code)
@@ -152,9 +176,10 @@ class BrowserGame(unittest.TestCase):
         self.page.call("Input.dispatchMouseEvent", type=kind, x=box[0] + x, y=box[1] + y, **more)
 
     def test_a_flight_answers_the_mouse_and_every_key(self):
+        self.screen(WIDTH, HEIGHT)
         self.page.navigate(self.address)
-        self.page.wait_for("typeof _vanturoState === 'function' && "
-                           "JSON.parse(UTF8ToString(_vanturoState())).frames > 110", HANG_GUARD, "the flight did not start")
+        self.flight_started()
+        self.assertEqual((self.canvas()["width"], self.canvas()["height"]), (WIDTH, HEIGHT))
 
         # The mouse steers: right of the middle one way (the simulation's: steer below 0), as far left the other
         # way as much.
@@ -204,11 +229,77 @@ class BrowserGame(unittest.TestCase):
         self.assertGreater(white_pixels(self.picture(), 40, HUD_TOP), before + 500)
         self.key(112, "F1", "F1")
 
-        # Escape ends the flight, and the page says how to fly again.
-        for kind in ("rawKeyDown", "keyUp"):
-            self.page.call("Input.dispatchKeyEvent", type=kind, windowsVirtualKeyCode=27, key="Escape", code="Escape")
-        self.page.wait_for("document.getElementById('notice').textContent.includes('Reload the page')", HANG_GUARD,
-                           "Escape did not end the flight with a notice")
+        # Escape, pressed out of habit, pauses the flight and says how to go on; a click flies on, no reload.
+        self.key(27, "Escape", "Escape")
+        self.page.wait_for("document.getElementById('notice').textContent.includes('fly on')", HANG_GUARD,
+                           "Escape did not pause the flight with a notice")
+        self.assertTrue(self.state()["paused"])
+        x = self.state()["ship"]["x"]
+        self.frames_pass(10)
+        self.assertEqual(self.state()["ship"]["x"], x)
+        self.mouse("mousePressed", 400, 300, button="left", clickCount=1)
+        self.mouse("mouseReleased", 400, 300, button="left", clickCount=1)
+        self.frames_pass(10)
+        self.assertFalse(self.state()["paused"])
+        self.assertNotEqual(self.state()["ship"]["x"], x)
+        self.assertEqual(self.page.evaluate("document.getElementById('notice').textContent"), "")
+
+    def test_the_canvas_fills_a_phone_and_a_finger_steers_and_flies_on(self):
+        width, height, ratio = 390, 844, 3
+        self.screen(width, height, ratio, touch=True)
+        self.page.navigate(self.address)
+        self.flight_started()
+        canvas = self.canvas()
+        # Shown over the whole page, which does not scroll; drawn densely, within the cap of a 1080p screen.
+        self.assertEqual((canvas["shownWidth"], canvas["shownHeight"]), (width, height))
+        self.assertLessEqual(canvas["pageWidth"], width)
+        self.assertLessEqual(canvas["pageHeight"], height)
+        self.assertGreater(canvas["width"], width * 2)
+        self.assertLessEqual(canvas["width"] * canvas["height"], 1920 * 1080 * 1.01)
+        self.assertAlmostEqual(canvas["width"] / canvas["height"], width / height, places=2)
+        # The heads-up line is whole: white text in the bottom rows, none in the last column.
+        picture, w, h = self.picture(), canvas["width"], canvas["height"]
+        white = [(p // 3) % w for p in range((h - h // 20) * w * 3, h * w * 3, 3)
+                 if picture[p] == picture[p + 1] == picture[p + 2] == 255]
+        self.assertGreater(len(white), 100)
+        self.assertLess(max(white), w - 1)
+
+        # A finger right of the middle steers right, as the mouse there does; high on the screen it lowers the
+        # camera; lifted, both stay.
+        self.touch("touchStart", (width * 0.8, height * 0.5))
+        self.frames_pass(5)
+        self.assertLess(self.state()["ship"]["steer"], 0)
+        self.touch("touchMove", (width * 0.5, height * 0.05))
+        self.frames_pass(5)
+        steer, pitch = self.state()["ship"]["steer"], self.state()["pitch"]
+        self.assertAlmostEqual(steer, 0, places=2)
+        self.assertLess(pitch, 0.1)
+        # A second finger presses, and does not steer.
+        self.touch("touchStart", (width * 0.5, height * 0.05), (width * 0.1, height * 0.9))
+        self.touch("touchEnd", (width * 0.5, height * 0.05))
+        self.touch("touchEnd")
+        self.frames_pass(5)
+        self.assertEqual((self.state()["ship"]["steer"], self.state()["pitch"]), (steer, pitch))
+
+        # Escape pauses; a tap, on the notice that says so too, flies on.
+        self.key(27, "Escape", "Escape")
+        self.assertTrue(self.state()["paused"])
+        self.touch("touchStart", (width * 0.5, height * 0.05))
+        self.touch("touchEnd")
+        self.frames_pass(3)
+        self.assertFalse(self.state()["paused"])
+
+    def test_the_canvas_follows_the_window_as_it_is_resized(self):
+        self.screen(640, 480)
+        self.page.navigate(self.address)
+        self.flight_started()
+        for width, height in ((640, 480), (1280, 720), (500, 900)):
+            self.screen(width, height)
+            self.page.wait_for("document.getElementById('canvas').width === %d && "
+                               "document.getElementById('canvas').height === %d" % (width, height), HANG_GUARD,
+                               "the canvas did not follow the window to %dx%d" % (width, height))
+            self.frames_pass(2)
+            self.assertEqual(self.canvas()["pageHeight"], height)
 
 
 if __name__ == "__main__":
