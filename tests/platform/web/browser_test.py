@@ -249,6 +249,14 @@ class BrowserGame(unittest.TestCase):
         self.screen(width, height, ratio, touch=True)
         self.page.navigate(self.address)
         self.flight_started()
+        # A first visit's bytes as a host that compresses nothing sends them: the large two come gzipped.
+        files = self.page.evaluate("performance.getEntriesByType('navigation')"
+                                   ".concat(performance.getEntriesByType('resource'))"
+                                   ".map(e => [e.name.split('/').pop(), e.encodedBodySize])")
+        total = sum(size for _, size in files)
+        print("a first visit: %d bytes in %s" % (total, ", ".join(name for name, _ in files)))
+        self.assertLess(total, 4_000_000)
+        self.assertFalse([name for name, _ in files if name in ("vanturo.data", "vanturo.wasm")])
         canvas = self.canvas()
         # Shown over the whole page, which does not scroll; drawn densely, within the cap of a 1080p screen.
         self.assertEqual((canvas["shownWidth"], canvas["shownHeight"]), (width, height))
