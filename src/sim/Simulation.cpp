@@ -72,6 +72,14 @@ Json entitiesJson() {
     return out;
 }
 
+Json stateJson(int frames) {
+    return {{"frames", frames},
+            {"ship", shipJson()},
+            {"pitch", number(Camera::instance().pitch)},
+            {"entities", entitiesJson()},
+            {"tiles", Level::instance().tiles().size()}};
+}
+
 Json statsJson(std::vector<double> values) {
     if (values.empty()) return {{"median", 0}, {"p95", 0}, {"max", 0}};
     std::sort(values.begin(), values.end());
@@ -221,6 +229,8 @@ int runFrames(const SimOptions& o, OutputFile& trace, SoundTrack& sound, FrameCo
 
 }  // namespace
 
+std::string flightState(int frames) { return stateJson(frames).dump(); }
+
 int runSimulation(const SimOptions& options, std::string& summary, std::string& error) {
     SimOptions o = options;
     Outputs files;
@@ -262,12 +272,8 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
         error = report;
         return demoCode;
     }
-    Json out = {{"frames", framesRun},
-                {"ship", shipJson()},
-                {"pitch", number(Camera::instance().pitch)},
-                {"entities", entitiesJson()},
-                {"tiles", Level::instance().tiles().size()},
-                {"startupMs", number(startupMs)}};
+    Json out = stateJson(framesRun);
+    out["startupMs"] = number(startupMs);
     if (o.time) {
         out["timing"] = {{"frameMs", statsJson(costs.frameMs)},
                          {"groundMs", statsJson(costs.groundMs)},

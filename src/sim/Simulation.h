@@ -12,3 +12,7 @@
 // or the demo played, found before the run; 1 when the run or a write failed; 3 when a played demo ends in another
 // state than it recorded (said in error, the summary is made). error is empty when the failure has been said already.
 int runSimulation(const SimOptions& options, std::string& summary, std::string& error);
+
+// The flight as it stands, as the summary begins: frames, the ship, the camera's pitch, the entities of each
+// kind, the tiles (one JSON object). A live page shows it for its tests.
+std::string flightState(int frames);

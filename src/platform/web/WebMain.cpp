@@ -172,10 +172,13 @@ void showKeysBoundNow() {
     web::showKeys("A finger, like the mouse, steers and raises the camera. " + text + "Click or tap to start the sound.");
 }
 
+bool showsState = false;  // state in the address: the flight's state in the summary, every frame
+
 // A page is never quit: Escape, which ends the desktop game, pauses the flight until the next key, click or tap.
 void pass() {
     showKeysBoundNow();
     if (loopPass()) web::pauseByPage();
+    if (showsState) web::showSummary(flightState(frameCount));
     downloadPictures();
     web::keepSettings();
 }
@@ -299,6 +302,7 @@ int main() {
     std::filesystem::create_directory(picturesFolder);
     const std::string query = web::pageQuery();
     if (query.find("frames=") != std::string::npos) return runDeterministic(query);
+    showsState = ("&" + query + "&").find("&state&") != std::string::npos;
     web::listenToPage();
     web::restoreSettings(startFlight);  // the flight starts once the kept settings are back
     return exitSuccess;

@@ -299,8 +299,11 @@ class BrowserGame(unittest.TestCase):
 
     def test_the_canvas_follows_the_window_as_it_is_resized(self):
         self.screen(640, 480)
-        self.page.navigate(self.address)
+        self.page.navigate(self.address + "?state")  # the live flight's state in the summary, every frame
         self.flight_started()
+        live = json.loads(self.page.evaluate("document.getElementById('summary').textContent"))
+        self.assertEqual(list(live), ["frames", "ship", "pitch", "entities", "tiles"])
+        self.assertGreater(live["frames"], 110)
         for width, height in ((640, 480), (1280, 720), (500, 900)):
             self.screen(width, height)
             self.page.wait_for("document.getElementById('canvas').width === %d && "
