@@ -297,6 +297,24 @@ class BrowserGame(unittest.TestCase):
         self.frames_pass(3)
         self.assertFalse(self.state()["paused"])
 
+    def test_the_page_is_installable_and_a_second_visit_plays_offline(self):
+        self.page.navigate(self.address)
+        self.flight_started()
+        manifest = json.loads(self.page.evaluate("fetch('vanturo.webmanifest').then(r => r.text())", promise=True))
+        self.assertEqual(sorted(icon["sizes"] for icon in manifest["icons"]), ["192x192", "512x512"])
+        for icon in manifest["icons"]:
+            self.assertEqual(self.page.evaluate("fetch('%s').then(r => r.status)" % icon["src"], promise=True), 200)
+        self.page.wait_for("navigator.serviceWorker.controller !== null", HANG_GUARD, "the worker did not take the page")
+        self.page.call("Network.enable")
+        offline = dict(latency=0, downloadThroughput=-1, uploadThroughput=-1)
+        self.page.call("Network.emulateNetworkConditions", offline=True, **offline)
+        try:
+            self.page.navigate(self.address)
+            self.flight_started()
+        finally:
+            self.page.call("Network.emulateNetworkConditions", offline=False, **offline)
+            self.page.call("Network.disable")
+
     def test_the_canvas_follows_the_window_as_it_is_resized(self):
         self.screen(640, 480)
         self.page.navigate(self.address + "?state")  # the live flight's state in the summary, every frame
