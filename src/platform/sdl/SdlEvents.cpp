@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "SdlWindow.h"
+#include "app/Gamepad.h"
 #include "app/Input.h"
 #include "app/KeyTable.h"
 #include "app/SettingChange.h"
@@ -67,28 +68,18 @@ bool isFullscreenToggle(const SDL_KeyboardEvent& key) {
            (key.keysym.mod & KMOD_ALT) != 0;
 }
 
-// A controller's buttons as keys: the pad moves through the settings screen, A chooses (and flies again), B
-// goes back, Start opens the settings.
+// A controller's buttons by the game's names for them.
 int virtualKeyForButton(Uint8 button) {
     switch (button) {
-        case SDL_CONTROLLER_BUTTON_DPAD_UP: return vkUp;
-        case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return vkDown;
-        case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return vkLeft;
-        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return vkRight;
-        case SDL_CONTROLLER_BUTTON_A: return vkReturn;
-        case SDL_CONTROLLER_BUTTON_B: return vkBack;
-        case SDL_CONTROLLER_BUTTON_START: return keyCode(KeyAction::settings);
+        case SDL_CONTROLLER_BUTTON_DPAD_UP: return virtualKeyForPadButton(PadButton::up);
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return virtualKeyForPadButton(PadButton::down);
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return virtualKeyForPadButton(PadButton::left);
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return virtualKeyForPadButton(PadButton::right);
+        case SDL_CONTROLLER_BUTTON_A: return virtualKeyForPadButton(PadButton::a);
+        case SDL_CONTROLLER_BUTTON_B: return virtualKeyForPadButton(PadButton::b);
+        case SDL_CONTROLLER_BUTTON_START: return virtualKeyForPadButton(PadButton::start);
         default: return -1;
     }
-}
-
-// A stick's position from -1 to 1, with a dead zone so that a stick at rest flies straight.
-float stickPosition(Sint16 value) {
-    const int deadZone = gameSettings().whole(SettingId::gamepadDeadzone);
-    const float travel = float(32767 - deadZone);
-    if (value > deadZone) return std::min(1.0f, float(value - deadZone) / travel);
-    if (value < -deadZone) return std::max(-1.0f, float(value + deadZone) / travel);
-    return 0;
 }
 
 void handleControllerAxis(const SDL_ControllerAxisEvent& axis) {

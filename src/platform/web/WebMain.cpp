@@ -14,6 +14,7 @@
 #include "WebCanvas.h"
 #include "WebEvents.h"
 #include "WebFont.h"
+#include "WebGamepad.h"
 #include "WebPage.h"
 #include "WebSettings.h"
 #include "app/FrameDriver.h"
@@ -25,6 +26,7 @@
 #include "app/KeyTable.h"
 #include "app/SceneSetup.h"
 #include "app/Settings.h"
+#include "app/SettingsScreen.h"
 #include "app/Viewport.h"
 #include "common/Report.h"
 #include "common/Shell.h"
@@ -177,6 +179,7 @@ bool showsState = false;  // state in the address: the flight's state in the sum
 // A page is never quit: Escape, which ends the desktop game, pauses the flight until the next key, click or tap.
 void pass() {
     showKeysBoundNow();
+    web::readGamepads();
     if (loopPass()) web::pauseByPage();
     if (showsState) web::showSummary(flightState(frameCount));
     downloadPictures();
@@ -273,7 +276,8 @@ int runDeterministic(const std::string& query) {
 }  // namespace
 
 // What the page can read of the flight (for its tests, and anyone curious in the browser's console): frames
-// drawn, the ship, the camera's pitch, the polygon mode, the sound's mute, whether the flight is paused.
+// drawn, the ship, the camera's pitch, the polygon mode, the sound's mute, whether the flight is paused and
+// the settings screen shown.
 // Read-only.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* vanturoState() {
     static std::string text;
@@ -285,6 +289,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vanturoState() {
                           {"ship", {{"x", ship.x}, {"z", ship.z}, {"heading", ship.heading}, {"steer", ship.steer}}},
                           {"pitch", Camera::instance().pitch},
                           {"paused", flightPaused()},
+                          {"settingsShown", SettingsScreen::instance().shown()},
                           {"polygonMode", mode == GL_LINE    ? "lines"
                                           : mode == GL_POINT ? "points"
                                                              : "filled"},

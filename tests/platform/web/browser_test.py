@@ -297,6 +297,25 @@ class BrowserGame(unittest.TestCase):
         self.frames_pass(3)
         self.assertFalse(self.state()["paused"])
 
+    def test_a_pad_steers_as_the_desktops_controller_and_its_start_button_opens_the_settings(self):
+        self.page.navigate(self.address)
+        self.flight_started()
+        # The browser's pads replaced by one the test holds, laid out in the standard mapping.
+        self.page.evaluate("window.pad = {id: 'test pad', index: 0, connected: true, mapping: 'standard',"
+                           " timestamp: 1, axes: [0.8, 0, 0, 0],"
+                           " buttons: Array.from({length: 17}, () => ({pressed: false, touched: false, value: 0}))};"
+                           " navigator.getGamepads = () => [window.pad]; true")
+        self.frames_pass(3)
+        self.assertLess(self.state()["ship"]["steer"], 0)  # pushed right: steers right, as the mouse there
+        self.page.evaluate("window.pad.axes[0] = 0.05; true")  # back at rest, inside the dead zone
+        self.frames_pass(3)
+        self.assertEqual(self.state()["ship"]["steer"], 0)
+        for pressed in ("true", "false"):
+            self.page.evaluate("window.pad.buttons[9].pressed = %s; window.pad.buttons[9].value = %s; true" %
+                               (pressed, 1 if pressed == "true" else 0))
+            self.frames_pass(2)
+        self.assertTrue(self.state()["settingsShown"])
+
     def test_the_page_is_installable_and_a_second_visit_plays_offline(self):
         self.page.navigate(self.address)
         self.flight_started()
