@@ -18,13 +18,7 @@ bool pagePaused = false;
 long steeringFinger = -1;  // the touch that steers: the first one down; the others only press
 
 // A key, click or touch while the page holds the flight: it flies on, and the event does nothing else.
-bool flewOn() {
-    if (!pagePaused) return false;
-    pagePaused = false;
-    setPaused(false);
-    web::showNotice("");
-    return true;
-}
+bool flewOn() { return web::flyOnIfPausedByPage(); }
 
 EM_BOOL onKeyEvent(int type, const EmscriptenKeyboardEvent* event, void*) {
     web::resumeAudio();  // inside the key's own handler, as the browser asks
@@ -97,6 +91,14 @@ void web::pauseByPage() {
 }
 
 bool web::pausedByPage() { return pagePaused; }
+
+bool web::flyOnIfPausedByPage() {
+    if (!pagePaused) return false;
+    pagePaused = false;
+    setPaused(false);
+    web::showNotice("");
+    return true;
+}
 
 void web::listenToPage() {
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;

@@ -12,5 +12,7 @@ void listenToPage();
 // notice says how to fly on, and the next key, click or touch does so, and nothing else.
 void pauseByPage();
 bool pausedByPage();
+// Flies on when the page holds the flight; false when it did not.
+bool flyOnIfPausedByPage();
 
 }  // namespace web

@@ -277,7 +277,7 @@ int runDeterministic(const std::string& query) {
 
 // What the page can read of the flight (for its tests, and anyone curious in the browser's console): frames
 // drawn, the ship, the camera's pitch, the polygon mode, the sound's mute, whether the flight is paused and
-// the settings screen shown.
+// the settings screen shown with its chosen row and that row's value.
 // Read-only.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* vanturoState() {
     static std::string text;
@@ -290,12 +290,25 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vanturoState() {
                           {"pitch", Camera::instance().pitch},
                           {"paused", flightPaused()},
                           {"settingsShown", SettingsScreen::instance().shown()},
+                          {"settingsRow", settingsTable()[SettingsScreen::instance().selected()].name},
+                          {"settingsValue", gameSettings().text(SettingsScreen::instance().selected())},
                           {"polygonMode", mode == GL_LINE    ? "lines"
                                           : mode == GL_POINT ? "points"
                                                              : "filled"},
                           {"muted", gameSettings().on(SettingId::mute)}}
                .dump();
     return text.c_str();
+}
+
+// The page's buttons for a player without a keyboard: the action named (pause, mute, help, settings) as its
+// key, bound now, pressed and let go. While the page holds the flight, any of them flies on first.
+extern "C" EMSCRIPTEN_KEEPALIVE void vanturoPress(const char* action) {
+    if (!action || web::flyOnIfPausedByPage()) return;
+    for (const KeyRow& row : keyTable)
+        if (row.action != KeyAction::quit && std::string(row.name) == action) {
+            onKey(keyCode(row.action), true);
+            onKey(keyCode(row.action), false);
+        }
 }
 
 void virtualClock::setTick(unsigned tick) { virtualTick = tick; }

@@ -289,6 +289,29 @@ class BrowserGame(unittest.TestCase):
         self.frames_pass(5)
         self.assertEqual((self.state()["ship"]["steer"], self.state()["pitch"]), (steer, pitch))
 
+        # Without a keyboard: the settings screen opens from its button, a tap on a row chooses and changes it,
+        # and the button closes it.
+        def tap_button(action):
+            box = self.page.evaluate("(() => { const r = document.querySelector('[data-action=%s]')"
+                                     ".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2];"
+                                     " })()" % action)
+            self.touch("touchStart", (box[0], box[1]))
+            self.touch("touchEnd")
+            self.frames_pass(3)
+        tap_button("settings")
+        self.assertTrue(self.state()["settingsShown"])
+        row, value = self.state()["settingsRow"], self.state()["settingsValue"]
+        self.touch("touchStart", (width * 0.5, height * 0.5))
+        self.touch("touchEnd")
+        self.frames_pass(3)
+        self.assertNotEqual((self.state()["settingsRow"], self.state()["settingsValue"]), (row, value))
+        tap_button("settings")
+        self.assertFalse(self.state()["settingsShown"])
+        tap_button("pause")
+        self.assertTrue(self.state()["paused"])
+        tap_button("pause")
+        self.assertFalse(self.state()["paused"])
+
         # Escape pauses; a tap, on the notice that says so too, flies on.
         self.key(27, "Escape", "Escape")
         self.assertTrue(self.state()["paused"])
