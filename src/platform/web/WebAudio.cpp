@@ -61,11 +61,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vanturoMixBlock() {
 
 bool web::openAudio(MixSource source) {
     mixSource = source;
-    startWebAudio(mixRate, blockFrames, block);
-    return true;  // Web Audio plays once the player's first gesture lets it
+    return true;  // Web Audio is started by the player's first gesture, which browsers ask for
 }
 
-void web::resumeAudio() { resumeWebAudio(); }
+void web::resumeAudio() {
+    if (mixSource) startWebAudio(mixRate, blockFrames, block);
+    resumeWebAudio();
+}
 
 void web::closeAudio() {
     stopWebAudio();

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr const char* canvasTarget = "#canvas";
-const char* const pausedNotice = "Paused. Click, tap or press a key to fly on.";
 bool pagePaused = false;
 long steeringFinger = -1;  // the touch that steers: the first one down; the others only press
 
@@ -83,11 +82,11 @@ EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* event, void*) {
 
 }  // namespace
 
-void web::pauseByPage() {
+void web::pauseByPage(const char* notice) {
     if (!pagePaused && flightPaused()) return;  // P's pause stays P's
     pagePaused = true;
     setPaused(true);
-    web::showNotice(pausedNotice);
+    web::showNotice(notice);
 }
 
 bool web::pausedByPage() { return pagePaused; }

@@ -10,7 +10,7 @@ void listenToPage();
 
 // Pauses the flight for the page (Escape, which a browser player presses out of habit; the tab hidden): the
 // notice says how to fly on, and the next key, click or touch does so, and nothing else.
-void pauseByPage();
+void pauseByPage(const char* notice = "Paused. Click, tap or press a key to fly on.");
 bool pausedByPage();
 // Flies on when the page holds the flight; false when it did not.
 bool flyOnIfPausedByPage();

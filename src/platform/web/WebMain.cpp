@@ -192,6 +192,8 @@ void startFlight() {
     if (!startGame(options, exitCode)) return;  // said, and shown in the notice
     web::fitCanvasToPage();
     web::openAudio(mixGameSound);
+    // A browser starts sound only after a gesture: the flight waits for one, which starts both.
+    web::pauseByPage("Click, tap or press a key to fly.");
     emscripten_set_main_loop(pass, 0, EM_FALSE);
 }
 
@@ -303,6 +305,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vanturoState() {
 // The page's buttons for a player without a keyboard: the action named (pause, mute, help, settings) as its
 // key, bound now, pressed and let go. While the page holds the flight, any of them flies on first.
 extern "C" EMSCRIPTEN_KEEPALIVE void vanturoPress(const char* action) {
+    web::resumeAudio();
     if (!action || web::flyOnIfPausedByPage()) return;
     for (const KeyRow& row : keyTable)
         if (row.action != KeyAction::quit && std::string(row.name) == action) {

@@ -130,8 +130,7 @@ class BrowserGame(unittest.TestCase):
         for muted in (True, False):  # M changes the mute setting; the page after a reload has it as left
             with self.subTest(muted=muted):
                 self.page.navigate(self.address)
-                self.page.wait_for("typeof _vanturoState === 'function' && "
-                                   "JSON.parse(UTF8ToString(_vanturoState())).frames > 5", HANG_GUARD, "no flight")
+                self.flight_started()
                 self.assertEqual(self.state()["muted"], not muted)
                 self.key(77, "m", "KeyM")
                 self.assertEqual(self.state()["muted"], muted)
@@ -162,8 +161,18 @@ class BrowserGame(unittest.TestCase):
                        touchPoints=[{"x": x, "y": y, "id": i} for i, (x, y) in enumerate(points)])
 
     def flight_started(self):
+        """Waits for the page's still start, which asks for a gesture, and clicks: the flight flies."""
         self.page.wait_for("typeof _vanturoState === 'function' && "
                            "JSON.parse(UTF8ToString(_vanturoState())).frames > 110", HANG_GUARD, "the flight did not start")
+        self.assertTrue(self.state()["paused"])
+        self.assertEqual(self.page.evaluate("document.getElementById('notice').textContent"),
+                         "Click, tap or press a key to fly.")
+        self.assertFalse(self.page.evaluate("'vanturoAudio' in Module && Module.vanturoAudio !== null"))
+        size = self.canvas()
+        for kind in ("mousePressed", "mouseReleased"):
+            self.mouse(kind, size["shownWidth"] // 2, size["shownHeight"] // 2, button="left", clickCount=1)
+        self.frames_pass(2)
+        self.assertFalse(self.state()["paused"])
 
     def key(self, code, key, dom_code):
         for kind in ("rawKeyDown", "keyUp"):
