@@ -17,7 +17,7 @@ void web::fitCanvasToPage() {
     emscripten_get_element_css_size(canvasTarget, &shownWidth, &shownHeight);
     if (!(shownWidth > 0 && shownHeight > 0)) return;  // hidden, or not laid out yet
     const double ratio = std::max(1.0, emscripten_get_device_pixel_ratio());
-    double width = shownWidth * ratio, height = shownHeight * ratio;
+    const double width = shownWidth * ratio, height = shownHeight * ratio;
     const double shrink = std::min(1.0, std::sqrt(maxDrawingPixels / (width * height)));
     const int newWidth = std::max(1, int(std::lround(width * shrink)));
     const int newHeight = std::max(1, int(std::lround(height * shrink)));
