@@ -107,7 +107,7 @@ inline constexpr SettingRow fixedSettingRows[] = {
     {SettingId::panels, "panels", SettingKind::onOff, "true", 0, 1, 0, settingActs::picture, 0,
      "a dark panel behind the help, the settings screen and the notices"},
     {SettingId::dangerMarks, "danger-marks", SettingKind::onOff, "true", 0, 1, 0, settingActs::picture, 0,
-     "a glow on shots and fireballs near enough to hurt, seen through the fog"},
+     "a ring on shots and fireballs near enough to hurt, seen through the fog"},
 };
 constexpr size_t fixedSettingCount = std::size(fixedSettingRows);
 
