@@ -118,17 +118,20 @@ void handleGameKeys() {
         GameSound::instance().returnedToStart();
         paused = false;  // a new flight starts flying
     }
-    // P, F1, F2, F11, F12 and M act on their press, not while they are held.
-    const auto pressed = [](KeyAction action) { return keysPressed[keyCode(action)]; };
-    if (pressed(KeyAction::pause)) paused = !paused;
-    if (pressed(KeyAction::help)) helpShown = !helpShown;
-    if (pressed(KeyAction::screenshot)) screenshotWanted = true;
-    if (pressed(KeyAction::fullscreen)) onFullscreenToggle();
+    // P, F1, F2, F11, F12 and M act on their press, not while they are held, and a toggle once for every
+    // press: two taps between frames leave it as it was, as two messages would.
+    const auto pressed = [](KeyAction action) { return keysPressed[keyCode(action)] != 0; };
+    const auto toggled = [](KeyAction action) { return keysPressed[keyCode(action)] % 2 != 0; };
+    if (toggled(KeyAction::pause)) paused = !paused;
+    if (toggled(KeyAction::help)) helpShown = !helpShown;
+    if (pressed(KeyAction::screenshot)) screenshotWanted = true;  // one picture of the frame, however often asked
+    if (toggled(KeyAction::fullscreen)) onFullscreenToggle();
     if (pressed(KeyAction::mute)) {
         if (!GameSound::instance().devicePlays()) {
             flashNotice(noSoundDeviceNotice, soundNoticeMs);  // no sound to offer: the setting stays as it is
         } else {
-            changeSetting(settingIndex(SettingId::mute), gameSettings().on(SettingId::mute) ? "false" : "true");
+            if (toggled(KeyAction::mute))
+                changeSetting(settingIndex(SettingId::mute), gameSettings().on(SettingId::mute) ? "false" : "true");
             flashNotice(GameSound::instance().mixer().muted() ? soundOffNotice() : soundOnNotice, soundNoticeMs);
         }
     }

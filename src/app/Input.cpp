@@ -2,6 +2,7 @@
 #include "app/Input.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "app/DemoSession.h"
 #include "app/Settings.h"
@@ -42,7 +43,9 @@ void applyInputEvent(const DemoEvent& event) {
             break;
         }
         case DemoEvent::key:
-            if (event.b != 0 && !keys[event.a]) keysPressed[event.a] = true;  // a repeat of a held key is no press
+            // A repeat of a held key is no press; the count stops at its top rather than wrap to none.
+            if (event.b != 0 && !keys[event.a] && keysPressed[event.a] != std::numeric_limits<KeyPresses>::max())
+                keysPressed[event.a] += 1;
             keys[event.a] = event.b != 0;
             break;
         case DemoEvent::clientSize:

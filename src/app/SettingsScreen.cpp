@@ -130,7 +130,7 @@ void SettingsScreen::scrollToChosen() {
     top_ = std::min(top_, settingsTable().size() - shown);
 }
 
-void SettingsScreen::handleKeys(const bool* pressed, bool clicked) {
+void SettingsScreen::handleKeys(const KeyPresses* pressed, int clicks) {
     const size_t rows = settingsTable().size();
     if (waitingForKey_) {
         if (pressed[vkEscape]) {
@@ -151,10 +151,10 @@ void SettingsScreen::handleKeys(const bool* pressed, bool clicked) {
         return;
     }
     chooseRowUnderMouse();
-    if (pressed[vkUp]) selected_ = (selected_ + rows - 1) % rows;
-    if (pressed[vkDown]) selected_ = (selected_ + 1) % rows;
-    if (pressed[vkLeft]) step(-1);
-    if (pressed[vkRight] || pressed[vkReturn] || clicked) step(+1);
+    // Each press moves once, however many came between two frames.
+    selected_ = (selected_ + (rows - pressed[vkUp] % rows) + pressed[vkDown]) % rows;
+    for (int i = 0; i < pressed[vkLeft]; ++i) step(-1);
+    for (int i = 0; i < pressed[vkRight] + pressed[vkReturn] + clicks; ++i) step(+1);
     scrollToChosen();
 }
 

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "common/InputState.h"
+
 class SettingsScreen {
    public:
     static SettingsScreen& instance();
@@ -14,9 +16,9 @@ class SettingsScreen {
     void open();
     void close();
 
-    // The keys pressed in this pass (indexed by virtual-key code) and whether the left button went down; the
-    // game's own keys do nothing while the screen shows.
-    void handleKeys(const bool* pressed, bool clicked);
+    // How often each key went down in this pass (indexed by virtual-key code), and the left button's clicks;
+    // the game's own keys do nothing while the screen shows.
+    void handleKeys(const KeyPresses* pressed, int clicks);
     // Prints the rows over the view, centred, the chosen one marked; as many as the window's height holds,
     // scrolled so that the chosen one shows.
     void draw();

@@ -84,7 +84,7 @@ TEST_F(FrameDriver, LeavingTheWorldShowsTheWayBackAndEnterOrAClickFliesAgainFrom
     }
 }
 
-TEST_F(FrameDriver, AKeyTappedBetweenTwoFramesCountsOnceAndAHeldOneActsOnItsPressOnly) {
+TEST_F(FrameDriver, AKeyTappedBetweenTwoFramesCountsAndAHeldOneActsOnItsPressOnly) {
     startLevel();
     passes(100);
     // Keys act at the end of the frame they were pressed for: the world stands still from the next one on.
@@ -113,6 +113,16 @@ TEST_F(FrameDriver, AKeyTappedBetweenTwoFramesCountsOnceAndAHeldOneActsOnItsPres
     GLint modes[2];
     glGetIntegerv(GL_POLYGON_MODE, modes);
     EXPECT_EQ(modes[0], GL_LINE);
+    // Every tap between two frames counts, as every message does: an even number of pauses flies on.
+    for (int taps = 1; taps <= 4; ++taps) {
+        SCOPED_TRACE(taps);
+        for (int i = 0; i < taps; ++i) tap(keyCode(KeyAction::pause));
+        passes(1);
+        const float before = Ship::player.z;
+        passes(1);
+        EXPECT_EQ(Ship::player.z > before, taps % 2 == 0);
+        if (taps % 2) tap(keyCode(KeyAction::pause)), passes(1);
+    }
     tap(keyCode(KeyAction::quit));
     virtualClock::advanceTick(30);
     EXPECT_TRUE(loopPass());
@@ -231,6 +241,12 @@ TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewK
         EXPECT_EQ(value(), step.value);
         EXPECT_EQ(screen.notice(), step.notice);
     }
+    // Taps between two frames move and change as many times as they came.
+    for (int i = 0; i < 3; ++i) onKey(vkDown, true), onKey(vkDown, false);
+    for (int i = 0; i < 2; ++i) onKey(vkUp, true), onKey(vkUp, false);
+    passes(1);
+    EXPECT_EQ(row(), "key-mute") << "three downs and two ups: one row down from key-pause";
+    onKey(vkUp, true), onKey(vkUp, false), passes(1);
     // In a window too low for every row the screen scrolls, so that the chosen row shows wherever it is.
     resizeViewport(640, 300);
     passes(1);

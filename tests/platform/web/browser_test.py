@@ -223,6 +223,15 @@ class BrowserGame(unittest.TestCase):
         self.frames_pass(20)
         self.assertGreater(differing(still, self.picture(), HUD_TOP), 0)
 
+        # Taps between two frames count, each of them: sent in one task, no frame comes between them.
+        for taps, paused in ((2, False), (3, True), (1, False)):
+            self.page.evaluate("(() => { for (let i = 0; i < %d; ++i) for (const kind of ['keydown', 'keyup']) {"
+                               " const e = new KeyboardEvent(kind, {key: 'p', code: 'KeyP', bubbles: true});"
+                               " Object.defineProperty(e, 'keyCode', {get: () => 80});"
+                               " window.dispatchEvent(e); } })()" % taps)
+            self.frames_pass(2)
+            self.assertEqual(self.state()["paused"], paused, "%d taps of P in one frame" % taps)
+
         # M silences the mix, and again brings it back.
         self.key(77, "m", "KeyM")
         self.assertTrue(self.state()["muted"])
