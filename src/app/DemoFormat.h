@@ -80,6 +80,7 @@ class DemoReader {
     size_t frameCount() const { return frames_; }
     bool hasFinalState() const { return hasFinal_; }
     const DemoFinalState& finalState() const { return final_; }
+    const std::vector<unsigned char>& bytes() const { return bytes_; }
 
     // The next frame; false after the last whole one.
     bool next(DemoFrame& frame);

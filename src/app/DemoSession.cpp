@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "app/FlightLink.h"
 #include "app/FrameDriver.h"
 #include "app/Input.h"
 #include "app/KeyTable.h"
@@ -84,6 +85,36 @@ bool DemoSession::record(const std::string& path, uint32_t seed, std::string& er
 }
 
 bool DemoSession::play(const std::string& path, bool paced, std::string& error) {
+    std::vector<unsigned char> bytes;
+    if (!readDemo(path, bytes, error)) return false;
+    const std::string name = playsALink(path) ? "the flight link" : path;
+    if (!reader_.open(std::move(bytes), error)) {
+        error = name + ": " + error;
+        return false;
+    }
+    const DemoHeader here = headerFor(0);
+    if (here.terrainDigest != reader_.header().terrainDigest ||
+        here.objectMapDigest != reader_.header().objectMapDigest) {
+        error = name + ": recorded on another level (its pictures differ from " + terrainFile + " and " +
+                objectMapFile + ")";
+        return false;
+    }
+    playing_ = true;
+    playedPath_ = name;
+    paced_ = paced;
+    lastFrameMs_ = nowMs();
+    return true;
+}
+
+bool DemoSession::readDemo(const std::string& path, std::vector<unsigned char>& bytes, std::string& error) {
+    // A link given in place of a file's name is the flight itself.
+    framesChecked_ = true;
+    if (playsALink(path)) {
+        framesChecked_ = false;
+        if (demoOfFlightLink(path, bytes, error)) return true;
+        error = "the flight link: " + error;
+        return false;
+    }
     // Checked here first, so that whatever is wrong is said in one line.
     std::error_code failure;
     const auto status = std::filesystem::status(path, failure);
@@ -95,27 +126,23 @@ bool DemoSession::play(const std::string& path, bool paced, std::string& error) 
         error = path + ": larger than the " + std::to_string(demoFormat::maxBytes >> 20) + " MiB a demo may be";
         return false;
     }
-    std::vector<unsigned char> bytes;
     if (!readWholeFile(path.c_str(), demoFormat::maxBytes, bytes)) {
         error = path + ": cannot be read";
         return false;
     }
-    if (!reader_.open(std::move(bytes), error)) {
-        error = path + ": " + error;
-        return false;
-    }
-    const DemoHeader here = headerFor(0);
-    if (here.terrainDigest != reader_.header().terrainDigest ||
-        here.objectMapDigest != reader_.header().objectMapDigest) {
-        error = path + ": recorded on another level (its pictures differ from " + terrainFile + " and " +
-                objectMapFile + ")";
-        return false;
-    }
-    playing_ = true;
-    playedPath_ = path;
-    paced_ = paced;
-    lastFrameMs_ = nowMs();
-    return true;
+    // A file that is no demo may hold a link (one copied from a page, or written by --link).
+    const bool demo = bytes.size() >= sizeof demoFormat::magic &&
+                      std::equal(std::begin(demoFormat::magic), std::end(demoFormat::magic), bytes.begin());
+    const std::string text(bytes.begin(), bytes.end());
+    if (demo || !holdsFlightLink(text)) return true;  // the reader says what is wrong with one that is neither
+    framesChecked_ = false;
+    if (demoOfFlightLink(text, bytes, error)) return true;
+    error = path + ": " + error;
+    return false;
+}
+
+bool DemoSession::linkOfPlayed(std::string& link, std::string& error) const {
+    return flightLinkOfDemo(reader_.bytes(), link, error);
 }
 
 bool DemoSession::takeLiveInput(const DemoEvent& event) {
@@ -167,7 +194,8 @@ bool DemoSession::beforePass(float& frameMs, bool& drawing) {
 void DemoSession::afterPass() {
     if (playing_) {
         ++framesPlayed_;
-        if (firstDifferentFrame_ == 0 && stateDigest() != frame_.stateDigest) firstDifferentFrame_ = framesPlayed_;
+        if (framesChecked_ && firstDifferentFrame_ == 0 && stateDigest() != frame_.stateDigest)
+            firstDifferentFrame_ = framesPlayed_;
         return;
     }
     if (!recording_) return;
@@ -202,7 +230,8 @@ int DemoSession::finish(std::string& report) {
     const bool matches =
         firstDifferentFrame_ == 0 &&
         (!reader_.hasFinalState() || currentFinalState(uint32_t(framesPlayed_)) == reader_.finalState());
-    report = playedPath_ + ": played " + frames + (matches ? ": the state matches the demo's" : ": the state differs from the demo's");
+    report = playedPath_ + ": played " + frames +
+             (matches ? ": the state matches the demo's" : ": the state differs from the demo's");
     if (firstDifferentFrame_ != 0) report += " (first at frame " + std::to_string(firstDifferentFrame_) + ")";
     if (!reader_.hasFinalState()) report += "; the recording was cut short, so it has no final state to compare";
     return matches ? exitSuccess : exitDemoDiffers;
@@ -213,8 +242,7 @@ bool DemoSession::write(const std::vector<unsigned char>& bytes) {
     return file_.write(bytes.data(), bytes.size()) && file_.flush();
 }
 
-bool startDemos(const std::string& playPath, const std::string& recordPath, bool paced, unsigned tick,
-                unsigned& seed) {
+bool startDemos(const std::string& playPath, const std::string& recordPath, bool paced, unsigned tick, unsigned& seed) {
     DemoSession& demo = DemoSession::instance();
     std::string error;
     seed = tick;
@@ -259,5 +287,6 @@ void DemoSession::reset() {
     framesRecorded_ = 0;
     reader_ = DemoReader();
     playing_ = paced_ = false;
+    framesChecked_ = true;
     framesPlayed_ = firstDifferentFrame_ = 0;
 }

@@ -20,7 +20,11 @@ class DemoSession {
     // recording of a stopped game, or a hostile one, never holds the replay up). False with a one-line reason
     // for a bad demo, or one made on another level.
     bool play(const std::string& path, bool paced, std::string& error);
+    // path may also be a flight link, or a file holding one: a link keeps no state of each frame, so only the
+    // final state is compared.
     uint32_t seed() const { return reader_.header().seed; }
+    // The link of the demo being played. False with the reason when there is none.
+    bool linkOfPlayed(std::string& link, std::string& error) const;
     bool playing() const { return playing_; }
     size_t framesInDemo() const { return reader_.frameCount(); }
 
@@ -48,6 +52,8 @@ class DemoSession {
     void reset();
 
    private:
+    // The demo at path, or the one a link holds (path itself, or the file's text).
+    bool readDemo(const std::string& path, std::vector<unsigned char>& bytes, std::string& error);
     // Written and flushed with every frame; after a failure nothing more is written, and finish() says why.
     bool write(const std::vector<unsigned char>& bytes);
 
@@ -62,6 +68,7 @@ class DemoSession {
     DemoFrame frame_;
     std::string playedPath_;
     bool playing_ = false, paced_ = false;
+    bool framesChecked_ = true;  // false for a link's flight, which carries no state for each frame
     size_t framesPlayed_ = 0;
     size_t firstDifferentFrame_ = 0;  // 0: none yet
     double lastFrameMs_ = 0;
@@ -71,8 +78,7 @@ class DemoSession {
 // to record; either path may be empty; paced as play() says), with the tick taken at start. Sets the seed
 // the game is to take.
 // False, with the reason said on stderr, when it cannot.
-bool startDemos(const std::string& playPath, const std::string& recordPath, bool paced, unsigned tick,
-                unsigned& seed);
+bool startDemos(const std::string& playPath, const std::string& recordPath, bool paced, unsigned tick, unsigned& seed);
 // After the main loop: finishes the demo and says how a played one went; the exit code to end with (a played
 // demo's, 1 when a recording could not be written, or the usual one).
 int finishDemos(int usualExitCode);

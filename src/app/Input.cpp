@@ -17,7 +17,7 @@ constexpr float pitchPerPixel = 0.0016666667f;
 float clientWidth = float(referenceWidth), clientHeight = float(referenceHeight);
 int mouseX = 0, mouseY = 0;  // the last mouse message's, in pixels of the client area
 bool steered = false;
-}
+}  // namespace
 
 bool steeredYet() { return steered; }
 void forgetSteering() { steered = false; }  // namespace

@@ -40,7 +40,7 @@ class SettingsScreen {
     bool shown_ = false;
     bool waitingForKey_ = false;
     size_t selected_ = 0;
-    size_t top_ = 0;  // the first row shown
+    size_t top_ = 0;       // the first row shown
     int lastMouseY_ = -1;  // the mouse chooses a row only when it moves
     std::string notice_;
 };

@@ -70,7 +70,8 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
     line.number("--seed", "S", "the random seed (default 1)", 0, 4294967295ll,
                 [&o](long long n) { o.seed = unsigned(n); });
     line.value(
-        "--mouse", "X,Y", "where the mouse stays, in pixels of the window (800 by 600 unless sized)", [&o](const std::string& v) {
+        "--mouse", "X,Y", "where the mouse stays, in pixels of the window (800 by 600 unless sized)",
+        [&o](const std::string& v) {
             int x = -1, y = -1;
             char tail = 0;
             if (std::sscanf(v.c_str(), "%d,%d%c", &x, &y, &tail) != 2 || x < 0 || y < 0 || x > 65535 || y > 65535)
@@ -93,9 +94,15 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
         o.tracePath = v;
         return std::string();
     });
-    line.value("--play", "FILE", "play a demo recorded by the game (instead of --frames, --mouse, --input)",
+    line.value("--play", "FILE",
+               "play a demo recorded by the game, or a flight link (instead of --frames, --mouse, --input)",
                [&o](const std::string& v) {
                    o.playPath = v;
+                   return std::string(v.empty() ? "needs a file" : "");
+               });
+    line.value("--link", "FILE", "with --play: write the flight's link (the page's address, relative) into FILE",
+               [&o](const std::string& v) {
+                   o.linkPath = v;
                    return std::string(v.empty() ? "needs a file" : "");
                });
     line.value("--record", "FILE", "record the run as a demo, as the game does", [&o](const std::string& v) {
@@ -115,6 +122,8 @@ CommandLine::Outcome parseSimOptions(int argc, const char* const* argv, SimOptio
     o.settings.flightSettingsOnly = true;
     line.flag("--time", "add timings to the summary", [&o] { o.time = true; });
     CommandLine::Outcome outcome = line.parse(argc, argv);
+    if (outcome.proceed && !o.linkPath.empty() && o.playPath.empty())
+        outcome = CommandLine::refuse("--link writes the link of the flight --play plays: it goes with --play");
     if (outcome.proceed && !o.playPath.empty() && (o.hasMouse || !o.input.empty() || !o.recordPath.empty()))
         outcome = CommandLine::refuse("a demo brings its own input: --play goes without --mouse, --input and --record");
     // A demo flies with the settings of the flight it recorded: one given beside it would not be used.

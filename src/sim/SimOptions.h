@@ -25,6 +25,7 @@ struct SimOptions {
     std::string shotPath, tracePath;
     std::string playPath;    // a demo to play: its seed, frame times and input
     std::string recordPath;  // a demo to record
+    std::string linkPath;    // where the played demo's link goes
     std::string audioPath;   // the run's sound, as a WAV
     GameOptions settings;    // the settings file and the settings the command line gives
     bool time = false;

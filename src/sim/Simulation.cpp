@@ -18,6 +18,7 @@
 
 #include "app/DataFolder.h"
 #include "app/DemoSession.h"
+#include "app/FlightLink.h"
 #include "app/FrameDriver.h"
 #include "app/GameSound.h"
 #include "app/GameStart.h"
@@ -108,17 +109,21 @@ double msSince(std::chrono::steady_clock::time_point begin) {
 // was. Output paths are taken from where the tool was started, before it enters the data folder. Returns
 // the exit code, 0 to run.
 struct Outputs {
-    OutputFile trace, shot, audio;
+    OutputFile trace, shot, audio, link;
 };
 
 int prepareRun(SimOptions& o, Outputs& files, std::string& error) {
     char here[4096];
     const std::string cwd = getcwd(here, sizeof here) ? here : ".";
-    for (std::string* path : {&o.shotPath, &o.tracePath, &o.playPath, &o.recordPath, &o.audioPath}) {
-        if (!path->empty() && (*path)[0] != '/') *path = cwd + "/" + *path;
+    for (std::string* path : {&o.shotPath, &o.tracePath, &o.playPath, &o.recordPath, &o.audioPath, &o.linkPath}) {
+        const bool link = path == &o.playPath && playsALink(*path);
+        if (!path->empty() && (*path)[0] != '/' && !link) *path = cwd + "/" + *path;
     }
-    const std::pair<const char*, const std::string*> outputs[] = {
-        {"--trace", &o.tracePath}, {"--shot", &o.shotPath}, {"--record", &o.recordPath}, {"--audio", &o.audioPath}};
+    const std::pair<const char*, const std::string*> outputs[] = {{"--trace", &o.tracePath},
+                                                                  {"--shot", &o.shotPath},
+                                                                  {"--record", &o.recordPath},
+                                                                  {"--audio", &o.audioPath},
+                                                                  {"--link", &o.linkPath}};
     for (size_t i = 0; i < std::size(outputs); ++i)
         for (size_t j = i + 1; j < std::size(outputs); ++j) {
             if (outputs[i].second->empty() || outputs[j].second->empty() ||
@@ -164,6 +169,7 @@ int prepareRun(SimOptions& o, Outputs& files, std::string& error) {
     if (!o.tracePath.empty() && !files.trace.open(o.tracePath, error)) return exitUsage;
     if (!o.shotPath.empty() && !files.shot.open(o.shotPath, error)) return exitUsage;
     if (!o.audioPath.empty() && !files.audio.open(o.audioPath, error)) return exitUsage;
+    if (!o.linkPath.empty() && !files.link.open(o.linkPath, error)) return exitUsage;
     return exitSuccess;
 }
 
@@ -238,6 +244,16 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
     const auto startupBegin = std::chrono::steady_clock::now();
     if (const int code = startRun(o)) return code;
     const double startupMs = msSince(startupBegin);
+    if (files.link.isOpen()) {
+        // The flight is whole and on this level: its link is known before it is played.
+        std::string link;
+        if (!DemoSession::instance().linkOfPlayed(link, error)) return exitFailure;
+        link += "\n";
+        if (!files.link.write(link.data(), link.size()) || !files.link.commit()) {
+            error = files.link.reason();
+            return exitFailure;
+        }
+    }
     FrameCosts costs;
     auto sound = std::make_unique<SoundTrack>(files.audio);
     const int framesRun = runFrames(o, files.trace, *sound, costs);

@@ -151,3 +151,47 @@ TEST(Demo, BadDemosAreRefusedInOneLineWithCodeTwo) {
         EXPECT_NE(run.out.find(path + said), std::string::npos) << run.out;
     }
 }
+
+TEST(Demo, AFlightsLinkReplaysAsItsDemoAndOneOverAnotherLevelOrDamagedIsRefused) {
+    const std::string dir = flatLevel(true), other = flatLevel(false);
+    std::ofstream(dir + "/input.txt") << "101 mouse 100 500\n150 mouse 700 200\n200 key down 80\n201 key up 80\n"
+                                         "230 key down 80\n231 key up 80\n260 mouse 0 0\n";
+    ASSERT_EQ(
+        sim("--data " + dir + " --frames 300 --input " + dir + "/input.txt --record " + dir + "/run.demo").exitCode, 0);
+    const SimRun fromDemo = sim("--data " + dir + " --play " + dir + "/run.demo --link " + dir + "/run.link");
+    ASSERT_EQ(fromDemo.exitCode, 0) << fromDemo.out;
+    const std::vector<unsigned char> bytes = bytesOf(dir + "/run.link");
+    const std::string link(bytes.begin(), bytes.end() - 1);
+    EXPECT_EQ(link.rfind("vanturo.html#flight=", 0), 0u) << link;
+    const auto state = [](const std::string& out) {
+        const size_t begin = out.find("{\"frames\"");
+        return out.substr(begin, out.find(",\"startupMs\"") - begin);
+    };
+    // The file holding the link, and the link itself, play to the demo's state, which they compare.
+    for (const std::string& played : {dir + "/run.link", link}) {
+        const SimRun run = sim("--data " + dir + " --play " + played);
+        EXPECT_EQ(run.exitCode, 0) << run.out;
+        EXPECT_EQ(state(run.out), state(fromDemo.out));
+        EXPECT_NE(run.out.find("played 300 of 300 frames: the state matches"), std::string::npos) << run.out;
+    }
+    std::string damaged = link;
+    damaged[damaged.size() - 10] = damaged[damaged.size() - 10] == 'x' ? 'y' : 'x';
+    const struct {
+        const char* name;
+        std::string arguments;
+        int exitCode;
+        const char* said;
+    } refusals[] = {
+        {"over another level", "--data " + other + " --play " + link, 2, "the flight link: recorded on another level"},
+        {"damaged", "--data " + dir + " --play " + damaged, 2, "the flight link: a damaged or cut flight link"},
+        {"a link without a flight", "--data " + dir + " --frames 5 --link " + dir + "/x.link", 2,
+         "--link writes the link of the flight --play plays"},
+    };
+    for (const auto& c : refusals) {
+        SCOPED_TRACE(c.name);
+        const SimRun run = sim(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.out;
+        EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+    }
+}
