@@ -9,6 +9,7 @@
 #include "app/FrameDriver.h"
 #include "app/Input.h"
 #include "app/KeyTable.h"
+#include "app/ReplayControls.h"
 #include "app/Settings.h"
 #include "assets/Tga.h"
 #include "common/Report.h"
@@ -46,6 +47,10 @@ uint32_t stateDigest() {
     return digest;
 }
 
+// Hours of play (a frame takes about ten bytes), and a link of a few million characters: more would be no link to
+// hand anyone, and a long simulated run would hold it all.
+constexpr size_t maxFlightSoFarBytes = 16u << 20;
+
 double nowMs() {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
@@ -70,6 +75,15 @@ DemoFinalState currentFinalState(uint32_t frames) {
 DemoSession& DemoSession::instance() {
     static DemoSession session;
     return session;
+}
+
+void DemoSession::beginFlight(uint32_t seed) {
+    flownHeader_ = DemoHeader();
+    flownHeader_.seed = seed;
+    levelDigested_ = false;  // the pictures are digested when the flight is first handed on
+    flown_.clear();
+    framesFlown_ = 0;
+    flownWhole_ = true;
 }
 
 bool DemoSession::record(const std::string& path, uint32_t seed, std::string& error) {
@@ -100,6 +114,9 @@ bool DemoSession::play(const std::string& path, bool paced, std::string& error) 
         return false;
     }
     playing_ = true;
+    beginFlight(reader_.header().seed);
+    flownHeader_ = reader_.header();
+    levelDigested_ = true;
     playedPath_ = name;
     paced_ = paced;
     lastFrameMs_ = nowMs();
@@ -146,17 +163,21 @@ bool DemoSession::linkOfPlayed(std::string& link, std::string& error) const {
 }
 
 bool DemoSession::takeLiveInput(const DemoEvent& event) {
-    // Escape still ends a played demo, and F12 still saves what it shows: neither changes the world.
+    // Escape still ends a played demo, F12 still saves what it shows and the share key shares it: none changes
+    // the world.
+    if (watched() && event.kind == DemoEvent::key && event.b != 0 && ReplayControls::instance().takeKey(event.a))
+        return false;  // the viewer's
     if (playing_)
         return event.kind == DemoEvent::key &&
-               (event.a == keyCode(KeyAction::quit) || event.a == keyCode(KeyAction::screenshot));
-    if (recording_) encodeEvent(event, pending_);
+               (event.a == keyCode(KeyAction::quit) || event.a == keyCode(KeyAction::screenshot) ||
+                event.a == keyCode(KeyAction::share));
+    encodeEvent(event, pending_);
     return true;
 }
 
 bool DemoSession::takeSettingChange(const DemoEvent& event) {
     if (playing_) return false;
-    if (recording_) encodeEvent(event, nextFrameEvents_);
+    encodeEvent(event, nextFrameEvents_);
     return true;
 }
 
@@ -169,10 +190,12 @@ bool DemoSession::beforePass(float& frameMs, bool& drawing) {
     }
     if (!reader_.next(frame_)) return false;
     for (const DemoEvent& event : frame_.events) {
-        // The recorded F12 and F11 changed nothing in the world: the person replaying did not ask for its
-        // pictures, nor for the whole screen.
+        encodeEvent(event, pending_);  // the flight so far holds the played input, as it was flown
+        // The recorded F12, F11 and share key changed nothing in the world: the person replaying did not ask
+        // for its pictures, the whole screen or its link.
         if (event.kind == DemoEvent::key &&
-            (event.a == keyCode(KeyAction::screenshot) || event.a == keyCode(KeyAction::fullscreen)))
+            (event.a == keyCode(KeyAction::screenshot) || event.a == keyCode(KeyAction::fullscreen) ||
+             event.a == keyCode(KeyAction::share)))
             continue;
         applyInputEvent(event);
     }
@@ -180,7 +203,8 @@ bool DemoSession::beforePass(float& frameMs, bool& drawing) {
         // At the demo's own pace: the frame begins once its frame time has passed since the last one, but a
         // frame never waits longer than the world advances in one, so the window's messages (Escape, its
         // close, a signal) are never held up for long.
-        const double wait = std::min(double(frame_.frameTime), double(maxWorldStepMs));
+        const double wait =
+            std::min(double(frame_.frameTime), double(maxWorldStepMs)) / double(ReplayControls::instance().speed());
         const double due = lastFrameMs_ + (wait >= 0 ? wait : 0);
         const double now = nowMs();
         if (due > now) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(due - now));
@@ -192,18 +216,40 @@ bool DemoSession::beforePass(float& frameMs, bool& drawing) {
 }
 
 void DemoSession::afterPass() {
+    const uint32_t digest = stateDigest();
     if (playing_) {
         ++framesPlayed_;
-        if (framesChecked_ && firstDifferentFrame_ == 0 && stateDigest() != frame_.stateDigest)
+        if (framesChecked_ && firstDifferentFrame_ == 0 && digest != frame_.stateDigest)
             firstDifferentFrame_ = framesPlayed_;
-        return;
     }
-    if (!recording_) return;
-    frame_.stateDigest = stateDigest();
+    frame_.stateDigest = digest;
     encodeFrame(frame_, pending_);
-    if (write(pending_)) ++framesRecorded_;
+    if (recording_ && !playing_ && write(pending_)) ++framesRecorded_;
+    // Kept while it fits; past that the flight so far is too long to hand on.
+    flownWhole_ = flownWhole_ && flown_.size() + pending_.size() <= maxFlightSoFarBytes;
+    if (flownWhole_) {
+        flown_.insert(flown_.end(), pending_.begin(), pending_.end());
+        ++framesFlown_;
+    }
     pending_.swap(nextFrameEvents_);
     nextFrameEvents_.clear();
+}
+
+bool DemoSession::flightSoFar(std::vector<unsigned char>& demo) {
+    if (!flownWhole_) return false;
+    if (!levelDigested_) flownHeader_ = headerFor(flownHeader_.seed);
+    levelDigested_ = true;
+    demo.clear();
+    encodeHeader(flownHeader_, demo);
+    demo.insert(demo.end(), flown_.begin(), flown_.end());
+    encodeFinalState(currentFinalState(uint32_t(framesFlown_)), demo);
+    return true;
+}
+
+bool DemoSession::flyFromHere() {
+    if (!playing_) return false;
+    playing_ = false;
+    return true;
 }
 
 int DemoSession::finish(std::string& report) {
@@ -258,6 +304,7 @@ bool startDemos(const std::string& playPath, const std::string& recordPath, bool
     if (!playPath.empty())
         for (size_t i = 0; i < table.size(); ++i)
             if (table[i].flight()) gameSettings().reset(i);
+    if (playPath.empty()) demo.beginFlight(seed);
     if (!recordPath.empty() && !demo.record(recordPath, seed, error)) {
         reportError(error);
         return false;
@@ -285,8 +332,12 @@ void DemoSession::reset() {
     pending_.clear();
     nextFrameEvents_.clear();
     framesRecorded_ = 0;
+    flown_.clear();
+    framesFlown_ = 0;
+    flownWhole_ = false;
     reader_ = DemoReader();
-    playing_ = paced_ = false;
+    playing_ = paced_ = pacedByShell_ = false;
+    ReplayControls::instance().reset();
     framesChecked_ = true;
     framesPlayed_ = firstDifferentFrame_ = 0;
 }

@@ -26,7 +26,11 @@ class DemoSession {
     // The link of the demo being played. False with the reason when there is none.
     bool linkOfPlayed(std::string& link, std::string& error) const;
     bool playing() const { return playing_; }
+    // Watched by someone (played at its own pace, or paced by the page): the viewer's keys work, its line shows.
+    bool watched() const { return playing_ && (paced_ || pacedByShell_); }
+    void setPacedByShell(bool on) { pacedByShell_ = on; }
     size_t framesInDemo() const { return reader_.frameCount(); }
+    bool playedToTheEnd() const { return playing_ && framesPlayed_ >= reader_.frameCount(); }
 
     // Live input as a window delivers it: written down when recording. False while a demo plays, which
     // ignores live input, but for Escape (which still ends the game) and F12 (a screenshot).
@@ -48,6 +52,19 @@ class DemoSession {
     // stopped before the demo's end. Returns 0 otherwise.
     int finish(std::string& report);
 
+    // The flight so far, flown or played, as a whole demo: what was handled up to the last frame, each frame's
+    // state as it came out here, and the final state now. False when there is none (before the start, or a
+    // flight past the most a demo may hold).
+    bool flightSoFar(std::vector<unsigned char>& demo);
+    // Hands a played demo's flight to the player: the world goes on live from exactly here, and the flight so
+    // far goes on from the demo's frames played. False when no demo plays.
+    bool flyFromHere();
+    // Frames played or flown so far.
+    size_t framesSoFar() const { return framesFlown_; }
+
+    // A live flight begins, taken with this seed (startDemos calls it).
+    void beginFlight(uint32_t seed);
+
     // Forgets the session (tests and tools that run several games).
     void reset();
 
@@ -63,11 +80,18 @@ class DemoSession {
     std::vector<unsigned char> pending_;          // the events since the last frame
     std::vector<unsigned char> nextFrameEvents_;  // settings changed during this pass
     uint32_t framesRecorded_ = 0;
+    // The flight so far, in memory: its header, then the records of every pass.
+    DemoHeader flownHeader_;
+    bool levelDigested_ = false;
+    std::vector<unsigned char> flown_;
+    size_t framesFlown_ = 0;
+    bool flownWhole_ = false;  // false before the start, and once a flight outgrows a demo
     // Playing.
     DemoReader reader_;
     DemoFrame frame_;
     std::string playedPath_;
     bool playing_ = false, paced_ = false;
+    bool pacedByShell_ = false;
     bool framesChecked_ = true;  // false for a link's flight, which carries no state for each frame
     size_t framesPlayed_ = 0;
     size_t firstDifferentFrame_ = 0;  // 0: none yet

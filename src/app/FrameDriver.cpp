@@ -6,6 +6,7 @@
 
 #include "app/DemoSession.h"
 #include "app/FlashNotice.h"
+#include "app/FlightShare.h"
 #include "app/FrameDriver.h"
 #include "app/GameSound.h"
 #include "app/Input.h"
@@ -13,6 +14,7 @@
 #include "app/KeyTable.h"
 #include "app/Notices.h"
 #include "app/OverlayText.h"
+#include "app/ReplayControls.h"
 #include "app/DangerMarks.h"
 #include "app/Screenshot.h"
 #include "app/SettingChange.h"
@@ -35,6 +37,7 @@ const char* const soundOnNotice = "Sound on.";
 const char* const noSoundDeviceNotice = "No sound device: the game is silent.";
 const char* const edgeNotice = "The edge of the world is near. Turn back!";
 constexpr float soundNoticeMs = 2000;
+constexpr float shareNoticeMs = 4000;  // long enough to read where the flight went
 constexpr int edgeNoticeLine = -4;     // above the middle, clear of the notices that stack from it down
 constexpr float edgeWarningMs = 3000;  // the flight ahead that is looked along for the world's edge
 constexpr float edgeLookStep = 100;    // units between the points looked at
@@ -58,6 +61,7 @@ bool paused = false;
 bool helpShown = false;         // F1's keys over the view; the world stands still meanwhile
 bool screenshotWanted = false;  // F12 was pressed: the next frame is saved before it is shown
 bool escapeTaken = false;       // the settings screen took Escape: it quits nothing until it is let go
+bool shareWanted = false;       // the share key was pressed: the flight is shared at the end of the pass
 
 // Paused, or the keys or the settings over the view: nothing moves, nothing is heard.
 bool worldStill() { return paused || helpShown || SettingsScreen::instance().shown(); }
@@ -136,6 +140,7 @@ void handleGameKeys() {
         }
     }
     if (pressed(KeyAction::settings)) SettingsScreen::instance().open();
+    shareWanted = shareWanted || pressed(KeyAction::share);  // once this frame is part of the flight
 }
 }  // namespace
 
@@ -161,6 +166,7 @@ void renderFrame() {
     if (shipHasLeftTheWorld()) showNotice(leftWorldNotice(), line++);
     if (paused) showNotice(pausedNotice(), line++);
     if (!flashNoticeText().empty()) showNotice(flashNoticeText(), line++);
+    if (DemoSession::instance().watched()) showNotice(ReplayControls::instance().status(), line++);
     if (settings.on(SettingId::edgeWarning) && frameCount > framesBeforeUpdates && !worldStill() && edgeAhead())
         showNotice(edgeNotice, edgeNoticeLine);
     SettingsScreen& screen = SettingsScreen::instance();
@@ -202,7 +208,7 @@ void setPaused(bool on) { paused = on; }
 bool flightPaused() { return paused; }
 
 void resetPause() {
-    paused = helpShown = screenshotWanted = escapeTaken = false;
+    paused = helpShown = screenshotWanted = escapeTaken = shareWanted = false;
     SettingsScreen::instance().close();
     measuredMs = hitCue = 0;
     shieldBefore = -1;
@@ -238,6 +244,8 @@ bool loopPass() {
     const bool quit = !screenTookKeys && !screen.shown() && !escapeTaken && (keys[quitKey] || keysPressed[quitKey]);
     escapeTaken = escapeTaken && keys[quitKey];
     demo.afterPass();
+    if (shareWanted) flashNotice(shareFlight(), shareNoticeMs);
+    shareWanted = false;
     std::fill(std::begin(keysPressed), std::end(keysPressed), false);
     return quit;
 }

@@ -22,7 +22,20 @@ constexpr int vkF12 = 0x7B;
 constexpr int vkLeft = 0x25, vkUp = 0x26, vkRight = 0x27, vkDown = 0x28;
 
 // quit comes last: every action before it can be bound to another key.
-enum class KeyAction { fill, lines, points, pause, mute, help, fullscreen, screenshot, flyAgain, settings, quit };
+enum class KeyAction {
+    fill,
+    lines,
+    points,
+    pause,
+    mute,
+    help,
+    fullscreen,
+    screenshot,
+    flyAgain,
+    settings,
+    share,
+    quit
+};
 constexpr int keyActionCount = int(KeyAction::quit) + 1;
 
 struct KeyRow {
@@ -45,6 +58,7 @@ inline constexpr KeyRow keyTable[] = {
     {KeyAction::settings, "settings", vkF2, "", "settings", 2},
     {KeyAction::fullscreen, "fullscreen", vkF11, "Alt+Enter", "whole screen", 2},
     {KeyAction::screenshot, "screenshot", vkF12, "", "screenshot", 3},
+    {KeyAction::share, "share", 'L', "", "the flight as a link", 3},
     {KeyAction::quit, "quit", vkEscape, "", "quit", 3},
     {KeyAction::flyAgain, "fly-again", vkReturn, "a left click", "fly again from the start", 4},
 };

@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/GameSound.h"
 #include "app/GameStart.h"
+#include "app/ReplayControls.h"
 #include "common/Report.h"
 #include "common/Shell.h"
 #include "common/InputState.h"
@@ -26,6 +27,10 @@ int runMainLoop(const GameOptions& options) {
         const Message message = platform.handleMessage();
         if (message == Message::quit) break;
         if (message == Message::handled) continue;
+        if (ReplayControls::instance().held() && DemoSession::instance().watched()) {
+            platform.waitMessage();  // the watched flight stands at its frame until Space
+            continue;
+        }
         if (loopPass()) break;
         platform.feedAudio();
         const int cap = gameSettings().whole(SettingId::frameCap);

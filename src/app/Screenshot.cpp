@@ -1,4 +1,5 @@
-// Screenshots: the frame in the back buffer as a PNG, saved under a name of its own in the pictures folder.
+// Screenshots: the frame in the back buffer as a PNG, saved under a name of its own in the pictures folder (where
+// a shared flight's demo goes too).
 #include "app/Screenshot.h"
 
 #include <cstdio>
@@ -37,6 +38,10 @@ std::string saveScreenshot(std::string& error) {
         error = "there is no frame to save";
         return "";
     }
+    return saveInPicturesFolder(png, ".png", error);
+}
+
+std::string saveInPicturesFolder(const std::vector<unsigned char>& bytes, const char* extension, std::string& error) {
     const std::time_t now = std::time(nullptr);
     char stamp[32] = "vanturo";
     if (const std::tm* local = std::localtime(&now)) std::strftime(stamp, sizeof stamp, "vanturo-%Y%m%d-%H%M%S", local);
@@ -46,7 +51,7 @@ std::string saveScreenshot(std::string& error) {
     fs::path path;
     for (int n = 1; path.empty() && n <= maxScreenshotsPerSecond; ++n) {
         const fs::path name =
-            fs::path(screenshotFolder) / (stamp + (n > 1 ? "-" + std::to_string(n) : std::string()) + ".png");
+            fs::path(screenshotFolder) / (stamp + (n > 1 ? "-" + std::to_string(n) : std::string()) + extension);
         if (!fs::exists(fs::symlink_status(name, ignored))) path = name;
     }
     if (path.empty()) {
@@ -55,7 +60,7 @@ std::string saveScreenshot(std::string& error) {
         return "";
     }
     OutputFile file;
-    if (!file.open(path.string(), error) || !file.write(png.data(), png.size()) || !file.commit()) {
+    if (!file.open(path.string(), error) || !file.write(bytes.data(), bytes.size()) || !file.commit()) {
         error = file.reason();
         return "";
     }

@@ -14,3 +14,5 @@ extern std::string screenshotFolder;
 // Writes framePng() into screenshotFolder under a new name made of the date and time (never over an older
 // picture) and returns its path, or "" with the reason in error.
 std::string saveScreenshot(std::string& error);
+// Writes bytes into screenshotFolder in the same way, the name ending in extension (".demo").
+std::string saveInPicturesFolder(const std::vector<unsigned char>& bytes, const char* extension, std::string& error);

@@ -7,6 +7,7 @@
 
 namespace {
 const char* name = "vanturo";
+std::string lastError;
 
 void say(const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", name, message.c_str());
@@ -18,7 +19,12 @@ void setProgramName(const char* programName) { name = programName; }
 
 const char* programName() { return name; }
 
-void reportError(const std::string& message) { say(message); }
+void reportError(const std::string& message) {
+    lastError = message;
+    say(message);
+}
+
+const std::string& lastReportedError() { return lastError; }
 
 void reportNote(const std::string& message) { say(message); }
 

@@ -18,6 +18,8 @@ const char* programName();
 
 // "NAME: message" on stderr: a problem the run goes on after.
 void reportError(const std::string& message);
+// The last problem reportError said (without the name), for a page that shows it where stderr is not read.
+const std::string& lastReportedError();
 // "NAME: message" on stderr too, but news rather than a problem: where a screenshot or a demo went, how a
 // played demo ended.
 void reportNote(const std::string& message);

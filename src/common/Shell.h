@@ -61,6 +61,13 @@ struct Shell {
     std::string (*executableFolder)();
     std::string (*installedDataFolder)();
 
+    // Hands a shared flight's link on (an address relative to the page): copies it where the platform has a
+    // clipboard, the page its whole address, offering the system's share sheet where there is one. False when
+    // nothing could take it (it is printed all the same).
+    bool (*shareLink)(const std::string& link);
+    // Whether a shared flight's demo is saved beside the pictures (a desktop's); the page hands on its link.
+    bool savesSharedFlights;
+
     // Shows a failure that ends the program, where someone can see it (a box); it has been said on stderr.
     void (*showFailureBox)(const std::string& text);
 

@@ -195,3 +195,24 @@ TEST(Demo, AFlightsLinkReplaysAsItsDemoAndOneOverAnotherLevelOrDamagedIsRefused)
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
     }
 }
+
+TEST(Demo, TheShareKeySavesTheFlightSoFarBesideThePicturesAndSaysItsLinkAndBothReplay) {
+    const std::string dir = flatLevel(true), pictures = makeTempDir();
+    std::ofstream(dir + "/input.txt") << "101 mouse 100 500\n150 mouse 700 200\n200 key down 76\n201 key up 76\n";
+    const SimRun shared =
+        sim("--data " + dir + " --frames 300 --input " + dir + "/input.txt", "XDG_PICTURES_DIR=" + pictures + " ");
+    ASSERT_EQ(shared.exitCode, 0) << shared.out;
+    const size_t at = shared.out.find("the flight's link: ");
+    ASSERT_NE(at, std::string::npos) << shared.out;
+    const std::string link = shared.out.substr(at + 19, shared.out.find('\n', at) - at - 19);
+    std::vector<std::string> demos;
+    for (const auto& entry : std::filesystem::directory_iterator(pictures)) demos.push_back(entry.path().string());
+    ASSERT_EQ(demos.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(demos[0]).extension(), ".demo");
+    // Both hold the 200 frames before the key's frame ended, and its state then.
+    for (const std::string& played : {demos[0], link}) {
+        const SimRun run = sim("--data " + dir + " --play " + played);
+        EXPECT_EQ(run.exitCode, 0) << run.out;
+        EXPECT_NE(run.out.find("played 200 of 200 frames: the state matches"), std::string::npos) << run.out;
+    }
+}

@@ -209,7 +209,7 @@ TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewK
         {{vkRight}, "heads-up", "classic", "heads-up: classic"},  // a choice goes round
         {{vkDown, vkDown, vkRight}, "volume", "100", "volume: 100"},  // at the top of its range already
         {{vkLeft, vkLeft}, "volume", "90", "volume: 90"},
-        {{vkUp, vkUp, vkUp}, "key-settings", "F2", "volume: 90"},  // Up from the first row: the last
+        {{vkUp, vkUp, vkUp}, "key-share", "L", "volume: 90"},  // Up from the first row: the last
         {{vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkRight},
          "mouse-sensitivity",
          "1.25",

@@ -98,6 +98,7 @@ bool openAudio(MixSource) {
 }
 void feedAudio() {}
 void closeAudio() {}
+bool shareLink(const std::string&) { return false; }  // no clipboard: the printed link is all
 
 constexpr Shell makeShell() {
     Shell s{};
@@ -119,6 +120,8 @@ constexpr Shell makeShell() {
     s.executableFolder = executableFolder;
     s.installedDataFolder = installedData;
     s.showFailureBox = showFailureBox;
+    s.shareLink = shareLink;
+    s.savesSharedFlights = true;
     s.openAudio = openAudio;
     s.feedAudio = feedAudio;
     s.closeAudio = closeAudio;

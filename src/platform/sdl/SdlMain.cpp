@@ -50,6 +50,7 @@ void* glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
 // Returns once an event waits (leaving it for handleMessage), or after a while to look for a signal.
 void waitMessage() { SDL_WaitEventTimeout(nullptr, 100); }
 void sleepFor(unsigned milliseconds) { SDL_Delay(milliseconds); }
+bool shareLink(const std::string& link) { return SDL_SetClipboardText(link.c_str()) == 0; }
 std::string installedData() { return installedDataFolder; }
 
 constexpr Shell makeShell() {
@@ -72,6 +73,8 @@ constexpr Shell makeShell() {
     s.executableFolder = executableFolder;
     s.installedDataFolder = installedData;
     s.showFailureBox = showFailureBox;
+    s.shareLink = shareLink;
+    s.savesSharedFlights = true;
     s.openAudio = openAudio;
     s.feedAudio = feedAudio;
     s.closeAudio = closeAudio;

@@ -70,6 +70,10 @@ bool openAudio(MixSource) {
 }
 void feedAudio() {}
 void closeAudio() {}
+bool shareLink(const std::string&) {
+    missing("clipboard");
+    return false;
+}
 
 constexpr Shell makeShell() {
     Shell s{};
@@ -91,6 +95,8 @@ constexpr Shell makeShell() {
     s.executableFolder = executableFolder;
     s.installedDataFolder = installedDataFolder;
     s.showFailureBox = showFailureBox;
+    s.shareLink = shareLink;
+    s.savesSharedFlights = true;
     s.openAudio = openAudio;
     s.feedAudio = feedAudio;
     s.closeAudio = closeAudio;

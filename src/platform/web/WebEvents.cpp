@@ -6,9 +6,11 @@
 #include "WebAudio.h"
 #include "WebCanvas.h"
 #include "WebPage.h"
+#include "app/DemoSession.h"
 #include "app/FrameDriver.h"
 #include "app/Input.h"
 #include "app/KeyTable.h"
+#include "app/ReplayControls.h"
 
 namespace {
 
@@ -83,6 +85,14 @@ EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* event, void*) {
 }  // namespace
 
 void web::pauseByPage(const char* notice) {
+    // A watched flight is held by its viewer: the world's own pause is the flight's, as it was flown.
+    if (DemoSession::instance().watched()) {
+        if (ReplayControls::instance().held() && !pagePaused) return;
+        pagePaused = true;
+        ReplayControls::instance().setHeld(true);
+        web::showNotice(notice);
+        return;
+    }
     if (!pagePaused && flightPaused()) return;  // P's pause stays P's
     pagePaused = true;
     setPaused(true);
@@ -94,7 +104,10 @@ bool web::pausedByPage() { return pagePaused; }
 bool web::flyOnIfPausedByPage() {
     if (!pagePaused) return false;
     pagePaused = false;
-    setPaused(false);
+    if (DemoSession::instance().watched())
+        ReplayControls::instance().setHeld(false);
+    else
+        setPaused(false);
     web::showNotice("");
     return true;
 }

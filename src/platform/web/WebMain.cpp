@@ -17,6 +17,9 @@
 #include "WebGamepad.h"
 #include "WebPage.h"
 #include "WebSettings.h"
+#include "WebViewer.h"
+#include "app/DemoSession.h"
+#include "app/FlightLink.h"
 #include "app/FrameDriver.h"
 #include "app/GameOptions.h"
 #include "app/GameSound.h"
@@ -137,6 +140,8 @@ constexpr Shell makeShell() {
     s.executableFolder = executableFolder;
     s.installedDataFolder = installedData;
     s.showFailureBox = failureBox;
+    s.shareLink = web::shareLink;
+    s.savesSharedFlights = false;  // the link is what the page hands on
     s.openAudio = web::openAudio;
     s.feedAudio = feedAudio;
     s.closeAudio = web::closeAudio;
@@ -180,20 +185,29 @@ bool showsState = false;  // state in the address: the flight's state in the sum
 void pass() {
     showKeysBoundNow();
     web::readGamepads();
-    if (loopPass()) web::pauseByPage();
+    if (DemoSession::instance().watched())
+        web::watchPass();
+    else if (loopPass())
+        web::pauseByPage();
     if (showsState) web::showSummary(flightState(frameCount));
     downloadPictures();
     web::keepSettings();
 }
 
+// A flight of its own, or the one the address holds (#flight=...), watched.
 void startFlight() {
     GameOptions options;
+    const std::string fragment = web::pageFragment();
+    const bool watching = holdsFlightLink(fragment);
+    if (watching) options.playPath = "#" + fragment;
+    options.pacedReplay = false;  // a page cannot sleep: it paces a watched flight itself
     int exitCode = exitSuccess;
     if (!startGame(options, exitCode)) return;  // said, and shown in the notice
+    if (watching) web::startWatching(fragment);
     web::fitCanvasToPage();
     web::openAudio(mixGameSound);
     // A browser starts sound only after a gesture: the flight waits for one, which starts both.
-    web::pauseByPage("Click, tap or press a key to fly.");
+    web::pauseByPage(watching ? "Click, tap or press a key to watch the flight." : "Click, tap or press a key to fly.");
     emscripten_set_main_loop(pass, 0, EM_FALSE);
 }
 
@@ -240,7 +254,7 @@ int refuseRun(const std::string& why, int code) {
 
 // frames=N&frame-ms=MS&mouse=X,Y&seed=S (and any other option of vanturo-sim's, NAME=VALUE or NAME) run as
 // vanturo-sim runs them; input=NAME names a script of input beside the page, which the page fetched.
-int runDeterministic(const std::string& query) {
+int runDeterministic(const std::string& query, const std::string& fragment) {
     std::vector<std::string> words = {"vanturo-sim", "--no-settings", "--shot", shotPath};
     size_t at = 0;
     while (at <= query.size()) {
@@ -250,6 +264,14 @@ int runDeterministic(const std::string& query) {
         if (!pair.empty()) {
             const std::string name = unescaped(pair.substr(0, equals));
             const std::string value = equals == std::string::npos ? "" : unescaped(pair.substr(equals + 1));
+            if (name == "replay" && equals == std::string::npos) {  // the flight in the address, flat out
+                if (!holdsFlightLink(fragment))
+                    return refuseRun("replay plays the flight the address holds (#flight=...), and it holds none",
+                                     exitUsage);
+                words.insert(words.end(), {"--play", "#" + fragment});
+                at = end + 1;
+                continue;
+            }
             if (name == "input" && !inputNameBesideThePage(value))
                 return refuseRun("input=" + value +
                                      ": names a file beside the page, in letters, digits, '.', '_' and '-' (not '.' or "
@@ -268,7 +290,11 @@ int runDeterministic(const std::string& query) {
     onVirtualClock = true;
     std::string summary, error;
     const int code = runSimulation(options, summary, error);
-    if (summary.empty()) return refuseRun(error.empty() ? "the run failed" : error, code);
+    if (summary.empty())
+        return refuseRun(!error.empty()                 ? error
+                         : lastReportedError().empty() ? "the run failed"
+                                                       : lastReportedError(),
+                         code);
     if (!error.empty()) reportError(error);
     web::showSummary(summary);
     if (std::filesystem::exists(shotPath)) web::offerFile(shotPath, "vanturo-last-frame.png", false);
@@ -322,7 +348,9 @@ int main() {
     useShell(webShell);
     std::filesystem::create_directory(picturesFolder);
     const std::string query = web::pageQuery();
-    if (query.find("frames=") != std::string::npos) return runDeterministic(query);
+    const std::string fragment = web::pageFragment();
+    if (query.find("frames=") != std::string::npos || ("&" + query + "&").find("&replay&") != std::string::npos)
+        return runDeterministic(query, fragment);
     showsState = ("&" + query + "&").find("&state&") != std::string::npos;
     web::listenToPage();
     web::restoreSettings(startFlight);  // the flight starts once the kept settings are back

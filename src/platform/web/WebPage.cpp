@@ -35,6 +35,33 @@ EM_JS(char*, queryText, (), {
 });
 
 EM_JS(double, dateNow, (), { return Date.now(); });
+
+// The link made whole against the page's own address: to the clipboard, and to the system's share sheet where
+// the browser has one (either may be refused; the notice still shows the link was made).
+EM_JS(int, shareAddress, (const char* link), {
+    const address = new URL(UTF8ToString(link), window.location.href).href;
+    Module.vanturoSharedLink = address;
+    if (navigator.share) navigator.share({title: document.title, url: address}).catch(() => {});
+    if (!navigator.clipboard || !navigator.clipboard.writeText) return 0;
+    navigator.clipboard.writeText(address).catch(() => {});
+    return 1;
+});
+
+// The page opened again on the flight in its address, at a frame to seek to (0: from the start).
+EM_JS(void, reopenPage, (double frame), {
+    const flight = window.location.hash.replace(/&at=[0-9]*/, "");
+    window.location.hash = frame > 0 ? flight + "&at=" + frame : flight;
+    window.location.reload();
+});
+
+EM_JS(char*, fragmentText, (), {
+    const hash = window.location.hash;
+    const text = hash.startsWith("#") ? hash.substring(1) : hash;
+    const size = lengthBytesUTF8(text) + 1;
+    const out = _malloc(size);
+    stringToUTF8(text, out, size);
+    return out;
+});
 // clang-format on
 
 }  // namespace
@@ -44,6 +71,17 @@ void web::showSummary(const std::string& json) { setElementText("summary", json.
 void web::showKeys(const std::string& text) { setElementText("keys", text.c_str()); }
 void web::offerFile(const std::string& path, const std::string& name, bool download) {
     linkFile(path.c_str(), name.c_str(), download);
+}
+
+void web::reopenAt(size_t frame) { reopenPage(double(frame)); }
+
+bool web::shareLink(const std::string& link) { return shareAddress(link.c_str()) != 0; }
+
+std::string web::pageFragment() {
+    char* text = fragmentText();
+    std::string fragment = text ? text : "";
+    std::free(text);
+    return fragment;
 }
 
 std::string web::pageQuery() {

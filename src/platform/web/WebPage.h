@@ -2,6 +2,7 @@
 // summary and last frame, downloads, the address's query and the browser's clock.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace web {
@@ -15,8 +16,13 @@ void showKeys(const std::string& text);
 // The file at path (in the page's file system) downloaded as name, or, not downloaded, linked from the
 // element with id "shot".
 void offerFile(const std::string& path, const std::string& name, bool download);
-// The address's query, without its "?".
+// The address's query, without its "?", and its fragment, without its "#".
 std::string pageQuery();
+std::string pageFragment();
+// Opens the page again on the flight its address holds, to be watched from frame on (0: its start).
+void reopenAt(size_t frame);
+// A shared flight's link, made whole against the page's address: copied, and offered to the share sheet.
+bool shareLink(const std::string& link);
 // Milliseconds since 1970, wrapping at 2^32: the seed differs per visit, as on the desktop.
 unsigned wallClockMs();
 

@@ -77,6 +77,22 @@ void* glProcAddress(const char* name) { return reinterpret_cast<void*>(wglGetPro
 void waitMessage() { WaitMessage(); }
 unsigned tickCount() { return unsigned(GetTickCount()); }
 void sleepFor(unsigned milliseconds) { Sleep(milliseconds); }
+
+// The link as text on the clipboard, which then owns the memory handed to it.
+bool shareLink(const std::string& link) {
+    if (!OpenClipboard(nullptr)) return false;
+    bool copied = false;
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, link.size() + 1)) {
+        if (void* text = GlobalLock(memory)) {
+            std::memcpy(text, link.c_str(), link.size() + 1);
+            GlobalUnlock(memory);
+            copied = EmptyClipboard() && SetClipboardData(CF_TEXT, memory) != nullptr;
+        }
+        if (!copied) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return copied;
+}
 std::string installedData() { return std::string(); }  // the game's data sits beside the executable
 
 constexpr Shell makeShell() {
@@ -99,6 +115,8 @@ constexpr Shell makeShell() {
     s.executableFolder = executableFolder;
     s.installedDataFolder = installedData;
     s.showFailureBox = showFailureBox;
+    s.shareLink = shareLink;
+    s.savesSharedFlights = true;
     s.openAudio = openAudio;
     s.feedAudio = feedAudio;
     s.closeAudio = closeAudio;

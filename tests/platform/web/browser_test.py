@@ -2,7 +2,7 @@
 to the bit and in its picture, a flight answers the mouse, a finger and every key, with sound, the canvas fills
 any screen, Escape pauses, and no console error.
 
-usage: browser_test.py BUILD_WEB_FOLDER VANTURO_SIM
+usage: browser_test.py BUILD_WEB_FOLDER VANTURO_SIM [TEST...]
 """
 import base64
 import json
@@ -390,6 +390,111 @@ class BrowserGame(unittest.TestCase):
             self.frames_pass(2)
             self.assertEqual(self.canvas()["pageHeight"], height)
 
+    # Flights in links.
+
+    def sim(self, *arguments, data=None):
+        return subprocess.run([SIM, "--data", data or WEB + "/level", "--no-settings", *arguments],
+                              capture_output=True, text=True)
+
+    def recorded_link(self, name, data=None, frames=400):
+        """A flight scripted in vanturo-sim (steering both ways, a pause), recorded, and its link."""
+        script, demo, link = (os.path.join(self.folder, name + ending) for ending in (".txt", ".demo", ".link"))
+        with open(script, "w") as f:
+            f.write("101 mouse 150 420\n180 mouse 650 200\n220 key down 80\n221 key up 80\n250 key down 80\n"
+                    "251 key up 80\n300 mouse 420 300\n")
+        recorded = self.sim("--frames", str(frames), "--frame-ms", "16", "--input", script, "--record", demo, data=data)
+        self.assertEqual(recorded.returncode, 0, recorded.stderr)
+        linked = self.sim("--play", demo, "--link", link, data=data)
+        self.assertEqual(linked.returncode, 0, linked.stderr)
+        with open(link) as f:
+            return demo, f.read().strip()
+
+    def view(self, action):
+        self.page.evaluate("Module.ccall('vanturoView', null, ['string', 'number'], ['%s', 0])" % action)
+
+    def test_a_flight_link_replays_as_the_simulation_plays_it_and_a_bad_one_is_refused_in_one_line(self):
+        demo, link = self.recorded_link("scripted")
+        fragment = link[link.index("#"):]
+        played = self.sim("--play", demo)
+        self.page.navigate(self.address + "?replay" + fragment)
+        summary = self.page.wait_for("document.getElementById('summary').textContent", HANG_GUARD, "no summary")
+        self.assertEqual(without_timing(json.loads(summary)), without_timing(json.loads(played.stdout)) |
+                         {"demo": json.loads(summary)["demo"]})
+        self.assertTrue(json.loads(summary)["demo"]["matches"])
+        # Over another level, damaged, or noise: one line, and nothing played.
+        other = tempfile.mkdtemp()
+        subprocess.run([os.path.join(os.path.dirname(SIM), "vanturo-levelgen"), "--out", other, "--seed", "5",
+                        "--width", "128", "--height", "128"], check=True, capture_output=True)
+        _, elsewhere = self.recorded_link("elsewhere", data=other, frames=120)
+        flipped = fragment[:-12] + ("x" if fragment[-12] != "x" else "y") + fragment[-11:]
+        noise = "#flight=" + "".join("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_"[(i * 7919) % 64]
+                                     for i in range(100000))
+        for name, bad, why in (("another level", elsewhere[elsewhere.index("#"):], "recorded on another level"),
+                               ("a flipped character", flipped, "its check does not match"),
+                               ("cut in the middle", fragment[:len(fragment) // 2], "cut"),
+                               ("100,000 characters of noise", noise, "not a flight link")):
+            with self.subTest(link=name):
+                self.page.navigate("about:blank")  # a new address only in its fragment would not load again
+                self.page.navigate(self.address + "?replay" + bad)
+                summary = self.page.wait_for("document.getElementById('summary').textContent", HANG_GUARD, "no summary")
+                error = json.loads(summary)["error"]
+                self.assertIn(why, error)
+                self.assertNotIn("\n", error)
+                self.assertNotIn("frames", json.loads(summary))
+
+    def test_a_watched_flight_holds_speeds_seeks_and_hands_over_and_its_shared_link_replays(self):
+        self.screen(WIDTH, HEIGHT)
+        demo, link = self.recorded_link("watched")
+        fragment = link[link.index("#"):]
+        self.page.navigate(self.address + "?watch&state" + fragment)
+        self.page.wait_for("document.getElementById('notice').textContent.includes('watch the flight')", HANG_GUARD,
+                           "the watched flight did not wait for a gesture")
+        self.mouse("mousePressed", 400, 300, button="left", clickCount=1)
+        self.mouse("mouseReleased", 400, 300, button="left", clickCount=1)
+        self.assertFalse(self.page.evaluate("document.getElementById('viewer').hidden"))
+        self.frames_pass(5)
+        # Held, the flight stands at its frame; the live mouse steers nothing while it plays.
+        self.view("hold")
+        held = self.state()["frames"]
+        self.mouse("mouseMoved", 790, 300)
+        self.page.wait_for("document.getElementById('viewer-status').textContent.includes('held')", HANG_GUARD, "no hold")
+        self.assertLessEqual(self.state()["frames"], held + 1)
+        self.view("hold")
+        self.view("faster")
+        self.view("faster")
+        self.page.wait_for("document.getElementById('viewer-status').textContent.startsWith('Replay x4')", HANG_GUARD,
+                           "no faster")
+        # Played to its end from a seek (the page opens again and re-runs the world to the frame): the state is
+        # the flight's own.
+        self.view("hold")
+        self.view("seek")  # frame 0 is a restart
+        self.page.navigate(self.address + "?watch" + fragment + "&at=250")
+        self.page.wait_for("document.getElementById('notice').textContent.includes('watch the flight')", HANG_GUARD,
+                           "no gesture asked for after the seek")
+        self.page.wait_for("Number(document.getElementById('viewer-timeline').value) >= 250", HANG_GUARD,
+                           "the seek did not reach its frame")
+        self.mouse("mousePressed", 400, 300, button="left", clickCount=1)
+        self.mouse("mouseReleased", 400, 300, button="left", clickCount=1)
+        for _ in range(3):
+            self.view("faster")
+        self.page.wait_for("document.getElementById('notice').textContent.startsWith('The flight is over')", HANG_GUARD,
+                           "the watched flight did not end")
+        self.assertIn("played 400 of 400 frames: the state matches",
+                      self.page.evaluate("document.getElementById('notice').textContent"))
+        # Fly from here: the flight goes on live, steered by the mouse, and L shares the whole of it.
+        self.view("fly")
+        self.mouse("mouseMoved", 790, 300)
+        self.page.wait_for("JSON.parse(UTF8ToString(_vanturoState())).ship.steer < -0.4", HANG_GUARD,
+                           "the mouse does not steer after flying from here")
+        self.frames_pass(30)
+        self.key(76, "l", "KeyL")
+        shared = self.page.wait_for("Module.vanturoSharedLink", HANG_GUARD, "L shared no link")
+        self.assertIn("#flight=", shared)
+        replayed = self.sim("--play", shared)
+        self.assertEqual(replayed.returncode, 0, replayed.stderr)
+        self.assertIn("the state matches", json.loads(replayed.stdout)["demo"]["report"])
+        self.assertGreater(json.loads(replayed.stdout)["frames"], 430)
+
 
 if __name__ == "__main__":
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    unittest.main(argv=sys.argv[:1] + sys.argv[3:], verbosity=2)  # any further words name the tests to run
