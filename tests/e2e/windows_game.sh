@@ -77,6 +77,25 @@ rm data/sounds/*.ogg
 # The flight was recorded: the Linux simulation replays it to the same state, to the last bit.
 replayed=$("$simulation" --data "$work/game" --play "$work/flight.demo" 2>&1)
 check "its demo replays on Linux to the same state" grep -q '"matches":true' <<<"$replayed"
+# Its link, made on Linux, plays in the Windows game at its own pace to the same state; and L in the Windows game
+# shares the flight so far: the link it says and the demo it saves in My Pictures replay on Linux.
+"$simulation" --data "$work/game" --play "$work/flight.demo" --link "$work/flight.link" >/dev/null
+said=$(timeout 900 wine vanturo.exe --play "$(cat "$work/flight.link")" 2>&1 | tr -d '\r')
+check "its link plays in the Windows game to the same state" grep -q 'the state matches the demo' <<<"$said"
+start_game .
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool keydown l; sleep 0.4; xdotool keyup l
+linked() { grep -q "the flight's link: " "$work/stderr.txt"; }
+eventually 120 linked
+wine wintool.exe close >/dev/null 2>&1
+wait_exit 120
+link=$(tr -d '\r' <"$work/stderr.txt" | sed -n "s/^vanturo: the flight's link: //p" | head -1)
+shared=$(find -L "$WINEPREFIX/drive_c/users" -maxdepth 3 -name "vanturo-*.demo" 2>/dev/null | head -1)
+check "L says the flight's link, which replays on Linux" \
+  grep -q '"matches":true' <<<"$("$simulation" --data "$work/game" --play "$link" 2>&1)"
+check "and saves its demo in My Pictures, which replays too" \
+  grep -q '"matches":true' <<<"$("$simulation" --data "$work/game" --play "$shared" 2>&1)"
+rm -f "$shared"
 
 howto="$win/release/vanturo/HOW-TO-PLAY.txt"
 check "the ZIP's how-to-play text has Windows line ends and every key" \
