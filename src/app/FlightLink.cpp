@@ -76,7 +76,10 @@ struct FlightOdds {
     float frameTime0 = 0;
 };
 
-bool wholeMs(float ms) { return ms >= 0 && ms <= float(largestWholeFrameMs) && ms == float(uint32_t(ms)); }
+// Whole milliseconds, bit for bit: -0 is not the 0 a step would give back.
+bool wholeMs(float ms) {
+    return ms >= 0 && ms <= float(largestWholeFrameMs) && floatBits(ms) == floatBits(float(uint32_t(ms)));
+}
 
 void packFrame(RangeEncoder& coder, FlightOdds& odds, const DemoFrame& frame) {
     for (const DemoEvent& event : frame.events) {

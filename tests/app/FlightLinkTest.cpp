@@ -36,7 +36,7 @@ std::vector<unsigned char> edgeDemo(bool finished) {
         {DemoEvent::setting, 2, 0, 1},
         {DemoEvent::setting, 19, 0, 70},
     };
-    const float frameTimes[] = {16, 16, 17, 16, 0, 0.5f, 1048576, 1048577, 3.4e38f, 16, 33};
+    const float frameTimes[] = {16, 16, 17, 16, 0, -0.0f, 0, 0.5f, 1048576, 1048577, 3.4e38f, 16, 33};
     uint32_t frames = 0;
     for (float ms : frameTimes) {
         DemoFrame frame;
