@@ -11,6 +11,7 @@
 #include "app/KeyTable.h"
 #include "app/ReplayControls.h"
 #include "app/Settings.h"
+#include "app/WorldRestart.h"
 #include "assets/Tga.h"
 #include "common/Report.h"
 #include "common/FrameClock.h"
@@ -50,6 +51,12 @@ uint32_t stateDigest() {
 // Hours of play (a frame takes about ten bytes), and a link of a few million characters: more would be no link to
 // hand anyone, and a long simulated run would hold it all.
 constexpr size_t maxFlightSoFarBytes = 16u << 20;
+
+void resetFlightSettings() {
+    const std::vector<SettingRow>& table = settingsTable();
+    for (size_t i = 0; i < table.size(); ++i)
+        if (table[i].flight()) gameSettings().reset(i);
+}
 
 double nowMs() {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -205,7 +212,7 @@ bool DemoSession::beforePass(float& frameMs, bool& drawing) {
         // close, a signal) are never held up for long.
         const double wait =
             std::min(double(frame_.frameTime), double(maxWorldStepMs)) / double(ReplayControls::instance().speed());
-        const double due = lastFrameMs_ + (wait >= 0 ? wait : 0);
+        const double due = ReplayControls::instance().seeking() ? 0 : lastFrameMs_ + (wait >= 0 ? wait : 0);
         const double now = nowMs();
         if (due > now) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(due - now));
         lastFrameMs_ = std::max(due, now);
@@ -243,6 +250,23 @@ bool DemoSession::flightSoFar(std::vector<unsigned char>& demo) {
     encodeHeader(flownHeader_, demo);
     demo.insert(demo.end(), flown_.begin(), flown_.end());
     encodeFinalState(currentFinalState(uint32_t(framesFlown_)), demo);
+    return true;
+}
+
+bool DemoSession::playFromTheStart() {
+    if (!playing_) return false;
+    std::string ignored;  // read whole once already
+    reader_.open(std::vector<unsigned char>(reader_.bytes()), ignored);
+    framesPlayed_ = firstDifferentFrame_ = 0;
+    pending_.clear();
+    nextFrameEvents_.clear();
+    const DemoHeader header = reader_.header();
+    beginFlight(header.seed);
+    flownHeader_ = header;
+    levelDigested_ = true;
+    resetFlightSettings();
+    restartWorld(header.seed);
+    lastFrameMs_ = nowMs();
     return true;
 }
 
@@ -301,9 +325,7 @@ bool startDemos(const std::string& playPath, const std::string& recordPath, bool
     }
     // A played flight flies with the settings it recorded: the defaults, and the events it holds.
     const std::vector<SettingRow>& table = settingsTable();
-    if (!playPath.empty())
-        for (size_t i = 0; i < table.size(); ++i)
-            if (table[i].flight()) gameSettings().reset(i);
+    if (!playPath.empty()) resetFlightSettings();
     if (playPath.empty()) demo.beginFlight(seed);
     if (!recordPath.empty() && !demo.record(recordPath, seed, error)) {
         reportError(error);

@@ -59,6 +59,8 @@ class DemoSession {
     // Hands a played demo's flight to the player: the world goes on live from exactly here, and the flight so
     // far goes on from the demo's frames played. False when no demo plays.
     bool flyFromHere();
+    // Plays the demo again from its first frame, the world started again with its seed. False when none plays.
+    bool playFromTheStart();
     // Frames played or flown so far.
     size_t framesSoFar() const { return framesFlown_; }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/FlightLink.h"
 #include "app/Settings.h"
 
 namespace {
@@ -65,12 +66,12 @@ CommandLine::Outcome parseGameOptions(int argc, const char* const* argv, GameOpt
     });
     const auto demoPath = [](std::string& path) {
         return [&path](const std::string& given) {
-            path = absolutePath(given);
+            path = playsALink(given) ? given : absolutePath(given);  // a link is no file's name
             return std::string(path.empty() ? "needs a file" : "");
         };
     };
     line.value("--record", "FILE", "record the flight into the demo FILE", demoPath(options.recordPath));
-    line.value("--play", "FILE", "play the demo FILE (live mouse and keys ignored; Escape ends it)",
+    line.value("--play", "FILE", "play the demo FILE, or a flight link (Space holds, Up/Down speed, Enter flies on)",
                demoPath(options.playPath));
     addSettingOptions(line, options);
     CommandLine::Outcome outcome = line.parse(argc, argv);

@@ -20,7 +20,13 @@ bool steered = false;
 }  // namespace
 
 bool steeredYet() { return steered; }
-void forgetSteering() { steered = false; }  // namespace
+void forgetSteering() { steered = false; }
+
+void forgetInput() {
+    clientWidth = float(referenceWidth), clientHeight = float(referenceHeight);
+    mouseX = mouseY = 0;
+    steered = false;
+}
 
 void applyInputEvent(const DemoEvent& event) {
     switch (event.kind) {

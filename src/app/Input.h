@@ -18,6 +18,8 @@ void onActive(bool drawn);
 // Whether the mouse, a stick or a finger has steered since the game began (or since forgetSteering).
 bool steeredYet();
 void forgetSteering();
+// The input as the game starts with it: no mouse yet, the reference window's size, nothing steered.
+void forgetInput();
 
 // Where the mouse was last, in pixels of the client area, and the client area's size.
 void mouseInWindow(int& x, int& y, int& width, int& height);

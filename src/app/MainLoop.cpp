@@ -27,7 +27,8 @@ int runMainLoop(const GameOptions& options) {
         const Message message = platform.handleMessage();
         if (message == Message::quit) break;
         if (message == Message::handled) continue;
-        if (ReplayControls::instance().held() && DemoSession::instance().watched()) {
+        const ReplayControls& replay = ReplayControls::instance();
+        if (replay.held() && !replay.seeking() && DemoSession::instance().watched()) {
             platform.waitMessage();  // the watched flight stands at its frame until Space
             continue;
         }

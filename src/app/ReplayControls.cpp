@@ -8,7 +8,7 @@
 #include "app/KeyTable.h"
 
 namespace {
-constexpr int vkSpace = 0x20;
+constexpr int vkSpace = 0x20, vkHome = 0x24;
 constexpr int vkPlus = 0xBB, vkMinus = 0xBD, vkAdd = 0x6B, vkSubtract = 0x6D;  // the main keys' and the keypad's
 }  // namespace
 
@@ -27,8 +27,22 @@ bool ReplayControls::flyFromHere() {
     return true;
 }
 
+void ReplayControls::seek(size_t frame) {
+    DemoSession& demo = DemoSession::instance();
+    if (!demo.playing()) return;
+    if (frame <= demo.framesSoFar() && !demo.playFromTheStart()) return;
+    seekTo_ = std::min(frame, demo.framesInDemo());
+}
+
+bool ReplayControls::seeking() const { return seekTo_ > DemoSession::instance().framesSoFar(); }
+
 bool ReplayControls::takeKey(int code) {
+    const DemoSession& demo = DemoSession::instance();
+    const size_t tenth = std::max<size_t>(1, demo.framesInDemo() / 10), now = demo.framesSoFar();
     switch (code) {
+        case vkHome: seek(0); return true;
+        case vkLeft: seek(now > tenth ? now - tenth : 0); return true;
+        case vkRight: seek(now + tenth); return true;
         case vkSpace: held_ = !held_; return true;
         case vkUp:
         case vkPlus:
@@ -44,6 +58,7 @@ bool ReplayControls::takeKey(int code) {
 std::string ReplayControls::status() const {
     const std::string speedText =
         speedStep_ >= 0 ? std::to_string(1 << speedStep_) : "1/" + std::to_string(1 << -speedStep_);
+    if (seeking()) return "Finding frame " + std::to_string(seekTo_) + "...";
     return "Replay x" + speedText + (held_ ? ", held: Space goes on" : ": Space holds") +
-           ", Up/Down speed, Enter flies from here";
+           ", Up/Down speed, Left/Right/Home seek, Enter flies from here";
 }

@@ -46,6 +46,36 @@ class ReplayControlsTest : public GlTest {
 
 }  // namespace
 
+TEST_F(ReplayControlsTest, ASeekOnOrBackOrARestartPlaysToTheFlightsOwnEnd) {
+    const std::string folder = startFlight("");
+    passes(300, 200);
+    const std::string demo = folder + "/flown.demo";
+    writeBytes(demo, flightSoFar());
+    ReplayControls& controls = ReplayControls::instance();
+    // Where the watching stands when the seek is asked for, and the frame it asks for.
+    const struct {
+        int at;
+        size_t to;
+    } seeks[] = {{200, 80}, {50, 250}, {120, 0}, {300, 10}};
+    for (const auto& s : seeks) {
+        SCOPED_TRACE(std::to_string(s.at) + " to " + std::to_string(s.to));
+        startFlight(demo, folder);
+        DemoSession::instance().setPacedByShell(true);
+        passes(s.at);
+        controls.seek(s.to);
+        EXPECT_EQ(controls.seeking(), s.to > DemoSession::instance().framesSoFar());
+        while (controls.seeking()) passes(1);
+        EXPECT_EQ(DemoSession::instance().framesSoFar(), s.to);
+        EXPECT_EQ(frameCount, int(s.to));  // the world started again for a seek back
+        passes(300);
+        std::string report;
+        EXPECT_EQ(DemoSession::instance().finish(report), 0) << report;
+        EXPECT_NE(report.find("played 300 of 300 frames: the state matches"), std::string::npos) << report;
+    }
+    DemoSession::instance().reset();
+    cwd_.reset();
+}
+
 TEST_F(ReplayControlsTest, AFlightTakenOverAtAnyFrameReplaysWholeToWhereTheNewFlightWent) {
     const std::string folder = startFlight("");
     passes(300, 200);

@@ -47,13 +47,6 @@ EM_JS(int, shareAddress, (const char* link), {
     return 1;
 });
 
-// The page opened again on the flight in its address, at a frame to seek to (0: from the start).
-EM_JS(void, reopenPage, (double frame), {
-    const flight = window.location.hash.replace(/&at=[0-9]*/, "");
-    window.location.hash = frame > 0 ? flight + "&at=" + frame : flight;
-    window.location.reload();
-});
-
 EM_JS(char*, fragmentText, (), {
     const hash = window.location.hash;
     const text = hash.startsWith("#") ? hash.substring(1) : hash;
@@ -72,8 +65,6 @@ void web::showKeys(const std::string& text) { setElementText("keys", text.c_str(
 void web::offerFile(const std::string& path, const std::string& name, bool download) {
     linkFile(path.c_str(), name.c_str(), download);
 }
-
-void web::reopenAt(size_t frame) { reopenPage(double(frame)); }
 
 bool web::shareLink(const std::string& link) { return shareAddress(link.c_str()) != 0; }
 

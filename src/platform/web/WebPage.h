@@ -19,8 +19,6 @@ void offerFile(const std::string& path, const std::string& name, bool download);
 // The address's query, without its "?", and its fragment, without its "#".
 std::string pageQuery();
 std::string pageFragment();
-// Opens the page again on the flight its address holds, to be watched from frame on (0: its start).
-void reopenAt(size_t frame);
 // A shared flight's link, made whole against the page's address: copied, and offered to the share sheet.
 bool shareLink(const std::string& link);
 // Milliseconds since 1970, wrapping at 2^32: the seed differs per visit, as on the desktop.

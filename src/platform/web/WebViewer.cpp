@@ -21,7 +21,6 @@ constexpr double seekBudgetMs = 40;     // of each animation frame, spent re-run
 constexpr int mostPassesPerFrame = 16;  // at eight times, a frame's worth of a 120 Hz flight's frames
 double lastMs = 0;
 double owedMs = 0;  // the flight's time the viewer is owed, at its speed
-size_t seekTo = 0;  // the frame a seek asked for; passes run flat out until it
 bool ended = false;     // the flight's last frame has been played
 bool reported = false;  // and how it ended said
 
@@ -53,16 +52,14 @@ size_t askedFrame(const std::string& fragment) {
 void showBar() {
     const DemoSession& demo = DemoSession::instance();
     ReplayControls& controls = ReplayControls::instance();
-    std::string status = controls.status();
-    if (seekTo > demo.framesSoFar()) status = "Finding frame " + std::to_string(seekTo) + "...";
-    showViewer(status.c_str(), double(demo.framesSoFar()), double(demo.framesInDemo()), demo.watched());
+    showViewer(controls.status().c_str(), double(demo.framesSoFar()), double(demo.framesInDemo()), demo.watched());
 }
 
 }  // namespace
 
 void web::startWatching(const std::string& fragment) {
     DemoSession::instance().setPacedByShell(true);
-    seekTo = std::min(askedFrame(fragment), DemoSession::instance().framesInDemo());
+    ReplayControls::instance().seek(askedFrame(fragment));
     lastMs = emscripten_get_now();
 }
 
@@ -72,9 +69,9 @@ void web::watchPass() {
     const double now = emscripten_get_now();
     const double gap = std::min(now - lastMs, longestGapMs);
     lastMs = now;
-    if (seekTo > demo.framesSoFar()) {
-        // Re-run from the start on the flight's own clock, as fast as it goes, then watch from there.
-        while (seekTo > demo.framesSoFar() && emscripten_get_now() - now < seekBudgetMs && !ended) ended = !passOn();
+    if (controls.seeking()) {
+        // Re-run on the flight's own clock, as fast as it goes, then watch from there.
+        while (controls.seeking() && emscripten_get_now() - now < seekBudgetMs && !ended) ended = !passOn();
         owedMs = 0;
     } else if (!controls.held() && !ended) {
         owedMs += gap * double(controls.speed());
@@ -109,6 +106,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vanturoView(const char* action, double fram
         web::showNotice("");
         showBar();
     }
-    // A seek re-runs the world from the start: the page opens again at the frame asked for.
-    if (what == "seek" || what == "restart") web::reopenAt(what == "seek" ? size_t(std::max(0.0, frame)) : 0);
+    if (what == "seek" || what == "restart") {
+        if (ended) controls.setHeld(false);  // the end's hold: a seek watches on
+        controls.seek(what == "seek" ? size_t(std::max(0.0, frame)) : 0);
+        ended = reported = false;
+        web::showNotice("");
+    }
 }

@@ -409,8 +409,8 @@ class BrowserGame(unittest.TestCase):
         with open(link) as f:
             return demo, f.read().strip()
 
-    def view(self, action):
-        self.page.evaluate("Module.ccall('vanturoView', null, ['string', 'number'], ['%s', 0])" % action)
+    def view(self, action, frame=0):
+        self.page.evaluate("Module.ccall('vanturoView', null, ['string', 'number'], ['%s', %d])" % (action, frame))
 
     def test_a_flight_link_replays_as_the_simulation_plays_it_and_a_bad_one_is_refused_in_one_line(self):
         demo, link = self.recorded_link("scripted")
@@ -446,12 +446,15 @@ class BrowserGame(unittest.TestCase):
         self.screen(WIDTH, HEIGHT)
         demo, link = self.recorded_link("watched")
         fragment = link[link.index("#"):]
-        self.page.navigate(self.address + "?watch&state" + fragment)
+        self.page.navigate(self.address + "?watch&state" + fragment + "&at=50")  # opened at its 50th frame
         self.page.wait_for("document.getElementById('notice').textContent.includes('watch the flight')", HANG_GUARD,
                            "the watched flight did not wait for a gesture")
         self.mouse("mousePressed", 400, 300, button="left", clickCount=1)
         self.mouse("mouseReleased", 400, 300, button="left", clickCount=1)
         self.assertFalse(self.page.evaluate("document.getElementById('viewer').hidden"))
+        self.page.wait_for("Number(document.getElementById('viewer-timeline').value) >= 50 && "
+                           "!document.getElementById('viewer-status').textContent.startsWith('Finding')",
+                           HANG_GUARD, "the page did not open at the frame its address asks for")
         self.frames_pass(5)
         # Held, the flight stands at its frame; the live mouse steers nothing while it plays.
         self.view("hold")
@@ -464,19 +467,15 @@ class BrowserGame(unittest.TestCase):
         self.view("faster")
         self.page.wait_for("document.getElementById('viewer-status').textContent.startsWith('Replay x4')", HANG_GUARD,
                            "no faster")
-        # Played to its end from a seek (the page opens again and re-runs the world to the frame): the state is
-        # the flight's own.
-        self.view("hold")
-        self.view("seek")  # frame 0 is a restart
-        self.page.navigate(self.address + "?watch" + fragment + "&at=250")
-        self.page.wait_for("document.getElementById('notice').textContent.includes('watch the flight')", HANG_GUARD,
-                           "no gesture asked for after the seek")
-        self.page.wait_for("Number(document.getElementById('viewer-timeline').value) >= 250", HANG_GUARD,
-                           "the seek did not reach its frame")
-        self.mouse("mousePressed", 400, 300, button="left", clickCount=1)
-        self.mouse("mouseReleased", 400, 300, button="left", clickCount=1)
-        for _ in range(3):
-            self.view("faster")
+        # A seek on (flat out to the frame) and one back (the world started again and re-run to it), then played
+        # to the end: the state is the flight's own.
+        for frame in (300, 120):
+            self.view("seek", frame)
+            self.page.wait_for("Number(document.getElementById('viewer-timeline').value) >= %d && "
+                               "!document.getElementById('viewer-status').textContent.startsWith('Finding')" % frame,
+                               HANG_GUARD, "the seek did not reach frame %d" % frame)
+        self.assertLess(self.state()["frames"], 300, "the world was not started again for the seek back")
+        self.view("faster")
         self.page.wait_for("document.getElementById('notice').textContent.startsWith('The flight is over')", HANG_GUARD,
                            "the watched flight did not end")
         self.assertIn("played 400 of 400 frames: the state matches",
