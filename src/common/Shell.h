@@ -23,7 +23,7 @@ struct Shell {
     // may be called after a failed or no open.
     bool (*openWindow)(const char* title, int width, int height, int bits, bool fullscreen);
     void (*closeWindow)();
-    void (*swapBuffers)();       // shows the frame just drawn
+    void (*swapBuffers)();  // shows the frame just drawn
     // Between the window and the whole screen; the viewport follows. False when the platform cannot change the
     // window (a display without a window manager): nothing changed.
     bool (*toggleFullscreen)();
@@ -65,6 +65,9 @@ struct Shell {
     // clipboard, the page its whole address, offering the system's share sheet where there is one. False when
     // nothing could take it (it is printed all the same).
     bool (*shareLink)(const std::string& link);
+    // ES draw calls and uniform values sent so far, for a shell drawing through the project's ES layer; null
+    // for one whose GL is the driver's own.
+    void (*drawCounts)(unsigned long& draws, unsigned long& uniformSends);
     // Whether a shared flight's demo is saved beside the pictures (a desktop's); the page hands on its link.
     bool savesSharedFlights;
 

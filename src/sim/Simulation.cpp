@@ -192,6 +192,8 @@ int startRun(SimOptions& o) {
 
 struct FrameCosts {
     std::vector<double> frameMs, groundMs, entitiesMs, updateMs, mixMs;
+    std::vector<double> draws, uniforms;  // each frame's, where the ES layer draws
+    unsigned long drawsBefore = 0, uniformsBefore = 0;
 };
 
 // The frames, each traced when asked. Returns the frames run; a failed trace write ends the run early.
@@ -209,6 +211,13 @@ int runFrames(const SimOptions& o, OutputFile& trace, SoundTrack& sound, FrameCo
         const auto mixBegin = std::chrono::steady_clock::now();
         if (!sound.addFrame(frameDuration)) break;  // reported by the commit; the run stops with its output
         if (o.time) {
+            if (const auto counts = shell().drawCounts) {
+                unsigned long draws = 0, uniforms = 0;
+                counts(draws, uniforms);
+                costs.draws.push_back(double(draws - costs.drawsBefore));
+                costs.uniforms.push_back(double(uniforms - costs.uniformsBefore));
+                costs.drawsBefore = draws, costs.uniformsBefore = uniforms;
+            }
             costs.mixMs.push_back(msSince(mixBegin));
             costs.frameMs.push_back(msSince(begin));
             costs.groundMs.push_back(level.costs().groundMs);
@@ -296,6 +305,10 @@ int runSimulation(const SimOptions& options, std::string& summary, std::string& 
                          {"entitiesMs", statsJson(costs.entitiesMs)},
                          {"updateMs", statsJson(costs.updateMs)},
                          {"mixMs", statsJson(costs.mixMs)}};
+        if (!costs.draws.empty()) {
+            out["timing"]["esDraws"] = statsJson(costs.draws);
+            out["timing"]["esUniformSends"] = statsJson(costs.uniforms);
+        }
     }
     // The file the run took settings from: a played demo flies with its own, so then only its sound's count.
     if (SettingsFile::instance().read() && (!demo.playing() || !o.audioPath.empty()))

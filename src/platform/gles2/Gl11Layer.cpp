@@ -33,4 +33,9 @@ bool startLayer(void* (*esProcAddress)(const char* name)) {
     return true;
 }
 
+void drawCounts(unsigned long& draws, unsigned long& uniformSends) {
+    draws = layer().draws;
+    uniformSends = layer().uniformSends;
+}
+
 }  // namespace gles2

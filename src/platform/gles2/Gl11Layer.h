@@ -19,7 +19,8 @@
 //  [x] glPushAttrib/glPopAttrib of the enables, colour buffer, depth buffer and list base; the client arrays'
 //      glPushClientAttrib; glGetError; glReadPixels of RGB and RGBA bytes
 // Not implemented (each said once on stderr, "the OpenGL ES layer has no ...", and GL's error recorded):
-//  [ ] line strips and loops, texture and colour matrices, flat shading, lights but light 0, spot lights and attenuation, back
+//  [ ] line strips and loops, texture and colour matrices, flat shading, lights but light 0, spot lights and
+//  attenuation, back
 //      materials, texture environments but modulate and the combiner's scale, textures but 2D ones stored in
 //      their own format, other attribute groups, lists compiled and run at once, arrays of other than floats
 #pragma once
@@ -33,5 +34,7 @@ bool startLayer(void* (*esProcAddress)(const char* name));
 // The game's extension entry points (glActiveTextureARB, glClientActiveTextureARB, glMultiTexCoord2fARB), for
 // the shell's glProcAddress; nullptr for any other name.
 void* extensionProcAddress(const char* name);
+// ES draw calls and uniform values sent since the layer started: what each WebGL call costs a browser.
+void drawCounts(unsigned long& draws, unsigned long& uniformSends);
 
 }  // namespace gles2

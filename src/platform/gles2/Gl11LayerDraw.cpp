@@ -133,6 +133,7 @@ void set(Program& program, Uniform u, const float* values, int count) {
     if (program.known[u] && std::memcmp(program.sent[u], values, size_t(count) * sizeof(float)) == 0) return;
     std::memcpy(program.sent[u], values, size_t(count) * sizeof(float));
     program.known[u] = true;
+    ++layer().uniformSends;
     const EsFunctions& es = layer().es;
     const GLint place = program.places[u];
     switch (count) {
@@ -211,6 +212,7 @@ void send(GLenum esMode, const std::vector<Vertex>& corners, bool bitmap, const 
     if (corners.empty() || !setUniforms(bitmap)) return;
     useCorners(corners, 0, corners.size(), arrays);
     layer().es.DrawArrays(esMode, 0, GLsizei(corners.size()));
+    ++layer().draws;
 }
 
 void sendQuads(const std::vector<Vertex>& corners, const ArrayDraw* arrays) {
@@ -221,6 +223,7 @@ void sendQuads(const std::vector<Vertex>& corners, const ArrayDraw* arrays) {
         const size_t count = std::min(quadCornersPerDraw, whole - first);
         useCorners(corners, first, count, arrays);
         layer().es.DrawElements(GL_TRIANGLES, GLsizei(count / 4 * 6), GL_UNSIGNED_SHORT, nullptr);
+        ++layer().draws;
     }
 }
 

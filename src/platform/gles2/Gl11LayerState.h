@@ -161,6 +161,7 @@ struct LayerState {
     unsigned usedFeatures = ~0u;
     GLuint vertexBuffer = 0, quadIndexBuffer = 0;  // the stream every uncached draw goes through; quads' indices
     GLuint pointedBuffer = 0;                      // the buffer the attributes read now
+    unsigned long draws = 0, uniformSends = 0;     // ES draw calls and uniform values sent since the start
     VertexBufferCache arrayBuffers;
     bool started = false;
 

@@ -122,6 +122,9 @@ constexpr Shell makeShell() {
     s.showFailureBox = showFailureBox;
     s.shareLink = shareLink;
     s.savesSharedFlights = true;
+#ifdef VANTURO_GLES2
+    s.drawCounts = gles2::drawCounts;
+#endif
     s.openAudio = openAudio;
     s.feedAudio = feedAudio;
     s.closeAudio = closeAudio;

@@ -142,6 +142,7 @@ constexpr Shell makeShell() {
     s.showFailureBox = failureBox;
     s.shareLink = web::shareLink;
     s.savesSharedFlights = false;  // the link is what the page hands on
+    s.drawCounts = gles2::drawCounts;
     s.openAudio = web::openAudio;
     s.feedAudio = feedAudio;
     s.closeAudio = web::closeAudio;

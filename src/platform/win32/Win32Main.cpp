@@ -117,6 +117,7 @@ constexpr Shell makeShell() {
     s.showFailureBox = showFailureBox;
     s.shareLink = shareLink;
     s.savesSharedFlights = true;
+    s.drawCounts = nullptr;  // the driver's own GL
     s.openAudio = openAudio;
     s.feedAudio = feedAudio;
     s.closeAudio = closeAudio;
