@@ -186,7 +186,10 @@ bool showsState = false;  // state in the address: the flight's state in the sum
 void pass() {
     showKeysBoundNow();
     web::readGamepads();
-    if (DemoSession::instance().watched())
+    static bool watched = false;
+    if (watched && !DemoSession::instance().watched()) web::stopWatching();  // flown on from the flight watched
+    watched = DemoSession::instance().watched();
+    if (watched)
         web::watchPass();
     else if (loopPass())
         web::pauseByPage();

@@ -21,8 +21,7 @@ constexpr double seekBudgetMs = 40;     // of each animation frame, spent re-run
 constexpr int mostPassesPerFrame = 16;  // at eight times, a frame's worth of a 120 Hz flight's frames
 double lastMs = 0;
 double owedMs = 0;  // the flight's time the viewer is owed, at its speed
-bool ended = false;     // the flight's last frame has been played
-bool reported = false;  // and how it ended said
+bool reported = false;  // how the flight ended has been said (until a seek goes back into it)
 
 // clang-format off
 EM_JS(void, showViewer, (const char* status, double frame, double frames, int shown), {
@@ -36,12 +35,9 @@ EM_JS(void, showViewer, (const char* status, double frame, double frames, int sh
 });
 // clang-format on
 
-// One pass; false once the flight has no frame left. Escape, which the page never quits on, holds it.
-bool passOn() {
-    if (!loopPass()) return true;
-    if (DemoSession::instance().playedToTheEnd()) return false;
-    web::pauseByPage();
-    return true;
+// One pass of the flight. Escape, which the page never quits on, holds it.
+void passOn() {
+    if (loopPass()) web::pauseByPage();
 }
 
 size_t askedFrame(const std::string& fragment) {
@@ -71,25 +67,34 @@ void web::watchPass() {
     lastMs = now;
     if (controls.seeking()) {
         // Re-run on the flight's own clock, as fast as it goes, then watch from there.
-        while (controls.seeking() && emscripten_get_now() - now < seekBudgetMs && !ended) ended = !passOn();
+        while (controls.seeking() && emscripten_get_now() - now < seekBudgetMs) passOn();
         owedMs = 0;
-    } else if (!controls.held() && !ended) {
+    } else if (!controls.held() && !demo.playedToTheEnd()) {
         owedMs += gap * double(controls.speed());
-        for (int passes = 0; owedMs > 0 && passes < mostPassesPerFrame && !ended; ++passes) {
-            ended = !passOn();
+        for (int passes = 0; owedMs > 0 && passes < mostPassesPerFrame && !demo.playedToTheEnd(); ++passes) {
+            passOn();
             owedMs -= double(frameDuration);
         }
         owedMs = std::min(owedMs, 0.0);  // what the page could not draw in time is let go, not caught up
     }
-    if (ended && !reported) {
+    if (demo.playedToTheEnd() && !reported) {
         reported = true;
         std::string report;
         demo.finish(report);
         controls.setHeld(true);
         web::showNotice("The flight is over: " + report.substr(report.find(": ") + 2) +
                         ". Fly from here (Enter) flies on from its end.");
+    } else if (reported && !demo.playedToTheEnd()) {
+        reported = false;  // a seek went back into the flight: it watches on
+        controls.setHeld(false);
+        web::showNotice("");
     }
     showBar();
+}
+
+void web::stopWatching() {
+    showViewer("", 0, 0, 0);
+    web::showNotice("");
 }
 
 // The bar's buttons: hold, slower, faster, restart, fly (from here), and the timeline's frame to seek to.
@@ -101,15 +106,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vanturoView(const char* action, double fram
     if (what == "hold") controls.setHeld(!controls.held());
     if (what == "slower") controls.changeSpeed(-1);
     if (what == "faster") controls.changeSpeed(+1);
-    if (what == "fly" && controls.flyFromHere()) {
-        ended = false;
-        web::showNotice("");
-        showBar();
-    }
-    if (what == "seek" || what == "restart") {
-        if (ended) controls.setHeld(false);  // the end's hold: a seek watches on
-        controls.seek(what == "seek" ? size_t(std::max(0.0, frame)) : 0);
-        ended = reported = false;
-        web::showNotice("");
-    }
+    if (what == "fly") controls.flyFromHere();
+    if (what == "seek" || what == "restart") controls.seek(what == "seek" ? size_t(std::max(0.0, frame)) : 0);
 }

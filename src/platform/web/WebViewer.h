@@ -12,5 +12,7 @@ namespace web {
 void startWatching(const std::string& fragment);
 // One animation frame of watching: as many passes as the time since the last one holds at the viewer's speed.
 void watchPass();
+// The flight is the player's now: the bar and the viewer's notice go.
+void stopWatching();
 
 }  // namespace web

@@ -485,6 +485,8 @@ class BrowserGame(unittest.TestCase):
         self.mouse("mouseMoved", 790, 300)
         self.page.wait_for("JSON.parse(UTF8ToString(_vanturoState())).ship.steer < -0.4", HANG_GUARD,
                            "the mouse does not steer after flying from here")
+        self.assertTrue(self.page.evaluate("document.getElementById('viewer').hidden"))
+        self.assertEqual(self.page.evaluate("document.getElementById('notice').textContent"), "")
         self.frames_pass(30)
         self.key(76, "l", "KeyL")
         shared = self.page.wait_for("Module.vanturoSharedLink", HANG_GUARD, "L shared no link")
