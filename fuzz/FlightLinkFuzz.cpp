@@ -7,22 +7,7 @@
 
 #include "app/DemoFormat.h"
 #include "app/FlightLink.h"
-
-namespace {
-std::string base64url(const std::vector<unsigned char>& bytes) {
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
-    std::string text;
-    uint32_t bits = 0;
-    int held = 0;
-    for (unsigned char byte : bytes) {
-        bits = (bits << 8) | byte;
-        held += 8;
-        while (held >= 6) text += alphabet[(bits >> (held -= 6)) & 63u];
-    }
-    if (held > 0) text += alphabet[(bits << (6 - held)) & 63u];
-    return text;
-}
-}  // namespace
+#include "common/Base64Url.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<unsigned char> payload = {'V', 'F', flightLink::version};
@@ -32,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < 4; ++i) payload.push_back(static_cast<unsigned char>(sum >> (8 * i)));
     std::vector<unsigned char> demo, again;
     std::string error, link;
-    if (!demoOfFlightLink("#flight=" + base64url(payload), demo, error)) {
+    if (!demoOfFlightLink("#flight=" + toBase64Url(payload), demo, error)) {
         if (error.empty() || error.find('\n') != std::string::npos) __builtin_trap();  // one line, always
         return 0;
     }

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/DemoFormat.h"
+#include "common/Base64Url.h"
 #include "common/RangeCoder.h"
 
 namespace {
@@ -14,34 +15,6 @@ constexpr char magic[2] = {'V', 'F'};
 constexpr size_t checkBytes = 4;
 constexpr size_t frameRecordBytes = 10;  // the smallest a frame takes in a demo: kind, frame time, active, digest
 constexpr uint32_t largestWholeFrameMs = 1u << 20;  // frame times that are whole milliseconds up to here are steps
-
-constexpr char base64url[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
-
-std::string toBase64url(const std::vector<unsigned char>& bytes) {
-    std::string text;
-    uint32_t bits = 0;
-    int held = 0;
-    for (unsigned char byte : bytes) {
-        bits = (bits << 8) | byte;
-        held += 8;
-        while (held >= 6) text += base64url[(bits >> (held -= 6)) & 63u];
-    }
-    if (held > 0) text += base64url[(bits << (6 - held)) & 63u];
-    return text;
-}
-
-bool fromBase64url(const std::string& text, std::vector<unsigned char>& bytes) {
-    uint32_t bits = 0;
-    int held = 0;
-    for (char c : text) {
-        const char* at = std::strchr(base64url, c);
-        if (c == '\0' || !at) return false;
-        bits = (bits << 6) | uint32_t(at - base64url);
-        held += 6;
-        if (held >= 8) bytes.push_back(static_cast<unsigned char>(bits >> (held -= 8)));
-    }
-    return true;
-}
 
 uint32_t check(const unsigned char* data, size_t size) {
     uint32_t digest = 2166136261u;
@@ -211,7 +184,7 @@ bool flightLinkOfDemo(const std::vector<unsigned char>& demo, std::string& link,
     payload.insert(payload.end(), body.begin(), body.end());
     const uint32_t sum = check(payload.data(), payload.size());
     for (int i = 0; i < 4; ++i) payload.push_back(static_cast<unsigned char>(sum >> (8 * i)));
-    link = std::string(flightLink::page) + "#" + flightLink::key + toBase64url(payload);
+    link = std::string(flightLink::page) + "#" + flightLink::key + toBase64Url(payload);
     return true;
 }
 
@@ -230,7 +203,7 @@ bool demoOfFlightLink(const std::string& text, std::vector<unsigned char>& demo,
     const size_t start = at + sizeof flightLink::key - 1;
     const size_t end = std::min(text.find_first_of("&\r\n \t", start), text.size());
     std::vector<unsigned char> payload;
-    if (!fromBase64url(text.substr(start, end - start), payload)) {
+    if (!fromBase64Url(text.substr(start, end - start), payload)) {
         error = "a damaged flight link (a character no link has)";
         return false;
     }

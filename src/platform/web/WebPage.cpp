@@ -25,9 +25,10 @@ EM_JS(void, linkFile, (const char* path, const char* name, int download), {
     if (download) link.click();
 });
 
-EM_JS(char*, queryText, (), {
-    const search = window.location.search;
-    const text = search.startsWith("?") ? search.substring(1) : search;
+// The address's query (fragment 0) or its fragment (1), without its leading "?" or "#".
+EM_JS(char*, addressPart, (int fragment), {
+    const part = fragment ? window.location.hash : window.location.search;
+    const text = part.substring(1);
     const size = lengthBytesUTF8(text) + 1;
     const out = _malloc(size);
     stringToUTF8(text, out, size);
@@ -46,15 +47,6 @@ EM_JS(int, shareAddress, (const char* link), {
     navigator.clipboard.writeText(address).catch(() => {});
     return 1;
 });
-
-EM_JS(char*, fragmentText, (), {
-    const hash = window.location.hash;
-    const text = hash.startsWith("#") ? hash.substring(1) : hash;
-    const size = lengthBytesUTF8(text) + 1;
-    const out = _malloc(size);
-    stringToUTF8(text, out, size);
-    return out;
-});
 // clang-format on
 
 }  // namespace
@@ -68,18 +60,16 @@ void web::offerFile(const std::string& path, const std::string& name, bool downl
 
 bool web::shareLink(const std::string& link) { return shareAddress(link.c_str()) != 0; }
 
-std::string web::pageFragment() {
-    char* text = fragmentText();
-    std::string fragment = text ? text : "";
+namespace {
+std::string pagePart(bool fragment) {
+    char* text = addressPart(fragment ? 1 : 0);
+    std::string part = text ? text : "";
     std::free(text);
-    return fragment;
+    return part;
 }
+}  // namespace
 
-std::string web::pageQuery() {
-    char* text = queryText();
-    std::string query = text ? text : "";
-    std::free(text);
-    return query;
-}
+std::string web::pageFragment() { return pagePart(true); }
+std::string web::pageQuery() { return pagePart(false); }
 
 unsigned web::wallClockMs() { return unsigned(static_cast<unsigned long long>(dateNow()) & 0xFFFFFFFFu); }
