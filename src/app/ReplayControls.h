@@ -15,7 +15,6 @@ class ReplayControls {
     void setHeld(bool held) { held_ = held; }
     // The speed as a power of two, from minSpeedStep (a quarter) to maxSpeedStep (eight times).
     static constexpr int minSpeedStep = -2, maxSpeedStep = 3;
-    int speedStep() const { return speedStep_; }
     void changeSpeed(int steps);
     float speed() const;
     // Hands the flight to the player from the frame just played; false when no demo plays.
@@ -27,7 +26,7 @@ class ReplayControls {
 
     // A live key going down while a demo plays: true when it was one of the viewer's.
     bool takeKey(int code);
-    // What the viewer shows: "Replay x2, held: Space goes on, Up/Down speed, Enter flies from here".
+    // What the viewer shows: "Replay x2: Space holds, Up/Down speed, Left/Right/Home seek, Enter flies from here".
     std::string status() const;
 
     void reset() { held_ = false, speedStep_ = 0, seekTo_ = 0; }
