@@ -21,9 +21,8 @@ void restartWorld(unsigned seed) {
     Ship::player.reset();
     Camera::instance().pitch = 0;
     std::fill(std::begin(keys), std::end(keys), false);
-    std::fill(std::begin(keysPressed), std::end(keysPressed), KeyPresses(0));
     forgetInput();
-    resetPause();
+    resetPause();  // the frame driver's state, the presses since the last frame among it
     lastTick = shell().tickCount();
     frameTime = frameDuration = 0;
     frameCount = 0;
