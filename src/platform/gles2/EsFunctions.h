@@ -33,6 +33,7 @@ typedef char EsChar;
     X(void, ReadPixels, (GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*))                      \
     X(void, TexImage2D, (GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const void*)) \
     X(void, TexParameteri, (GLenum, GLenum, GLint))                                                   \
+    X(void, TexSubImage2D, (GLenum, GLint, GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, const void*)) \
     X(void, Viewport, (GLint, GLint, GLsizei, GLsizei))                                               \
     /* Shaders and buffers, which GL 1.1 has not. */                                                  \
     X(void, AttachShader, (GLuint, GLuint))                                                           \

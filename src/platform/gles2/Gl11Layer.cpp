@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/Report.h"
-#include "platform/gles2/Gl11LayerState.h"
+#include "platform/gles2/Gl11LayerBatch.h"
 
 namespace gles2 {
 
@@ -19,6 +19,7 @@ void* extensionProcAddress(const char* name) {
 bool startLayer(void* (*esProcAddress)(const char* name)) {
     LayerState& s = layer();
     s = LayerState{};
+    dropBatch();
     if (const char* missing = loadEsFunctions(s.es, esProcAddress)) {
         reportError(std::string("the OpenGL ES context has no ") + missing);
         return false;
@@ -32,6 +33,8 @@ bool startLayer(void* (*esProcAddress)(const char* name)) {
     applyFixedState();
     return true;
 }
+
+void drawWaiting() { flushBatch(); }
 
 void drawCounts(unsigned long& draws, unsigned long& uniformSends) {
     draws = layer().draws;

@@ -4,6 +4,7 @@
 // and links the layer in place of the platform's GL.
 //
 // Implemented:
+//  [x] draws of the same state joined into one ES draw (a batch), drawn before any state ES keeps changes
 //  [x] immediate mode (glBegin/glEnd, colour, normal, two units' texture coordinates); points, lines,
 //      triangles, strips, fans, quads (split as Mesa splits them) and polygons
 //  [x] client arrays (vertex, normal, colour, texture per unit) and glInterleavedArrays' T2F_N3F_V3F, kept on
@@ -34,6 +35,9 @@ bool startLayer(void* (*esProcAddress)(const char* name));
 // The game's extension entry points (glActiveTextureARB, glClientActiveTextureARB, glMultiTexCoord2fARB), for
 // the shell's glProcAddress; nullptr for any other name.
 void* extensionProcAddress(const char* name);
+// Hands ES the draws the layer holds back to join them (a swap or a read of the pixels does it as well): for a
+// shell whose frame is shown when the pass returns, without a call of the game's to say so.
+void drawWaiting();
 // ES draw calls and uniform values sent since the layer started: what each WebGL call costs a browser.
 void drawCounts(unsigned long& draws, unsigned long& uniformSends);
 

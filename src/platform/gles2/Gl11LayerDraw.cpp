@@ -4,18 +4,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/gles2/Gl11LayerState.h"
+#include "platform/gles2/Gl11LayerBatch.h"
 
 namespace gles2 {
 
 namespace {
-
-// A quad's two triangles share its second and fourth corners, as the desktop driver splits them.
-constexpr int quadTriangles[6] = {0, 1, 3, 1, 2, 3};
-// Filled quads are drawn by index, their corners sent once: this many corners a draw at most (16-bit indices).
-constexpr size_t quadCornersPerDraw = 65536;
-
-enum Attribute : GLuint { positionAttribute, normalAttribute, colourAttribute, texture0Attribute, texture1Attribute };
 
 Vertex currentVertex(const float position[3]) {
     const LayerState& s = layer();
@@ -113,9 +106,8 @@ bool textureOn(int unit) {
 }
 
 // The set of features the state asks of a draw.
-unsigned featuresOf(bool bitmap) {
+unsigned featuresOf() {
     const LayerState& s = layer();
-    if (bitmap) return Feature::bitmap;  // a bitmap's colour is worked out, fog and all, before it is drawn
     unsigned features = 0;
     if (s.enables.lighting) features |= Feature::lit | (s.enables.light0 ? Feature::light0 : 0u);
     if (textureOn(0)) features |= Feature::texture0;
@@ -127,122 +119,30 @@ unsigned featuresOf(bool bitmap) {
     return features;
 }
 
-// Sends a uniform's value unless the program holds it already.
-void set(Program& program, Uniform u, const float* values, int count) {
-    if (program.places[u] < 0) return;
-    if (program.known[u] && std::memcmp(program.sent[u], values, size_t(count) * sizeof(float)) == 0) return;
-    std::memcpy(program.sent[u], values, size_t(count) * sizeof(float));
-    program.known[u] = true;
-    ++layer().uniformSends;
-    const EsFunctions& es = layer().es;
-    const GLint place = program.places[u];
-    switch (count) {
-    case 1: es.Uniform1f(place, values[0]); break;
-    case 3: es.Uniform3fv(place, 1, values); break;
-    case 4: es.Uniform4fv(place, 1, values); break;
-    case 9: es.UniformMatrix3fv(place, 1, GL_FALSE, values); break;
-    default: es.UniformMatrix4fv(place, 1, GL_FALSE, values); break;
-    }
-}
-
-bool setUniforms(bool bitmap) {
+// The state a draw of this ES primitive takes from the layer now.
+DrawState currentDrawState(GLenum primitive) {
     const LayerState& s = layer();
-    const unsigned features = featuresOf(bitmap);
-    Program* program = programFor(features);
-    if (!program) return false;
-    Program& p = *program;
-    if (bitmap) {
-        set(p, mvpUniform, Matrix4{}.m, 16);
-        return true;
+    DrawState d;
+    d.features = featuresOf();
+    d.primitive = primitive;
+    for (int unit = 0; unit < textureUnits; ++unit)
+        if (d.features & (unit == 0 ? Feature::texture0 : Feature::texture1)) d.textures[unit] = s.boundTexture[unit];
+    if (d.features & Feature::lit) {
+        d.light = s.light;
+        d.material = s.material;
+        std::memcpy(d.sceneAmbient, s.sceneAmbient, sizeof d.sceneAmbient);
     }
-    const Matrix4& modelview = s.modelview.back();
-    set(p, mvpUniform, (s.projection.back() * modelview).m, 16);
-    set(p, modelviewUniform, modelview.m, 16);
-    if (features & Feature::lit) {
-        float normals[9];
-        modelview.normalMatrix(normals);
-        set(p, normalMatrixUniform, normals, 9);
-        set(p, lightPositionUniform, s.light.eyePosition, 4);
-        set(p, lightAmbientUniform, s.light.ambient, 4);
-        set(p, lightDiffuseUniform, s.light.diffuse, 4);
-        set(p, lightSpecularUniform, s.light.specular, 4);
-        set(p, sceneAmbientUniform, s.sceneAmbient, 4);
-        set(p, materialAmbientUniform, s.material.ambient, 4);
-        set(p, materialDiffuseUniform, s.material.diffuse, 4);
-        set(p, materialSpecularUniform, s.material.specular, 4);
-        set(p, materialEmissionUniform, s.material.emission, 4);
-        set(p, shininessUniform, &s.material.shininess, 1);
-    }
-    if (features & Feature::combine1) set(p, rgbScale1Uniform, &s.environment[1].rgbScale, 1);
-    if (features & Feature::fog) {
-        set(p, fogDensityUniform, &s.fog.density, 1);
-        set(p, fogStartUniform, &s.fog.start, 1);
-        set(p, fogEndUniform, &s.fog.end, 1);
-        set(p, fogColourUniform, s.fog.colour, 3);
-    }
-    return true;
+    if (d.features & Feature::fog) d.fog = s.fog;
+    if (d.features & Feature::combine1) d.rgbScale1 = s.environment[1].rgbScale;
+    d.projection = s.projection.back();
+    d.modelview = s.modelview.back();
+    return d;
 }
 
-// Points the attributes at a buffer's corners, when they read another.
-void pointAttributesAt(GLuint buffer) {
-    LayerState& s = layer();
-    if (s.pointedBuffer == buffer) return;
-    const EsFunctions& es = s.es;
-    es.BindBuffer(GL_ARRAY_BUFFER, buffer);
-    const auto attribute = [&es](Attribute a, GLint size, size_t offset) {
-        es.VertexAttribPointer(a, size, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<const void*>(offset));
-    };
-    attribute(positionAttribute, 3, offsetof(Vertex, position));
-    attribute(normalAttribute, 3, offsetof(Vertex, normal));
-    attribute(colourAttribute, 4, offsetof(Vertex, colour));
-    attribute(texture0Attribute, 2, offsetof(Vertex, texture[0]));
-    attribute(texture1Attribute, 2, offsetof(Vertex, texture[1]));
-    s.pointedBuffer = buffer;
-}
-
-// Makes the corners the attributes' source: a kept buffer for a draw from arrays, else the stream.
-void useCorners(const std::vector<Vertex>& corners, size_t first, size_t count, const ArrayDraw* arrays) {
-    LayerState& s = layer();
-    if (arrays) return pointAttributesAt(s.arrayBuffers.buffer(s.es, *arrays, corners));
-    pointAttributesAt(s.vertexBuffer);
-    s.es.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(count * sizeof(Vertex)), &corners[first], GL_STREAM_DRAW);
-}
-
-void send(GLenum esMode, const std::vector<Vertex>& corners, bool bitmap, const ArrayDraw* arrays = nullptr) {
-    if (corners.empty() || !setUniforms(bitmap)) return;
-    useCorners(corners, 0, corners.size(), arrays);
-    layer().es.DrawArrays(esMode, 0, GLsizei(corners.size()));
-    ++layer().draws;
-}
-
-void sendQuads(const std::vector<Vertex>& corners, const ArrayDraw* arrays) {
-    const size_t whole = corners.size() - corners.size() % 4;
-    if (whole == 0 || !setUniforms(false)) return;
-    if (whole != corners.size() || whole > quadCornersPerDraw) arrays = nullptr;  // kept only when drawn whole
-    for (size_t first = 0; first < whole; first += quadCornersPerDraw) {
-        const size_t count = std::min(quadCornersPerDraw, whole - first);
-        useCorners(corners, first, count, arrays);
-        layer().es.DrawElements(GL_TRIANGLES, GLsizei(count / 4 * 6), GL_UNSIGNED_SHORT, nullptr);
-        ++layer().draws;
-    }
-}
+// Cuts a draw to whole primitives, so that the next draw joining its batch starts on a primitive of its own.
+void wholePrimitives(std::vector<Vertex>& corners, size_t size) { corners.resize(corners.size() - corners.size() % size); }
 
 }  // namespace
-
-void startVertexStream() {
-    LayerState& s = layer();
-    const EsFunctions& es = s.es;
-    es.GenBuffers(1, &s.vertexBuffer);
-    for (GLuint a = positionAttribute; a <= texture1Attribute; ++a) es.EnableVertexAttribArray(a);
-    pointAttributesAt(s.vertexBuffer);
-    // The quads' triangles by index, for every draw of quads: corners 4k + (0, 1, 3), (1, 2, 3).
-    std::vector<GLushort> indices;
-    for (size_t quad = 0; quad < quadCornersPerDraw / 4; ++quad)
-        for (int corner : quadTriangles) indices.push_back(GLushort(quad * 4 + size_t(corner)));
-    es.GenBuffers(1, &s.quadIndexBuffer);
-    es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, s.quadIndexBuffer);
-    es.BufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(GLushort)), indices.data(), GL_STATIC_DRAW);
-}
 
 void multiTexCoord2f(GLenum unit, GLfloat s, GLfloat t) {
     const int index = int(unit) - GL_TEXTURE0_ARB;
@@ -251,19 +151,27 @@ void multiTexCoord2f(GLenum unit, GLfloat s, GLfloat t) {
     layer().currentTexture[index][1] = t;
 }
 
-void drawPrimitive(GLenum mode, const std::vector<Vertex>& corners, const ArrayDraw* arrays) {
+void drawPrimitive(GLenum mode, std::vector<Vertex>& corners, const ArrayDraw* arrays) {
     static std::vector<Vertex> drawn;  // kept between calls: the terrain's corners are many every frame
     drawn.clear();
     const GLenum polygonMode = layer().polygonMode;
-    if (mode == GL_POINTS || mode == GL_LINES) return send(mode, corners, false);
+    if (mode == GL_POINTS) return batchDraw(currentDrawState(GL_POINTS), corners);
+    if (mode == GL_LINES) {
+        wholePrimitives(corners, 2);
+        return batchDraw(currentDrawState(GL_LINES), corners);
+    }
     if (polygonMode == GL_FILL) {
-        if (mode == GL_QUADS) return sendQuads(corners, arrays);
+        if (mode == GL_QUADS) {
+            if (corners.size() % 4 != 0) arrays = nullptr;  // kept only when drawn whole
+            wholePrimitives(corners, 4);
+            return batchDraw(currentDrawState(GL_QUADS), corners, arrays);
+        }
         if (!triangles(mode, corners, drawn)) return unsupported("such primitive");
-        return send(GL_TRIANGLES, drawn, false, arrays);
+        return batchDraw(currentDrawState(GL_TRIANGLES), drawn, arrays);
     }
     const bool points = polygonMode == GL_POINT;
     if (!outlines(mode, corners, drawn, points)) return unsupported("such primitive");
-    send(points ? GL_POINTS : GL_LINES, drawn, false);
+    batchDraw(currentDrawState(points ? GL_POINTS : GL_LINES), drawn);
 }
 
 void drawBitmap(const RecordedBitmap& bitmap) {
@@ -292,22 +200,26 @@ void drawBitmap(const RecordedBitmap& bitmap) {
         const float k = std::fmin(std::fmax(kept, 0.0f), 1.0f);
         for (int i = 0; i < 3; ++i) colour[i] = k * colour[i] + (1 - k) * f.colour[i];
     }
+    // The quad's corners in GL's order; the quads' shared index buffer splits it as the desktop driver does.
     std::vector<Vertex> quad;
-    const float corners[4][4] = {{x0, y0, 0, 0}, {x1, y0, 1, 0}, {x1, y1, 1, 1}, {x0, y1, 0, 1}};
-    for (int corner : quadTriangles) {
+    const float corners[4][4] = {{x0, y0, bitmap.s0, bitmap.t0},
+                                 {x1, y0, bitmap.s1, bitmap.t0},
+                                 {x1, y1, bitmap.s1, bitmap.t1},
+                                 {x0, y1, bitmap.s0, bitmap.t1}};
+    for (const auto& corner : corners) {
         Vertex vertex{};
-        const float position[3] = {corners[corner][0], corners[corner][1], z};
+        const float position[3] = {corner[0], corner[1], z};
         std::memcpy(vertex.position, position, sizeof position);
         std::memcpy(vertex.colour, colour, sizeof colour);
-        vertex.texture[0][0] = corners[corner][2];
-        vertex.texture[0][1] = corners[corner][3];
+        vertex.texture[0][0] = corner[2];
+        vertex.texture[0][1] = corner[3];
         quad.push_back(vertex);
     }
-    s.es.ActiveTexture(GL_TEXTURE0);
-    s.es.BindTexture(GL_TEXTURE_2D, bitmap.texture);
-    send(GL_TRIANGLES, quad, true);
-    s.es.BindTexture(GL_TEXTURE_2D, s.boundTexture[0]);
-    s.es.ActiveTexture(GLenum(GL_TEXTURE0 + s.activeUnit));
+    DrawState state;  // the quad is on the screen already: no matrix, light or fog of the pipeline's
+    state.features = Feature::bitmap;
+    state.primitive = GL_QUADS;
+    state.textures[0] = bitmap.texture;
+    batchDraw(state, quad);
 }
 
 }  // namespace gles2

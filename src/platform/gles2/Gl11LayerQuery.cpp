@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/gles2/Gl11LayerState.h"
+#include "platform/gles2/Gl11LayerBatch.h"
 
 using namespace gles2;
 
@@ -57,6 +57,7 @@ void GLAPIENTRY glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GL
     if ((format != GL_RGB && format != GL_RGBA) || type != GL_UNSIGNED_BYTE)
         return unsupported("pixels read but RGB and RGBA bytes");
     if (width < 0 || height < 0) return recordError(GL_INVALID_VALUE);
+    flushBatch();
     const LayerState& s = layer();
     // ES reads RGBA bytes, rows packed to four: those are spread into the rows the caller asked for.
     std::vector<GLubyte> rgba(size_t(width) * size_t(height) * 4);

@@ -1,10 +1,10 @@
 // The raster position, bitmaps and display lists: the heads-up font's glyphs are bitmaps compiled into lists
-// once; each becomes a texture when compiled, and every call of the list draws that texture as one quad.
+// once; each goes onto a glyph page when compiled, and every call of the list draws its place as one quad.
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "platform/gles2/Gl11LayerState.h"
+#include "platform/gles2/Gl11LayerBatch.h"
 
 namespace gles2 {
 namespace {
@@ -15,15 +15,15 @@ DisplayList* listNamed(GLuint name) {
 }
 
 void freeList(DisplayList& list) {
-    for (const RecordedBitmap& b : list.bitmaps) layer().es.DeleteTextures(1, &b.texture);
+    flushBatch();  // a page let go may hold glyphs waiting to be drawn
+    for (const RecordedBitmap& b : list.bitmaps) layer().glyphs.release(layer().es, b.texture);
     list.bitmaps.clear();
 }
 
-// The bitmap's bits (rows from the bottom, each from its high bit, padded to the unpack alignment) as a
-// texture of one byte a pixel: 255 where a bit is set.
-GLuint bitmapTexture(GLsizei width, GLsizei height, const GLubyte* bits) {
-    LayerState& s = layer();
-    const size_t alignment = size_t(std::max(1, s.unpackAlignment));
+// The bitmap's bits (rows from the bottom, each from its high bit, padded to the unpack alignment) as one byte
+// a pixel: 255 where a bit is set.
+std::vector<GLubyte> coverage(GLsizei width, GLsizei height, const GLubyte* bits) {
+    const size_t alignment = size_t(std::max(1, layer().unpackAlignment));
     const size_t rowBytes = (size_t(width) + 7) / 8;
     const size_t stride = (rowBytes + alignment - 1) / alignment * alignment;
     std::vector<GLubyte> alpha(size_t(width) * size_t(height));
@@ -31,20 +31,25 @@ GLuint bitmapTexture(GLsizei width, GLsizei height, const GLubyte* bits) {
         for (GLsizei x = 0; x < width; ++x)
             alpha[size_t(y) * size_t(width) + size_t(x)] =
                 (bits[size_t(y) * stride + size_t(x) / 8] >> (7 - x % 8)) & 1 ? 255 : 0;
-    GLuint texture = 0;
-    s.es.ActiveTexture(GL_TEXTURE0);
-    s.es.GenTextures(1, &texture);
-    s.es.BindTexture(GL_TEXTURE_2D, texture);
-    s.es.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    s.es.TexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, width, height, 0, GL_ALPHA, GL_UNSIGNED_BYTE, alpha.data());
+    return alpha;
+}
+
+// A bitmap on a glyph page (for a list), or on a page of its own size, let go once drawn (for a bitmap drawn at
+// once, which a list does not keep). ES's texture state is the game's again after.
+void placeBitmap(RecordedBitmap& bitmap, const GLubyte* bits, bool kept) {
+    LayerState& s = layer();
+    const std::vector<GLubyte> alpha = coverage(bitmap.width, bitmap.height, bits);
+    GlyphAtlas once(0);
+    GlyphAtlas& atlas = kept ? s.glyphs : once;
+    const GlyphAtlas::Place place = atlas.add(s.es, bitmap.width, bitmap.height, alpha.data());
+    bitmap.texture = place.page;
+    bitmap.s0 = place.s0;
+    bitmap.t0 = place.t0;
+    bitmap.s1 = place.s1;
+    bitmap.t1 = place.t1;
     s.es.PixelStorei(GL_UNPACK_ALIGNMENT, s.unpackAlignment);
-    for (GLenum name : {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER})
-        s.es.TexParameteri(GL_TEXTURE_2D, name, GL_NEAREST);
-    for (GLenum name : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T})
-        s.es.TexParameteri(GL_TEXTURE_2D, name, GL_CLAMP_TO_EDGE);
     s.es.BindTexture(GL_TEXTURE_2D, s.boundTexture[0]);
     s.es.ActiveTexture(GLenum(GL_TEXTURE0 + s.activeUnit));
-    return texture;
 }
 
 void playBitmap(const RecordedBitmap& bitmap) {
@@ -84,14 +89,18 @@ void GLAPIENTRY glBitmap(GLsizei width, GLsizei height, GLfloat xOrigin, GLfloat
                          const GLubyte* bits) {
     LayerState& s = layer();
     if (width < 0 || height < 0) return recordError(GL_INVALID_VALUE);
-    RecordedBitmap bitmap{width, height, xOrigin, yOrigin, xMove, yMove, 0};
+    RecordedBitmap bitmap{width, height, xOrigin, yOrigin, xMove, yMove};
+    const bool kept = s.compiling != 0;
     if (bits && width > 0 && height > 0)
-        bitmap.texture = bitmapTexture(width, height, bits);
+        placeBitmap(bitmap, bits, kept);
     else
         bitmap.width = bitmap.height = 0;  // a move of the raster position alone
-    if (s.compiling) return listNamed(s.compiling)->bitmaps.push_back(bitmap);
+    if (kept) return listNamed(s.compiling)->bitmaps.push_back(bitmap);
     playBitmap(bitmap);
-    if (bitmap.texture) s.es.DeleteTextures(1, &bitmap.texture);
+    if (bitmap.texture) {
+        flushBatch();
+        s.es.DeleteTextures(1, &bitmap.texture);
+    }
 }
 
 GLuint GLAPIENTRY glGenLists(GLsizei range) {

@@ -7,7 +7,7 @@
 
 #include "common/Report.h"
 #include "platform/gles2/Gl11Layer.h"
-#include "platform/gles2/Gl11LayerState.h"
+#include "platform/gles2/Gl11LayerBatch.h"
 
 namespace gles2 {
 
@@ -51,9 +51,11 @@ bool* enableFor(GLenum capability) {
 void setEnable(GLenum capability, bool on) {
     bool* flag = enableFor(capability);
     if (!flag) return unsupported("such capability to enable");
-    *flag = on;
-    if (capability == GL_BLEND || capability == GL_DEPTH_TEST || capability == GL_CULL_FACE)
+    if (capability == GL_BLEND || capability == GL_DEPTH_TEST || capability == GL_CULL_FACE) {
+        if (*flag != on) flushBatch();  // ES's own state: what waits was drawn with the old
         (on ? layer().es.Enable : layer().es.Disable)(capability);
+    }
+    *flag = on;
 }
 
 void copy4(float* to, const GLfloat* from) { std::copy(from, from + 4, to); }
@@ -72,6 +74,7 @@ void popMatrix(std::vector<Matrix4>& stack) {
 
 // Puts ES's own state back to what the layer holds (after the attribute stack restores it).
 void applyFixedState() {
+    flushBatch();
     LayerState& s = layer();
     for (auto [capability, on] : {std::pair{GLenum(GL_BLEND), s.colour.blend},
                                   {GL_DEPTH_TEST, s.depth.test},
@@ -136,6 +139,7 @@ void GLAPIENTRY gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble 
 void GLAPIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     if (width < 0 || height < 0) return recordError(GL_INVALID_VALUE);
     LayerState& s = layer();
+    flushBatch();
     const GLint v[4] = {x, y, width, height};
     std::copy(v, v + 4, s.viewport);
     s.es.Viewport(x, y, width, height);
@@ -154,26 +158,34 @@ void GLAPIENTRY glClearDepth(GLclampd depth) {
     layer().depth.clear = float(std::clamp(depth, 0.0, 1.0));
     layer().es.ClearDepthf(layer().depth.clear);
 }
-void GLAPIENTRY glClear(GLbitfield mask) { layer().es.Clear(mask); }
+void GLAPIENTRY glClear(GLbitfield mask) {
+    flushBatch();
+    layer().es.Clear(mask);
+}
 void GLAPIENTRY glDepthFunc(GLenum function) {
+    flushBatch();
     layer().depth.function = function;
     layer().es.DepthFunc(function);
 }
 void GLAPIENTRY glDepthMask(GLboolean on) {
+    flushBatch();
     layer().depth.mask = on;
     layer().es.DepthMask(on);
 }
 void GLAPIENTRY glColorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) {
+    flushBatch();
     const bool m[4] = {bool(r), bool(g), bool(b), bool(a)};
     std::copy(m, m + 4, layer().colour.mask);
     layer().es.ColorMask(r, g, b, a);
 }
 void GLAPIENTRY glBlendFunc(GLenum source, GLenum destination) {
+    flushBatch();
     layer().colour.blendSource = source;
     layer().colour.blendDestination = destination;
     layer().es.BlendFunc(source, destination);
 }
 void GLAPIENTRY glCullFace(GLenum face) {
+    flushBatch();
     layer().cullFace = face;
     layer().es.CullFace(face);
 }
@@ -182,7 +194,10 @@ void GLAPIENTRY glPolygonMode(GLenum face, GLenum mode) {
     if (mode != GL_FILL && mode != GL_LINE && mode != GL_POINT) return recordError(GL_INVALID_ENUM);
     layer().polygonMode = mode;
 }
-void GLAPIENTRY glFinish() { layer().es.Finish(); }
+void GLAPIENTRY glFinish() {
+    flushBatch();
+    layer().es.Finish();
+}
 
 void GLAPIENTRY glLightfv(GLenum light, GLenum name, const GLfloat* values) {
     if (light != GL_LIGHT0) return unsupported("light but light 0");
@@ -247,12 +262,14 @@ void GLAPIENTRY glTexEnvi(GLenum target, GLenum name, GLint value) {
 void GLAPIENTRY glGenTextures(GLsizei count, GLuint* names) { layer().es.GenTextures(count, names); }
 void GLAPIENTRY glBindTexture(GLenum target, GLuint name) {
     if (target != GL_TEXTURE_2D) return unsupported("texture but 2D");
+    if (name != layer().boundTexture[layer().activeUnit]) flushBatch();
     layer().boundTexture[layer().activeUnit] = name;
     layer().es.BindTexture(target, name);
 }
 void GLAPIENTRY glTexParameteri(GLenum target, GLenum name, GLint value) {
     if (name == GL_TEXTURE_WRAP_S || name == GL_TEXTURE_WRAP_T)
         if (value == GL_CLAMP) value = GL_CLAMP_TO_EDGE;  // ES has no border to clamp to
+    flushBatch();
     layer().es.TexParameteri(target, name, value);
 }
 void GLAPIENTRY glTexParameterf(GLenum target, GLenum name, GLfloat value) {
@@ -263,6 +280,7 @@ void GLAPIENTRY glTexImage2D(GLenum target, GLint level, GLint internalFormat, G
     if (internalFormat == 3) internalFormat = GL_RGB;  // GL 1.0's component counts
     if (internalFormat == 4) internalFormat = GL_RGBA;
     if (GLenum(internalFormat) != format || border != 0) return unsupported("texture stored in another format");
+    flushBatch();
     LayerState& s = layer();
     s.es.TexImage2D(target, level, internalFormat, width, height, 0, format, type, pixels);
     const GLuint name = s.boundTexture[s.activeUnit];

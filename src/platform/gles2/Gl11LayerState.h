@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/gles2/EsFunctions.h"
+#include "platform/gles2/GlyphAtlas.h"
 #include "platform/gles2/Matrix4.h"
 #include "platform/gles2/VertexBufferCache.h"
 
@@ -82,11 +83,12 @@ struct TextureEnvironment {
     float rgbScale = 1;
 };
 
-// A glBitmap kept by a display list: its pixels already in a texture, replayed as one quad.
+// A glBitmap kept by a display list: its pixels already on a glyph page, replayed as one quad.
 struct RecordedBitmap {
     GLsizei width = 0, height = 0;
     float xOrigin = 0, yOrigin = 0, xMove = 0, yMove = 0;
-    GLuint texture = 0;
+    GLuint texture = 0;                    // the page, or a texture of its own for a bitmap drawn at once
+    float s0 = 0, t0 = 0, s1 = 1, t1 = 1;  // where on it
 };
 
 struct DisplayList {
@@ -199,6 +201,7 @@ struct LayerState {
     Raster raster;
     GLuint listBase = 0;
     std::vector<std::unique_ptr<DisplayList>> lists;  // by name - 1; null where freed or never made
+    GlyphAtlas glyphs;                                // the lists' bitmaps
     GLuint compiling = 0;                             // the list glNewList opened, 0 outside
 
     GLenum error = GL_NO_ERROR;
@@ -211,15 +214,13 @@ Matrix4& currentMatrix();
 void unsupported(const char* what);
 void recordError(GLenum error);
 
-// Drawing: the corners of one primitive, in the state the layer holds, through the program; a draw from client
-// arrays names itself, so that corners unchanged since its last time are not sent again.
-void drawPrimitive(GLenum mode, const std::vector<Vertex>& corners, const ArrayDraw* arrays = nullptr);
-// The textured quad of a bitmap at the raster position, through the same program.
+// Drawing: the corners of one primitive (taken), in the state the layer holds, into the batch; a draw from
+// client arrays names itself, so that corners unchanged since its last time are not sent again.
+void drawPrimitive(GLenum mode, std::vector<Vertex>& corners, const ArrayDraw* arrays = nullptr);
+// The textured quad of a bitmap at the raster position, into the batch.
 void drawBitmap(const RecordedBitmap& bitmap);
 // The program for a set of features, built on first use; nullptr (said once) if it does not build.
 Program* programFor(unsigned features);
-// The one vertex buffer every draw streams its corners through, with its attributes' layout.
-void startVertexStream();
 // glMultiTexCoord2fARB, glActiveTextureARB and glClientActiveTextureARB, handed out by extensionProcAddress.
 void multiTexCoord2f(GLenum unit, GLfloat s, GLfloat t);
 void activeTexture(GLenum unit);

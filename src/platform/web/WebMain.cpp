@@ -108,7 +108,7 @@ unsigned tickCount() { return onVirtualClock ? virtualTick : web::wallClockMs();
 
 void failureBox(const std::string& text) { web::showNotice(text); }
 
-void swapBuffers() {}                              // the browser shows the frame when the pass returns
+void swapBuffers() { gles2::drawWaiting(); }      // the browser shows the frame when the pass returns
 void setVsync(bool) {}                             // the browser's animation frames follow the screen's refresh
 Message handleMessage() { return Message::none; }  // events arrive through the page's callbacks
 void waitMessage() {}

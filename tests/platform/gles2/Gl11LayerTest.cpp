@@ -33,12 +33,12 @@ struct Difference {
     int largest = 0;
 };
 
-Difference compare(const Picture& a, const Picture& b) {
+Difference compare(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
     Difference d;
-    d.pixels = a.rgb.size() / 3;
-    for (size_t p = 0; p + 2 < std::min(a.rgb.size(), b.rgb.size()); p += 3) {
+    d.pixels = a.size() / 3;
+    for (size_t p = 0; p + 2 < std::min(a.size(), b.size()); p += 3) {
         int far = 0;
-        for (size_t c = 0; c < 3; ++c) far = std::max(far, std::abs(int(a.rgb[p + c]) - int(b.rgb[p + c])));
+        for (size_t c = 0; c < 3; ++c) far = std::max(far, std::abs(int(a[p + c]) - int(b[p + c])));
         d.largest = std::max(d.largest, far);
         if (far > channelTolerance) ++d.differing;
     }
@@ -91,10 +91,35 @@ TEST(Gl11Layer, DrawsEveryFlightAsMesasGl11Does) {
         EXPECT_EQ(bytesOf(dir + "/es.err").size(), 0u)
             << std::string(bytesOf(dir + "/es.err").begin(), bytesOf(dir + "/es.err").end());
         EXPECT_EQ(stateOf(layered.out), stateOf(desktop.out));
-        const Difference d = compare(readPicture(dir + "/gl.png"), readPicture(dir + "/es.png"));
+        const Difference d = compare(readPicture(dir + "/gl.png").rgb, readPicture(dir + "/es.png").rgb);
         ASSERT_EQ(d.pixels, 800u * 600u);
         std::printf("%-70s %6zu pixels apart by more than %d, at most %d\n", scene.name, d.differing, channelTolerance,
                     d.largest);
         EXPECT_LE(double(d.differing), scene.allowedDiffering * double(d.pixels));
     }
+}
+
+TEST(Gl11Layer, DrawsEachStateChangedBetweenTwoDrawsAsMesasGl11Does) {
+    // The layer joins draws of the same state into one: every cell changes one thing between two draws that
+    // would otherwise join (a texture bound or filled, its filter, blending, the polygon mode, the modelview
+    // under light, a material, the projection, the depth test, writes and clearing, the colour mask, culling
+    // and its face, fog, glyphs between quads and their list let go, attributes popped), and the pixel read
+    // back mid-frame must already hold what was drawn before it.
+    const std::string dir = makeTempDir();
+    const SimRun desktop = runProgram(std::string(SCENE_GL) + " " + dir + "/gl.rgb");
+    const SimRun layered = runProgram(std::string(SCENE_ES) + " " + dir + "/es.rgb 2>" + dir + "/es.err");
+    ASSERT_EQ(desktop.exitCode, 0) << desktop.out;
+    ASSERT_EQ(layered.exitCode, 0) << layered.out;
+    EXPECT_EQ(bytesOf(dir + "/es.err").size(), 0u);
+    const std::vector<unsigned char> gl = bytesOf(dir + "/gl.rgb"), es = bytesOf(dir + "/es.rgb");
+    constexpr size_t frameBytes = 320 * 256 * 3;
+    ASSERT_EQ(gl.size(), frameBytes + 3);
+    ASSERT_EQ(es.size(), frameBytes + 3);
+    const std::vector<unsigned char> midFrame(gl.end() - 3, gl.end());
+    EXPECT_EQ(midFrame, (std::vector<unsigned char>{255, 255, 0}));  // red, then green added over it
+    EXPECT_EQ(std::vector<unsigned char>(es.end() - 3, es.end()), midFrame);
+    const Difference d = compare({gl.begin(), gl.end() - 3}, {es.begin(), es.end() - 3});
+    std::printf("state changes between draws: %zu pixels apart by more than %d, at most %d\n", d.differing,
+                channelTolerance, d.largest);
+    EXPECT_LE(double(d.differing), 0.0005 * double(d.pixels));
 }
