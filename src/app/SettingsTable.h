@@ -29,6 +29,7 @@ enum class SettingId {
     headsUpBand,
     panels,
     dangerMarks,
+    pixelDensity,
     firstKey,  // the key rows follow, one for each action but quit, in the order of KeyAction
 };
 
@@ -108,6 +109,8 @@ inline constexpr SettingRow fixedSettingRows[] = {
      "a dark panel behind the help, the settings screen and the notices"},
     {SettingId::dangerMarks, "danger-marks", SettingKind::onOff, "true", 0, 1, 0, settingActs::picture, 0,
      "a ring on shots and fireballs near enough to hurt, seen through the fog"},
+    {SettingId::pixelDensity, "pixel-density", SettingKind::decimal, "1.5", 1, 4, 0.25, 0, 0,
+     "in the browser: the most screen pixels drawn for each of the page's (a phone has 2 or 3); fewer fill faster"},
 };
 constexpr size_t fixedSettingCount = std::size(fixedSettingRows);
 

@@ -218,7 +218,7 @@ TEST_F(FrameDriver, TheSettingsScreenHoldsTheWorldChangesARowAtOnceAndTakesANewK
         {{vkUp, vkUp, vkUp, vkRight}, "window-size", "1024x768", "window-size: 1024x768"},
         {{vkLeft, vkLeft, vkLeft}, "window-size", "640x480", "window-size: 640x480"},  // none smaller
         {{vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown, vkDown,
-          vkDown, vkReturn},
+          vkDown, vkDown, vkReturn},
          "key-pause",
          "P",
          "Press the new key for pause (Escape keeps P)"},

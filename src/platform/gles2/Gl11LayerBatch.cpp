@@ -22,6 +22,7 @@ struct Batch {
     std::vector<Vertex> corners;
     bool fromArrays = false;  // one draw from client arrays, whose corners the cache may hold already
     ArrayDraw arrays{};
+    bool movable = true;      // every draw in it from immediate mode, whose corners are sent every time anyway
 };
 
 Batch& batch() {
@@ -164,9 +165,12 @@ void draw(const Batch& b) {
     }
 }
 
-bool joins(const Batch& b, const DrawState& state) {
+// Draws under another modelview join only when both were to be sent anyway: corners from client arrays stay
+// where the cache keeps them, under their own matrix.
+bool joins(const Batch& b, const DrawState& state, bool fromArrays) {
     if (b.corners.size() >= batchCornersAtMost || !sameBesidesModelview(b.state, state)) return false;
-    return sameModelview(b.state, state) || (affine(b.state.modelview) && affine(state.modelview));
+    if (sameModelview(b.state, state)) return true;
+    return b.movable && !fromArrays && affine(b.state.modelview) && affine(state.modelview);
 }
 
 }  // namespace
@@ -174,11 +178,12 @@ bool joins(const Batch& b, const DrawState& state) {
 void batchDraw(const DrawState& state, std::vector<Vertex>& corners, const ArrayDraw* arrays) {
     if (corners.empty()) return;
     Batch& b = batch();
-    if (!b.corners.empty() && !joins(b, state)) flushBatch();
+    if (!b.corners.empty() && !joins(b, state, arrays != nullptr)) flushBatch();
     if (b.corners.empty()) {
         b.state = state;
         b.corners.swap(corners);
         b.fromArrays = arrays != nullptr;
+        b.movable = !b.fromArrays;
         if (arrays) b.arrays = *arrays;
         return;
     }
@@ -189,6 +194,7 @@ void batchDraw(const DrawState& state, std::vector<Vertex>& corners, const Array
         b.state.modelview = Matrix4{};
         moveToEye(b.corners.data() + from, b.corners.data() + b.corners.size(), state.modelview);
     }
+    b.movable = b.movable && !arrays;
     b.fromArrays = false;
 }
 

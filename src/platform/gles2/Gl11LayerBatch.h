@@ -2,8 +2,8 @@
 // immediate mode into one buffer: a line of text is one draw rather than a draw a glyph, the shots of a volley
 // one draw rather than one each. A batch is drawn when a draw of other state comes, before ES's own state
 // changes (blending, depth, masks, culling, a texture bound, filled or let go, the viewport) and before anything
-// reads or shows the pixels. Draws that differ only in their modelview still join: their corners are moved into
-// the eye's space on the CPU, which costs less than a draw.
+// reads or shows the pixels. Draws from immediate mode that differ only in their modelview still join: their
+// corners, sent every time anyway, are moved into the eye's space on the CPU, which costs less than a draw.
 #pragma once
 
 #include <cstddef>

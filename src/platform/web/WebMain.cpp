@@ -196,6 +196,7 @@ void pass() {
     if (showsState) web::showSummary(flightState(frameCount));
     downloadPictures();
     web::keepSettings();
+    web::followPixelDensity();
 }
 
 // A flight of its own, or the one the address holds (#flight=...), watched.
