@@ -22,7 +22,7 @@ struct Batch {
     std::vector<Vertex> corners;
     bool fromArrays = false;  // one draw from client arrays, whose corners the cache may hold already
     ArrayDraw arrays{};
-    bool movable = true;      // every draw in it from immediate mode, whose corners are sent every time anyway
+    bool movable = true;  // every draw in it from immediate mode, whose corners are sent every time anyway
 };
 
 Batch& batch() {
@@ -53,7 +53,8 @@ void moveToEye(Vertex* first, Vertex* last, const Matrix4& modelview) {
         modelview.transform(position, eye);
         std::memcpy(v->position, eye, sizeof v->position);
         const float n[3] = {v->normal[0], v->normal[1], v->normal[2]};
-        for (int row = 0; row < 3; ++row) v->normal[row] = normals[row] * n[0] + normals[3 + row] * n[1] + normals[6 + row] * n[2];
+        for (int row = 0; row < 3; ++row)
+            v->normal[row] = normals[row] * n[0] + normals[3 + row] * n[1] + normals[6 + row] * n[2];
     }
 }
 

@@ -15,9 +15,9 @@ GLuint newTexture(const EsFunctions& es, int width, int height) {
     const std::vector<GLubyte> clear(size_t(width) * size_t(height), 0);
     es.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
     es.TexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, width, height, 0, GL_ALPHA, GL_UNSIGNED_BYTE, clear.data());
-    for (GLenum name : {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER}) es.TexParameteri(GL_TEXTURE_2D, name, GL_NEAREST);
-    for (GLenum name : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T})
-        es.TexParameteri(GL_TEXTURE_2D, name, GL_CLAMP_TO_EDGE);
+    for (GLenum name : {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER})
+        es.TexParameteri(GL_TEXTURE_2D, name, GL_NEAREST);
+    for (GLenum name : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T}) es.TexParameteri(GL_TEXTURE_2D, name, GL_CLAMP_TO_EDGE);
     return texture;
 }
 }  // namespace
@@ -56,7 +56,8 @@ GlyphAtlas::Place GlyphAtlas::add(const EsFunctions& es, int width, int height, 
 }
 
 void GlyphAtlas::release(const EsFunctions& es, GLuint texture) {
-    const auto page = std::find_if(pages_.begin(), pages_.end(), [texture](const Page& p) { return p.texture == texture; });
+    const auto page =
+        std::find_if(pages_.begin(), pages_.end(), [texture](const Page& p) { return p.texture == texture; });
     if (page == pages_.end() || --page->glyphs > 0) return;
     es.DeleteTextures(1, &page->texture);
     pages_.erase(page);

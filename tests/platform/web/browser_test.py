@@ -276,13 +276,12 @@ class BrowserGame(unittest.TestCase):
         self.assertLess(total, 4_000_000)
         self.assertFalse([name for name, _ in files if name in ("vanturo.data", "vanturo.wasm")])
         canvas = self.canvas()
-        # Shown over the whole page, which does not scroll; drawn densely, within the cap of a 1080p screen.
+        # Shown over the whole page, which does not scroll; drawn at the pixel density the setting allows (1.5
+        # screen pixels for each of the page's, of the phone's 3).
         self.assertEqual((canvas["shownWidth"], canvas["shownHeight"]), (width, height))
         self.assertLessEqual(canvas["pageWidth"], width)
         self.assertLessEqual(canvas["pageHeight"], height)
-        self.assertGreater(canvas["width"], width * 2)
-        self.assertLessEqual(canvas["width"] * canvas["height"], 1920 * 1080 * 1.01)
-        self.assertAlmostEqual(canvas["width"] / canvas["height"], width / height, places=2)
+        self.assertEqual((canvas["width"], canvas["height"]), (round(width * 1.5), round(height * 1.5)))
         # The heads-up line is whole: white text in the bottom rows, none in the last column.
         picture, w, h = self.picture(), canvas["width"], canvas["height"]
         white = [(p // 3) % w for p in range((h - h // 20) * w * 3, h * w * 3, 3)
@@ -337,6 +336,25 @@ class BrowserGame(unittest.TestCase):
         self.touch("touchEnd")
         self.frames_pass(3)
         self.assertFalse(self.state()["paused"])
+
+        # The pixel density raised to 3 on the settings screen: the canvas is drawn as densely as the phone's
+        # screen at once, within the cap of a 1080p screen's pixels, its proportions kept.
+        self.key(113, "F2", "F2")
+        for _ in range(60):  # the screen's rows, and more
+            if self.state()["settingsRow"] == "pixel-density":
+                break
+            self.key(40, "ArrowDown", "ArrowDown")
+        for _ in range(12):  # 1 to 4 by quarters
+            if self.state()["settingsValue"] == "3":
+                break
+            self.key(39, "ArrowRight", "ArrowRight")
+        self.assertEqual((self.state()["settingsRow"], self.state()["settingsValue"]), ("pixel-density", "3"))
+        self.key(113, "F2", "F2")
+        self.frames_pass(3)
+        canvas = self.canvas()
+        self.assertGreater(canvas["width"], width * 2)
+        self.assertLessEqual(canvas["width"] * canvas["height"], 1920 * 1080 * 1.01)
+        self.assertAlmostEqual(canvas["width"] / canvas["height"], width / height, places=2)
 
     def test_a_pad_steers_as_the_desktops_controller_and_its_start_button_opens_the_settings(self):
         self.page.navigate(self.address)
