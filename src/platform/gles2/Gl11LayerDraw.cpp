@@ -140,7 +140,9 @@ DrawState currentDrawState(GLenum primitive) {
 }
 
 // Cuts a draw to whole primitives, so that the next draw joining its batch starts on a primitive of its own.
-void wholePrimitives(std::vector<Vertex>& corners, size_t size) { corners.resize(corners.size() - corners.size() % size); }
+void wholePrimitives(std::vector<Vertex>& corners, size_t size) {
+    corners.resize(corners.size() - corners.size() % size);
+}
 
 }  // namespace
 
