@@ -108,11 +108,12 @@ void drawCells(unsigned char midFrame[3]) {
     rightQuad(green);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
-    next();  // the same corners moved by the modelview
-    quad(-0.9f, -0.9f, -0.3f, -0.3f, blue);
+    next();  // the same corners moved by one modelview, then by another
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    glTranslatef(1.2f, 1.2f, 0);
+    glTranslatef(0.1f, 0.1f, 0);
+    quad(-0.9f, -0.9f, -0.3f, -0.3f, blue);
+    glTranslatef(1, 1, 0);
     quad(-0.9f, -0.9f, -0.3f, -0.3f, blue);
     glPopMatrix();
 
