@@ -188,7 +188,7 @@ tap m; tap F11
 check "M and F11 are written to the settings file" eventually 120 saved "fullscreen = true"
 check "the settings file says the sound is off" saved "mute = true"
 tap F2
-for _ in $(seq 19); do tap Down; done  # to key-pause
+for _ in $(seq 20); do tap Down; done  # to key-pause
 tap Return; tap F5
 check "a key set on the settings screen is saved at once" eventually 120 saved "key-pause = F5"
 tap Escape  # closes the settings screen, and quits nothing
