@@ -204,10 +204,9 @@ void drawBitmap(const RecordedBitmap& bitmap) {
     }
     // The quad's corners in GL's order; the quads' shared index buffer splits it as the desktop driver does.
     std::vector<Vertex> quad;
-    const float corners[4][4] = {{x0, y0, bitmap.s0, bitmap.t0},
-                                 {x1, y0, bitmap.s1, bitmap.t0},
-                                 {x1, y1, bitmap.s1, bitmap.t1},
-                                 {x0, y1, bitmap.s0, bitmap.t1}};
+    const GlyphAtlas::Place& p = bitmap.place;
+    const float corners[4][4] = {
+        {x0, y0, p.s0, p.t0}, {x1, y0, p.s1, p.t0}, {x1, y1, p.s1, p.t1}, {x0, y1, p.s0, p.t1}};
     for (const auto& corner : corners) {
         Vertex vertex{};
         const float position[3] = {corner[0], corner[1], z};
@@ -220,7 +219,7 @@ void drawBitmap(const RecordedBitmap& bitmap) {
     DrawState state;  // the quad is on the screen already: no matrix, light or fog of the pipeline's
     state.features = Feature::bitmap;
     state.primitive = GL_QUADS;
-    state.textures[0] = bitmap.texture;
+    state.textures[0] = p.page;
     batchDraw(state, quad);
 }
 

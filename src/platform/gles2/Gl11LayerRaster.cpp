@@ -16,7 +16,7 @@ DisplayList* listNamed(GLuint name) {
 
 void freeList(DisplayList& list) {
     flushBatch();  // a page let go may hold glyphs waiting to be drawn
-    for (const RecordedBitmap& b : list.bitmaps) layer().glyphs.release(layer().es, b.texture);
+    for (const RecordedBitmap& b : list.bitmaps) layer().glyphs.release(layer().es, b.place.page);
     list.bitmaps.clear();
 }
 
@@ -41,12 +41,7 @@ void placeBitmap(RecordedBitmap& bitmap, const GLubyte* bits, bool kept) {
     const std::vector<GLubyte> alpha = coverage(bitmap.width, bitmap.height, bits);
     GlyphAtlas once(0);
     GlyphAtlas& atlas = kept ? s.glyphs : once;
-    const GlyphAtlas::Place place = atlas.add(s.es, bitmap.width, bitmap.height, alpha.data());
-    bitmap.texture = place.page;
-    bitmap.s0 = place.s0;
-    bitmap.t0 = place.t0;
-    bitmap.s1 = place.s1;
-    bitmap.t1 = place.t1;
+    bitmap.place = atlas.add(s.es, bitmap.width, bitmap.height, alpha.data());
     s.es.PixelStorei(GL_UNPACK_ALIGNMENT, s.unpackAlignment);
     s.es.BindTexture(GL_TEXTURE_2D, s.boundTexture[0]);
     s.es.ActiveTexture(GLenum(GL_TEXTURE0 + s.activeUnit));
@@ -89,7 +84,7 @@ void GLAPIENTRY glBitmap(GLsizei width, GLsizei height, GLfloat xOrigin, GLfloat
                          const GLubyte* bits) {
     LayerState& s = layer();
     if (width < 0 || height < 0) return recordError(GL_INVALID_VALUE);
-    RecordedBitmap bitmap{width, height, xOrigin, yOrigin, xMove, yMove};
+    RecordedBitmap bitmap{width, height, xOrigin, yOrigin, xMove, yMove, {}};
     const bool kept = s.compiling != 0;
     if (bits && width > 0 && height > 0)
         placeBitmap(bitmap, bits, kept);
@@ -97,9 +92,9 @@ void GLAPIENTRY glBitmap(GLsizei width, GLsizei height, GLfloat xOrigin, GLfloat
         bitmap.width = bitmap.height = 0;  // a move of the raster position alone
     if (kept) return listNamed(s.compiling)->bitmaps.push_back(bitmap);
     playBitmap(bitmap);
-    if (bitmap.texture) {
+    if (bitmap.place.page) {
         flushBatch();
-        s.es.DeleteTextures(1, &bitmap.texture);
+        s.es.DeleteTextures(1, &bitmap.place.page);
     }
 }
 

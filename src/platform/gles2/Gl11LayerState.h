@@ -87,8 +87,7 @@ struct TextureEnvironment {
 struct RecordedBitmap {
     GLsizei width = 0, height = 0;
     float xOrigin = 0, yOrigin = 0, xMove = 0, yMove = 0;
-    GLuint texture = 0;                    // the page, or a texture of its own for a bitmap drawn at once
-    float s0 = 0, t0 = 0, s1 = 1, t1 = 1;  // where on it
+    GlyphAtlas::Place place;  // its page, or a texture of its own for a bitmap drawn at once
 };
 
 struct DisplayList {
